@@ -1,0 +1,7 @@
+// quvdata: start-up only. Everything else lives in the subsystems.
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    return 0;
+}

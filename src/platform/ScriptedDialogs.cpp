@@ -1,0 +1,61 @@
+#include "platform/ScriptedDialogs.h"
+
+QStringList ScriptedDialogs::texts() const {
+    QStringList out;
+    for (const Entry& e : log_)
+        out << e.text;
+    return out;
+}
+
+std::optional<ScriptedDialogs::Reply> ScriptedDialogs::nextReply() {
+    if (replies_.empty())
+        return std::nullopt;
+    Reply r = replies_.front();
+    replies_.pop_front();
+    return r;
+}
+
+std::optional<QString> ScriptedDialogs::textReply() {
+    const auto reply = nextReply();
+    if (reply && std::holds_alternative<QString>(*reply))
+        return std::get<QString>(*reply);
+    return std::nullopt;
+}
+
+void ScriptedDialogs::message(MessageKind kind, const QString& text) {
+    log_.push_back({Shown::Message, text, kind});
+}
+
+Answer ScriptedDialogs::question(const QString& text, QuestionButtons buttons) {
+    log_.push_back({Shown::Question, text});
+    const Answer safe = buttons == QuestionButtons::YesNoCancel ? Answer::Cancel : Answer::No;
+    const auto reply = nextReply();
+    if (!reply || !std::holds_alternative<Answer>(*reply))
+        return safe;
+    const Answer a = std::get<Answer>(*reply);
+    if (a == Answer::Cancel && buttons == QuestionButtons::YesNo)
+        return Answer::No;
+    return a == Answer::Ok ? Answer::Yes : a;
+}
+
+std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& defaultText) {
+    log_.push_back({Shown::Input, prompt});
+    Q_UNUSED(defaultText);
+    return textReply();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(const QString& caption, const QString& filter,
+                                                 const QString& folder) {
+    Q_UNUSED(filter);
+    Q_UNUSED(folder);
+    log_.push_back({Shown::OpenFile, caption});
+    return textReply();
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(const QString& caption, const QString& filter,
+                                                 const QString& suggestedPath) {
+    Q_UNUSED(filter);
+    Q_UNUSED(suggestedPath);
+    log_.push_back({Shown::SaveFile, caption});
+    return textReply();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Headless Dialogs: answers come from a queue filled by a test or a batch script, and every
+// text shown is logged. With the queue empty, questions take the safe answer (Cancel, else No),
+// input and file boxes are cancelled, so a batch run never does something destructive unasked.
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <variant>
+
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Shown { Message, Question, Input, OpenFile, SaveFile };
+    struct Entry {
+        Shown shown;
+        QString text;
+        MessageKind kind = MessageKind::Information; // for messages
+    };
+    using Reply = std::variant<Answer, QString, std::nullopt_t>;
+
+    void queueAnswer(Answer answer) { replies_.push_back(answer); }
+    void queueText(const QString& text) { replies_.push_back(text); }
+    void queueCancel() { replies_.push_back(std::nullopt); }
+
+    const std::vector<Entry>& log() const { return log_; }
+    QStringList texts() const;
+    void clearLog() { log_.clear(); }
+
+    void message(MessageKind kind, const QString& text) override;
+    Answer question(const QString& text, QuestionButtons buttons) override;
+    std::optional<QString> input(const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> openFile(const QString& caption, const QString& filter,
+                                    const QString& folder) override;
+    std::optional<QString> saveFile(const QString& caption, const QString& filter,
+                                    const QString& suggestedPath) override;
+
+private:
+    std::optional<Reply> nextReply();
+    std::optional<QString> textReply();
+
+    std::deque<Reply> replies_;
+    std::vector<Entry> log_;
+};
