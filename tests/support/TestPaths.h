@@ -3,8 +3,12 @@
 #include <QString>
 
 namespace testpaths {
-inline QString sourceDir() { return QStringLiteral(QUV_SOURCE_DIR); }
-inline QString binaryDir() { return QStringLiteral(QUV_BINARY_DIR); }
+inline QString sourceDir() {
+    return QStringLiteral(QUV_SOURCE_DIR);
+}
+inline QString binaryDir() {
+    return QStringLiteral(QUV_BINARY_DIR);
+}
 inline QString sharedTestData(const QString& name) {
     return QStringLiteral(QUV_SHARED_DIR "/testdata/") + name;
 }

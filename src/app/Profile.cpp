@@ -1,0 +1,57 @@
+#include "app/Profile.h"
+
+#include "platform/IniFile.h"
+
+Profile::Profile(QString userProfileFile, Environment environment)
+    : userProfileFile_(std::move(userProfileFile))
+    , environment_(std::move(environment)) {}
+
+Profile::Environment Profile::systemEnvironment() {
+    return [](const QString& name) { return qEnvironmentVariable(name.toLocal8Bit().constData()); };
+}
+
+QString Profile::fileFor(const QString& file) const {
+    return file.toUpper() == QStringLiteral("WIN.INI") ? userProfileFile_ : file;
+}
+
+QString Profile::readIni(const QString& file, const QString& section, const QString& key) const {
+    const QString value = IniFile::load(fileFor(file)).value(section, key).value_or(QString());
+    if (value.startsWith(QStringLiteral("SELECT")))
+        return value;
+    return expandEnvironment(value);
+}
+
+QString Profile::expandEnvironment(const QString& value) const {
+    QString out;
+    qsizetype pos = 0;
+    while (true) {
+        const qsizetype open = value.indexOf(u'%', pos);
+        const qsizetype close = open < 0 ? -1 : value.indexOf(u'%', open + 1);
+        if (close < 0) {
+            out += value.mid(pos);
+            return out;
+        }
+        out += value.mid(pos, open - pos);
+        out += environment_(value.mid(open + 1, close - open - 1));
+        pos = close + 1;
+    }
+}
+
+bool Profile::writeIni(const QString& file, const QString& section, const QString& key,
+                       const QString& value) const {
+    const QString path = fileFor(file);
+    if (path.isEmpty())
+        return false;
+    IniFile ini = IniFile::load(path);
+    ini.setValue(section, key, value);
+    return ini.save(path);
+}
+
+QString Profile::readSetting(const QString& userFile, const QString& mainFile,
+                             const QString& section, const QString& key,
+                             const QString& defaultValue) const {
+    QString v = readIni(userFile, section, key);
+    if (v.isEmpty())
+        v = readIni(mainFile, section, key);
+    return v.isEmpty() ? defaultValue : v;
+}
