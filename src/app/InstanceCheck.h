@@ -1,0 +1,8 @@
+#pragma once
+// Whether this user already runs the program, and how to bring that instance to the front.
+class InstanceCheck {
+public:
+    virtual ~InstanceCheck() = default;
+    virtual bool otherInstanceRunning() = 0;
+    virtual void activateOtherInstance() = 0;
+};

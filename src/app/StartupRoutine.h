@@ -1,0 +1,58 @@
+#pragma once
+// The start-up sequence, run once before the main window appears: the single-instance
+// question, the command line's three passes, the settings, the session database, and the
+// hand-overs the command line asked for. It reaches windows only through StartupHost and the
+// person only through Dialogs, so it runs the same with and without a display.
+#include "app/AppSettings.h"
+#include "app/InstanceCheck.h"
+#include "app/StartupHost.h"
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <functional>
+
+class Profile;
+
+struct StartupResult {
+    bool keepRunning = true; // false: another instance was brought to the front instead
+    AppSettings settings;
+    QString sessionDatabasePath;
+    bool databaseOpen = false;
+    bool clipDataLoaded = false;
+};
+
+class StartupRoutine {
+public:
+    using SessionDatabaseOpener = std::function<bool(const QString& path)>;
+    using StatusSink = std::function<void(const QString&)>;
+
+    struct Services {
+        Dialogs& dialogs;
+        StartupHost& host;
+        const Profile& profile;
+        SessionDatabaseOpener openSessionDatabase; // opens and maps; false on failure
+        StatusSink splash;                         // the splash window's status line
+        InstanceCheck* instances = nullptr;        // none: no single-instance question
+    };
+
+    explicit StartupRoutine(Services services)
+        : s_(std::move(services)) {}
+
+    // appPath: the program's folder; loginName: the operating system's user name;
+    // commandLine: the arguments as one text (CommandLine::fromProcessArguments).
+    StartupResult run(const QString& appPath, const QString& loginName, const QString& commandLine);
+
+    static QString alreadyRunningQuestion();
+
+private:
+    struct Pending; // what the passes decided for the steps after the settings
+    bool siblingPass(const QStringList& args, Pending& p);
+    bool mailPass(QStringList& args, const QString& commandLine, Pending& p);
+    void switchPass(const QStringList& args, Pending& p);
+    void applyExtension(const QString& arg, Pending& p);
+    void applyXY(const QStringList& args, qsizetype& i, Pending& p);
+    void openPictureBookPanel(const QString& path);
+    void openSessionDatabase(Pending& p);
+
+    Services s_;
+};
