@@ -1,7 +1,130 @@
-// quvdata: start-up only. Everything else lives in the subsystems.
+// quvdata: start-up only. With --batch MACRO it runs without a display and writes a report of
+// what it did into the --out folder; otherwise it shows the main window.
+#include "app/CommandLine.h"
+#include "app/DatabaseSummary.h"
+#include "app/LocalInstanceGuard.h"
+#include "app/Profile.h"
+#include "app/SettingsReader.h"
+#include "app/StartupReport.h"
+#include "app/StartupRequestLog.h"
+#include "app/StartupRoutine.h"
+#include "app/WindowGeometry.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/SplashWindow.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/UserSettingsStore.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtStatus.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <cstdio>
+
+namespace {
+
+struct Options {
+    QString batchMacro;
+    QString outFolder;
+    QStringList arguments; // what the start-up routine reads as its command line
+};
+
+Options parseOptions(const QStringList& args) {
+    Options o;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QStringLiteral("--batch") && i + 1 < args.size())
+            o.batchMacro = args[++i];
+        else if (args[i] == QStringLiteral("--out") && i + 1 < args.size())
+            o.outFolder = args[++i];
+        else
+            o.arguments << args[i];
+    }
+    return o;
+}
+
+// Until the database layer maps the schema, opening the session database means that its file
+// reads as a database.
+bool openSessionDatabase(const QString& path, std::optional<DatabaseSummary>& summary) {
+    summary = DatabaseSummary::read(path);
+    return summary.has_value();
+}
+
+int runBatch(const Options& options) {
+    UserSettingsStore store;
+    const Profile profile(store.userProfileFile());
+    ScriptedDialogs dialogs;
+    HeadlessStatus status(stderr);
+    StartupRequestLog host;
+    std::optional<DatabaseSummary> summary;
+    QStringList arguments = options.arguments;
+    arguments << options.batchMacro; // an ".amc" argument opens the macro
+    StartupRoutine routine({dialogs, host, profile,
+                            [&](const QString& p) { return openSessionDatabase(p, summary); },
+                            [&](const QString& t) { status.showStatus(t, 1); }, nullptr});
+    const StartupResult result =
+        routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
+                    CommandLine::fromProcessArguments(arguments));
+    status.showStatus(QString(), 0);
+
+    const StartupReport report{result, summary, host.requests(), status.texts(), dialogs.texts()};
+    const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
+    QDir().mkpath(out);
+    QSaveFile file(out + QStringLiteral("/startup.txt"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(report.text().toUtf8()) < 0 ||
+        !file.commit()) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qUtf8Printable(file.fileName()),
+                     qUtf8Printable(file.errorString()));
+        return 1;
+    }
+    std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file.fileName()));
+    return result.databaseOpen || result.sessionDatabasePath.isEmpty() ? 0 : 1;
+}
+
+int runWindowed(QApplication& app, const Options& options) {
+    LocalInstanceGuard instances;
+    UserSettingsStore store;
+    const Profile profile(store.userProfileFile());
+    const WindowGeometry geometry(store);
+    QtDialogs dialogs;
+    SplashWindow splash;
+    splash.show();
+    MainFrame frame(geometry);
+    dialogs.setParent(&frame);
+    StartupRequestLog host;
+    host.onShowMainWindow = [&] { frame.show(); };
+    host.onSetMainCaption = [&](const QString& c) { frame.setWindowTitle(c); };
+    host.onCloseSplash = [&] { splash.close(); };
+    std::optional<DatabaseSummary> summary;
+    StartupRoutine routine({dialogs, host, profile,
+                            [&](const QString& p) { return openSessionDatabase(p, summary); },
+                            [&](const QString& t) { splash.showAction(t); }, &instances});
+    const StartupResult result =
+        routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
+                    CommandLine::fromProcessArguments(options.arguments));
+    if (!result.keepRunning)
+        return 0;
+    instances.listen();
+    QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
+        frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+    });
+    frame.status().showStatus(QString(), 0);
+    return app.exec();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    QStringList raw;
+    for (int i = 0; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    const Options options = parseOptions(raw);
+    if (!options.batchMacro.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("QUV Data"));
+    return options.batchMacro.isEmpty() ? runWindowed(app, options) : runBatch(options);
 }

@@ -1,6 +1,8 @@
 #include "app/Profile.h"
 
-#include "platform/IniFile.h"
+#include "platform/FilePaths.h"
+
+#include <QFileInfo>
 
 Profile::Profile(QString userProfileFile, Environment environment)
     : userProfileFile_(std::move(userProfileFile))
@@ -14,8 +16,21 @@ QString Profile::fileFor(const QString& file) const {
     return file.toUpper() == QStringLiteral("WIN.INI") ? userProfileFile_ : file;
 }
 
+const IniFile& Profile::loaded(const QString& path) const {
+    const QFileInfo info(FilePaths::normalized(path));
+    const QDateTime modified = info.exists() ? info.lastModified() : QDateTime();
+    const qint64 size = info.exists() ? info.size() : -1;
+    CachedFile& cached = cache_[path];
+    if (cached.size != size || cached.modified != modified || size < 0) {
+        cached.ini = IniFile::load(path);
+        cached.modified = modified;
+        cached.size = size;
+    }
+    return cached.ini;
+}
+
 QString Profile::readIni(const QString& file, const QString& section, const QString& key) const {
-    const QString value = IniFile::load(fileFor(file)).value(section, key).value_or(QString());
+    const QString value = loaded(fileFor(file)).value(section, key).value_or(QString());
     if (value.startsWith(QStringLiteral("SELECT")))
         return value;
     return expandEnvironment(value);
@@ -44,6 +59,7 @@ bool Profile::writeIni(const QString& file, const QString& section, const QStrin
         return false;
     IniFile ini = IniFile::load(path);
     ini.setValue(section, key, value);
+    cache_.erase(path); // a write within the same second must not be hidden
     return ini.save(path);
 }
 

@@ -3,8 +3,12 @@
 // ReadIni / WriteIni / ReadSetting. Reads of "Win.ini" go to the user profile file.
 // Environment references ("%HOME%") in values are expanded, except in stored SELECT texts,
 // whose "%" are LIKE wild cards.
+#include "platform/IniFile.h"
+
+#include <QDateTime>
 #include <QString>
 #include <functional>
+#include <map>
 
 class Profile {
 public:
@@ -26,6 +30,15 @@ public:
 
 private:
     QString fileFor(const QString& file) const;
+    // Start-up reads some sixty keys; a file is parsed again only when it changed on disk.
+    const IniFile& loaded(const QString& path) const;
+
+    struct CachedFile {
+        QDateTime modified;
+        qint64 size = -1;
+        IniFile ini;
+    };
+    mutable std::map<QString, CachedFile> cache_;
 
     QString userProfileFile_;
     Environment environment_;

@@ -240,4 +240,20 @@ TEST(WindowGeometry, RoundTripsInTwipsAndDialogsKeepOnlyPosition) {
     EXPECT_EQ(geometry.loadMain().width, 3);
 }
 
+TEST(Profile, SeesAFileChangedOnDisk) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.ini"));
+    const Profile profile(dir.filePath(QStringLiteral("p.ini")));
+    writeIni(path, QStringLiteral("[S]\nK=one\n"));
+    EXPECT_EQ(profile.readIni(path, QStringLiteral("S"), QStringLiteral("K")),
+              QStringLiteral("one"));
+    writeIni(path, QStringLiteral("[S]\nK=second\n"));
+    EXPECT_EQ(profile.readIni(path, QStringLiteral("S"), QStringLiteral("K")),
+              QStringLiteral("second"));
+    ASSERT_TRUE(
+        profile.writeIni(path, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("3rd")));
+    EXPECT_EQ(profile.readIni(path, QStringLiteral("S"), QStringLiteral("K")),
+              QStringLiteral("3rd"));
+}
+
 } // namespace

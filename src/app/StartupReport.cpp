@@ -1,0 +1,54 @@
+#include "app/StartupReport.h"
+
+#include <QDir>
+
+namespace {
+QString line(const char* name, const QString& value) {
+    return QLatin1String(name) + QStringLiteral(": ") + value + u'\n';
+}
+QString folderLine(const QString& path) {
+    return QStringLiteral("  ") + path +
+           (QDir(path).exists() ? QString() : QStringLiteral(" (missing)")) + u'\n';
+}
+} // namespace
+
+QString StartupReport::text() const {
+    const AppSettings& s = result.settings;
+    QString out = QStringLiteral("QUV Data start-up\n\n[Settings]\n");
+    out += line("AppPath", s.paths.appPath);
+    out += line("IniFile", s.iniFile);
+    out += line("UserIniFile", s.userIniFile);
+    out += line("ZolPath", s.paths.zolPath);
+    out += line("UserName", s.userName);
+    out += line("UserFolder", s.paths.userFolder);
+    out += line("Owner", s.ownerLine);
+    out += line("SystemDatabase", s.systemDatabase);
+    out += line("HelpPath", s.helpPath);
+    out += line("DefPath", s.defPath);
+    out += line("PictureBookPath", s.pictureBookPath);
+    out += line("UserPictureBookPath", s.userPictureBookPath);
+    out += line("BLDString", s.detectionLimit.bldString);
+    out += line("BDLMultiplier", QString::number(s.detectionLimit.bdlMultiplier));
+
+    out += QStringLiteral("\n[Folders]\n");
+    out += folderLine(s.paths.userFolder);
+    for (const char* sub : {"/ini", "/Books", "/Styles", "/Data"})
+        out += folderLine(s.paths.userFolder + QLatin1String(sub));
+
+    out += QStringLiteral("\n[Session database]\n");
+    out += line("Path", result.sessionDatabasePath);
+    out += line("Open", result.databaseOpen ? QStringLiteral("yes") : QStringLiteral("no"));
+    if (database)
+        for (const DatabaseSummary::Table& t : database->tables)
+            out += QStringLiteral("  %1 %2: %3 rows\n").arg(t.kind, t.name).arg(t.rows);
+
+    auto list = [&](const char* title, const QStringList& items) {
+        out += QStringLiteral("\n[") + QLatin1String(title) + QStringLiteral("]\n");
+        for (const QString& i : items)
+            out += QStringLiteral("  ") + i + u'\n';
+    };
+    list("Hand-overs", requests);
+    list("Status", statusTexts);
+    list("Messages", dialogTexts);
+    return out;
+}

@@ -1,0 +1,32 @@
+#include "app/ui/SplashWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QVBoxLayout>
+
+SplashWindow::SplashWindow()
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , action_(new QLabel(this))
+    , owner_(new QLabel(this)) {
+    auto* layout = new QVBoxLayout(this);
+    auto* name = new QLabel(QStringLiteral("QUV Data"), this);
+    QFont big = name->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setBold(true);
+    name->setFont(big);
+    layout->addWidget(name);
+    layout->addWidget(new QLabel(QStringLiteral("QUV Data for analysing data in databases"), this));
+    layout->addWidget(owner_);
+    layout->addWidget(action_);
+    setMinimumWidth(420);
+}
+
+void SplashWindow::showAction(const QString& text) {
+    action_->setText(text);
+    repaint();
+    QApplication::processEvents();
+}
+
+void SplashWindow::setOwnerLine(const QString& text) {
+    owner_->setText(text);
+}
