@@ -89,7 +89,6 @@ int runWindowed(QApplication& app, const Options& options) {
     const WindowGeometry geometry(store);
     QtDialogs dialogs;
     SplashWindow splash;
-    splash.show();
     MainFrame frame(geometry);
     dialogs.setParent(&frame);
     StartupRequestLog host;
@@ -99,13 +98,13 @@ int runWindowed(QApplication& app, const Options& options) {
     std::optional<DatabaseSummary> summary;
     StartupRoutine routine({dialogs, host, profile,
                             [&](const QString& p) { return openSessionDatabase(p, summary); },
-                            [&](const QString& t) { splash.showAction(t); }, &instances});
+                            [&](const QString& t) { splash.showAction(t); }, &instances,
+                            [&](const QString& t) { splash.setOwnerLine(t); }});
     const StartupResult result =
         routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
                     CommandLine::fromProcessArguments(options.arguments));
     if (!result.keepRunning)
         return 0;
-    instances.listen();
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

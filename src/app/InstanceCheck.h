@@ -5,4 +5,6 @@ public:
     virtual ~InstanceCheck() = default;
     virtual bool otherInstanceRunning() = 0;
     virtual void activateOtherInstance() = 0;
+    // Makes this process the one that later starts find; called as soon as start-up goes on.
+    virtual void claim() = 0;
 };

@@ -14,6 +14,7 @@ public:
 
     bool otherInstanceRunning() override;
     void activateOtherInstance() override;
+    void claim() override { listen(); }
     // Makes this process the one the next start finds. False when the name cannot be taken.
     bool listen();
 

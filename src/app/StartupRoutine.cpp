@@ -59,6 +59,8 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
         p.result.keepRunning = false;
         return p.result;
     }
+    if (s_.instances)
+        s_.instances->claim();
 
     AppSettings& settings = p.result.settings;
     settings.paths.appPath = appPath;
@@ -76,6 +78,8 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
               QStringLiteral(") ...."));
     const bool named = !p.result.sessionDatabasePath.isEmpty();
     SettingsReader(s_.profile, s_.splash).read(settings, true, !named);
+    if (s_.splashOwner)
+        s_.splashOwner(settings.ownerLine);
     if (!named)
         p.result.sessionDatabasePath = settings.startSessionDatabase;
 

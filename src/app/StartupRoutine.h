@@ -33,6 +33,7 @@ public:
         SessionDatabaseOpener openSessionDatabase; // opens and maps; false on failure
         StatusSink splash;                         // the splash window's status line
         InstanceCheck* instances = nullptr;        // none: no single-instance question
+        StatusSink splashOwner = {};               // the splash window's owner line
     };
 
     explicit StartupRoutine(Services services)

@@ -59,8 +59,10 @@ class FakeInstances : public InstanceCheck {
 public:
     bool running = false;
     int activations = 0;
+    int claims = 0;
     bool otherInstanceRunning() override { return running; }
     void activateOtherInstance() override { ++activations; }
+    void claim() override { ++claims; }
 };
 
 class StartupTest : public ::testing::Test {
@@ -223,12 +225,14 @@ TEST_F(StartupTest, SecondInstanceAsks) {
         dialogs.clearLog();
         host.calls.clear();
         instances.activations = 0;
+        instances.claims = 0;
         if (c.answer)
             dialogs.queueAnswer(*c.answer);
         const StartupResult r = run(QString());
         EXPECT_EQ(r.keepRunning, c.keepsRunning);
         EXPECT_EQ(dialogs.texts(), QStringList{StartupRoutine::alreadyRunningQuestion()});
         EXPECT_EQ(instances.activations, c.keepsRunning ? 0 : 1);
+        EXPECT_EQ(instances.claims, c.keepsRunning ? 1 : 0);
         EXPECT_EQ(host.calls.isEmpty(), !c.keepsRunning);
     }
 }

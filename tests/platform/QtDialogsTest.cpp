@@ -8,7 +8,8 @@ TEST(QtDialogs, TranslatesTheDesignsFilterTexts) {
         const char* qt;
     } cases[] = {
         {"Access database (*.mdb)|*.mdb", "Access database (*.mdb)"},
-        {"Access database (*.mdb)|*.mdb|All files (*.*)|*.*", "Access database (*.mdb);;All files (*)"},
+        {"Access database (*.mdb)|*.mdb|All files (*.*)|*.*",
+         "Access database (*.mdb);;All files (*)"},
         {"Text files|*.txt;*.csv", "Text files (*.txt *.csv)"},
         {"", ""},
         {"Macro (*.amc)|*.amc|", "Macro (*.amc)"},

@@ -22,6 +22,8 @@ SplashWindow::SplashWindow()
 }
 
 void SplashWindow::showAction(const QString& text) {
+    if (!isVisible())
+        show(); // the first status text of start-up, after the single-instance question
     action_->setText(text);
     repaint();
     QApplication::processEvents();
