@@ -1,0 +1,73 @@
+// The program itself, run the way `./quv run` runs it without a display.
+#include "support/TestPaths.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+void makeDatabase(const QString& path) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    const char* sql = "CREATE TABLE Samples(SampleNo TEXT PRIMARY KEY, Rock TEXT);"
+                      "INSERT INTO Samples VALUES('S1','Basalt'),('S2','Granite'),('S3','Basalt');"
+                      "CREATE VIEW f_Basalts AS SELECT SampleNo FROM Samples WHERE Rock='Basalt';";
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
+struct BatchResult {
+    int exitCode;
+    QString report;
+};
+
+BatchResult runBatch(const QTemporaryDir& dir, const QStringList& extra) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    p.start(testpaths::binaryDir() + QStringLiteral("/quvdata"),
+            QStringList{"--batch", testpaths::sourceDir() + "/samples/demo.amc", "--out", out} +
+                extra);
+    if (!p.waitForFinished(60000))
+        return {-1, {}};
+    QFile report(out + QStringLiteral("/startup.txt"));
+    report.open(QIODevice::ReadOnly);
+    return {p.exitCode(), QString::fromUtf8(report.readAll())};
+}
+
+TEST(BatchRun, OpensTheNamedDatabaseAndReportsWhatItSetUp) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
+    makeDatabase(db);
+    const BatchResult run = runBatch(dir, {QStringLiteral("D/") + db});
+    ASSERT_EQ(run.exitCode, 0) << run.report.toStdString();
+    EXPECT_TRUE(run.report.contains(QStringLiteral("Path: ") + db));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("Open: yes")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("table Samples: 3 rows")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("view f_Basalts: 2 rows")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("caption QUV Data (") + db + u')'));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("open macro ")));
+    EXPECT_TRUE(
+        run.report.contains(QStringLiteral("Mapping database ") + db + QStringLiteral(" ...")));
+}
+
+TEST(BatchRun, AnUnreadableDatabaseFailsWithTheStartupMessage) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("broken.sqlite"));
+    QFile f(db);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a database, just text that is long enough to have a header........");
+    f.close();
+    const BatchResult run = runBatch(dir, {QStringLiteral("D/") + db});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.report.contains(QStringLiteral("Open: no")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("Error in opening database ") + db));
+}
+
+} // namespace
