@@ -19,7 +19,7 @@
 
 class Sheet {
 public:
-    static constexpr int maxRows = 1 << 24;
+    static constexpr int maxRows = 1 << 20; // 1048576, as in the common spreadsheets
     static constexpr int maxColumns = 16384;
 
     struct SortKey {
