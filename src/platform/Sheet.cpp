@@ -352,15 +352,37 @@ bool Sheet::sort(int row1, int column1, int row2, int column2, const std::vector
         }
         segments.push_back(std::move(segment));
     }
+    // Texts are case-folded once per key, not in every comparison.
+    std::vector<std::vector<QString>> folded(keys.size());
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const auto at = static_cast<std::size_t>(keys[k].column - range->column1);
+        if (at >= width) {
+            continue;
+        }
+        folded[k].resize(segments.size());
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            if (segments[i][at].kind() == SheetCell::Kind::Text) {
+                folded[k][i] = segments[i][at].storedText().toCaseFolded();
+            }
+        }
+    }
     std::vector<std::size_t> order(segments.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    static const SheetCell emptyCell;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        for (const SortKey& key : keys) {
-            const auto at = static_cast<std::size_t>(key.column - range->column1);
-            const SheetCell& x = at < width ? segments[a][at] : emptyCell;
-            const SheetCell& y = at < width ? segments[b][at] : emptyCell;
-            const int c = compareCells(x, y, key.ascending);
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            const auto at = static_cast<std::size_t>(keys[k].column - range->column1);
+            if (at >= width) {
+                continue; // a key column with no cells in the range: all equal
+            }
+            const SheetCell& x = segments[a][at];
+            const SheetCell& y = segments[b][at];
+            int c = 0;
+            if (x.kind() == SheetCell::Kind::Text && y.kind() == SheetCell::Kind::Text) {
+                const int f = folded[k][a].compare(folded[k][b]);
+                c = keys[k].ascending ? (f > 0) - (f < 0) : (f < 0) - (f > 0);
+            } else {
+                c = compareCells(x, y, keys[k].ascending);
+            }
             if (c != 0) {
                 return c < 0;
             }

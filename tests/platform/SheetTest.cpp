@@ -449,3 +449,15 @@ TEST(Sheet, SortIsStableOnManyEqualKeys) {
     }
 }
 } // namespace
+
+namespace {
+TEST(Sheet, SortComparesNonAsciiTextsWithoutCase) {
+    Sheet sheet = sheetOf({{QStringLiteral("Öb")},
+                           {QStringLiteral("öa")},
+                           {QStringLiteral("Ä")},
+                           {QStringLiteral("z")}});
+    ASSERT_TRUE(sheet.sort(1, 1, 4, 1, {{1, true}}));
+    // Code-point order of the folded texts: z < ä < öa < öb.
+    EXPECT_EQ(columnOf(sheet, 1, 4), (QStringList{"z", "Ä", "öa", "Öb"}));
+}
+} // namespace
