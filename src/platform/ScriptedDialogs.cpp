@@ -7,19 +7,12 @@ QStringList ScriptedDialogs::texts() const {
     return out;
 }
 
-std::optional<ScriptedDialogs::Reply> ScriptedDialogs::nextReply() {
+ScriptedDialogs::Reply ScriptedDialogs::nextReply() {
     if (replies_.empty())
-        return std::nullopt;
-    Reply r = replies_.front();
+        return {};
+    Reply r = std::move(replies_.front());
     replies_.pop_front();
     return r;
-}
-
-std::optional<QString> ScriptedDialogs::textReply() {
-    const auto reply = nextReply();
-    if (reply && std::holds_alternative<QString>(*reply))
-        return std::get<QString>(*reply);
-    return std::nullopt;
 }
 
 void ScriptedDialogs::message(MessageKind kind, const QString& text) {
@@ -29,10 +22,10 @@ void ScriptedDialogs::message(MessageKind kind, const QString& text) {
 Answer ScriptedDialogs::question(const QString& text, QuestionButtons buttons) {
     log_.push_back({Shown::Question, text});
     const Answer safe = buttons == QuestionButtons::YesNoCancel ? Answer::Cancel : Answer::No;
-    const auto reply = nextReply();
-    if (!reply || !std::holds_alternative<Answer>(*reply))
+    const std::optional<Answer> reply = nextReply().answer;
+    if (!reply)
         return safe;
-    const Answer a = std::get<Answer>(*reply);
+    const Answer a = *reply;
     if (a == Answer::Cancel && buttons == QuestionButtons::YesNo)
         return Answer::No;
     return a == Answer::Ok ? Answer::Yes : a;
@@ -41,7 +34,7 @@ Answer ScriptedDialogs::question(const QString& text, QuestionButtons buttons) {
 std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& defaultText) {
     log_.push_back({Shown::Input, prompt});
     Q_UNUSED(defaultText);
-    return textReply();
+    return nextReply().text;
 }
 
 std::optional<QString> ScriptedDialogs::openFile(const QString& caption, const QString& filter,
@@ -49,7 +42,7 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& caption, const Q
     Q_UNUSED(filter);
     Q_UNUSED(folder);
     log_.push_back({Shown::OpenFile, caption});
-    return textReply();
+    return nextReply().text;
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(const QString& caption, const QString& filter,
@@ -57,5 +50,5 @@ std::optional<QString> ScriptedDialogs::saveFile(const QString& caption, const Q
     Q_UNUSED(filter);
     Q_UNUSED(suggestedPath);
     log_.push_back({Shown::SaveFile, caption});
-    return textReply();
+    return nextReply().text;
 }

@@ -6,7 +6,7 @@
 
 #include <QStringList>
 #include <deque>
-#include <variant>
+#include <vector>
 
 class ScriptedDialogs : public Dialogs {
 public:
@@ -16,11 +16,14 @@ public:
         QString text;
         MessageKind kind = MessageKind::Information; // for messages
     };
-    using Reply = std::variant<Answer, QString, std::nullopt_t>;
+    struct Reply {
+        std::optional<Answer> answer; // for questions
+        std::optional<QString> text;  // for input and file boxes; neither set: cancel
+    };
 
-    void queueAnswer(Answer answer) { replies_.push_back(answer); }
-    void queueText(const QString& text) { replies_.push_back(text); }
-    void queueCancel() { replies_.push_back(std::nullopt); }
+    void queueAnswer(Answer answer) { replies_.push_back({answer, std::nullopt}); }
+    void queueText(const QString& text) { replies_.push_back({std::nullopt, text}); }
+    void queueCancel() { replies_.push_back({}); }
 
     const std::vector<Entry>& log() const { return log_; }
     QStringList texts() const;
@@ -35,8 +38,7 @@ public:
                                     const QString& suggestedPath) override;
 
 private:
-    std::optional<Reply> nextReply();
-    std::optional<QString> textReply();
+    Reply nextReply();
 
     std::deque<Reply> replies_;
     std::vector<Entry> log_;
