@@ -19,8 +19,9 @@ TEST(ScriptedDialogs, TextRepliesFeedInputAndFileBoxes) {
     d.queueText(QStringLiteral("/tmp/a.mdb"));
     d.queueCancel();
     d.queueAnswer(Answer::Yes); // not a text: the input box reads it as cancelled
-    EXPECT_EQ(d.openFile(QStringLiteral("Open"), QStringLiteral("Access database (*.mdb)|*.mdb"), {}),
-              QStringLiteral("/tmp/a.mdb"));
+    EXPECT_EQ(
+        d.openFile(QStringLiteral("Open"), QStringLiteral("Access database (*.mdb)|*.mdb"), {}),
+        QStringLiteral("/tmp/a.mdb"));
     EXPECT_EQ(d.input(QStringLiteral("Name?"), {}), std::nullopt);
     EXPECT_EQ(d.input(QStringLiteral("Again?"), {}), std::nullopt);
     d.message(MessageKind::Critical, QStringLiteral("Error in opening database x"));

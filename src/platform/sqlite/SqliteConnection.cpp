@@ -240,38 +240,37 @@ std::optional<std::vector<IndexDescription>> SqliteConnection::indexes() {
         "ORDER BY m.rowid"));
     if (!rows || !rowidKeys)
         return std::nullopt;
-    std::map<QString, IndexDescription> rowid;
+    const auto order = queryNative(
+        QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' ORDER BY rowid"));
+    if (!order)
+        return std::nullopt;
+    std::map<QString, std::vector<IndexDescription>> byTable;
     for (qsizetype r = 0; r < rowidKeys->rowCount(); ++r) {
         IndexDescription pk;
         pk.table = rowidKeys->at(r, 0).toText();
         pk.name = QStringLiteral("PRIMARY KEY");
         pk.columns << rowidKeys->at(r, 1).toText();
         pk.unique = pk.primaryKey = true;
-        rowid[pk.table] = pk;
+        byTable[pk.table].push_back(pk);
     }
-    std::vector<IndexDescription> result;
-    auto emitRowid = [&](const QString& table) {
-        if (auto it = rowid.find(table); it != rowid.end()) {
-            result.push_back(it->second);
-            rowid.erase(it);
-        }
-    };
     for (qsizetype r = 0; r < rows->rowCount(); ++r) {
         const QString table = rows->at(r, 0).toText();
         const QString name = rows->at(r, 1).toText();
-        emitRowid(table);
-        if (result.empty() || result.back().table != table || result.back().name != name) {
+        auto& list = byTable[table];
+        if (list.empty() || list.back().name != name) {
             IndexDescription ix;
             ix.table = table;
             ix.name = name;
             ix.unique = rows->at(r, 2).toNumber().value_or(0) != 0;
             ix.primaryKey = rows->at(r, 3).toText() == QLatin1String("pk");
-            result.push_back(ix);
+            list.push_back(ix);
         }
-        result.back().columns << rows->at(r, 4).toText();
+        list.back().columns << rows->at(r, 4).toText();
     }
-    for (auto& [table, pk] : rowid)
-        result.push_back(pk);
+    std::vector<IndexDescription> result;
+    for (qsizetype r = 0; r < order->rowCount(); ++r)
+        for (auto& ix : byTable[order->at(r, 0).toText()])
+            result.push_back(std::move(ix));
     return result;
 }
 
