@@ -8,7 +8,8 @@
 
 class HeadlessStatus : public Status {
 public:
-    explicit HeadlessStatus(std::FILE* echo = nullptr) : echo_(echo) {}
+    explicit HeadlessStatus(std::FILE* echo = nullptr)
+        : echo_(echo) {}
 
     void showStatus(const QString& text, int progress) override;
     bool abortRequested() override { return abort_; }
