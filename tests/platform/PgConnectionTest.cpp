@@ -172,6 +172,18 @@ TEST_F(PgConnectionTest, DescribesSchemaWithoutOrdinalGapsAndFollowsViewsToTheir
     EXPECT_TRUE((*computed)[1].baseTable.isEmpty());
 }
 
+TEST_F(PgConnectionTest, AStatementThatOutlivesItsConnectionFailsCleanly) {
+    run("CREATE TABLE [t] ([a] LONG)");
+    auto insert = db->prepare(QStringLiteral("INSERT INTO [t] VALUES (?)"));
+    ASSERT_TRUE(insert);
+    EXPECT_EQ(insert->execute({CellValue::number(1)}), 1);
+    native().executeNative(QStringLiteral("DROP SCHEMA ") + schema + QStringLiteral(" CASCADE"));
+    db->close();
+    EXPECT_FALSE(insert->execute({CellValue::number(2)}));
+    EXPECT_EQ(insert->lastError(), QStringLiteral("The database is not open"));
+    db.reset();
+}
+
 TEST(PgConnectionOpen, ReportsTheServersReasonAndTakesUserFromTheCaller) {
     if (conninfo().isEmpty())
         GTEST_SKIP() << "QUV_PG_CONNINFO is not set: no PostgreSQL server to test against";
