@@ -184,6 +184,28 @@ TEST_F(PgConnectionTest, AStatementThatOutlivesItsConnectionFailsCleanly) {
     db.reset();
 }
 
+TEST_F(PgConnectionTest, BuildsATableColumnByColumnAsJetSchemaEditingDoes) {
+    run("CREATE TABLE [Result]");
+    run("ALTER TABLE [Result] ADD COLUMN [PopID] TEXT(12)");
+    run("CREATE UNIQUE INDEX [PopID] ON [Result] (PopID) WITH PRIMARY");
+    run("ALTER TABLE [Result] ADD COLUMN [N] SINGLE");
+    run("INSERT INTO [Result] ([PopID], [N]) VALUES ('00123', 1.5)");
+    EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO [Result] ([PopID]) VALUES ('00123')")));
+    const auto cols = db->columns();
+    ASSERT_TRUE(cols);
+    ASSERT_EQ(cols->size(), 2u);
+    EXPECT_EQ((*cols)[0].maxLength, 12);
+    EXPECT_EQ((*cols)[1].typeCode, AdoType::Single);
+    const auto idx = db->indexes();
+    ASSERT_TRUE(idx);
+    ASSERT_EQ(idx->size(), 1u);
+    EXPECT_TRUE((*idx)[0].primaryKey);
+    EXPECT_EQ((*idx)[0].columns, QStringList{"PopID"});
+    const auto rows = db->query(QStringLiteral("SELECT [PopID] FROM [Result]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->at(0, 0), CellValue::text("00123"));
+}
+
 TEST(PgConnectionOpen, ReportsTheServersReasonAndTakesUserFromTheCaller) {
     if (conninfo().isEmpty())
         GTEST_SKIP() << "QUV_PG_CONNINFO is not set: no PostgreSQL server to test against";
