@@ -1,0 +1,73 @@
+#include "platform/sqlite/SqliteStatement.h"
+
+#include "platform/sqlite/SqliteTypeMap.h"
+
+SqliteStatement::SqliteStatement(sqlite3* db, SqliteStatementHandle statement)
+    : db_(db)
+    , statement_(std::move(statement)) {}
+
+int SqliteStatement::parameterCount() const {
+    return sqlite3_bind_parameter_count(statement_.get());
+}
+
+bool SqliteStatement::fail(const QString& text) {
+    error_ = text;
+    sqlite3_reset(statement_.get());
+    return false;
+}
+
+bool SqliteStatement::bindAll(const std::vector<CellValue>& values) {
+    error_.clear();
+    sqlite3_stmt* st = statement_.get();
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    if (int(values.size()) != parameterCount())
+        return fail(QStringLiteral("The statement takes %1 values, %2 were given")
+                        .arg(parameterCount())
+                        .arg(values.size()));
+    for (size_t i = 0; i < values.size(); ++i)
+        if (SqliteTypeMap::bind(st, int(i) + 1, values[i]) != SQLITE_OK)
+            return fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+    return true;
+}
+
+std::optional<qint64> SqliteStatement::execute(const std::vector<CellValue>& values) {
+    if (!bindAll(values))
+        return std::nullopt;
+    sqlite3_stmt* st = statement_.get();
+    const sqlite3_int64 before = sqlite3_total_changes64(db_);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) {
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return std::nullopt;
+    }
+    sqlite3_reset(st);
+    return qint64(sqlite3_total_changes64(db_) - before);
+}
+
+std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& values) {
+    if (!bindAll(values))
+        return std::nullopt;
+    sqlite3_stmt* st = statement_.get();
+    const int n = sqlite3_column_count(st);
+    QStringList names;
+    for (int i = 0; i < n; ++i)
+        names << QString::fromUtf8(sqlite3_column_name(st, i));
+    RowSet rows(names);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        RowSet::Row row;
+        row.reserve(size_t(n));
+        for (int i = 0; i < n; ++i)
+            row.push_back(SqliteTypeMap::read(st, i));
+        rows.appendRow(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+        return std::nullopt;
+    }
+    sqlite3_reset(st);
+    return rows;
+}
