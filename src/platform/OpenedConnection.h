@@ -3,11 +3,13 @@
 // notice for the status line (such as where a working copy lives), empty when there is none.
 #include "platform/Connection.h"
 
+#include <QStringList>
 #include <memory>
 
 struct OpenedConnection {
     std::unique_ptr<Connection> connection;
     QString error;
     QString notice;
+    QStringList warnings; // values an import could not carry over
     bool ok() const { return connection != nullptr; }
 };

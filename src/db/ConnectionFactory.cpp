@@ -1,0 +1,92 @@
+#include "db/ConnectionFactory.h"
+
+#include "platform/legacy/JetImporter.h"
+#include "platform/postgres/PgConnection.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+namespace {
+const char* const jetProvider = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
+}
+
+bool ConnectionFactory::isSqliteFile(const QString& path) {
+    for (const char* ext : {".sqlite", ".db", ".sqlite3", ".db3"})
+        if (path.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+ConnectionTarget ConnectionFactory::target(const QString& path, const QString& user,
+                                           const QString& password) {
+    ConnectionTarget t;
+    t.user = user;
+    t.password = password;
+    const QString upper = path.toUpper();
+    // SQLite first, so that a file such as "rocks.mdb.sqlite" is opened as the SQLite file it is.
+    if (isSqliteFile(path)) {
+        t.kind = ConnectionTarget::Kind::Sqlite;
+        t.dataSource = path;
+    } else if (path.contains(QLatin1String(".mdb")) || path.contains(QLatin1String(".MDB"))) {
+        t.kind = ConnectionTarget::Kind::Jet;
+        t.dataSource = path;
+    } else if (upper.contains(QLatin1String(".ORA"))) {
+        t.kind = ConnectionTarget::Kind::Server;
+        t.dataSource = path.left(qMax(0, path.size() - 4));
+    } else if (upper.contains(QLatin1String(".DBF"))) {
+        t.kind = ConnectionTarget::Kind::DBase;
+        const int cut =
+            int(qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/'))));
+        t.dataSource = path.left(cut + 1);
+    } else {
+        t.kind = ConnectionTarget::Kind::Server;
+        t.dataSource = path;
+    }
+    return t;
+}
+
+QString ConnectionFactory::BuildConnectionString(const QString& path, const QString& user,
+                                                 const QString& password) {
+    const ConnectionTarget t = target(path, user, password);
+    switch (t.kind) {
+    case ConnectionTarget::Kind::Sqlite:
+        return QStringLiteral("Provider=SQLite;Data Source=") + t.dataSource;
+    case ConnectionTarget::Kind::Jet:
+        return QLatin1String(jetProvider) + t.dataSource;
+    case ConnectionTarget::Kind::DBase:
+        return QLatin1String(jetProvider) + t.dataSource +
+               QStringLiteral(";Extended Properties=dBase IV;");
+    case ConnectionTarget::Kind::Server:
+        break;
+    }
+    return QStringLiteral("Provider=MSDAORA;User ID=") + user + QStringLiteral(";Password=") +
+           password + QStringLiteral(";Data Source=") + t.dataSource;
+}
+
+OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
+    switch (t.kind) {
+    case ConnectionTarget::Kind::Sqlite:
+        return SqliteConnection::open(t.dataSource);
+    case ConnectionTarget::Kind::Jet: {
+        const JetImporter::Result copy = JetImporter::ensureWorkingCopy(t.dataSource);
+        if (!copy.ok()) {
+            OpenedConnection failed;
+            failed.error = copy.error;
+            return failed;
+        }
+        OpenedConnection opened = SqliteConnection::open(copy.workingCopy);
+        if (opened.ok() && !copy.reused) {
+            opened.notice = QStringLiteral("Working copy of ") + t.dataSource +
+                            QStringLiteral(" is ") + copy.workingCopy;
+            opened.warnings = copy.warnings;
+        }
+        return opened;
+    }
+    case ConnectionTarget::Kind::DBase: {
+        OpenedConnection failed;
+        failed.error = QStringLiteral("dBase folders cannot be opened yet: ") + t.dataSource;
+        return failed;
+    }
+    case ConnectionTarget::Kind::Server:
+        break;
+    }
+    return PgConnection::open(t.dataSource, t.user, t.password);
+}

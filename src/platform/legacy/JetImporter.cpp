@@ -1,0 +1,289 @@
+#include "platform/legacy/JetImporter.h"
+
+#include "platform/SqlDialectTranslator.h"
+#include "platform/legacy/JetTableReader.h"
+#include "platform/legacy/MdbHandles.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+#include <map>
+
+namespace {
+
+QString q(const QString& name) {
+    return SqlDialectTranslator::quoteName(name);
+}
+QString q(const char* name) {
+    return q(QString::fromUtf8(name));
+}
+
+// Declared types as the Jet DDL translation writes them, so that a copy reads like a database
+// the program made itself.
+QString sqliteType(const MdbColumn* c) {
+    switch (c->col_type) {
+    case MDB_BOOL:
+        return QStringLiteral("BOOLEAN");
+    case MDB_BYTE:
+        return QStringLiteral("TINYINT");
+    case MDB_INT:
+        return QStringLiteral("SMALLINT");
+    case MDB_LONGINT:
+        return QStringLiteral("INTEGER");
+    case MDB_MONEY:
+        return QStringLiteral("CURRENCY");
+    case MDB_FLOAT:
+        return QStringLiteral("FLOAT");
+    case MDB_DOUBLE:
+        return QStringLiteral("DOUBLE");
+    case MDB_DATETIME:
+        return QStringLiteral("DATETIME");
+    case MDB_TEXT:
+        // Jet 4 stores two bytes per character.
+        return QStringLiteral("VARCHAR(%1)").arg(qMax(1, c->col_size / 2));
+    case MDB_MEMO:
+        return QStringLiteral("TEXT");
+    case MDB_REPID:
+        return QStringLiteral("VARCHAR(38)");
+    case MDB_NUMERIC:
+        return QStringLiteral("NUMERIC");
+    default:
+        return QStringLiteral("BLOB");
+    }
+}
+
+bool isUserTable(const MdbCatalogEntry* e) {
+    constexpr int hidden = 0x8;
+    const QString name = QString::fromUtf8(e->object_name);
+    return e->object_type == MDB_TABLE && !mdb_is_system_table(const_cast<MdbCatalogEntry*>(e)) &&
+           !(e->flags & hidden) && !name.startsWith(QLatin1String("MSys"), Qt::CaseInsensitive);
+}
+
+struct Relationship {
+    QString name, table, referencedTable;
+    std::map<int, std::pair<QString, QString>> columns; // by position
+};
+
+std::vector<Relationship> readRelationships(MdbHandle* mdb, QStringList& warnings) {
+    std::vector<Relationship> result;
+    MdbTableHandle table(
+        mdb_read_table_by_name(mdb, const_cast<gchar*>("MSysRelationships"), MDB_TABLE));
+    if (!table)
+        return result;
+    mdb_read_columns(table.get());
+    JetTableReader reader(table.get());
+    std::map<QString, int> at;
+    for (size_t i = 0; i < reader.columns().size(); ++i)
+        at[QString::fromUtf8(reader.columns()[i]->name).toLower()] = int(i);
+    for (const char* needed : {"szrelationship", "szobject", "szcolumn", "szreferencedobject",
+                               "szreferencedcolumn", "icolumn"})
+        if (!at.count(QLatin1String(needed))) {
+            warnings << QStringLiteral(
+                "MSysRelationships could not be read; relationships were not imported");
+            return result;
+        }
+    std::map<QString, Relationship> byName;
+    reader.forEachRow([&](const std::vector<CellValue>& row) {
+        auto cell = [&](const char* c) { return row[size_t(at[QLatin1String(c)])]; };
+        Relationship& r = byName[cell("szrelationship").toText()];
+        r.name = cell("szrelationship").toText();
+        r.table = cell("szobject").toText();
+        r.referencedTable = cell("szreferencedobject").toText();
+        r.columns[int(cell("icolumn").toNumber().value_or(0))] = {
+            cell("szcolumn").toText(), cell("szreferencedcolumn").toText()};
+        return true;
+    });
+    for (auto& [name, r] : byName)
+        result.push_back(r);
+    return result;
+}
+
+QString uniqueName(const QString& wanted, QSet<QString>& used) {
+    QString name = wanted;
+    for (int i = 2; used.contains(name.toLower()); ++i)
+        name = wanted + QLatin1Char('_') + QString::number(i);
+    used.insert(name.toLower());
+    return name;
+}
+
+} // namespace
+
+QString JetImporter::workingCopyBeside(const QString& mdbPath) {
+    const QFileInfo source(
+        QDir::fromNativeSeparators(QString(mdbPath).replace(QLatin1Char('\\'), QLatin1Char('/'))));
+    return source.dir().filePath(source.completeBaseName() + QStringLiteral(".jet.sqlite"));
+}
+
+JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath) {
+    const QString path = QString(mdbPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QFileInfo source(path);
+    if (!source.isFile()) {
+        Result r;
+        r.error = QStringLiteral("The file ") + path + QStringLiteral(" does not exist");
+        return r;
+    }
+    QString copy = workingCopyBeside(path);
+    if (!QFileInfo(source.absolutePath()).isWritable()) {
+        // A read-only folder (a CD, a shared archive): keep the copy in the user's cache.
+        const QByteArray key =
+            QCryptographicHash::hash(source.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
+                .toHex()
+                .left(16);
+        const QString cache =
+            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+            QStringLiteral("/QUVData/jet");
+        QDir().mkpath(cache);
+        copy = cache + QLatin1Char('/') + source.completeBaseName() + QLatin1Char('-') +
+               QString::fromLatin1(key) + QStringLiteral(".jet.sqlite");
+    }
+    const QFileInfo existing(copy);
+    if (existing.isFile() && existing.lastModified() > source.lastModified()) {
+        Result r;
+        r.workingCopy = copy;
+        r.reused = true;
+        return r;
+    }
+    return import(path, copy);
+}
+
+JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& target) {
+    Result r;
+    r.workingCopy = target;
+    MdbFileHandle mdb(mdb_open(mdbPath.toLocal8Bit().constData(), MDB_NOFLAGS));
+    if (!mdb) {
+        r.error = QStringLiteral("The file ") + mdbPath +
+                  QStringLiteral(" is not a readable Jet database");
+        return r;
+    }
+    if (!mdb_read_catalog(mdb.get(), MDB_ANY)) {
+        r.error = QStringLiteral("The catalogue of ") + mdbPath + QStringLiteral(" cannot be read");
+        return r;
+    }
+    const std::vector<Relationship> relationships = readRelationships(mdb.get(), r.warnings);
+
+    const QString part = target + QStringLiteral(".part");
+    QFile::remove(part);
+    struct RemovePart {
+        QString path;
+        ~RemovePart() { QFile::remove(path); } // nothing left behind when the import fails
+    } cleanup{part};
+    {
+        auto opened = SqliteConnection::open(part, SqliteConnection::Mode::ReadWriteCreate);
+        if (!opened.ok()) {
+            r.error = opened.error;
+            return r;
+        }
+        auto& db = static_cast<SqliteConnection&>(*opened.connection);
+        auto fail = [&](const QString& what) {
+            r.error = what + QStringLiteral(": ") + db.lastError();
+            return r;
+        };
+        db.executeNative(QStringLiteral("PRAGMA journal_mode = OFF"));
+        db.executeNative(QStringLiteral("PRAGMA synchronous = OFF"));
+        if (!db.beginTransaction())
+            return fail(QStringLiteral("Cannot write ") + part);
+        QSet<QString> indexNames;
+        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            if (!isUserTable(entry))
+                continue;
+            const QString name = QString::fromUtf8(entry->object_name);
+            MdbTableHandle table(mdb_read_table(entry));
+            if (!table) {
+                r.warnings << QStringLiteral("Table ") + name +
+                                  QStringLiteral(" cannot be read and was skipped");
+                continue;
+            }
+            mdb_read_columns(table.get());
+            mdb_read_indices(table.get());
+            JetTableReader reader(table.get());
+            if (reader.columns().empty())
+                continue;
+            QStringList defs, names;
+            for (const MdbColumn* c : reader.columns()) {
+                defs << q(c->name) + QLatin1Char(' ') + sqliteType(c);
+                names << q(c->name);
+            }
+            QStringList indexStatements;
+            for (unsigned k = 0; k < table->num_idxs; ++k) {
+                auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
+                if (idx->index_type == 2) // the far side of a relationship, not an index of its own
+                    continue;
+                QStringList cols;
+                for (unsigned j = 0; j < idx->num_keys && j < MDB_MAX_IDX_COLS; ++j) {
+                    const int n = idx->key_col_num[j] - 1;
+                    if (n >= 0 && n < int(table->num_cols))
+                        cols << q(
+                            static_cast<MdbColumn*>(g_ptr_array_index(table->columns, n))->name);
+                }
+                if (cols.isEmpty())
+                    continue;
+                if (idx->index_type == 1)
+                    defs << QStringLiteral("PRIMARY KEY (") + cols.join(QStringLiteral(", ")) +
+                                QLatin1Char(')');
+                else
+                    indexStatements
+                        << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                               .arg(idx->flags & MDB_IDX_UNIQUE ? QStringLiteral("UNIQUE ")
+                                                                : QString(),
+                                    q(uniqueName(name + QLatin1Char('_') +
+                                                     QString::fromUtf8(idx->name),
+                                                 indexNames)),
+                                    q(name), cols.join(QStringLiteral(", ")));
+            }
+            for (const Relationship& rel : relationships) {
+                if (rel.table != name)
+                    continue;
+                QStringList from, to;
+                for (const auto& [pos, pair] : rel.columns) {
+                    from << q(pair.first);
+                    to << q(pair.second);
+                }
+                defs << QStringLiteral("FOREIGN KEY (%1) REFERENCES %2 (%3)")
+                            .arg(from.join(QStringLiteral(", ")), q(rel.referencedTable),
+                                 to.join(QStringLiteral(", ")));
+            }
+            if (!db.executeNative(QStringLiteral("CREATE TABLE ") + q(name) + QStringLiteral(" (") +
+                                  defs.join(QStringLiteral(", ")) + QLatin1Char(')')))
+                return fail(QStringLiteral("Cannot create table ") + name);
+            QStringList markers;
+            for (int c = 0; c < names.size(); ++c)
+                markers << QStringLiteral("?");
+            auto insert =
+                db.prepareNative(QStringLiteral("INSERT INTO ") + q(name) + QStringLiteral(" (") +
+                                 names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                 markers.join(QStringLiteral(", ")) + QLatin1Char(')'));
+            if (!insert)
+                return fail(QStringLiteral("Cannot fill table ") + name);
+            QString insertError;
+            reader.forEachRow([&](const std::vector<CellValue>& row) {
+                if (insert->execute(row))
+                    return true;
+                insertError = insert->lastError();
+                return false;
+            });
+            r.warnings << reader.warnings();
+            if (!insertError.isEmpty()) {
+                r.error = QStringLiteral("Cannot fill table ") + name + QStringLiteral(": ") +
+                          insertError;
+                return r;
+            }
+            for (const QString& s : indexStatements)
+                if (!db.executeNative(s))
+                    // Jet allows what SQLite refuses (a unique index over duplicate Nulls is fine
+                    // in both, but damaged files hold duplicates): keep the data, report the index.
+                    r.warnings << QStringLiteral("Index not created on ") + name +
+                                      QStringLiteral(": ") + db.lastError();
+        }
+        if (!db.commit())
+            return fail(QStringLiteral("Cannot write ") + part);
+    }
+    QFile::remove(target);
+    if (!QFile::rename(part, target)) {
+        r.error = QStringLiteral("Cannot write ") + target;
+    }
+    return r;
+}

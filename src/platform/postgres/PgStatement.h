@@ -1,0 +1,31 @@
+#pragma once
+// A statement prepared on the server (PQprepare) with values bound as texts. Made by
+// PgConnection::prepare; must not outlive the connection.
+#include "platform/PreparedStatement.h"
+#include "platform/postgres/PgHandles.h"
+
+#include <QByteArray>
+
+class PgStatement : public PreparedStatement {
+public:
+    PgStatement(PGconn* connection, QByteArray name, int parameterCount);
+    ~PgStatement() override;
+
+    int parameterCount() const override { return parameters_; }
+    std::optional<qint64> execute(const std::vector<CellValue>& values) override;
+    std::optional<RowSet> query(const std::vector<CellValue>& values) override;
+    QString lastError() const override { return error_; }
+
+    // Runs a statement through libpq and checks its outcome; used by the connection too.
+    static PgResultHandle run(PGconn* connection, const QByteArray* preparedName,
+                              const QByteArray& sql, const std::vector<CellValue>& values,
+                              QString& error);
+    static RowSet rows(const PGresult* result);
+    static qint64 affected(const PGresult* result);
+
+private:
+    PGconn* connection_;
+    QByteArray name_;
+    int parameters_;
+    QString error_;
+};

@@ -1,0 +1,91 @@
+#include "db/ConnectionFactory.h"
+
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TextCase {
+    const char* path;
+    const char* user;
+    const char* password;
+    const char* text;
+};
+
+const TextCase texts[] = {
+    {"C:\\data\\rocks.mdb", "", "",
+     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\data\\rocks.mdb"},
+    {"/data/ROCKS.MDB", "", "", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/data/ROCKS.MDB"},
+    // Mixed case is not a Jet file: it falls through to the data-source row.
+    {"/data/rocks.Mdb", "", "", "Provider=MSDAORA;User ID=;Password=;Data Source=/data/rocks.Mdb"},
+    {"assays.ora", "ann", "pw", "Provider=MSDAORA;User ID=ann;Password=pw;Data Source=assays"},
+    {"Assays.Ora", "", "", "Provider=MSDAORA;User ID=;Password=;Data Source=Assays"},
+    {"\\\\server\\share\\dbase\\SAMPLES.DBF", "", "",
+     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\\\\server\\share\\dbase\\;Extended "
+     "Properties=dBase IV;"},
+    {"/data/dbase/samples.dbf", "", "",
+     "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/data/dbase/;Extended Properties=dBase IV;"},
+    {"host=db1 dbname=assays", "ann", "s;cret",
+     "Provider=MSDAORA;User ID=ann;Password=s;cret;Data Source=host=db1 dbname=assays"},
+    {"/data/rocks.sqlite", "", "", "Provider=SQLite;Data Source=/data/rocks.sqlite"},
+    {"/data/rocks.DB", "", "", "Provider=SQLite;Data Source=/data/rocks.DB"},
+    {"/data/rocks.sqlite3", "", "", "Provider=SQLite;Data Source=/data/rocks.sqlite3"},
+    {"/data/rocks.db3", "", "", "Provider=SQLite;Data Source=/data/rocks.db3"},
+    {"/data/rocks.mdb.sqlite", "", "", "Provider=SQLite;Data Source=/data/rocks.mdb.sqlite"},
+};
+
+class ConnectionText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ConnectionText, FollowsThePathRules) {
+    const TextCase& c = GetParam();
+    EXPECT_EQ(ConnectionFactory::BuildConnectionString(QString::fromUtf8(c.path),
+                                                       QString::fromUtf8(c.user),
+                                                       QString::fromUtf8(c.password))
+                  .toStdString(),
+              c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ConnectionText, ::testing::ValuesIn(texts));
+
+TEST(ConnectionFactory, ChoosesTheDriverFromThePath) {
+    using K = ConnectionTarget::Kind;
+    EXPECT_EQ(ConnectionFactory::target(QStringLiteral("a.mdb")).kind, K::Jet);
+    EXPECT_EQ(ConnectionFactory::target(QStringLiteral("a.db")).kind, K::Sqlite);
+    EXPECT_EQ(ConnectionFactory::target(QStringLiteral("a.dbf")).kind, K::DBase);
+    EXPECT_EQ(ConnectionFactory::target(QStringLiteral("postgresql://h/db")).kind, K::Server);
+    EXPECT_EQ(ConnectionFactory::target(QStringLiteral("x.ora")).dataSource, QStringLiteral("x"));
+}
+
+TEST(ConnectionFactory, OpensSqliteFilesAndFailsWithAReasonOtherwise) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rocks.sqlite"));
+    ASSERT_TRUE(SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate).ok());
+    const auto opened = ConnectionFactory::open(path);
+    ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
+    EXPECT_EQ(opened.connection->dialect(), SqlDialect::Sqlite);
+    EXPECT_TRUE(opened.notice.isEmpty());
+
+    const auto missing = ConnectionFactory::open(dir.filePath(QStringLiteral("none.db")));
+    EXPECT_FALSE(missing.ok());
+    EXPECT_FALSE(missing.error.isEmpty());
+    const auto dbase = ConnectionFactory::open(dir.filePath(QStringLiteral("x.dbf")));
+    EXPECT_FALSE(dbase.ok());
+    const auto jet = ConnectionFactory::open(dir.filePath(QStringLiteral("none.mdb")));
+    EXPECT_FALSE(jet.ok());
+}
+
+TEST(ConnectionFactory, OpensAServerDataSourceThroughPostgres) {
+    const QString conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
+    if (conninfo.isEmpty())
+        GTEST_SKIP() << "QUV_PG_CONNINFO is not set: no PostgreSQL server to test against";
+    const auto opened = ConnectionFactory::open(conninfo);
+    ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
+    EXPECT_EQ(opened.connection->dialect(), SqlDialect::Postgres);
+    const auto rows = opened.connection->query(QStringLiteral("SELECT 1 + 1 AS [two]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->at(0, 0), CellValue::number(2));
+}
+
+} // namespace
