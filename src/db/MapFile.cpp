@@ -22,13 +22,15 @@ bool saveWorkbook(const Workbook& book, const QString& path, QString* error) {
 }
 } // namespace
 
-QString MapFile::pathFor(const QString& databasePath, bool serverSource, const QString& userFolder) {
+QString MapFile::pathFor(const QString& databasePath, bool serverSource,
+                         const QString& userFolder) {
     if (!serverSource)
         return FilePaths::replaceExtension(databasePath, QStringLiteral(".ake"));
     QString name = databasePath;
     name.replace(QRegularExpression(QStringLiteral("password=[^ ]*|[^A-Za-z0-9_.-]+")),
                  QStringLiteral("_"));
-    return FilePaths::normalized(userFolder) + QStringLiteral("/ini/") + name + QStringLiteral(".ake");
+    return FilePaths::normalized(userFolder) + QStringLiteral("/ini/") + name +
+           QStringLiteral(".ake");
 }
 
 QString MapFile::linkFilePathFor(const QString& databasePath) {

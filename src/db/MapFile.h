@@ -10,10 +10,12 @@ class MapFile {
 public:
     // "rocks.mdb" and "rocks.sqlite" both give "rocks.ake" beside them; a server source has no
     // folder of its own, so its map goes into the user folder.
-    static QString pathFor(const QString& databasePath, bool serverSource, const QString& userFolder);
+    static QString pathFor(const QString& databasePath, bool serverSource,
+                           const QString& userFolder);
     static QString linkFilePathFor(const QString& databasePath);
 
-    static bool save(const SchemaCatalogue& catalogue, const QString& path, QString* error = nullptr);
+    static bool save(const SchemaCatalogue& catalogue, const QString& path,
+                     QString* error = nullptr);
     // Replaces the four lists with the file's sheets; false (catalogue untouched) when the file
     // cannot be read or is not a map file.
     static bool load(SchemaCatalogue& catalogue, const QString& path, QString* error = nullptr);

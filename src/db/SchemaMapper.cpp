@@ -16,7 +16,8 @@ bool SchemaMapper::aborted() {
 }
 
 SchemaMapper::Outcome SchemaMapper::MapDatabase(SchemaCatalogue& c, const QString& path,
-                                               const QString& mapFilePath, const Options& options) {
+                                                const QString& mapFilePath,
+                                                const Options& options) {
     c.clearTablesAndKeys();
     bool save = options.saveMapFile;
     bool fromFile = false;
@@ -46,7 +47,8 @@ SchemaMapper::Outcome SchemaMapper::MapDatabase(SchemaCatalogue& c, const QStrin
 
 bool SchemaMapper::mapTables(SchemaCatalogue& c, const QString& path) {
     const auto tables = db_.tables();
-    status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" tables and fields..."), 1);
+    status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" tables and fields..."),
+                       1);
     // The column descriptions are read once and grouped, not queried table by table.
     const auto columns = db_.columns();
     QHash<QString, std::vector<const ColumnDescription*>> byTable;

@@ -16,14 +16,18 @@ public:
     };
     enum class Outcome { Mapped, Aborted, Failed };
 
-    SchemaMapper(Connection& connection, Status& status) : db_(connection), status_(status) {}
+    SchemaMapper(Connection& connection, Status& status)
+        : db_(connection)
+        , status_(status) {}
 
     // databasePath names the database in the status texts; mapFilePath is where its map lives.
     Outcome MapDatabase(SchemaCatalogue& catalogue, const QString& databasePath,
                         const QString& mapFilePath, const Options& options);
     bool RefreshFilterList(SchemaCatalogue& catalogue);
 
-    static bool isFilterName(const QString& viewName) { return viewName.startsWith(QStringLiteral("f_")); }
+    static bool isFilterName(const QString& viewName) {
+        return viewName.startsWith(QStringLiteral("f_"));
+    }
 
 private:
     bool mapTables(SchemaCatalogue& catalogue, const QString& databasePath);

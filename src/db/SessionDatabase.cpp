@@ -44,8 +44,7 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     connection_ = std::move(opened.connection);
     if (!opened.notice.isEmpty())
         status_.showStatus(opened.notice, 1);
-    SchemaMapper(*connection_, status_)
-        .MapDatabase(catalogue_, path, mapFileFor_(path), options);
+    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, path, mapFileFor_(path), options);
     ConnectionType = ado;
     return true;
 }

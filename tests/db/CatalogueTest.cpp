@@ -25,7 +25,8 @@ QStringList rowTexts(const Sheet& s, int row) {
 // Counts the schema reads that pass through, to tell a map-file load from a schema walk.
 class CountingConnection : public Connection {
 public:
-    explicit CountingConnection(Connection& inner) : inner_(inner) {}
+    explicit CountingConnection(Connection& inner)
+        : inner_(inner) {}
     int tableReads = 0, columnReads = 0, indexReads = 0;
 
     SqlDialect dialect() const override { return inner_.dialect(); }
@@ -38,7 +39,9 @@ public:
     std::optional<RowSet> query(const QString& s, const std::vector<CellValue>& v) override {
         return inner_.query(s, v);
     }
-    std::unique_ptr<PreparedStatement> prepare(const QString& s) override { return inner_.prepare(s); }
+    std::unique_ptr<PreparedStatement> prepare(const QString& s) override {
+        return inner_.prepare(s);
+    }
     bool beginTransaction() override { return inner_.beginTransaction(); }
     bool commit() override { return inner_.commit(); }
     bool rollback() override { return inner_.rollback(); }
@@ -74,11 +77,12 @@ protected:
     SchemaCatalogue catalogue;
 
     void SetUp() override {
-        OpenedConnection opened = SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate);
+        OpenedConnection opened =
+            SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate);
         ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
         db = std::move(opened.connection);
         for (const char* sql : {
-                 "CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT, X REAL)",
+                 "CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT, X DOUBLE)",
                  "CREATE TABLE Assay (SampleNo TEXT, Element TEXT, Value REAL)",
                  "CREATE INDEX AssayKey ON Assay (SampleNo, Element)",
                  "CREATE INDEX AssaySample ON Assay (SampleNo)",
@@ -89,7 +93,8 @@ protected:
                  "CREATE VIEW f_rocks AS SELECT SampleNo FROM Samples WHERE Rock = 'Basalt'",
                  "CREATE VIEW rocks AS SELECT * FROM Samples",
              })
-            ASSERT_TRUE(db->execute(QString::fromUtf8(sql))) << sql << db->lastError().toStdString();
+            ASSERT_TRUE(db->execute(QString::fromUtf8(sql)))
+                << sql << db->lastError().toStdString();
     }
 
     QString mapPath() const { return MapFile::pathFor(path, false, {}); }
@@ -100,8 +105,10 @@ protected:
 
 TEST_F(CatalogueTest, MapsTablesIndexesAndFilters) {
     ASSERT_EQ(map(*db, {}), SchemaMapper::Outcome::Mapped);
-    EXPECT_EQ(catalogue.tableNames(), (QStringList{"Samples", "Assay", "Hole", "f_table", "MSysThings"}));
-    EXPECT_EQ(rowTexts(catalogue.tableFields, 1), (QStringList{"Samples", "SampleNo", "Rock", "X"}));
+    EXPECT_EQ(catalogue.tableNames(),
+              (QStringList{"Samples", "Assay", "Hole", "f_table", "MSysThings"}));
+    EXPECT_EQ(rowTexts(catalogue.tableFields, 1),
+              (QStringList{"Samples", "SampleNo", "Rock", "X"}));
     EXPECT_EQ(catalogue.filters, QStringList{"rocks"}); // a view named "rocks" is neither
     EXPECT_EQ(catalogue.tableRow(QStringLiteral("rocks")), 0);
 
@@ -152,8 +159,9 @@ TEST_F(CatalogueTest, MapFileIsUsedWithoutReadingTheSchemaAndStaysStale) {
     ASSERT_TRUE(db->execute(QStringLiteral("DROP TABLE [Hole]")));
     CountingConnection counting(*db);
     SchemaCatalogue fresh;
-    ASSERT_EQ(SchemaMapper(counting, status).MapDatabase(fresh, path, mapPath(), {false, true, false}),
-              SchemaMapper::Outcome::Mapped);
+    ASSERT_EQ(
+        SchemaMapper(counting, status).MapDatabase(fresh, path, mapPath(), {false, true, false}),
+        SchemaMapper::Outcome::Mapped);
     EXPECT_EQ(counting.columnReads, 0);
     EXPECT_EQ(counting.indexReads, 0);
     EXPECT_EQ(counting.tableReads, 1); // the filter list is always read from the database
@@ -190,11 +198,15 @@ TEST_F(CatalogueTest, AbortKeepsWhatWasMappedAndSavesNothing) {
 }
 
 TEST(MapFile, DerivedNamesReplaceTheExtension) {
-    EXPECT_EQ(MapFile::pathFor(QStringLiteral("/d/rocks.mdb"), false, {}), QStringLiteral("/d/rocks.ake"));
-    EXPECT_EQ(MapFile::pathFor(QStringLiteral("/d/rocks.sqlite"), false, {}), QStringLiteral("/d/rocks.ake"));
-    EXPECT_EQ(MapFile::linkFilePathFor(QStringLiteral("/d/rocks.mdb")), QStringLiteral("/d/rocks.dbl"));
-    const QString server = MapFile::pathFor(
-        QStringLiteral("host=db.example port=5432 dbname=geo password=secret"), true, QStringLiteral("/home/a"));
+    EXPECT_EQ(MapFile::pathFor(QStringLiteral("/d/rocks.mdb"), false, {}),
+              QStringLiteral("/d/rocks.ake"));
+    EXPECT_EQ(MapFile::pathFor(QStringLiteral("/d/rocks.sqlite"), false, {}),
+              QStringLiteral("/d/rocks.ake"));
+    EXPECT_EQ(MapFile::linkFilePathFor(QStringLiteral("/d/rocks.mdb")),
+              QStringLiteral("/d/rocks.dbl"));
+    const QString server =
+        MapFile::pathFor(QStringLiteral("host=db.example port=5432 dbname=geo password=secret"),
+                         true, QStringLiteral("/home/a"));
     EXPECT_TRUE(server.startsWith(QStringLiteral("/home/a/ini/")));
     EXPECT_FALSE(server.contains(QStringLiteral("secret")));
     EXPECT_TRUE(server.endsWith(QStringLiteral(".ake")));
@@ -216,8 +228,9 @@ TEST_F(CatalogueTest, FieldTypesFromTheCodeTable) {
     struct Case {
         int code;
         const char* name;
-    } cases[] = {{20, "LONG"}, {3, "INTEGER"}, {11, "INTEGER"}, {7, "DATE"}, {135, "DATE"},
-                 {4, "SINGLE"}, {5, "DOUBLE"}, {202, "TEXT"}, {203, "TEXT"}, {128, ""}, {999, ""}};
+    } cases[] = {{20, "LONG"},  {3, "INTEGER"}, {11, "INTEGER"}, {7, "DATE"},
+                 {135, "DATE"}, {4, "SINGLE"},  {5, "DOUBLE"},   {202, "TEXT"},
+                 {203, "TEXT"}, {128, ""},      {999, ""}};
     for (const Case& c : cases)
         EXPECT_EQ(FieldTypes::nameForCode(c.code), QString::fromUtf8(c.name)) << c.code;
 
@@ -225,14 +238,18 @@ TEST_F(CatalogueTest, FieldTypesFromTheCodeTable) {
     ASSERT_TRUE(x);
     EXPECT_EQ(x->name, QStringLiteral("DOUBLE"));
     // A quote in the name is only a name: no filter text is built from it.
-    EXPECT_FALSE(FieldTypes::GetFieldType(*db, QStringLiteral("Samples' OR '1'='1"), QStringLiteral("X")));
+    EXPECT_FALSE(
+        FieldTypes::GetFieldType(*db, QStringLiteral("Samples' OR '1'='1"), QStringLiteral("X")));
 }
 
 TEST(SessionDatabase, FailedOpenLeavesNoConnectionKind) {
     ScriptedDialogs dialogs;
     HeadlessStatus status;
     SessionDatabase session(
-        dialogs, status, [](const QString&) { return OpenedConnection{nullptr, QStringLiteral("no"), {}}; },
+        dialogs, status,
+        [](const QString&) {
+            return OpenedConnection{nullptr, QStringLiteral("no"), {}};
+        },
         [](const QString& p) { return p + QStringLiteral(".ake"); });
     session.SessionDatabasePath = QStringLiteral("\\server\\share\\rocks.mdb");
     EXPECT_FALSE(session.OpenSessionDatabase({}));
