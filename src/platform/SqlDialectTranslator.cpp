@@ -368,6 +368,11 @@ private:
 
     QString word(int s, int to) const {
         const JetSqlToken& tok = sig(s);
+        // Jet words that neither engine knows.
+        if (tok.isWord("DISTINCTROW"))
+            return QStringLiteral("DISTINCT");
+        if (tok.isWord("MOD"))
+            return QStringLiteral("%");
         if (dialect_ != SqlDialect::Postgres)
             return tok.text;
         if (tok.isWord("LIKE"))

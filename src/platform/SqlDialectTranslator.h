@@ -2,9 +2,9 @@
 // Translates one Jet SQL statement, as the query builders emit it, into SQLite or PostgreSQL
 // text: bracketed names become the engine's quoted names, "..." literals become '...', #dates#
 // become ISO literals, Like becomes ILIKE on PostgreSQL, "ORDER BY 1 AND 2" becomes
-// "ORDER BY 1, 2", & concatenates, Jet DDL types become the engine's types, "?" markers are
-// numbered for PostgreSQL. Refuses a second statement. Stateless; the drivers call it right
-// before execution.
+// "ORDER BY 1, 2", & concatenates, Mod is %, DISTINCTROW is DISTINCT, Jet DDL types become the
+// engine's types, "?" markers are numbered for PostgreSQL. Refuses a second statement. Stateless;
+// the drivers call it right before execution.
 #include "platform/SqlDialect.h"
 
 #include <QString>

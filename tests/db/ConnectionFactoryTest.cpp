@@ -1,7 +1,9 @@
 #include "db/ConnectionFactory.h"
 
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/TestPaths.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -74,6 +76,26 @@ TEST(ConnectionFactory, OpensSqliteFilesAndFailsWithAReasonOtherwise) {
     EXPECT_FALSE(dbase.ok());
     const auto jet = ConnectionFactory::open(dir.filePath(QStringLiteral("none.mdb")));
     EXPECT_FALSE(jet.ok());
+}
+
+TEST(ConnectionFactory, OpensAJetFileThroughItsWorkingCopyAndSaysWhereItIsOnce) {
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("Dates.mdb"));
+    ASSERT_TRUE(
+        QFile::copy(testpaths::sharedTestData(QStringLiteral("jet/DateTestDatabase.mdb")), source));
+    const auto first = ConnectionFactory::open(source);
+    ASSERT_TRUE(first.ok()) << first.error.toStdString();
+    EXPECT_EQ(first.notice, QStringLiteral("Working copy of ") + source + QStringLiteral(" is ") +
+                                dir.filePath(QStringLiteral("Dates.jet.sqlite")));
+    const auto rows = first.connection->query(QStringLiteral("SELECT count(*) FROM [DateTest]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->at(0, 0), CellValue::number(6));
+    const auto second = ConnectionFactory::open(source);
+    ASSERT_TRUE(second.ok());
+    EXPECT_TRUE(second.notice.isEmpty());
+    // Written as the design writes paths.
+    EXPECT_TRUE(
+        ConnectionFactory::open(QString(source).replace(QLatin1Char('/'), QLatin1Char('\\'))).ok());
 }
 
 TEST(ConnectionFactory, OpensAServerDataSourceThroughPostgres) {

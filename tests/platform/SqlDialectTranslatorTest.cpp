@@ -55,6 +55,11 @@ const Case cases[] = {
     {"SELECT * FROM [t] WHERE [d] > #12/31/2020#",
      "SELECT * FROM [t] WHERE [d] > '2020-12-31 00:00:00'",
      "SELECT * FROM \"t\" WHERE \"d\" > '2020-12-31 00:00:00'"},
+    {"SELECT DISTINCTROW [a].*, [b].* FROM [a], [b] WHERE [a].[k] Mod 2 = [b].[k]",
+     "SELECT DISTINCT [a].*, [b].* FROM [a], [b] WHERE [a].[k] % 2 = [b].[k]",
+     "SELECT DISTINCT \"a\".*, \"b\".* FROM \"a\", \"b\" WHERE \"a\".\"k\" % 2 = \"b\".\"k\""},
+    {"SELECT DISTINCT ([t].[f]) FROM [t]", "SELECT DISTINCT ([t].[f]) FROM [t]",
+     "SELECT DISTINCT (\"t\".\"f\") FROM \"t\""},
     {"SELECT * FROM [t];", "SELECT * FROM [t]", "SELECT * FROM \"t\""},
     // DDL: Jet types become each engine's; STRING/MEMO get TEXT affinity on SQLite.
     {"ALTER TABLE [t] ADD COLUMN [f] SINGLE", "ALTER TABLE [t] ADD COLUMN [f] FLOAT",

@@ -1,6 +1,7 @@
 #include "platform/legacy/JetImporter.h"
 
 #include "platform/SqlDialectTranslator.h"
+#include "platform/legacy/JetQueryReader.h"
 #include "platform/legacy/JetTableReader.h"
 #include "platform/legacy/MdbHandles.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -107,6 +108,45 @@ QString uniqueName(const QString& wanted, QSet<QString>& used) {
         name = wanted + QLatin1Char('_') + QString::number(i);
     used.insert(name.toLower());
     return name;
+}
+
+// Stored SELECT queries (filters among them) become views; their Jet text is translated like
+// any statement. A view may use another, so failures are retried while any view gets created.
+void importQueries(const QString& mdbPath, SqliteConnection& db, QStringList& warnings) {
+    QString error;
+    const auto queries = JetQueryReader::read(mdbPath, error);
+    if (!queries) {
+        warnings << QStringLiteral("Stored queries were not imported: ") + error;
+        return;
+    }
+    std::vector<JetQueryReader::Query> pending;
+    for (const auto& query : *queries) {
+        if (query.second.trimmed().startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+            pending.push_back(query);
+        else
+            warnings << QStringLiteral("Query ") + query.first +
+                            QStringLiteral(" changes data and was not imported");
+    }
+    std::vector<QString> errors(pending.size());
+    for (bool progress = true; progress && !pending.empty();) {
+        progress = false;
+        std::vector<JetQueryReader::Query> failed;
+        errors.clear();
+        for (const auto& [name, jet] : pending) {
+            const auto t = SqlDialectTranslator::translate(jet, SqlDialect::Sqlite);
+            if (t.ok() && db.executeNative(QStringLiteral("CREATE VIEW ") + q(name) +
+                                           QStringLiteral(" AS ") + t.sql)) {
+                progress = true;
+                continue;
+            }
+            failed.emplace_back(name, jet);
+            errors.push_back(t.ok() ? db.lastError() : t.error);
+        }
+        pending.swap(failed);
+    }
+    for (size_t i = 0; i < pending.size(); ++i)
+        warnings << QStringLiteral("Query ") + pending[i].first +
+                        QStringLiteral(" was not imported: ") + errors[i];
 }
 
 } // namespace
@@ -278,6 +318,7 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
                     r.warnings << QStringLiteral("Index not created on ") + name +
                                       QStringLiteral(": ") + db.lastError();
         }
+        importQueries(mdbPath, db, r.warnings);
         if (!db.commit())
             return fail(QStringLiteral("Cannot write ") + part);
     }

@@ -1,9 +1,10 @@
 #pragma once
 // Imports a Jet (.mdb) file into a SQLite working copy through mdbtools: user tables with their
 // data, indexes, primary keys and the relationships of MSysRelationships as foreign keys; system
-// and hidden tables are skipped. The copy lies beside the source as <name>.jet.sqlite (in the
-// user's cache folder when the source folder cannot be written) and is reused while it is newer
-// than the source. The source is only ever opened for reading. Called by the connection factory.
+// and hidden tables are skipped; stored SELECT queries become views. The copy lies beside the
+// source as <name>.jet.sqlite (in the user's cache folder when the source folder cannot be written)
+// and is reused while it is newer than the source. The source is only ever opened for reading.
+// Called by the connection factory.
 #include <QStringList>
 
 class JetImporter {

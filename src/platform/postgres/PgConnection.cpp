@@ -120,7 +120,7 @@ std::unique_ptr<PreparedStatement> PgConnection::prepare(const QString& jetSql) 
     }
     PgResultHandle described(PQdescribePrepared(conn_.get(), name.constData()));
     const int n = described ? PQnparams(described.get()) : parameters;
-    return std::make_unique<PgStatement>(conn_.get(), name, n);
+    return std::make_unique<PgStatement>(conn_, name, n);
 }
 
 bool PgConnection::beginTransaction() {

@@ -41,12 +41,13 @@ public:
 
 private:
     explicit PgConnection(PgConnectionHandle conn)
-        : conn_(std::move(conn)) {}
+        : conn_(conn.release(), PgConnectionCloser()) {}
     std::optional<QString> translate(const QString& jetSql, int* parameters = nullptr);
     bool checkOpen();
     std::optional<ColumnOrigin> originOf(unsigned tableOid, int column, int depth);
 
-    PgConnectionHandle conn_;
+    // Shared with the prepared statements only weakly: a statement outliving close() fails cleanly.
+    std::shared_ptr<PGconn> conn_;
     QString error_;
     int nextStatement_ = 0;
 };

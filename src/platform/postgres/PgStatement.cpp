@@ -2,14 +2,14 @@
 
 #include "platform/postgres/PgTypeMap.h"
 
-PgStatement::PgStatement(PGconn* connection, QByteArray name, int parameterCount)
-    : connection_(connection)
+PgStatement::PgStatement(std::weak_ptr<PGconn> connection, QByteArray name, int parameterCount)
+    : connection_(std::move(connection))
     , name_(std::move(name))
     , parameters_(parameterCount) {}
 
 PgStatement::~PgStatement() {
-    if (PQstatus(connection_) == CONNECTION_OK)
-        PgResultHandle(PQexec(connection_, ("DEALLOCATE " + name_).constData()));
+    if (const auto c = connection_.lock(); c && PQstatus(c.get()) == CONNECTION_OK)
+        PgResultHandle(PQexec(c.get(), ("DEALLOCATE " + name_).constData()));
 }
 
 PgResultHandle PgStatement::run(PGconn* connection, const QByteArray* preparedName,
@@ -59,28 +59,33 @@ qint64 PgStatement::affected(const PGresult* result) {
     return QByteArray(PQcmdTuples(const_cast<PGresult*>(result))).toLongLong();
 }
 
-std::optional<qint64> PgStatement::execute(const std::vector<CellValue>& values) {
+std::optional<qint64> PgStatement::checkCall(const std::vector<CellValue>& values,
+                                             PgResultHandle& result) {
+    const auto c = connection_.lock();
+    if (!c) {
+        error_ = QStringLiteral("The database is not open");
+        return std::nullopt;
+    }
     if (int(values.size()) != parameters_) {
         error_ = QStringLiteral("The statement takes %1 values, %2 were given")
                      .arg(parameters_)
                      .arg(values.size());
         return std::nullopt;
     }
-    const auto result = run(connection_, &name_, {}, values, error_);
+    result = run(c.get(), &name_, {}, values, error_);
     if (!result)
         return std::nullopt;
     return affected(result.get());
 }
 
+std::optional<qint64> PgStatement::execute(const std::vector<CellValue>& values) {
+    PgResultHandle result;
+    return checkCall(values, result);
+}
+
 std::optional<RowSet> PgStatement::query(const std::vector<CellValue>& values) {
-    if (int(values.size()) != parameters_) {
-        error_ = QStringLiteral("The statement takes %1 values, %2 were given")
-                     .arg(parameters_)
-                     .arg(values.size());
-        return std::nullopt;
-    }
-    const auto result = run(connection_, &name_, {}, values, error_);
-    if (!result)
+    PgResultHandle result;
+    if (!checkCall(values, result))
         return std::nullopt;
     return rows(result.get());
 }

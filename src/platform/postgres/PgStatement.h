@@ -8,7 +8,7 @@
 
 class PgStatement : public PreparedStatement {
 public:
-    PgStatement(PGconn* connection, QByteArray name, int parameterCount);
+    PgStatement(std::weak_ptr<PGconn> connection, QByteArray name, int parameterCount);
     ~PgStatement() override;
 
     int parameterCount() const override { return parameters_; }
@@ -24,7 +24,9 @@ public:
     static qint64 affected(const PGresult* result);
 
 private:
-    PGconn* connection_;
+    std::optional<qint64> checkCall(const std::vector<CellValue>& values, PgResultHandle& result);
+
+    std::weak_ptr<PGconn> connection_;
     QByteArray name_;
     int parameters_;
     QString error_;

@@ -82,7 +82,7 @@ std::unique_ptr<SqliteStatement> SqliteConnection::compile(const QString& sql) {
         error_ = SqlDialectTranslator::secondStatementError();
         return nullptr;
     }
-    return std::make_unique<SqliteStatement>(db_.get(), std::move(st));
+    return std::make_unique<SqliteStatement>(db_, std::move(st));
 }
 
 std::optional<QString> SqliteConnection::translate(const QString& jetSql) {

@@ -43,7 +43,7 @@ public:
 
 private:
     explicit SqliteConnection(SqliteDatabaseHandle db)
-        : db_(std::move(db)) {}
+        : db_(db.release(), SqliteDatabaseCloser()) {}
     std::unique_ptr<SqliteStatement> compile(const QString& sql);
     std::optional<QString> translate(const QString& jetSql);
     void dropPlaceholderAfterAddColumn(const QString& jetSql);
@@ -52,6 +52,8 @@ private:
         return std::nullopt;
     }
 
-    SqliteDatabaseHandle db_;
+    // Shared with the prepared statements only weakly: a statement outliving close() fails cleanly
+    // (sqlite3_close_v2 waits for the last statement to be finalized).
+    std::shared_ptr<sqlite3> db_;
     QString error_;
 };

@@ -2,8 +2,10 @@
 
 #include "platform/sqlite/SqliteTypeMap.h"
 
-SqliteStatement::SqliteStatement(sqlite3* db, SqliteStatementHandle statement)
+SqliteStatement::SqliteStatement(const std::shared_ptr<sqlite3>& db,
+                                 SqliteStatementHandle statement)
     : db_(db)
+    , raw_(db.get())
     , statement_(std::move(statement)) {}
 
 int SqliteStatement::parameterCount() const {
@@ -18,6 +20,10 @@ bool SqliteStatement::fail(const QString& text) {
 
 bool SqliteStatement::bindAll(const std::vector<CellValue>& values) {
     error_.clear();
+    if (db_.expired()) {
+        error_ = QStringLiteral("The database is not open");
+        return false;
+    }
     sqlite3_stmt* st = statement_.get();
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
@@ -27,7 +33,7 @@ bool SqliteStatement::bindAll(const std::vector<CellValue>& values) {
                         .arg(values.size()));
     for (size_t i = 0; i < values.size(); ++i)
         if (SqliteTypeMap::bind(st, int(i) + 1, values[i]) != SQLITE_OK)
-            return fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+            return fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
     return true;
 }
 
@@ -35,16 +41,16 @@ std::optional<qint64> SqliteStatement::execute(const std::vector<CellValue>& val
     if (!bindAll(values))
         return std::nullopt;
     sqlite3_stmt* st = statement_.get();
-    const sqlite3_int64 before = sqlite3_total_changes64(db_);
+    const sqlite3_int64 before = sqlite3_total_changes64(raw_);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
     }
     if (rc != SQLITE_DONE) {
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+        fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
         return std::nullopt;
     }
     sqlite3_reset(st);
-    return qint64(sqlite3_total_changes64(db_) - before);
+    return qint64(sqlite3_total_changes64(raw_) - before);
 }
 
 std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& values) {
@@ -65,7 +71,7 @@ std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& value
         rows.appendRow(std::move(row));
     }
     if (rc != SQLITE_DONE) {
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)));
+        fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
         return std::nullopt;
     }
     sqlite3_reset(st);

@@ -6,7 +6,7 @@
 
 class SqliteStatement : public PreparedStatement {
 public:
-    SqliteStatement(sqlite3* db, SqliteStatementHandle statement);
+    SqliteStatement(const std::shared_ptr<sqlite3>& db, SqliteStatementHandle statement);
 
     int parameterCount() const override;
     std::optional<qint64> execute(const std::vector<CellValue>& values) override;
@@ -17,7 +17,8 @@ private:
     bool bindAll(const std::vector<CellValue>& values);
     bool fail(const QString& text);
 
-    sqlite3* db_;
+    std::weak_ptr<sqlite3> db_;
+    sqlite3* raw_; // valid while db_ is
     SqliteStatementHandle statement_;
     QString error_;
 };

@@ -186,3 +186,18 @@ TEST(SqliteConnectionOpen, FailsOnMissingFilesAndOnFilesThatAreNoDatabase) {
 }
 
 } // namespace
+
+TEST(SqliteConnectionClose, AStatementThatOutlivesItsConnectionFailsCleanly) {
+    QTemporaryDir dir;
+    auto opened = SqliteConnection::open(dir.filePath(QStringLiteral("a.db")),
+                                         SqliteConnection::Mode::ReadWriteCreate);
+    ASSERT_TRUE(opened.ok());
+    ASSERT_TRUE(opened.connection->execute(QStringLiteral("CREATE TABLE [t] ([a] LONG)")));
+    auto insert = opened.connection->prepare(QStringLiteral("INSERT INTO [t] VALUES (?)"));
+    ASSERT_TRUE(insert);
+    opened.connection->close();
+    EXPECT_FALSE(opened.connection->isOpen());
+    EXPECT_FALSE(insert->execute({CellValue::number(1)}));
+    EXPECT_EQ(insert->lastError(), QStringLiteral("The database is not open"));
+    EXPECT_FALSE(opened.connection->query(QStringLiteral("SELECT 1")));
+}

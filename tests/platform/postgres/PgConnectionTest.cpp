@@ -172,6 +172,40 @@ TEST_F(PgConnectionTest, DescribesSchemaWithoutOrdinalGapsAndFollowsViewsToTheir
     EXPECT_TRUE((*computed)[1].baseTable.isEmpty());
 }
 
+TEST_F(PgConnectionTest, AStatementThatOutlivesItsConnectionFailsCleanly) {
+    run("CREATE TABLE [t] ([a] LONG)");
+    auto insert = db->prepare(QStringLiteral("INSERT INTO [t] VALUES (?)"));
+    ASSERT_TRUE(insert);
+    EXPECT_EQ(insert->execute({CellValue::number(1)}), 1);
+    native().executeNative(QStringLiteral("DROP SCHEMA ") + schema + QStringLiteral(" CASCADE"));
+    db->close();
+    EXPECT_FALSE(insert->execute({CellValue::number(2)}));
+    EXPECT_EQ(insert->lastError(), QStringLiteral("The database is not open"));
+    db.reset();
+}
+
+TEST_F(PgConnectionTest, BuildsATableColumnByColumnAsJetSchemaEditingDoes) {
+    run("CREATE TABLE [Result]");
+    run("ALTER TABLE [Result] ADD COLUMN [PopID] TEXT(12)");
+    run("CREATE UNIQUE INDEX [PopID] ON [Result] (PopID) WITH PRIMARY");
+    run("ALTER TABLE [Result] ADD COLUMN [N] SINGLE");
+    run("INSERT INTO [Result] ([PopID], [N]) VALUES ('00123', 1.5)");
+    EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO [Result] ([PopID]) VALUES ('00123')")));
+    const auto cols = db->columns();
+    ASSERT_TRUE(cols);
+    ASSERT_EQ(cols->size(), 2u);
+    EXPECT_EQ((*cols)[0].maxLength, 12);
+    EXPECT_EQ((*cols)[1].typeCode, AdoType::Single);
+    const auto idx = db->indexes();
+    ASSERT_TRUE(idx);
+    ASSERT_EQ(idx->size(), 1u);
+    EXPECT_TRUE((*idx)[0].primaryKey);
+    EXPECT_EQ((*idx)[0].columns, QStringList{"PopID"});
+    const auto rows = db->query(QStringLiteral("SELECT [PopID] FROM [Result]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->at(0, 0), CellValue::text("00123"));
+}
+
 TEST(PgConnectionOpen, ReportsTheServersReasonAndTakesUserFromTheCaller) {
     if (conninfo().isEmpty())
         GTEST_SKIP() << "QUV_PG_CONNINFO is not set: no PostgreSQL server to test against";
