@@ -1,7 +1,6 @@
 // quvdata: start-up only. With --batch MACRO it runs without a display and writes a report of
 // what it did into the --out folder; otherwise it shows the main window.
 #include "app/CommandLine.h"
-#include "app/DatabaseSummary.h"
 #include "app/LocalInstanceGuard.h"
 #include "app/Profile.h"
 #include "app/SettingsReader.h"
@@ -9,6 +8,9 @@
 #include "app/StartupRequestLog.h"
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
+#include "db/ConnectionFactory.h"
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWindow.h"
 #include "platform/HeadlessStatus.h"
@@ -44,11 +46,23 @@ Options parseOptions(const QStringList& args) {
     return o;
 }
 
-// Until the database layer maps the schema, opening the session database means that its file
-// reads as a database.
-bool openSessionDatabase(const QString& path, std::optional<DatabaseSummary>& summary) {
-    summary = DatabaseSummary::read(path);
-    return summary.has_value();
+std::unique_ptr<SessionDatabase> makeSession(Dialogs& dialogs, Status& status,
+                                             const QString*& userFolder) {
+    return std::make_unique<SessionDatabase>(
+        dialogs, status, [](const QString& path) { return ConnectionFactory::open(path); },
+        [&userFolder](const QString& path) {
+            const bool server = ConnectionFactory::target(path).kind == ConnectionTarget::Kind::Server;
+            return MapFile::pathFor(path, server, userFolder ? *userFolder : QString());
+        });
+}
+
+// Start-up opens the session database from its saved map when there is one.
+StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QString*& userFolder) {
+    return [&session, &userFolder](const QString& path, const AppSettings& settings) {
+        userFolder = &settings.paths.userFolder;
+        session.SessionDatabasePath = path;
+        return session.OpenSessionDatabase({false, true, false});
+    };
 }
 
 int runBatch(const Options& options) {
@@ -57,18 +71,18 @@ int runBatch(const Options& options) {
     ScriptedDialogs dialogs;
     HeadlessStatus status(stderr);
     StartupRequestLog host;
-    std::optional<DatabaseSummary> summary;
+    const QString* userFolder = nullptr;
+    auto session = makeSession(dialogs, status, userFolder);
     QStringList arguments = options.arguments;
     arguments << options.batchMacro; // an ".amc" argument opens the macro
-    StartupRoutine routine({dialogs, host, profile,
-                            [&](const QString& p) { return openSessionDatabase(p, summary); },
+    StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { status.showStatus(t, 1); }, nullptr});
     const StartupResult result =
         routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
                     CommandLine::fromProcessArguments(arguments));
     status.showStatus(QString(), 0);
 
-    const StartupReport report{result, summary, host.requests(), status.texts(), dialogs.texts()};
+    const StartupReport report{result, *session, host.requests(), status.texts(), dialogs.texts()};
     const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
     QDir().mkpath(out);
     QSaveFile file(out + QStringLiteral("/startup.txt"));
@@ -95,9 +109,9 @@ int runWindowed(QApplication& app, const Options& options) {
     host.onShowMainWindow = [&] { frame.show(); };
     host.onSetMainCaption = [&](const QString& c) { frame.setWindowTitle(c); };
     host.onCloseSplash = [&] { splash.close(); };
-    std::optional<DatabaseSummary> summary;
-    StartupRoutine routine({dialogs, host, profile,
-                            [&](const QString& p) { return openSessionDatabase(p, summary); },
+    const QString* userFolder = nullptr;
+    auto session = makeSession(dialogs, frame.status(), userFolder);
+    StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { splash.showAction(t); }, &instances,
                             [&](const QString& t) { splash.setOwnerLine(t); }});
     const StartupResult result =

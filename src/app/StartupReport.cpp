@@ -1,5 +1,9 @@
 #include "app/StartupReport.h"
 
+#include "db/SessionDatabase.h"
+#include "platform/Connection.h"
+#include "platform/JetSqlQuoting.h"
+
 #include <QDir>
 
 namespace {
@@ -38,9 +42,22 @@ QString StartupReport::text() const {
     out += QStringLiteral("\n[Session database]\n");
     out += line("Path", result.sessionDatabasePath);
     out += line("Open", result.databaseOpen ? QStringLiteral("yes") : QStringLiteral("no"));
-    if (database)
-        for (const DatabaseSummary::Table& t : database->tables)
-            out += QStringLiteral("  %1 %2: %3 rows\n").arg(t.kind, t.name).arg(t.rows);
+    out += line("ConnectionType", session.ConnectionType);
+    if (Connection* db = session.connection()) {
+        const SchemaCatalogue& c = session.catalogue();
+        for (const QString& table : c.tableNames()) {
+            const auto count = db->query(QStringLiteral("SELECT Count(*) FROM ") +
+                                         JetSqlQuoting::name(table));
+            const QString rows = count && count->rowCount() ? count->at(0, 0).toText() : QStringLiteral("?");
+            out += QStringLiteral("  table %1: %2 fields, %3 rows, keys %4\n")
+                       .arg(table)
+                       .arg(c.fieldNames(table).size())
+                       .arg(rows, c.keyFields(table).join(u','));
+        }
+        for (const QString& filter : c.filters)
+            out += QStringLiteral("  filter ") + filter + u'\n';
+        out += QStringLiteral("  links: %1 rows\n").arg(c.links.lastRow());
+    }
 
     auto list = [&](const char* title, const QStringList& items) {
         out += QStringLiteral("\n[") + QLatin1String(title) + QStringLiteral("]\n");

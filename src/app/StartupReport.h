@@ -1,14 +1,15 @@
 #pragma once
 // The text a headless run leaves behind: what start-up set up (settings, folders), the
-// database it opened, what it was asked to hand over, and every text it showed.
-#include "app/DatabaseSummary.h"
+// database it opened with its catalogue, what it was asked to hand over, and every text shown.
 #include "app/StartupRoutine.h"
 
 #include <QStringList>
 
+class SessionDatabase;
+
 struct StartupReport {
     const StartupResult& result;
-    const std::optional<DatabaseSummary>& database;
+    SessionDatabase& session;
     QStringList requests;
     QStringList statusTexts;
     QStringList dialogTexts;

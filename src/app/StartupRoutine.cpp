@@ -221,7 +221,7 @@ void StartupRoutine::openSessionDatabase(Pending& p) {
     if (path.isEmpty())
         return;
     s_.splash(QStringLiteral("Mapping database ") + path + QStringLiteral(" ..."));
-    r.databaseOpen = s_.openSessionDatabase && s_.openSessionDatabase(path);
+    r.databaseOpen = s_.openSessionDatabase && s_.openSessionDatabase(path, r.settings);
     if (!r.databaseOpen) {
         s_.splash(QString());
         s_.dialogs.message(MessageKind::Critical,

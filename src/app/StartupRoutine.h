@@ -23,7 +23,8 @@ struct StartupResult {
 
 class StartupRoutine {
 public:
-    using SessionDatabaseOpener = std::function<bool(const QString& path)>;
+    using SessionDatabaseOpener =
+        std::function<bool(const QString& path, const AppSettings& settings)>;
     using StatusSink = std::function<void(const QString&)>;
 
     struct Services {

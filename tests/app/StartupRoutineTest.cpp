@@ -88,7 +88,7 @@ protected:
 
     StartupResult run(const QString& commandLine) {
         StartupRoutine routine({dialogs, host, profile,
-                                [this](const QString& p) {
+                                [this](const QString& p, const AppSettings&) {
                                     opened << p;
                                     return openSucceeds;
                                 },

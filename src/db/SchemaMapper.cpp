@@ -1,0 +1,127 @@
+#include "db/SchemaMapper.h"
+
+#include "db/LinkBuilder.h"
+#include "db/MapFile.h"
+#include "platform/Connection.h"
+#include "platform/JetSqlQuoting.h"
+#include "platform/Status.h"
+
+#include <QHash>
+
+bool SchemaMapper::aborted() {
+    if (!status_.abortRequested())
+        return false;
+    status_.showStatus(QString(), 1);
+    return true;
+}
+
+SchemaMapper::Outcome SchemaMapper::MapDatabase(SchemaCatalogue& c, const QString& path,
+                                                const QString& mapFilePath,
+                                                const Options& options) {
+    c.clearTablesAndKeys();
+    bool save = options.saveMapFile;
+    bool fromFile = false;
+    if (options.loadMapFile) {
+        fromFile = MapFile::load(c, mapFilePath);
+        if (fromFile)
+            RefreshFilterList(c);
+        else
+            save = true; // a map that cannot be read is made anew
+    }
+    if (!fromFile) {
+        status_.resetAbort();
+        if (!mapTables(c, path) || !mapIndexes(c, path))
+            return Outcome::Aborted;
+        if (options.buildLinks) {
+            status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" links..."), 1);
+            LinkBuilder::BuildLinks(c);
+            if (aborted())
+                return Outcome::Aborted;
+        }
+    }
+    if (save)
+        MapFile::save(c, mapFilePath);
+    status_.showStatus(path + QStringLiteral(" mapped..."), 1);
+    return Outcome::Mapped;
+}
+
+bool SchemaMapper::mapTables(SchemaCatalogue& c, const QString& path) {
+    const auto tables = db_.tables();
+    status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" tables and fields..."),
+                       1);
+    // The column descriptions are read once and grouped, not queried table by table.
+    const auto columns = db_.columns();
+    QHash<QString, std::vector<const ColumnDescription*>> byTable;
+    if (columns)
+        for (const ColumnDescription& col : *columns)
+            byTable[col.table].push_back(&col);
+
+    c.filters.clear();
+    if (!tables)
+        return true; // nothing readable: an empty catalogue
+    int row = 0;
+    for (const TableDescription& t : *tables) {
+        if (t.kind == TableDescription::Kind::Table) {
+            ++row;
+            c.tableFields.setText(row, 1, t.name);
+            if (columns) {
+                for (const ColumnDescription* col : byTable.value(t.name))
+                    c.tableFields.setText(row, col->ordinal + 1, col->name);
+            } else {
+                int column = 2;
+                for (const QString& field : fieldsByOpening(t.name))
+                    c.tableFields.setText(row, column++, field);
+            }
+        } else if (t.kind == TableDescription::Kind::View && isFilterName(t.name)) {
+            c.filters << t.name.mid(2);
+        }
+        if (aborted())
+            return false;
+    }
+    return true;
+}
+
+QStringList SchemaMapper::fieldsByOpening(const QString& table) {
+    const auto rows = db_.query(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table) +
+                                QStringLiteral(" WHERE 1=0"));
+    return rows ? rows->columnNames() : QStringList();
+}
+
+bool SchemaMapper::mapIndexes(SchemaCatalogue& c, const QString& path) {
+    status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" indexes..."), 1);
+    const auto indexes = db_.indexes();
+    if (!indexes)
+        return true;
+    for (const IndexDescription& index : *indexes) {
+        if (index.table.startsWith(QStringLiteral("MSys")))
+            continue;
+        for (const QString& column : index.columns) {
+            int row = c.indexList.findInColumn(1, index.table, true);
+            if (!row) {
+                row = c.indexList.lastRow() + 1;
+                c.indexList.setText(row, 1, index.table);
+                c.keyList.setText(row, 1, index.table);
+            }
+            int col = 2;
+            bool present = false;
+            for (; !c.indexList.text(row, col).isEmpty(); ++col)
+                present = present || c.indexList.text(row, col) == column;
+            if (present)
+                continue;
+            c.indexList.setText(row, col, column);
+            c.keyList.setText(row, col, column);
+        }
+    }
+    return true;
+}
+
+bool SchemaMapper::RefreshFilterList(SchemaCatalogue& c) {
+    c.filters.clear();
+    const auto tables = db_.tables();
+    if (!tables)
+        return false;
+    for (const TableDescription& t : *tables)
+        if (t.kind == TableDescription::Kind::View && isFilterName(t.name))
+            c.filters << t.name.mid(2);
+    return true;
+}

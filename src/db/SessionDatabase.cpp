@@ -1,0 +1,56 @@
+#include "db/SessionDatabase.h"
+
+#include "platform/Connection.h"
+#include "platform/Dialogs.h"
+#include "platform/FilePaths.h"
+#include "platform/Status.h"
+
+namespace {
+const QString ado = QStringLiteral("ADO");
+}
+
+SessionDatabase::SessionDatabase(Dialogs& dialogs, Status& status, Opener opener,
+                                 MapFileLocator mapFileFor)
+    : dialogs_(dialogs)
+    , status_(status)
+    , opener_(std::move(opener))
+    , mapFileFor_(std::move(mapFileFor)) {}
+
+QString SessionDatabase::withNetworkPrefix(const QString& path) {
+    if (path.startsWith(u'\\') && !path.startsWith(QStringLiteral("\\\\")))
+        return u'\\' + path;
+    return path;
+}
+
+bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) {
+    QString path = withNetworkPrefix(SessionDatabasePath);
+    if (path.startsWith(QStringLiteral("\\\\")))
+        path = FilePaths::normalized(path);
+    SessionDatabasePath = path;
+    status_.showStatus(QStringLiteral("Connecting ") + path, 1);
+    LastConnectionType = ado;
+    status_.showStatus(QStringLiteral("Connection is ADO"), 1);
+
+    OpenedConnection opened = opener_(path);
+    if (!opened.ok()) {
+        connection_.reset();
+        ConnectionType.clear();
+        status_.showStatus(QString(), 1);
+        dialogs_.message(MessageKind::Critical, QStringLiteral("Database ") + path +
+                                                    QStringLiteral(" can not be opened neither by "
+                                                                   "using DAO nor ADO connection"));
+        return false;
+    }
+    connection_ = std::move(opened.connection);
+    if (!opened.notice.isEmpty())
+        status_.showStatus(opened.notice, 1);
+    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, path, mapFileFor_(path), options);
+    ConnectionType = ado;
+    return true;
+}
+
+void SessionDatabase::CloseSessionDatabase() {
+    SessionDatabasePath.clear();
+    ConnectionType.clear();
+    connection_.reset();
+}
