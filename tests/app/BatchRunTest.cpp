@@ -49,8 +49,10 @@ TEST(BatchRun, OpensTheNamedDatabaseAndReportsWhatItSetUp) {
     ASSERT_EQ(run.exitCode, 0) << run.report.toStdString();
     EXPECT_TRUE(run.report.contains(QStringLiteral("Path: ") + db));
     EXPECT_TRUE(run.report.contains(QStringLiteral("Open: yes")));
-    EXPECT_TRUE(run.report.contains(QStringLiteral("table Samples: 3 rows")));
-    EXPECT_TRUE(run.report.contains(QStringLiteral("view f_Basalts: 2 rows")));
+    EXPECT_TRUE(
+        run.report.contains(QStringLiteral("table Samples: 2 fields, 3 rows, keys SampleNo")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("filter Basalts\n")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("ConnectionType: ADO")));
     EXPECT_TRUE(run.report.contains(QStringLiteral("caption QUV Data (") + db + u')'));
     EXPECT_TRUE(run.report.contains(QStringLiteral("open macro ")));
     EXPECT_TRUE(

@@ -248,7 +248,9 @@ TEST(SessionDatabase, FailedOpenLeavesNoConnectionKind) {
     SessionDatabase session(
         dialogs, status,
         [](const QString&) {
-            return OpenedConnection{nullptr, QStringLiteral("no"), {}};
+            OpenedConnection failed;
+            failed.error = QStringLiteral("no");
+            return failed;
         },
         [](const QString& p) { return p + QStringLiteral(".ake"); });
     session.SessionDatabasePath = QStringLiteral("\\server\\share\\rocks.mdb");
