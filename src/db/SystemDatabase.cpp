@@ -37,8 +37,15 @@ QString completeSchema(SqliteConnection& db, const QString& file, const SystemTa
                    .arg(found)
                    .arg(SystemSchema::version);
 
+    std::vector<SystemTableSchema> tables = SystemSchema::tables(names);
+    for (size_t i = 0; i < tables.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (tables[i].name.compare(tables[j].name, Qt::CaseInsensitive) == 0)
+                return QStringLiteral("Two system tables are configured with the same name ") +
+                       tables[i].name;
+
     std::vector<SystemTableSchema> missing;
-    for (SystemTableSchema& t : SystemSchema::tables(names)) {
+    for (SystemTableSchema& t : tables) {
         // SQLite compares table names without regard to ASCII case, and so does NOCASE.
         const auto present = db.queryNative(
             QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type IN ('table', 'view') AND "

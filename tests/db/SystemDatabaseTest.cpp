@@ -320,6 +320,35 @@ TEST_F(SystemDatabaseTest, NewerVersionIsRefusedWithoutWriting) {
               QStringList{QStringLiteral("QUVData.sqlite")});
 }
 
+TEST_F(SystemDatabaseTest, CreationIsAllOrNothing) {
+    SystemTables names;
+    names.collection = QStringLiteral("sqlite_objects"); // a name SQLite refuses, late in the list
+    const QString fresh = path(QStringLiteral("fresh/QUVData.sqlite"));
+    const OpenedConnection failed = SystemDatabase::open(fresh, names);
+    EXPECT_FALSE(failed.ok());
+    EXPECT_TRUE(failed.error.startsWith(
+        QStringLiteral("The table sqlite_objects cannot be created in the system database ")))
+        << failed.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(fresh)); // no empty file left to pass for a system database
+
+    const QString existing = path(QStringLiteral("QUVData.sqlite"));
+    {
+        OpenedConnection made =
+            SqliteConnection::open(existing, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(made.ok());
+        ASSERT_TRUE(sqlite(made).executeNative(QStringLiteral("CREATE TABLE Mine (a TEXT)")));
+    }
+    const QByteArray before = fileHash(existing);
+    EXPECT_FALSE(SystemDatabase::open(existing, names).ok());
+    EXPECT_EQ(fileHash(existing), before); // the tables made before the failure were rolled back
+
+    SystemTables twice;
+    twice.spiderNorm = QStringLiteral("spidermain");
+    EXPECT_EQ(SystemDatabase::open(existing, twice).error,
+              QStringLiteral("Two system tables are configured with the same name spidermain"));
+    EXPECT_EQ(fileHash(existing), before);
+}
+
 struct BadPath {
     const char* name;
     const char* path;  // relative to the temp dir; a blocker file "plain.txt" exists there
