@@ -1,0 +1,161 @@
+#include "db/SystemDatabase.h"
+
+#include "db/ConnectionFactory.h"
+#include "db/SystemSchema.h"
+#include "platform/TransactionScope.h"
+#include "platform/legacy/JetImporter.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+OpenedConnection failure(const QString& text) {
+    OpenedConnection r;
+    r.error = text;
+    return r;
+}
+
+QString normalised(const QString& path) {
+    return QDir::fromNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
+
+// Brings an open file up to the current schema. Returns the error text, empty on success.
+QString completeSchema(SqliteConnection& db, const QString& file, const SystemTables& names,
+                       QStringList& added) {
+    const auto version = db.queryNative(QStringLiteral("PRAGMA user_version"));
+    if (!version || version->isEmpty())
+        return QStringLiteral("The system database ") + file + QStringLiteral(" cannot be read: ") +
+               db.lastError();
+    const int found = int(version->at(0, 0).toNumber().value_or(0));
+    if (found > SystemSchema::version)
+        return QStringLiteral("The system database ") + file +
+               QStringLiteral(" has version %1, newer than this program can use (%2); it was left "
+                              "unchanged")
+                   .arg(found)
+                   .arg(SystemSchema::version);
+
+    std::vector<SystemTableSchema> tables = SystemSchema::tables(names);
+    for (size_t i = 0; i < tables.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (tables[i].name.compare(tables[j].name, Qt::CaseInsensitive) == 0)
+                return QStringLiteral("Two system tables are configured with the same name ") +
+                       tables[i].name;
+
+    std::vector<SystemTableSchema> missing;
+    for (SystemTableSchema& t : tables) {
+        // SQLite compares table names without regard to ASCII case, and so does NOCASE.
+        const auto present = db.queryNative(
+            QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type IN ('table', 'view') AND "
+                           "name = ? COLLATE NOCASE"),
+            {CellValue::text(t.name)});
+        if (!present)
+            return QStringLiteral("The system database ") + file +
+                   QStringLiteral(" cannot be read: ") + db.lastError();
+        if (present->isEmpty())
+            missing.push_back(std::move(t));
+    }
+    if (missing.empty() && found == SystemSchema::version)
+        return {};
+
+    TransactionScope transaction(db);
+    if (!transaction.began())
+        return QStringLiteral("The system database ") + file +
+               QStringLiteral(" cannot be written: ") + db.lastError();
+    for (const SystemTableSchema& t : missing) {
+        if (!db.execute(t.createStatement()))
+            return QStringLiteral("The table ") + t.name +
+                   QStringLiteral(" cannot be created in the system database ") + file +
+                   QStringLiteral(": ") + db.lastError();
+        added << t.name;
+    }
+    if (!db.executeNative(QStringLiteral("PRAGMA user_version = %1").arg(SystemSchema::version)) ||
+        !transaction.commit()) {
+        added.clear();
+        return QStringLiteral("The system database ") + file +
+               QStringLiteral(" cannot be written: ") + db.lastError();
+    }
+    return {};
+}
+
+} // namespace
+
+QString SystemDatabase::sqliteFile(const QString& path) {
+    const QString p = normalised(path.trimmed());
+    if (p.isEmpty())
+        return {};
+    switch (ConnectionFactory::target(p).kind) {
+    case ConnectionTarget::Kind::Sqlite:
+        return p;
+    case ConnectionTarget::Kind::Jet:
+        return JetImporter::workingCopyBeside(p);
+    case ConnectionTarget::Kind::DBase:
+    case ConnectionTarget::Kind::Server:
+        break;
+    }
+    return {};
+}
+
+OpenedConnection SystemDatabase::open(const QString& path, const SystemTables& names) {
+    const QString configured = normalised(path.trimmed());
+    if (configured.isEmpty())
+        return failure(QStringLiteral("No system database is configured"));
+    const QString file = sqliteFile(configured);
+    if (file.isEmpty())
+        // A server or dBase system database would need a login of its own; the system database
+        // is a local file.
+        return failure(QStringLiteral("The system database ") + configured +
+                       QStringLiteral(" must be a SQLite file (.sqlite, .db, .sqlite3, .db3) or a "
+                                      "Jet file (.mdb)"));
+
+    QStringList notices;
+    QStringList warnings;
+    const bool jet = file != configured;
+    if (jet && !QFileInfo(file).isFile()) {
+        if (!QFileInfo(configured).isFile())
+            return failure(QStringLiteral("The system database ") + configured +
+                           QStringLiteral(" does not exist"));
+        const JetImporter::Result imported = JetImporter::import(configured, file);
+        if (!imported.ok())
+            return failure(QStringLiteral("The system database ") + configured +
+                           QStringLiteral(" cannot be imported: ") + imported.error);
+        notices << QStringLiteral("The system database ") + configured +
+                       QStringLiteral(" was imported into ") + file;
+        warnings = imported.warnings;
+    }
+
+    const QFileInfo info(file);
+    const bool isNew = !info.exists();
+    if (!isNew && !info.isFile())
+        return failure(QStringLiteral("The system database ") + file +
+                       QStringLiteral(" is not a file"));
+    if (isNew && !QDir().mkpath(info.absolutePath()))
+        return failure(QStringLiteral("The folder ") + info.absolutePath() +
+                       QStringLiteral(" for the system database cannot be created"));
+
+    OpenedConnection opened = SqliteConnection::open(
+        file, isNew ? SqliteConnection::Mode::ReadWriteCreate : SqliteConnection::Mode::ReadWrite);
+    if (!opened.ok())
+        return failure(QStringLiteral("The system database ") + file +
+                       QStringLiteral(" cannot be opened: ") + opened.error);
+
+    QStringList added;
+    const QString error =
+        completeSchema(static_cast<SqliteConnection&>(*opened.connection), file, names, added);
+    if (!error.isEmpty()) {
+        opened.connection.reset();
+        if (isNew)
+            QFile::remove(file); // an empty file would pass for a system database next time
+        return failure(error);
+    }
+    if (isNew)
+        notices << QStringLiteral("The system database ") + file + QStringLiteral(" was created");
+    else if (!added.isEmpty())
+        notices << QStringLiteral("Tables added to the system database ") + file +
+                       QStringLiteral(": ") + added.join(QStringLiteral(", "));
+    opened.notice = notices.join(QLatin1Char('\n'));
+    opened.warnings = warnings;
+    return opened;
+}
