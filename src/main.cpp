@@ -8,11 +8,12 @@
 #include "app/StartupRequestLog.h"
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/SplashWindow.h"
 #include "db/ConnectionFactory.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
-#include "app/ui/MainFrame.h"
-#include "app/ui/SplashWindow.h"
+#include "db/SystemDatabase.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
@@ -51,7 +52,8 @@ std::unique_ptr<SessionDatabase> makeSession(Dialogs& dialogs, Status& status,
     return std::make_unique<SessionDatabase>(
         dialogs, status, [](const QString& path) { return ConnectionFactory::open(path); },
         [&userFolder](const QString& path) {
-            const bool server = ConnectionFactory::target(path).kind == ConnectionTarget::Kind::Server;
+            const bool server =
+                ConnectionFactory::target(path).kind == ConnectionTarget::Kind::Server;
             return MapFile::pathFor(path, server, userFolder ? *userFolder : QString());
         });
 }
@@ -82,7 +84,11 @@ int runBatch(const Options& options) {
                     CommandLine::fromProcessArguments(arguments));
     status.showStatus(QString(), 0);
 
-    const StartupReport report{result, *session, host.requests(), status.texts(), dialogs.texts()};
+    // A fresh installation gets its system database on this first use.
+    const OpenedConnection system =
+        SystemDatabase::open(result.settings.systemDatabase, result.settings.systemTables);
+    const StartupReport report{result,          *session,       system,
+                               host.requests(), status.texts(), dialogs.texts()};
     const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
     QDir().mkpath(out);
     QSaveFile file(out + QStringLiteral("/startup.txt"));

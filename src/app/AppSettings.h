@@ -2,20 +2,9 @@
 // Every value that start-up reads from the initialization files, with its default applied.
 // Filled once by SettingsReader; read by every window afterwards.
 #include "app/AppPaths.h"
+#include "db/SystemTables.h"
 
 #include <QString>
-
-struct SystemTableNames {
-    QString trendline = QStringLiteral("Trendline");
-    QString polygonNodes = QStringLiteral("PolygonNodes");
-    QString pointHeader = QStringLiteral("PointHeader");
-    QString points = QStringLiteral("Points");
-    QString collection = QStringLiteral("Collection");
-    QString collectionItems = QStringLiteral("CollectionItems");
-    QString spiderMain = QStringLiteral("SpiderMain");
-    QString spiderNorm = QStringLiteral("SpiderNorm");
-    QString polygon = QStringLiteral("Polygon");
-};
 
 struct ResultsDatabase {
     QString database, user, password, table, counterField, tableField, tableIdField;
@@ -47,7 +36,7 @@ struct AppSettings {
     QString ddeServer, ddeTopic, ddeItem;
     int linkType = 0;
 
-    SystemTableNames systemTables;
+    SystemTables systemTables;
     ResultsDatabase groupResults;
     ResultsDatabase calcResults;
 

@@ -140,8 +140,8 @@ void SettingsReader::read(AppSettings& s, bool readUserName, bool readStartSessi
     s.linkType = wholeNumber(setting(s, dde, QStringLiteral("LinkType")), 0);
 
     const QString tables = QStringLiteral("SystemTables");
-    SystemTableNames& t = s.systemTables;
-    t = SystemTableNames{}; // the defaults are the keys themselves
+    SystemTables& t = s.systemTables;
+    t = SystemTables{}; // the defaults are the keys themselves
     for (QString* name : {&t.trendline, &t.polygonNodes, &t.pointHeader, &t.points, &t.collection,
                           &t.collectionItems, &t.spiderMain, &t.spiderNorm})
         *name = setting(s, tables, *name, *name);

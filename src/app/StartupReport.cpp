@@ -34,6 +34,13 @@ QString StartupReport::text() const {
     out += line("BLDString", s.detectionLimit.bldString);
     out += line("BDLMultiplier", QString::number(s.detectionLimit.bdlMultiplier));
 
+    out += QStringLiteral("\n[System database]\n");
+    if (!systemDatabase.ok())
+        out += line("Error", systemDatabase.error);
+    else if (const auto tables = systemDatabase.connection->tables())
+        for (const TableDescription& t : *tables)
+            out += QStringLiteral("  ") + t.name + u'\n';
+
     out += QStringLiteral("\n[Folders]\n");
     out += folderLine(s.paths.userFolder);
     for (const char* sub : {"/ini", "/Books", "/Styles", "/Data"})
@@ -46,9 +53,10 @@ QString StartupReport::text() const {
     if (Connection* db = session.connection()) {
         const SchemaCatalogue& c = session.catalogue();
         for (const QString& table : c.tableNames()) {
-            const auto count = db->query(QStringLiteral("SELECT Count(*) FROM ") +
-                                         JetSqlQuoting::name(table));
-            const QString rows = count && count->rowCount() ? count->at(0, 0).toText() : QStringLiteral("?");
+            const auto count =
+                db->query(QStringLiteral("SELECT Count(*) FROM ") + JetSqlQuoting::name(table));
+            const QString rows =
+                count && count->rowCount() ? count->at(0, 0).toText() : QStringLiteral("?");
             out += QStringLiteral("  table %1: %2 fields, %3 rows, keys %4\n")
                        .arg(table)
                        .arg(c.fieldNames(table).size())

@@ -55,6 +55,7 @@ TEST(BatchRun, OpensTheNamedDatabaseAndReportsWhatItSetUp) {
     EXPECT_TRUE(run.report.contains(QStringLiteral("ConnectionType: ADO")));
     EXPECT_TRUE(run.report.contains(QStringLiteral("caption QUV Data (") + db + u')'));
     EXPECT_TRUE(run.report.contains(QStringLiteral("open macro ")));
+    EXPECT_TRUE(run.report.contains(QStringLiteral("[System database]\n  Trendline\n")));
     EXPECT_TRUE(
         run.report.contains(QStringLiteral("Mapping database ") + db + QStringLiteral(" ...")));
 }
