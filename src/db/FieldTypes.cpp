@@ -1,5 +1,6 @@
 #include "db/FieldTypes.h"
 
+#include "db/ConnectionFactory.h"
 #include "platform/Connection.h"
 
 #include <algorithm>
@@ -32,4 +33,12 @@ std::optional<FieldType> FieldTypes::GetFieldType(Connection& database, const QS
         if (c.table == table && c.name == field)
             return FieldType{nameForCode(c.typeCode), c.maxLength};
     return std::nullopt;
+}
+
+std::optional<FieldType> FieldTypes::GetFieldType(const QString& databasePath, const QString& table,
+                                                  const QString& field) {
+    OpenedConnection opened = ConnectionFactory::open(databasePath);
+    if (!opened.ok())
+        return std::nullopt;
+    return GetFieldType(*opened.connection, table, field);
 }

@@ -17,4 +17,7 @@ public:
     // nullopt when the database has no such field. Compares names exactly, never through SQL.
     static std::optional<FieldType> GetFieldType(Connection& database, const QString& table,
                                                  const QString& field);
+    // For a database other than the session database: opens its own connection for the lookup.
+    static std::optional<FieldType> GetFieldType(const QString& databasePath, const QString& table,
+                                                 const QString& field);
 };

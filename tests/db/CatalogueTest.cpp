@@ -237,6 +237,12 @@ TEST_F(CatalogueTest, FieldTypesFromTheCodeTable) {
     const auto x = FieldTypes::GetFieldType(*db, QStringLiteral("Samples"), QStringLiteral("X"));
     ASSERT_TRUE(x);
     EXPECT_EQ(x->name, QStringLiteral("DOUBLE"));
+    const auto byPath =
+        FieldTypes::GetFieldType(path, QStringLiteral("Samples"), QStringLiteral("Rock"));
+    ASSERT_TRUE(byPath);
+    EXPECT_EQ(byPath->name, QStringLiteral("TEXT"));
+    EXPECT_FALSE(FieldTypes::GetFieldType(dir.filePath(QStringLiteral("none.sqlite")),
+                                          QStringLiteral("Samples"), QStringLiteral("Rock")));
     // A quote in the name is only a name: no filter text is built from it.
     EXPECT_FALSE(
         FieldTypes::GetFieldType(*db, QStringLiteral("Samples' OR '1'='1"), QStringLiteral("X")));
