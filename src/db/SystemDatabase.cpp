@@ -22,6 +22,26 @@ QString normalised(const QString& path) {
     return QDir::fromNativeSeparators(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
+// The tables of the schema that the file lacks. Returns the error text, empty on success.
+QString missingTables(SqliteConnection& db, const QString& file,
+                      const std::vector<SystemTableSchema>& tables,
+                      std::vector<SystemTableSchema>& missing) {
+    missing.clear();
+    for (const SystemTableSchema& t : tables) {
+        // SQLite compares table names without regard to ASCII case, and so does NOCASE.
+        const auto present = db.queryNative(
+            QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type IN ('table', 'view') AND "
+                           "name = ? COLLATE NOCASE"),
+            {CellValue::text(t.name)});
+        if (!present)
+            return QStringLiteral("The system database ") + file +
+                   QStringLiteral(" cannot be read: ") + db.lastError();
+        if (present->isEmpty())
+            missing.push_back(t);
+    }
+    return {};
+}
+
 // Brings an open file up to the current schema. Returns the error text, empty on success.
 QString completeSchema(SqliteConnection& db, const QString& file, const SystemTables& names,
                        QStringList& added) {
@@ -44,26 +64,21 @@ QString completeSchema(SqliteConnection& db, const QString& file, const SystemTa
                 return QStringLiteral("Two system tables are configured with the same name ") +
                        tables[i].name;
 
+    // A complete file is left alone without taking the write lock: it may be read-only.
     std::vector<SystemTableSchema> missing;
-    for (SystemTableSchema& t : tables) {
-        // SQLite compares table names without regard to ASCII case, and so does NOCASE.
-        const auto present = db.queryNative(
-            QStringLiteral("SELECT 1 FROM sqlite_schema WHERE type IN ('table', 'view') AND "
-                           "name = ? COLLATE NOCASE"),
-            {CellValue::text(t.name)});
-        if (!present)
-            return QStringLiteral("The system database ") + file +
-                   QStringLiteral(" cannot be read: ") + db.lastError();
-        if (present->isEmpty())
-            missing.push_back(std::move(t));
-    }
-    if (missing.empty() && found == SystemSchema::version)
-        return {};
+    if (QString error = missingTables(db, file, tables, missing);
+        !error.isEmpty() || (missing.empty() && found == SystemSchema::version))
+        return error;
 
+    // Two programs starting at once may both find a fresh file: the second waits for the write
+    // lock and then looks again, finding the tables the first created.
     TransactionScope transaction(db);
     if (!transaction.began())
         return QStringLiteral("The system database ") + file +
                QStringLiteral(" cannot be written: ") + db.lastError();
+    if (QString error = missingTables(db, file, tables, missing);
+        !error.isEmpty() || (missing.empty() && found == SystemSchema::version))
+        return error;
     for (const SystemTableSchema& t : missing) {
         if (!db.execute(t.createStatement()))
             return QStringLiteral("The table ") + t.name +

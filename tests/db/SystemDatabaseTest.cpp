@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -347,6 +348,27 @@ TEST_F(SystemDatabaseTest, CreationIsAllOrNothing) {
     EXPECT_EQ(SystemDatabase::open(existing, twice).error,
               QStringLiteral("Two system tables are configured with the same name spidermain"));
     EXPECT_EQ(fileHash(existing), before);
+}
+
+TEST_F(SystemDatabaseTest, ProgramsStartingTogetherShareOneFreshFile) {
+    // Each round a new file, opened by several programs at the same moment: every one must get
+    // a complete database, and none may remove the file another has just made.
+    for (int round = 0; round < 5; ++round) {
+        const QString file = path(QStringLiteral("together%1/QUVData.sqlite").arg(round));
+        constexpr int programs = 4;
+        std::vector<QString> errors(programs);
+        std::vector<std::thread> threads;
+        for (int i = 0; i < programs; ++i)
+            threads.emplace_back([&, i] { errors[i] = SystemDatabase::open(file).error; });
+        for (std::thread& t : threads)
+            t.join();
+        for (const QString& e : errors)
+            EXPECT_TRUE(e.isEmpty()) << e.toStdString();
+        OpenedConnection again = SystemDatabase::open(file);
+        ASSERT_TRUE(again.ok()) << again.error.toStdString();
+        EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
+        EXPECT_EQ(tableNames(sqlite(again)).size(), 10);
+    }
 }
 
 struct BadPath {

@@ -167,7 +167,7 @@ void SqliteConnection::dropPlaceholderAfterAddColumn(const QString& jetSql) {
 }
 
 bool SqliteConnection::beginTransaction() {
-    return executeNative(QStringLiteral("BEGIN")).has_value();
+    return executeNative(QStringLiteral("BEGIN IMMEDIATE")).has_value();
 }
 bool SqliteConnection::commit() {
     return executeNative(QStringLiteral("COMMIT")).has_value();
