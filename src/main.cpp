@@ -2,7 +2,9 @@
 // what it did into the --out folder; otherwise it shows the main window.
 #include "app/CommandLine.h"
 #include "app/LocalInstanceGuard.h"
+#include "app/MainWindow.h"
 #include "app/Profile.h"
+#include "app/SampleBrowser.h"
 #include "app/SettingsReader.h"
 #include "app/StartupReport.h"
 #include "app/StartupRequestLog.h"
@@ -125,6 +127,11 @@ int runWindowed(QApplication& app, const Options& options) {
                     CommandLine::fromProcessArguments(options.arguments));
     if (!result.keepRunning)
         return 0;
+    MainWindow controller(*session, dialogs, frame.status(),
+                          RecentFiles(result.settings.recentFilesFile()),
+                          QCoreApplication::applicationDirPath());
+    SampleBrowser browser(*session, dialogs, frame.status());
+    frame.bind(controller, browser, session->catalogue());
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

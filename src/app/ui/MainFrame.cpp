@@ -1,13 +1,21 @@
 #include "app/ui/MainFrame.h"
 
+#include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/RecentDatabaseList.h"
+#include "app/ui/SampleBrowserPanel.h"
 #include "platform/qt/QtStatus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 MainFrame::MainFrame(const WindowGeometry& geometry)
     : geometry_(geometry)
@@ -15,9 +23,6 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
     , status_(new QtStatus(statusBar())) {
     setWindowTitle(QStringLiteral("QUV Data"));
     setCentralWidget(area_);
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
-
     resize(1024, 720);
     const WindowRect r = geometry_.loadMain();
     if (r.width && r.height && *r.width > 100 && *r.height > 100)
@@ -26,7 +31,148 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
         move(*r.left, *r.top);
 }
 
+void MainFrame::bind(MainWindow& controller, SampleBrowser& browser,
+                     const SchemaCatalogue& catalogue) {
+    controller_ = &controller;
+    controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
+    controller.hooks.refreshWindows = [this] { refreshLists(); };
+    controller.hooks.setBusy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+
+    databases_ = new RecentDatabaseList;
+    connect(databases_, &RecentDatabaseList::openRequested, this,
+            [this](const QString& path) { controller_->OpenDBFromMDI(path, true, false); });
+    browserPanel_ = new SampleBrowserPanel(browser, catalogue);
+    auto* side = new QWidget;
+    auto* layout = new QVBoxLayout(side);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(databases_, 1);
+    layout->addWidget(browserPanel_, 2);
+    auto* dock = new QDockWidget(QStringLiteral("Databases"), this);
+    dock->setObjectName(QStringLiteral("databases"));
+    dock->setWidget(side);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+
+    auto* bar = addToolBar(QStringLiteral("Windows"));
+    bar->setObjectName(QStringLiteral("windows"));
+    arrangement_ = new QComboBox;
+    arrangement_->addItems({QStringLiteral("Tile Horizontally"), QStringLiteral("Tile Vertically"),
+                            QStringLiteral("Cascade"), QStringLiteral("Tile"),
+                            QStringLiteral("Arrange Icons")});
+    connect(arrangement_, &QComboBox::activated, this,
+            [this](int i) { arrange(arrangement_->itemText(i)); });
+    windows_ = new QComboBox;
+    windows_->setMinimumContentsLength(24);
+    connect(windows_, &QComboBox::activated, this, [this](int i) {
+        const QString chosen = windows_->itemText(i);
+        for (QMdiSubWindow* w : area_->subWindowList())
+            if (w->windowTitle().contains(chosen)) {
+                w->showNormal();
+                area_->setActiveSubWindow(w);
+                return;
+            }
+    });
+    connect(area_, &QMdiArea::subWindowActivated, this, [this] { fillWindowList(); });
+    bar->addWidget(arrangement_);
+    bar->addWidget(windows_);
+
+    buildMenus();
+    refreshLists();
+}
+
+void MainFrame::buildMenus() {
+    MainWindow& c = *controller_;
+    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_->addAction(QStringLiteral("&Open Database..."), QKeySequence::Open, this,
+                         [&c] { c.openDatabase(); });
+    fileMenu_->addAction(QStringLiteral("&Close Database"), QKeySequence::Close, this,
+                         [&c] { c.closeDatabase(); });
+    fileMenu_->addAction(QStringLiteral("&New Database..."), QKeySequence::New, this,
+                         [&c] { c.newDatabase(); });
+    fileMenu_->addAction(QStringLiteral("&Map Database and Save the Map"), this,
+                         [&c] { c.ReeMap(); });
+    QMenu* start = fileMenu_->addMenu(QStringLiteral("Start"));
+    for (const QString& program : {QStringLiteral("ZolRock"), QStringLiteral("ZolModel")})
+        start->addAction(program, this, [&c, program] { c.startProgram(program); });
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(QStringLiteral("&Exit"), QKeySequence::Quit, this, &QWidget::close);
+    fileMenu_->addSeparator();
+    for (int i = 1; i <= MainWindow::recentMenuSize; ++i)
+        recentActions_ << fileMenu_->addAction(QString(), this, [&c, i] { c.openRecent(i); });
+
+    QMenu* database = menuBar()->addMenu(QStringLiteral("Database"));
+    database->addAction(QStringLiteral("Tables..."), this, [&c] { c.showTables(); });
+    database->addAction(QStringLiteral("Queries..."), this, [&c] { c.showQueries(); });
+    database->addAction(QStringLiteral("Filters..."), this, [&c] { c.showFilters(); });
+}
+
+void MainFrame::refreshLists() {
+    if (!controller_)
+        return;
+    fillRecentMenu();
+    databases_->fill(controller_->recentDatabases());
+    browserPanel_->refreshLists();
+}
+
+void MainFrame::fillRecentMenu() {
+    const QStringList recent = controller_->recentDatabases();
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        const QString path = i < recent.size() ? recent[i] : QString();
+        recentActions_[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        recentActions_[i]->setVisible(!path.isEmpty());
+    }
+}
+
+void MainFrame::fillWindowList() {
+    windows_->clear();
+    for (const QMdiSubWindow* w : area_->subWindowList())
+        windows_->addItem(w->windowTitle());
+}
+
+void MainFrame::arrange(const QString& how) {
+    if (how == QStringLiteral("Tile Horizontally"))
+        tileHorizontally();
+    else if (how == QStringLiteral("Tile Vertically"))
+        tileVertically();
+    else if (how == QStringLiteral("Cascade"))
+        area_->cascadeSubWindows();
+    else if (how == QStringLiteral("Tile"))
+        area_->tileSubWindows();
+}
+
+// Child windows one above the other, each as wide as the area.
+void MainFrame::tileHorizontally() {
+    const QList<QMdiSubWindow*> shown = area_->subWindowList();
+    if (shown.isEmpty())
+        return;
+    const int h = area_->viewport()->height() / int(shown.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        shown[i]->showNormal();
+        shown[i]->setGeometry(0, i * h, area_->viewport()->width(), h);
+    }
+}
+
+// Child windows side by side, each as high as the area.
+void MainFrame::tileVertically() {
+    const QList<QMdiSubWindow*> shown = area_->subWindowList();
+    if (shown.isEmpty())
+        return;
+    const int w = area_->viewport()->width() / int(shown.size());
+    for (int i = 0; i < shown.size(); ++i) {
+        shown[i]->showNormal();
+        shown[i]->setGeometry(i * w, 0, w, area_->viewport()->height());
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
-    geometry_.saveMain({x(), y(), width(), height()});
+    if (controller_)
+        controller_->exit();
+    area_->closeAllSubWindows();
+    if (controller_)
+        controller_->saveMainGeometry(geometry_, {x(), y(), width(), height()}, isMinimized());
     event->accept();
 }

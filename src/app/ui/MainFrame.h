@@ -1,10 +1,18 @@
 #pragma once
-// The program's frame window: child windows in a multi-document area, the bottom status bar,
-// and the position it had when it was last closed.
+// The program's frame window: menus, child windows in a multi-document area, the recent
+// database list and the sample browser in a dock, the window-arrangement pickers and the
+// bottom status bar. Its menus call the MainWindow controller; it keeps no logic of its own.
 #include <QMainWindow>
 
+class MainWindow;
+class QComboBox;
 class QMdiArea;
+class QMenu;
 class QtStatus;
+class RecentDatabaseList;
+class SampleBrowser;
+class SampleBrowserPanel;
+class SchemaCatalogue;
 class WindowGeometry;
 
 class MainFrame : public QMainWindow {
@@ -15,11 +23,33 @@ public:
     QtStatus& status() { return *status_; }
     QMdiArea* area() const { return area_; }
 
+    // Connects the menus and panels to the controllers; the frame shows only its bare menus
+    // until then.
+    void bind(MainWindow& controller, SampleBrowser& browser, const SchemaCatalogue& catalogue);
+    // Refills the recent menu entries, the database list and the sample browser's pickers.
+    void refreshLists();
+
+    // The arrangements of the "Window" picker.
+    void tileHorizontally();
+    void tileVertically();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildMenus();
+    void fillRecentMenu();
+    void fillWindowList();
+    void arrange(const QString& how);
+
     const WindowGeometry& geometry_;
     QMdiArea* area_;
     QtStatus* status_;
+    MainWindow* controller_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QList<QAction*> recentActions_;
+    RecentDatabaseList* databases_ = nullptr;
+    SampleBrowserPanel* browserPanel_ = nullptr;
+    QComboBox* arrangement_ = nullptr;
+    QComboBox* windows_ = nullptr;
 };

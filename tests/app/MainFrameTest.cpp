@@ -1,0 +1,132 @@
+#include "app/ui/MainFrame.h"
+#include "app/MainWindow.h"
+#include "app/SampleBrowser.h"
+#include "app/WindowGeometry.h"
+#include "app/ui/RecentDatabaseList.h"
+#include "app/ui/SampleBrowserPanel.h"
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/UserSettingsStore.h"
+#include "platform/qt/QtStatus.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSet>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList menuTexts(const QMenu* menu) {
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator() && a->isVisible())
+            out << a->text();
+    return out;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        dbPath = dir.filePath(QStringLiteral("rocks.sqlite"));
+        auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(created.ok());
+        for (const char* sql : {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+                                "INSERT INTO Samples VALUES ('S-1', 'Granite')"})
+            ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql)));
+        created.connection.reset();
+        frame.bind(window, browser, session.catalogue());
+    }
+
+    QTemporaryDir dir;
+    QString dbPath;
+    UserSettingsStore store{dir.filePath(QStringLiteral("config"))};
+    WindowGeometry geometry{store};
+    ScriptedDialogs dialogs;
+    MainFrame frame{geometry};
+    SessionDatabase session{dialogs, frame.status(),
+                            [](const QString& p) { return SqliteConnection::open(p); },
+                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
+    MainWindow window{session, dialogs, frame.status(),
+                      RecentFiles(dir.filePath(QStringLiteral("lastfiles.ini"))), dir.path()};
+    SampleBrowser browser{session, dialogs, frame.status()};
+};
+
+TEST_F(MainFrameTest, OpeningFillsCaptionRecentEntriesAndPickers) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("QUV Data (") + dbPath + QLatin1Char(')'));
+
+    const QMenu* file = frame.menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(menuTexts(file), (QStringList{"&Open Database...", "&Close Database",
+                                            "&New Database...", "&Map Database and Save the Map",
+                                            "Start", "&Exit", QStringLiteral("&1 ") + dbPath}));
+
+    const auto* list = frame.findChild<RecentDatabaseList*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->data(Qt::UserRole).toString(), dbPath);
+
+    auto* panel = frame.findChild<SampleBrowserPanel*>();
+    ASSERT_NE(panel, nullptr);
+    const auto combos = panel->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 2);
+    EXPECT_EQ(combos[0]->currentText(), QStringLiteral("Samples"));
+    EXPECT_EQ(combos[1]->count(), 2);
+
+    panel->findChild<QLineEdit*>()->setText(QStringLiteral("S-1"));
+    panel->retrieve();
+    const QTableWidget* grid = panel->recordGrid();
+    ASSERT_EQ(grid->rowCount(), 2);
+    EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Rock"));
+    EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("Granite"));
+
+    window.closeDatabase();
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("QUV Data"));
+    EXPECT_EQ(combos[0]->count(), 0);
+}
+
+TEST_F(MainFrameTest, TilesChildWindowsAndRendersThem) {
+    frame.resize(900, 600);
+    frame.show();
+    for (int i = 0; i < 3; ++i)
+        frame.area()->addSubWindow(new QWidget)->show();
+    frame.tileVertically();
+    const QList<QMdiSubWindow*> children = frame.area()->subWindowList();
+    ASSERT_EQ(children.size(), 3);
+    EXPECT_EQ(children[0]->geometry().top(), children[2]->geometry().top());
+    EXPECT_LT(children[0]->geometry().right(), children[1]->geometry().left());
+    frame.tileHorizontally();
+    EXPECT_EQ(children[0]->geometry().left(), children[2]->geometry().left());
+    EXPECT_LT(children[0]->geometry().bottom(), children[1]->geometry().top());
+
+    const QImage picture = frame.grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("frame.png"))));
+    const QImage saved(dir.filePath(QStringLiteral("frame.png")));
+    ASSERT_EQ(saved.size(), picture.size());
+    // Menus, dock and child windows: far more than a blank fill.
+    QSet<QRgb> colours;
+    for (int y = 0; y < saved.height(); y += 4)
+        for (int x = 0; x < saved.width(); x += 4)
+            colours.insert(saved.pixel(x, y));
+    EXPECT_GT(colours.size(), 5);
+}
+
+TEST_F(MainFrameTest, ClosingStoresTheGeometry) {
+    frame.setGeometry(40, 50, 700, 500);
+    frame.show();
+    frame.close();
+    EXPECT_TRUE(window.exiting());
+    EXPECT_EQ(geometry.loadMain().width, frame.width());
+}
+
+} // namespace
