@@ -48,3 +48,37 @@ QStringList SchemaCatalogue::keyFields(const QString& table) const {
     const int row = table.isEmpty() ? 0 : keyList.findInColumn(1, table, true);
     return row ? keyFields(row) : QStringList();
 }
+
+void SchemaCatalogue::addTable(const QString& table) {
+    if (tableRow(table) == 0)
+        tableFields.setText(tableFields.lastRow() + 1, 1, table);
+}
+
+bool SchemaCatalogue::addField(const QString& table, const QString& field) {
+    const int row = tableRow(table);
+    if (row == 0)
+        return false;
+    int column = 2;
+    while (!tableFields.isEmpty(row, column))
+        ++column;
+    return tableFields.setText(row, column, field);
+}
+
+void SchemaCatalogue::removeField(const QString& table, const QString& field) {
+    const int row = tableRow(table);
+    for (int c = 2; row && c <= tableFields.lastColumn(); ++c)
+        if (tableFields.text(row, c) == field) {
+            tableFields.copyRange(row, c + 1, row, tableFields.lastColumn() + 1, tableFields, row,
+                                  c);
+            return;
+        }
+}
+
+void SchemaCatalogue::removeTable(const QString& table) {
+    for (Sheet* list : {&tableFields, &indexList, &keyList})
+        if (const int row = table.isEmpty() ? 0 : list->findInColumn(1, table, true))
+            list->deleteRows(row);
+    for (int r = links.lastRow(); r >= 1; --r)
+        if (links.text(r, 1) == table || links.text(r, 2) == table)
+            links.deleteRows(r);
+}

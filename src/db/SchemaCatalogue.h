@@ -25,4 +25,12 @@ public:
     // A key-list row's key fields: its cells from column 2 up to the first empty one.
     QStringList keyFields(int keyRow) const;
     QStringList keyFields(const QString& table) const;
+
+    // Patches after schema edits, so pickers follow without a new mapping.
+    void addTable(const QString& table);
+    // Writes the field into the first empty cell of the table's row; false without the row.
+    bool addField(const QString& table, const QString& field);
+    void removeField(const QString& table, const QString& field);
+    // Drops the table's rows from the table-field, index and key lists and its links.
+    void removeTable(const QString& table);
 };
