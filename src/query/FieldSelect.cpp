@@ -5,11 +5,11 @@
 #include "query/SqlNames.h"
 
 FieldSelect BuildFieldSelect(const LinkSearch& links, const std::vector<FieldEntry>& entries,
-                             size_t main) {
+                             size_t mainEntry) {
     if (entries.empty())
         return {};
-    if (main >= entries.size())
-        main = 0;
+    if (mainEntry >= entries.size())
+        mainEntry = 0;
     const auto tables = SelectParts::distinctTables(entries);
 
     QStringList stars;
@@ -19,8 +19,9 @@ FieldSelect BuildFieldSelect(const LinkSearch& links, const std::vector<FieldEnt
         stars << SqlNames::bracketed(t.name) + QStringLiteral(".* ");
         from += from.isEmpty() ? SqlNames::bracketed(t.name)
                                : QStringLiteral(", ") + SqlNames::bracketed(t.name) + u' ';
-        if (t.firstEntry != main)
-            if (const QString j = BuildJoinCondition(links, {entries[main].table, t.name}).text;
+        if (t.firstEntry != mainEntry)
+            if (const QString j =
+                    BuildJoinCondition(links, {entries[mainEntry].table, t.name}).text;
                 !j.isEmpty())
                 joins << j;
     }

@@ -12,6 +12,6 @@ struct FieldSelect {
     QString tableStar; // SELECT [T].* , ... FROM ...
 };
 
-// main is the 0-based index of the main entry in entries.
+// mainEntry is the 0-based index of the main entry in entries.
 FieldSelect BuildFieldSelect(const LinkSearch& links, const std::vector<FieldEntry>& entries,
-                             size_t main);
+                             size_t mainEntry);

@@ -4,6 +4,7 @@
 // both hold are written. Both lists are empty when nothing links the tables.
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 
 struct LinkKeys {
     QString first; // the table names as the caller gave them
