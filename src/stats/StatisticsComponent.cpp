@@ -1,0 +1,183 @@
+#include "stats/StatisticsComponent.h"
+
+#include "platform/NumberText.h"
+#include "stats/DetectionLimitRule.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace {
+double orNoValue(const std::optional<double>& v) {
+    return v && std::isfinite(*v) ? *v : StatisticsComponent::noValue;
+}
+
+// The k-th point of a list, 1-based.
+double point(const std::vector<double>& list, QStringView k) {
+    bool ok = false;
+    const int i = k.toInt(&ok);
+    return ok && i >= 1 && i <= int(list.size()) ? list[size_t(i - 1)]
+                                                 : StatisticsComponent::noValue;
+}
+} // namespace
+
+void StatisticsComponent::SetSize(int rows, int columns) {
+    rows_ = std::max(rows, 0);
+    columns = std::max(columns, 0);
+    names_ = QStringList(columns);
+    cells_.assign(size_t(columns), QStringList(rows_));
+    classNames_.clear();
+    classRows_.clear();
+    selected_.reset();
+    points_.reset();
+}
+
+QString StatisticsComponent::ColumnName(int column) const {
+    return validColumn(column) ? names_[column - 1] : QString();
+}
+
+void StatisticsComponent::setColumnName(int column, const QString& name) {
+    if (validColumn(column))
+        names_[column - 1] = name;
+}
+
+QString StatisticsComponent::CellText(int row, int column) const {
+    return validColumn(column) && row >= 1 && row <= rows_ ? cells_[size_t(column - 1)][row - 1]
+                                                           : QString();
+}
+
+void StatisticsComponent::setCellText(int row, int column, const QString& text) {
+    if (validColumn(column) && row >= 1 && row <= rows_)
+        cells_[size_t(column - 1)][row - 1] = text;
+}
+
+bool StatisticsComponent::ApplyBDLC(int column, const DetectionLimitRule& rule) {
+    if (!validColumn(column))
+        return false;
+    for (QString& text : cells_[size_t(column - 1)])
+        text = rule.converted(text);
+    return true;
+}
+
+void StatisticsComponent::Classify(int column) {
+    classNames_.clear();
+    classRows_.clear();
+    if (!validColumn(column))
+        return;
+    QHash<QString, int> indexOf;
+    const QStringList& cells = cells_[size_t(column - 1)];
+    for (int r = 0; r < rows_; ++r) {
+        auto it = indexOf.constFind(cells[r]);
+        if (it == indexOf.constEnd()) {
+            it = indexOf.insert(cells[r], int(classNames_.size()));
+            classNames_ << cells[r];
+            classRows_.emplace_back();
+        }
+        classRows_[size_t(*it)].push_back(r);
+    }
+}
+
+QString StatisticsComponent::ClassName(int index) const {
+    return index >= 1 && index <= ClassCount() ? classNames_[index - 1] : QString();
+}
+
+bool StatisticsComponent::SelectColumn(int column, int classIndex) {
+    return select(column, 0, classIndex);
+}
+
+bool StatisticsComponent::SelectWeightedColumn(int column, int weightColumn, int classIndex) {
+    return validColumn(weightColumn) && select(column, weightColumn, classIndex);
+}
+
+bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
+    selected_.reset();
+    points_.reset();
+    if (!validColumn(column) || classIndex < 0 || classIndex > ClassCount())
+        return false;
+    const QStringList& cells = cells_[size_t(column - 1)];
+    const QStringList* weights = weightColumn ? &cells_[size_t(weightColumn - 1)] : nullptr;
+    std::vector<double> values, w;
+    const auto take = [&](int r) {
+        const auto v = NumberText::fromText(QStringView(cells[r]));
+        if (!v)
+            return;
+        if (weights) {
+            const auto wt = NumberText::fromText(QStringView((*weights)[r]));
+            if (!wt || *wt <= 0)
+                return;
+            w.push_back(*wt);
+        }
+        values.push_back(*v);
+    };
+    if (classIndex == 0)
+        for (int r = 0; r < rows_; ++r)
+            take(r);
+    else
+        for (int r : classRows_[size_t(classIndex - 1)])
+            take(r);
+    selected_ = std::make_unique<ColumnStatistics>(std::move(values), std::move(w));
+    return true;
+}
+
+const BoxPoints& StatisticsComponent::points() const {
+    if (!points_)
+        points_ = std::make_unique<BoxPoints>(box_.points(*selected_));
+    return *points_;
+}
+
+double StatisticsComponent::Statistic(const QString& name) const {
+    if (!selected_)
+        return noValue;
+    const ColumnStatistics& s = *selected_;
+    const QString n = name.trimmed().toUpper();
+    if (n == QLatin1String("N"))
+        return s.count();
+    if (n == QLatin1String("AVG") || n == QLatin1String("AVERAGE"))
+        return orNoValue(s.mean());
+    if (n == QLatin1String("MIN"))
+        return orNoValue(s.min());
+    if (n == QLatin1String("MAX"))
+        return orNoValue(s.max());
+    if (n == QLatin1String("SUM"))
+        return orNoValue(s.sum());
+    if (n == QLatin1String("STDEV"))
+        return orNoValue(s.standardDeviation());
+    if (n == QLatin1String("VAR"))
+        return orNoValue(s.variance());
+    if (n == QLatin1String("CV"))
+        return orNoValue(s.coefficientOfVariation());
+    if (n == QLatin1String("SKEWNESS"))
+        return orNoValue(s.skewness());
+    if (n == QLatin1String("KURTOSIS"))
+        return orNoValue(s.kurtosis());
+    if (n == QLatin1String("MEDIAN"))
+        return orNoValue(s.percentile(50));
+    if (n.startsWith(QLatin1String("PERC_"))) {
+        bool ok = false;
+        const int p = QStringView(n).mid(5).toInt(&ok);
+        return ok && p >= 0 && p <= 100 ? orNoValue(s.percentile(p)) : noValue;
+    }
+    if (s.count() == 0)
+        return n.startsWith(QLatin1String("N_")) ? 0 : noValue;
+    const BoxPoints& p = points();
+    if (n == QLatin1String("NONOUTLIERMIN"))
+        return orNoValue(p.nonOutlierMin);
+    if (n == QLatin1String("NONOUTLIERMAX"))
+        return orNoValue(p.nonOutlierMax);
+    const struct {
+        const char* name;
+        const std::vector<double>& list;
+    } lists[] = {{"OUTLIERLOW", p.outlierLow},
+                 {"OUTLIERHIGH", p.outlierHigh},
+                 {"EXTREMELOW", p.extremeLow},
+                 {"EXTREMEHIGH", p.extremeHigh}};
+    for (const auto& l : lists) {
+        const QLatin1String listName(l.name);
+        if (n.size() == listName.size() + 2 && n.startsWith(QLatin1String("N_")) &&
+            QStringView(n).mid(2) == listName)
+            return double(l.list.size());
+        if (n.startsWith(listName) && n.size() > listName.size() + 1 &&
+            n.at(listName.size()) == QLatin1Char('_'))
+            return point(l.list, QStringView(n).mid(listName.size() + 1));
+    }
+    return noValue;
+}

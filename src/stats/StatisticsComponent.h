@@ -1,0 +1,79 @@
+#pragma once
+// The statistics component every statistics window, the table grid and the diagram windows own:
+// a table of text cells (rows = records, columns = fields, both 1-based), split into classes by
+// one column, answering named statistics of one column over one class.
+//
+// Class 0 is all rows; Classify makes classes 1..ClassCount, one per distinct text of the
+// column in the order of first appearance. Cells that do not read as numbers are left out of a
+// column's statistics. A statistic that cannot be computed is NoValue (N is then 0).
+#include "stats/BoxRule.h"
+#include "stats/ColumnStatistics.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class DetectionLimitRule;
+
+class StatisticsComponent {
+public:
+    // A finite sentinel, so callers can compare with ==.
+    static constexpr double noValue = -1.0e300;
+
+    void SetSize(int rows, int columns);
+    int RowCount() const { return rows_; }
+    int ColumnCount() const { return int(names_.size()); }
+    QString ColumnName(int column) const;
+    void setColumnName(int column, const QString& name);
+    QString CellText(int row, int column) const;
+    void setCellText(int row, int column, const QString& text);
+
+    // Rewrites the column's below-detection-limit values by the rule; false for no such column.
+    bool ApplyBDLC(int column, const DetectionLimitRule& rule);
+
+    void Classify(int column);
+    int ClassCount() const { return int(classNames_.size()); }
+    // Classes are 1-based; "" outside 1..ClassCount.
+    QString ClassName(int index) const;
+
+    // False (and every statistic NoValue) for a column or class that does not exist.
+    bool SelectColumn(int column, int classIndex);
+    // Rows whose weight does not read as a positive number are left out.
+    bool SelectWeightedColumn(int column, int weightColumn, int classIndex);
+
+    // Names without regard to case: N, AVG, AVERAGE, MIN, MAX, SUM, STDEV, VAR, CV, SKEWNESS,
+    // KURTOSIS, MEDIAN, PERC_p, NONOUTLIERMIN, NONOUTLIERMAX, N_OUTLIERLOW, N_OUTLIERHIGH,
+    // N_EXTREMELOW, N_EXTREMEHIGH and the points OUTLIERLOW_k, OUTLIERHIGH_k, EXTREMELOW_k,
+    // EXTREMEHIGH_k (k from 1).
+    double Statistic(const QString& name) const;
+    double NoValue() const { return noValue; }
+
+    void setUpperBoxPercentile(double p) {
+        setBox([&](BoxRule& r) { r.upperPercentile = p; });
+    }
+    void setLowerBoxPercentile(double p) {
+        setBox([&](BoxRule& r) { r.lowerPercentile = p; });
+    }
+    void setOutlierCoefficient(double c) {
+        setBox([&](BoxRule& r) { r.outlierCoefficient = c; });
+    }
+
+private:
+    bool validColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
+    bool select(int column, int weightColumn, int classIndex);
+    template <typename Change> void setBox(Change change) {
+        change(box_);
+        points_.reset();
+    }
+    const BoxPoints& points() const;
+
+    int rows_ = 0;
+    QStringList names_;
+    std::vector<QStringList> cells_; // per column, one text per row
+    QStringList classNames_;
+    std::vector<std::vector<int>> classRows_; // 0-based rows of each class
+    BoxRule box_;
+    std::unique_ptr<ColumnStatistics> selected_;
+    mutable std::unique_ptr<BoxPoints> points_;
+};
