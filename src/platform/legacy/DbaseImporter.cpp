@@ -59,6 +59,10 @@ QString copyBase(const QFileInfo& folder) {
 
 const QString suffix = QStringLiteral(".dbase.sqlite");
 
+QString noTables(const QString& folder) {
+    return QStringLiteral("The folder ") + folder + QStringLiteral(" holds no dBase files (.dbf)");
+}
+
 // Names the set of table files a copy was made from, kept in the copy's user_version: a table
 // file added with an old time (copied with its times kept) or one removed also make the copy stale.
 qint64 sourceKey(const QFileInfoList& tables) {
@@ -79,9 +83,8 @@ bool madeFrom(const QString& copy, const QFileInfoList& tables) {
     return key && key->rowCount() == 1 && key->at(0, 0) == CellValue::number(sourceKey(tables));
 }
 
-} // namespace
-
-QFileInfoList DbaseImporter::tableFiles(const QString& folder) {
+// The .dbf files of `folder`, by name.
+QFileInfoList tableFiles(const QString& folder) {
     QFileInfoList files;
     for (const QFileInfo& f : QDir(folderPath(folder)).entryInfoList(QDir::Files, QDir::Name))
         if (f.suffix().compare(QLatin1String("dbf"), Qt::CaseInsensitive) == 0)
@@ -89,10 +92,7 @@ QFileInfoList DbaseImporter::tableFiles(const QString& folder) {
     return files;
 }
 
-QString DbaseImporter::workingCopyBeside(const QString& folder) {
-    const QFileInfo source(folderPath(folder));
-    return WorkingCopyPlace::beside(source, copyBase(source), suffix);
-}
+} // namespace
 
 DbaseImporter::Result DbaseImporter::ensureWorkingCopy(const QString& folder) {
     const QString path = folderPath(folder);
@@ -104,8 +104,7 @@ DbaseImporter::Result DbaseImporter::ensureWorkingCopy(const QString& folder) {
     }
     const QFileInfoList tables = tableFiles(path);
     if (tables.isEmpty()) {
-        r.error =
-            QStringLiteral("The folder ") + path + QStringLiteral(" holds no dBase files (.dbf)");
+        r.error = noTables(path);
         return r;
     }
     const QString copy =
@@ -127,8 +126,7 @@ DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString
     r.workingCopy = target;
     const QFileInfoList tables = tableFiles(folder);
     if (tables.isEmpty()) {
-        r.error = QStringLiteral("The folder ") + folderPath(folder) +
-                  QStringLiteral(" holds no dBase files (.dbf)");
+        r.error = noTables(folderPath(folder));
         return r;
     }
     WorkingCopyFile part(target); // nothing is left behind when the import fails

@@ -7,18 +7,12 @@
 // .dbf files. The folder is only ever read. Called by the connection factory.
 #include "platform/legacy/ImportResult.h"
 
-#include <QFileInfo>
-
 class DbaseImporter {
 public:
     using Result = ImportResult;
 
-    static QString workingCopyBeside(const QString& folder);
     // Reuses an up-to-date working copy, or imports anew.
     static Result ensureWorkingCopy(const QString& folder);
     // Imports into `target` (replacing it only when the whole import succeeded).
     static Result import(const QString& folder, const QString& target);
-
-    // The .dbf files of `folder`, by name.
-    static QFileInfoList tableFiles(const QString& folder);
 };

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -44,16 +45,22 @@ QString companion(const QFileInfo& dbf, const QString& extension) {
     return {};
 }
 
-int littleEndian(const QByteArray& bytes, int at, int size) {
-    int value = 0;
+qint64 littleEndian(const QByteArray& bytes, int at, int size) {
+    quint64 value = 0;
     for (int i = size - 1; i >= 0; --i)
         value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-    return value;
+    return qint64(value);
+}
+
+// dBase pads values with blanks (some writers with NULs) after them.
+QByteArrayView withoutPadding(QByteArrayView raw) {
+    while (!raw.isEmpty() && (raw.back() == ' ' || raw.back() == '\0'))
+        raw.chop(1);
+    return raw;
 }
 
 QByteArrayView trimmed(QByteArrayView raw) {
-    while (!raw.isEmpty() && (raw.back() == ' ' || raw.back() == '\0'))
-        raw.chop(1);
+    raw = withoutPadding(raw);
     while (!raw.isEmpty() && raw.front() == ' ')
         raw = raw.sliced(1);
     return raw;
@@ -104,22 +111,28 @@ bool DbfTableReader::checkHeader(const QString& path) {
         error_ = QStringLiteral("The file ") + path + QStringLiteral(" is not a dBase file");
         return false;
     }
-    records_ = littleEndian(header, 4, 4);
-    const int headerLength = littleEndian(header, 8, 2);
-    recordLength_ = littleEndian(header, 10, 2);
-    if (records_ < 0 || headerLength < 33 || recordLength_ < 1) {
+    if ((header[0] & 0x07) == 4) { // 48-byte field descriptors, which shapelib would misread
+        error_ = QStringLiteral("The file ") + path +
+                 QStringLiteral(" is a dBase 7 file, which cannot be read; save it as dBase IV");
+        return false;
+    }
+    const qint64 records = littleEndian(header, 4, 4);
+    const qint64 headerLength = littleEndian(header, 8, 2);
+    recordLength_ = int(littleEndian(header, 10, 2));
+    if (headerLength < 33 || recordLength_ < 1 || records > std::numeric_limits<int>::max()) {
         error_ = QStringLiteral("The file ") + path + QStringLiteral(" is not a dBase file");
         return false;
     }
     const qint64 complete = (file.size() - headerLength) / recordLength_;
-    if (file.size() < headerLength || complete < records_) {
+    if (file.size() < headerLength || complete < records) {
         error_ = QStringLiteral("The file %1 is damaged: its header announces %2 records, but it "
                                 "ends after %3")
                      .arg(path)
-                     .arg(records_)
+                     .arg(records)
                      .arg(qMax<qint64>(0, complete));
         return false;
     }
+    records_ = int(records);
     return true;
 }
 
@@ -174,11 +187,10 @@ CellValue DbfTableReader::reject(size_t field, QByteArrayView raw, int record) {
 CellValue DbfTableReader::value(size_t field, QByteArrayView raw, int record) {
     const QByteArrayView text = trimmed(raw);
     switch (fields_[field].type) {
-    case 'C':
-        // dBase pads texts with blanks; blanks before the text belong to it.
-        while (!raw.isEmpty() && (raw.back() == ' ' || raw.back() == '\0'))
-            raw.chop(1);
-        return raw.isEmpty() ? CellValue::null() : CellValue::text(codec_->decode(raw));
+    case 'C': {
+        const QByteArrayView stored = withoutPadding(raw); // blanks before a text belong to it
+        return stored.isEmpty() ? CellValue::null() : CellValue::text(codec_->decode(stored));
+    }
     case 'N':
     case 'F': {
         if (text.isEmpty() || text.front() == '*') // blank, or stars for a value too wide

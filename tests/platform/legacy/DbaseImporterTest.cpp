@@ -303,6 +303,7 @@ TEST_F(DbaseImport, RefusesADamagedTableFileWithoutCrashingOrLeavingACopy) {
         {good.left(20), "is not a dBase file"},
         {QByteArray(), "is not a dBase file"},
         {QByteArray(8192, '\x01'), "is damaged"},
+        {QByteArray(1, '\x04') + good.mid(1), "is a dBase 7 file"},
         {withShort(8, 0), "is not a dBase file"},            // header length
         {withShort(10, 0), "is not a dBase file"},           // record length
         {withShort(10, 12), "is not a readable dBase file"}, // fields wider than the record
