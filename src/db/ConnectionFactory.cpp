@@ -1,12 +1,32 @@
 #include "db/ConnectionFactory.h"
 
+#include "platform/legacy/DbaseImporter.h"
 #include "platform/legacy/JetImporter.h"
 #include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
 
 namespace {
+
 const char* const jetProvider = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
+
+// A legacy source is opened through its SQLite working copy; the first open after an import
+// says where the copy is.
+OpenedConnection openWorkingCopy(const ImportResult& copy, const QString& source) {
+    if (!copy.ok()) {
+        OpenedConnection failed;
+        failed.error = copy.error;
+        return failed;
+    }
+    OpenedConnection opened = SqliteConnection::open(copy.workingCopy);
+    if (opened.ok() && !copy.reused) {
+        opened.notice =
+            QStringLiteral("Working copy of ") + source + QStringLiteral(" is ") + copy.workingCopy;
+        opened.warnings = copy.warnings;
+    }
+    return opened;
 }
+
+} // namespace
 
 bool ConnectionFactory::isSqliteFile(const QString& path) {
     for (const char* ext : {".sqlite", ".db", ".sqlite3", ".db3"})
@@ -65,26 +85,10 @@ OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
     switch (t.kind) {
     case ConnectionTarget::Kind::Sqlite:
         return SqliteConnection::open(t.dataSource);
-    case ConnectionTarget::Kind::Jet: {
-        const JetImporter::Result copy = JetImporter::ensureWorkingCopy(t.dataSource);
-        if (!copy.ok()) {
-            OpenedConnection failed;
-            failed.error = copy.error;
-            return failed;
-        }
-        OpenedConnection opened = SqliteConnection::open(copy.workingCopy);
-        if (opened.ok() && !copy.reused) {
-            opened.notice = QStringLiteral("Working copy of ") + t.dataSource +
-                            QStringLiteral(" is ") + copy.workingCopy;
-            opened.warnings = copy.warnings;
-        }
-        return opened;
-    }
-    case ConnectionTarget::Kind::DBase: {
-        OpenedConnection failed;
-        failed.error = QStringLiteral("dBase folders cannot be opened yet: ") + t.dataSource;
-        return failed;
-    }
+    case ConnectionTarget::Kind::Jet:
+        return openWorkingCopy(JetImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
+    case ConnectionTarget::Kind::DBase:
+        return openWorkingCopy(DbaseImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
     case ConnectionTarget::Kind::Server:
         break;
     }

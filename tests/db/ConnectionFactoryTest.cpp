@@ -1,8 +1,14 @@
 #include "db/ConnectionFactory.h"
 
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/DbfFiles.h"
 #include "support/TestPaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -74,6 +80,8 @@ TEST(ConnectionFactory, OpensSqliteFilesAndFailsWithAReasonOtherwise) {
     EXPECT_FALSE(missing.error.isEmpty());
     const auto dbase = ConnectionFactory::open(dir.filePath(QStringLiteral("x.dbf")));
     EXPECT_FALSE(dbase.ok());
+    EXPECT_EQ(dbase.error, QStringLiteral("The folder ") + dir.path() +
+                               QStringLiteral(" holds no dBase files (.dbf)"));
     const auto jet = ConnectionFactory::open(dir.filePath(QStringLiteral("none.mdb")));
     EXPECT_FALSE(jet.ok());
 }
@@ -96,6 +104,50 @@ TEST(ConnectionFactory, OpensAJetFileThroughItsWorkingCopyAndSaysWhereItIsOnce) 
     // Written as the design writes paths.
     EXPECT_TRUE(
         ConnectionFactory::open(QString(source).replace(QLatin1Char('/'), QLatin1Char('\\'))).ok());
+}
+
+TEST(ConnectionFactory, OpensADbaseFolderThroughItsWorkingCopyAndTheCatalogueSeesItsTables) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("survey"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_FALSE(testdbf::write(folder, QStringLiteral("samples"), "LDID/87",
+                                {{"SAMPLENO", 'C', 10}, {"AU", 'N', 8, 3}, {"NOTES", 'M', 10}},
+                                {{"S1", "0.125", std::nullopt}, {"S2", std::nullopt, "3"}})
+                     .isEmpty());
+    ASSERT_FALSE(
+        testdbf::write(folder, QStringLiteral("holes"), "LDID/87", {{"HOLEID", 'C', 8}}, {{"H1"}})
+            .isEmpty());
+
+    // The person picks one table file; the session database is the whole folder.
+    const QString path = folder + QStringLiteral("/samples.dbf");
+    const QString notice = QStringLiteral("Working copy of ") + folder + QStringLiteral("/ is ") +
+                           dir.filePath(QStringLiteral("survey.dbase.sqlite"));
+    const auto direct = ConnectionFactory::open(path);
+    ASSERT_TRUE(direct.ok()) << direct.error.toStdString();
+    EXPECT_EQ(direct.notice, notice);
+    EXPECT_EQ(direct.warnings.size(), 1); // the memo field
+    EXPECT_TRUE(direct.warnings.value(0).contains(QStringLiteral("field NOTES: memo texts")));
+
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session(
+        dialogs, status, [](const QString& p) { return ConnectionFactory::open(p); },
+        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
+    QFile::remove(dir.filePath(QStringLiteral("survey.dbase.sqlite")));
+    for (int open = 0; open < 2; ++open) {
+        session.SessionDatabasePath = path;
+        ASSERT_TRUE(session.OpenSessionDatabase({false, true, true}));
+        EXPECT_EQ(session.catalogue().tableNames(), (QStringList{"holes", "samples"}));
+        const auto rows =
+            session.connection()->query(QStringLiteral("SELECT [AU] FROM [samples] WHERE "
+                                                       "[SAMPLENO] = 'S1'"));
+        ASSERT_TRUE(rows) << session.connection()->lastError().toStdString();
+        EXPECT_EQ(rows->at(0, 0), CellValue::number(0.125));
+        session.CloseSessionDatabase();
+    }
+    // Told once: the map file written into the folder does not make the copy stale.
+    EXPECT_EQ(status.texts().count(notice), 1) << status.texts().join('\n').toStdString();
+    EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
 TEST(ConnectionFactory, OpensAServerDataSourceThroughPostgres) {

@@ -4,13 +4,13 @@
 #include "platform/legacy/JetQueryReader.h"
 #include "platform/legacy/JetTableReader.h"
 #include "platform/legacy/MdbHandles.h"
+#include "platform/legacy/WorkingCopyFile.h"
+#include "platform/legacy/WorkingCopyPlace.h"
 #include "platform/sqlite/SqliteConnection.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
-#include <QStandardPaths>
 #include <map>
 
 namespace {
@@ -154,7 +154,8 @@ void importQueries(const QString& mdbPath, SqliteConnection& db, QStringList& wa
 QString JetImporter::workingCopyBeside(const QString& mdbPath) {
     const QFileInfo source(
         QDir::fromNativeSeparators(QString(mdbPath).replace(QLatin1Char('\\'), QLatin1Char('/'))));
-    return source.dir().filePath(source.completeBaseName() + QStringLiteral(".jet.sqlite"));
+    return WorkingCopyPlace::beside(source, source.completeBaseName(),
+                                    QStringLiteral(".jet.sqlite"));
 }
 
 JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath) {
@@ -165,22 +166,9 @@ JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath) {
         r.error = QStringLiteral("The file ") + path + QStringLiteral(" does not exist");
         return r;
     }
-    QString copy = workingCopyBeside(path);
-    if (!QFileInfo(source.absolutePath()).isWritable()) {
-        // A read-only folder (a CD, a shared archive): keep the copy in the user's cache.
-        const QByteArray key =
-            QCryptographicHash::hash(source.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
-                .toHex()
-                .left(16);
-        const QString cache =
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
-            QStringLiteral("/QUVData/jet");
-        QDir().mkpath(cache);
-        copy = cache + QLatin1Char('/') + source.completeBaseName() + QLatin1Char('-') +
-               QString::fromLatin1(key) + QStringLiteral(".jet.sqlite");
-    }
-    const QFileInfo existing(copy);
-    if (existing.isFile() && existing.lastModified() > source.lastModified()) {
+    const QString copy = WorkingCopyPlace::choose(
+        source, source.completeBaseName(), QStringLiteral(".jet.sqlite"), QStringLiteral("jet"));
+    if (WorkingCopyPlace::isCurrent(copy, {source})) {
         Result r;
         r.workingCopy = copy;
         r.reused = true;
@@ -204,14 +192,9 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
     }
     const std::vector<Relationship> relationships = readRelationships(mdb.get(), r.warnings);
 
-    const QString part = target + QStringLiteral(".part");
-    QFile::remove(part);
-    struct RemovePart {
-        QString path;
-        ~RemovePart() { QFile::remove(path); } // nothing left behind when the import fails
-    } cleanup{part};
+    WorkingCopyFile part(target); // nothing is left behind when the import fails
     {
-        auto opened = SqliteConnection::open(part, SqliteConnection::Mode::ReadWriteCreate);
+        auto opened = SqliteConnection::open(part.path(), SqliteConnection::Mode::ReadWriteCreate);
         if (!opened.ok()) {
             r.error = opened.error;
             return r;
@@ -224,7 +207,7 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
         db.executeNative(QStringLiteral("PRAGMA journal_mode = OFF"));
         db.executeNative(QStringLiteral("PRAGMA synchronous = OFF"));
         if (!db.beginTransaction())
-            return fail(QStringLiteral("Cannot write ") + part);
+            return fail(QStringLiteral("Cannot write ") + part.path());
         QSet<QString> indexNames;
         for (unsigned i = 0; i < mdb->num_catalog; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -320,11 +303,9 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
         }
         importQueries(mdbPath, db, r.warnings);
         if (!db.commit())
-            return fail(QStringLiteral("Cannot write ") + part);
+            return fail(QStringLiteral("Cannot write ") + part.path());
     }
-    QFile::remove(target);
-    if (!QFile::rename(part, target)) {
+    if (!part.publish())
         r.error = QStringLiteral("Cannot write ") + target;
-    }
     return r;
 }

@@ -5,17 +5,11 @@
 // source as <name>.jet.sqlite (in the user's cache folder when the source folder cannot be written)
 // and is reused while it is newer than the source. The source is only ever opened for reading.
 // Called by the connection factory.
-#include <QStringList>
+#include "platform/legacy/ImportResult.h"
 
 class JetImporter {
 public:
-    struct Result {
-        QString workingCopy;
-        bool reused = false;
-        QStringList warnings; // values that could not be carried over, one text each
-        QString error;
-        bool ok() const { return error.isEmpty(); }
-    };
+    using Result = ImportResult;
 
     static QString workingCopyBeside(const QString& mdbPath);
     // Reuses an up-to-date working copy, or imports anew.
