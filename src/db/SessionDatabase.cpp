@@ -44,6 +44,9 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     connection_ = std::move(opened.connection);
     if (!opened.notice.isEmpty())
         status_.showStatus(opened.notice, 1);
+    // What an import could not carry over is said once, when the working copy is made.
+    for (const QString& warning : opened.warnings)
+        status_.showStatus(warning, 1);
     SchemaMapper(*connection_, status_).MapDatabase(catalogue_, path, mapFileFor_(path), options);
     ConnectionType = ado;
     return true;

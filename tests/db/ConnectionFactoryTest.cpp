@@ -147,6 +147,8 @@ TEST(ConnectionFactory, OpensADbaseFolderThroughItsWorkingCopyAndTheCatalogueSee
     }
     // Told once: the map file written into the folder does not make the copy stale.
     EXPECT_EQ(status.texts().count(notice), 1) << status.texts().join('\n').toStdString();
+    // What the import left out is said with it, once.
+    EXPECT_EQ(status.texts().count(direct.warnings.value(0)), 1);
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
