@@ -1,0 +1,193 @@
+#include "grid/GridController.h"
+
+#include "db/SessionDatabase.h"
+#include "grid/GridCaption.h"
+#include "grid/OpenViews.h"
+#include "platform/Connection.h"
+#include "platform/Dialogs.h"
+#include "platform/JetSqlQuoting.h"
+#include "platform/JetSqlTokenizer.h"
+#include "platform/NumberText.h"
+#include "platform/Status.h"
+
+namespace {
+QStringList primaryKey(Connection& db, const QString& table) {
+    if (const auto indexes = db.indexes())
+        for (const IndexDescription& i : *indexes)
+            if (i.primaryKey && i.table.compare(table, Qt::CaseInsensitive) == 0)
+                return i.columns;
+    return {};
+}
+
+bool cellMatches(const CellValue& cell, const QString& text, bool wholeWord, bool matchCase) {
+    if (cell.isMissing())
+        return false;
+    if (cell.kind() == CellValue::Kind::Number) {
+        const auto n = NumberText::fromText(QStringView(text).trimmed());
+        return n && *cell.toNumber() == *n;
+    }
+    const QString value = cell.toText();
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return wholeWord ? value.compare(text, cs) == 0 : value.startsWith(text, cs);
+}
+} // namespace
+
+GridController::GridController(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                               OpenViews& views)
+    : session_(session)
+    , dialogs_(dialogs)
+    , status_(status)
+    , views_(views) {}
+
+GridController::~GridController() {
+    if (!name_.isEmpty())
+        views_.remove(name_);
+}
+
+QString GridController::tableOf(const QString& statement) {
+    const auto tokens = JetSqlTokenizer::tokenize(statement).tokens;
+    bool afterFrom = false;
+    for (const JetSqlToken& t : tokens) {
+        if (t.kind == JetSqlToken::Kind::Whitespace)
+            continue;
+        if (afterFrom)
+            return t.kind == JetSqlToken::Kind::Name || t.kind == JetSqlToken::Kind::Word
+                       ? t.value
+                       : QString();
+        afterFrom = t.isWord("FROM");
+    }
+    return {};
+}
+
+bool GridController::open(const QString& statement, const QString& caption) {
+    if (!name_.isEmpty())
+        views_.remove(name_);
+    statement_ = statement;
+    caption_ = caption;
+    name_ = views_.add(GridCaption::nameOf(caption));
+    sortText_.clear();
+    return load();
+}
+
+bool GridController::load() {
+    Connection* db = session_.connection();
+    if (!db || !session_.isOpen()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+        return false;
+    }
+    auto source = std::make_unique<GridRowSource>(*db, statement_, sortText_);
+    if (!source->open()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("The rows of ") + statement_ +
+                                                       QStringLiteral(" cannot be read:\r\n") +
+                                                       source->error());
+        return false;
+    }
+    target_ = {db, statement_, sortText_, tableOf(statement_), {}};
+    if (session_.catalogue().tableRow(target_.table) > 0)
+        target_.key = primaryKey(*db, target_.table);
+    model_ = std::make_unique<GridModel>(std::move(source));
+    if (target_.writable())
+        model_->setCellWriter([this](const RowSet::Row& row, int column, const CellValue& v) {
+            return writeCell(row, column, v);
+        });
+    return true;
+}
+
+bool GridController::requery() {
+    return !statement_.isEmpty() && load();
+}
+
+GridTarget GridController::target() const {
+    return target_;
+}
+
+QString GridController::recordCounter(qsizetype current) const {
+    const qsizetype count = model_ ? model_->source().rowCount() : 0;
+    if (count == 0)
+        return QStringLiteral("Rec 0 / 0");
+    return QStringLiteral("Rec %1/%2").arg(current).arg(count);
+}
+
+bool GridController::headerClicked(int column) {
+    if (sortMode == SortMode::None || !model_ || column < 0 || column >= model_->columnCount())
+        return false;
+    sortText_ = JetSqlQuoting::name(model_->source().columnNames()[column]);
+    if (sortMode == SortMode::Descending)
+        sortText_ += QStringLiteral(" DESC");
+    return applySort();
+}
+
+bool GridController::andSort(int column, bool descending) {
+    if (!model_ || column < 0 || column >= model_->columnCount())
+        return false;
+    if (!sortText_.isEmpty())
+        sortText_ += QLatin1Char(',');
+    sortText_ += JetSqlQuoting::name(model_->source().columnNames()[column]) +
+                 (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
+    return applySort();
+}
+
+void GridController::clearSort() {
+    sortText_.clear();
+    if (model_)
+        load();
+}
+
+QString GridController::sortingInfo() const {
+    return QStringLiteral("SORTING SETTINGS:\r\n") + sortText_;
+}
+
+bool GridController::applySort() {
+    if (sortText_.trimmed().isEmpty()) {
+        const auto typed = dialogs_.input(QStringLiteral("Enter sort column"), QString());
+        if (!typed || typed->trimmed().isEmpty())
+            return false;
+        sortText_ = *typed;
+    }
+    status_.showStatus(QStringLiteral("Sorting..."), 1);
+    const bool sorted = load();
+    status_.showStatus(QString(), 0);
+    if (!sorted)
+        sortText_.clear();
+    return sorted;
+}
+
+std::optional<int> GridController::find(const QString& text, const std::vector<int>& columns,
+                                        bool wholeWord, bool matchCase, int from) const {
+    if (!model_ || text.isEmpty())
+        return std::nullopt;
+    for (int r = std::max(from, 0); r < model_->rowCount(); ++r) {
+        const RowSet::Row* row = model_->row(r);
+        if (!row)
+            return std::nullopt;
+        for (int c : columns)
+            if (c >= 0 && c < int(row->size()) &&
+                cellMatches((*row)[size_t(c)], text, wholeWord, matchCase))
+                return r;
+    }
+    return std::nullopt;
+}
+
+bool GridController::writeCell(const RowSet::Row& row, int column, const CellValue& value) {
+    const QStringList& names = model_->source().columnNames();
+    RowSet shape(names);
+    const auto where = target_.keyCondition(shape, row);
+    if (!where || column < 0 || column >= names.size() ||
+        !session_.catalogue().fieldNames(target_.table).contains(names[column])) {
+        dialogs_.message(MessageKind::Exclamation,
+                         QStringLiteral("This cell cannot be written: it does not belong to a "
+                                        "field of table ") +
+                             target_.table + QStringLiteral(" with its key shown."));
+        return false;
+    }
+    std::vector<CellValue> values{value};
+    values.insert(values.end(), where->second.begin(), where->second.end());
+    const QString update = QStringLiteral("UPDATE ") + JetSqlQuoting::name(target_.table) +
+                           QStringLiteral(" SET ") + JetSqlQuoting::name(names[column]) +
+                           QStringLiteral(" = ?") + where->first;
+    if (target_.database->execute(update, values))
+        return true;
+    dialogs_.message(MessageKind::Exclamation, QStringLiteral("The value cannot be written:\r\n") +
+                                                   target_.database->lastError());
+    return false;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// The table grid's logic: the statement and caption, the rows as a lazily paged model, the
+// record counter, sorting, finding and writing edited cells back by the base table's key.
+// Files, saved views and bulk edits have classes of their own that work on target().
+#include "grid/GridModel.h"
+#include "grid/GridTarget.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+class Dialogs;
+class OpenViews;
+class SessionDatabase;
+class Status;
+
+class GridController {
+public:
+    enum class SortMode { None, Ascending, Descending };
+
+    GridController(SessionDatabase& session, Dialogs& dialogs, Status& status, OpenViews& views);
+    ~GridController();
+    GridController(const GridController&) = delete;
+    GridController& operator=(const GridController&) = delete;
+
+    // Shows the statement's rows; false after a message saying why they cannot be read.
+    bool open(const QString& statement, const QString& caption);
+    bool requery();
+
+    GridModel* model() const { return model_.get(); }
+    const QString& statement() const { return statement_; }
+    const QString& caption() const { return caption_; }
+    // The registered name, the default file name of every save.
+    const QString& name() const { return name_; }
+    // The table after FROM, up to the next "," or blank; a bracketed name is taken whole.
+    static QString tableOf(const QString& statement);
+    GridTarget target() const;
+
+    // "Rec 3/120"; "Rec 0 / 0" for an empty grid. current is 1-based.
+    QString recordCounter(qsizetype current) const;
+
+    SortMode sortMode = SortMode::None;
+    const QString& sortText() const { return sortText_; }
+    // In ascending or descending mode sorts by the column; false in the neutral mode.
+    bool headerClicked(int column);
+    // Adds the column as a further key.
+    bool andSort(int column, bool descending);
+    void clearSort();
+    QString sortingInfo() const;
+    // Asks "Enter sort column" when there is no sort text; false when cancelled or refused.
+    bool applySort();
+
+    // The first row at or after `from` (0-based) with a match in one of the columns; numbers
+    // compare as numbers, texts begin with the text unless wholeWord asks for all of it.
+    std::optional<int> find(const QString& text, const std::vector<int>& columns, bool wholeWord,
+                            bool matchCase, int from) const;
+
+private:
+    bool writeCell(const RowSet::Row& row, int column, const CellValue& value);
+    bool load();
+
+    SessionDatabase& session_;
+    Dialogs& dialogs_;
+    Status& status_;
+    OpenViews& views_;
+    QString statement_;
+    QString caption_;
+    QString name_;
+    QString sortText_;
+    GridTarget target_;
+    std::unique_ptr<GridModel> model_;
+};

@@ -1,0 +1,29 @@
+#include "grid/GridTarget.h"
+
+#include "grid/GridRowSource.h"
+#include "platform/JetSqlQuoting.h"
+
+std::optional<RowSet> GridTarget::allRows() const {
+    if (!database)
+        return std::nullopt;
+    GridRowSource source(*database, statement, sortText);
+    if (!source.open())
+        return std::nullopt;
+    return source.rows(0, int(std::min<qsizetype>(source.rowCount(), INT_MAX)));
+}
+
+std::optional<std::pair<QString, std::vector<CellValue>>>
+GridTarget::keyCondition(const RowSet& rows, const RowSet::Row& row) const {
+    QStringList parts;
+    std::vector<CellValue> values;
+    for (const QString& k : key) {
+        const int c = rows.columnIndex(k);
+        if (c < 0 || row[size_t(c)].isMissing())
+            return std::nullopt;
+        parts << JetSqlQuoting::name(k) + QStringLiteral(" = ?");
+        values.push_back(row[size_t(c)]);
+    }
+    if (parts.isEmpty())
+        return std::nullopt;
+    return std::pair{QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND ")), values};
+}
