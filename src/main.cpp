@@ -131,7 +131,11 @@ int runWindowed(QApplication& app, const Options& options) {
                           RecentFiles(result.settings.recentFilesFile()),
                           QCoreApplication::applicationDirPath());
     SampleBrowser browser(*session, dialogs, frame.status());
-    frame.bind(controller, browser, session->catalogue());
+    frame.bind({controller,
+                browser,
+                *session,
+                dialogs,
+                {QCoreApplication::applicationDirPath(), result.settings.paths.userFolder}});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

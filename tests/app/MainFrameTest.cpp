@@ -6,14 +6,18 @@
 #include "app/ui/SampleBrowserPanel.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "grid/ui/GridWindow.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
 #include "platform/qt/QtStatus.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/TestPaths.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -43,7 +47,7 @@ protected:
                                 "INSERT INTO Samples VALUES ('S-1', 'Granite')"})
             ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql)));
         created.connection.reset();
-        frame.bind(window, browser, session.catalogue());
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
     }
 
     QTemporaryDir dir;
@@ -119,6 +123,38 @@ TEST_F(MainFrameTest, TilesChildWindowsAndRendersThem) {
         for (int x = 0; x < saved.width(); x += 4)
             colours.insert(saved.pixel(x, y));
     EXPECT_GT(colours.size(), 5);
+}
+
+TEST_F(MainFrameTest, TheTableListOpensGridsThatShowAndSortRows) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    auto* tables = frame.findChild<QListWidget*>(QStringLiteral("tables"));
+    ASSERT_NE(tables, nullptr);
+    ASSERT_EQ(tables->count(), 1);
+    emit tables->itemActivated(tables->item(0));
+    ASSERT_EQ(frame.area()->subWindowList().size(), 1);
+    auto* grid = frame.findChild<GridWindow*>();
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->windowTitle(), QStringLiteral("Table/Samples"));
+    EXPECT_EQ(grid->table()->model()->rowCount(), 1);
+    EXPECT_EQ(grid->counterText(), QStringLiteral("Rec 1/1"));
+    EXPECT_EQ(grid->table()->model()->data(grid->table()->model()->index(0, 1)).toString(),
+              QStringLiteral("Granite"));
+    // A second grid of the same table saves under another name.
+    GridWindow* second =
+        frame.openGrid(QStringLiteral("SELECT * FROM [Samples]"), QStringLiteral("Table/Samples"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->controller().name(), QStringLiteral(">Samples"));
+    EXPECT_EQ(frame.openGrid(QStringLiteral("SELECT * FROM [Nowhere]"), QStringLiteral("x")),
+              nullptr);
+
+    frame.resize(1000, 700);
+    frame.show();
+    frame.tileVertically();
+    const QString out = testpaths::binaryDir() + QStringLiteral("/test-output");
+    QDir().mkpath(out);
+    const QImage shot = frame.grab().toImage();
+    ASSERT_TRUE(shot.save(out + QStringLiteral("/main-frame-with-grids.png")));
+    EXPECT_EQ(QImage(out + QStringLiteral("/main-frame-with-grids.png")).size(), shot.size());
 }
 
 TEST_F(MainFrameTest, ClosingStoresTheGeometry) {

@@ -4,12 +4,15 @@
 #include "app/WindowGeometry.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "db/SessionDatabase.h"
+#include "platform/JetSqlQuoting.h"
 #include "platform/qt/QtStatus.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -31,8 +34,14 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
         move(*r.left, *r.top);
 }
 
-void MainFrame::bind(MainWindow& controller, SampleBrowser& browser,
-                     const SchemaCatalogue& catalogue) {
+// Child windows go first: their grids still hold names in the frame's list of open views.
+MainFrame::~MainFrame() {
+    qDeleteAll(area_->subWindowList());
+}
+
+void MainFrame::bind(const Parts& parts) {
+    parts_.emplace(parts);
+    MainWindow& controller = parts.controller;
     controller_ = &controller;
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
     controller.hooks.refreshWindows = [this] { refreshLists(); };
@@ -46,11 +55,21 @@ void MainFrame::bind(MainWindow& controller, SampleBrowser& browser,
     databases_ = new RecentDatabaseList;
     connect(databases_, &RecentDatabaseList::openRequested, this,
             [this](const QString& path) { controller_->OpenDBFromMDI(path, true, false); });
-    browserPanel_ = new SampleBrowserPanel(browser, catalogue);
+    browserPanel_ = new SampleBrowserPanel(parts.browser, parts.session.catalogue());
+    tables_ = new QListWidget;
+    tables_->setObjectName(QStringLiteral("tables"));
+    connect(tables_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString name = item->text();
+        openGrid(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(name),
+                 (name.startsWith(QStringLiteral("f_")) ? QStringLiteral("Filter/")
+                                                        : QStringLiteral("Table/")) +
+                     name);
+    });
     auto* side = new QWidget;
     auto* layout = new QVBoxLayout(side);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(databases_, 1);
+    layout->addWidget(tables_, 2);
     layout->addWidget(browserPanel_, 2);
     auto* dock = new QDockWidget(QStringLiteral("Databases"), this);
     dock->setObjectName(QStringLiteral("databases"));
@@ -115,6 +134,7 @@ void MainFrame::refreshLists() {
         return;
     fillRecentMenu();
     databases_->fill(controller_->recentDatabases());
+    fillTables();
     browserPanel_->refreshLists();
 }
 
@@ -125,6 +145,33 @@ void MainFrame::fillRecentMenu() {
         recentActions_[i]->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
         recentActions_[i]->setVisible(!path.isEmpty());
     }
+}
+
+void MainFrame::fillTables() {
+    tables_->clear();
+    const SchemaCatalogue& catalogue = parts_->session.catalogue();
+    tables_->addItems(catalogue.tableNames());
+    for (const QString& filter : catalogue.filters)
+        tables_->addItem(QStringLiteral("f_") + filter);
+}
+
+GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption) {
+    if (!parts_)
+        return nullptr;
+    auto* grid =
+        new GridWindow(parts_->session, parts_->dialogs, *status_, openViews_, parts_->folders);
+    if (!grid->open(statement, caption)) {
+        delete grid;
+        return nullptr;
+    }
+    QMdiSubWindow* child = area_->addSubWindow(grid);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
+    connect(grid, &GridWindow::schemaChanged, this, &MainFrame::refreshLists);
+    child->resize(720, 420);
+    child->show();
+    fillWindowList();
+    return grid;
 }
 
 void MainFrame::fillWindowList() {

@@ -2,30 +2,45 @@
 // The program's frame window: menus, child windows in a multi-document area, the recent
 // database list and the sample browser in a dock, the window-arrangement pickers and the
 // bottom status bar. Its menus call the MainWindow controller; it keeps no logic of its own.
+#include "grid/OpenViews.h"
+#include "grid/ui/GridWindow.h"
+
 #include <QMainWindow>
 
+class Dialogs;
 class MainWindow;
 class QComboBox;
+class QListWidget;
 class QMdiArea;
 class QMenu;
 class QtStatus;
 class RecentDatabaseList;
 class SampleBrowser;
 class SampleBrowserPanel;
-class SchemaCatalogue;
+class SessionDatabase;
 class WindowGeometry;
 
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainFrame(const WindowGeometry& geometry);
+    ~MainFrame() override;
 
     QtStatus& status() { return *status_; }
     QMdiArea* area() const { return area_; }
 
+    struct Parts {
+        MainWindow& controller;
+        SampleBrowser& browser;
+        SessionDatabase& session;
+        Dialogs& dialogs;
+        GridWindow::Folders folders;
+    };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
-    void bind(MainWindow& controller, SampleBrowser& browser, const SchemaCatalogue& catalogue);
+    void bind(const Parts& parts);
+    // Opens a grid child window on the statement; nullptr when its rows cannot be read.
+    GridWindow* openGrid(const QString& statement, const QString& caption);
     // Refills the recent menu entries, the database list and the sample browser's pickers.
     void refreshLists();
 
@@ -40,12 +55,16 @@ private:
     void buildMenus();
     void fillRecentMenu();
     void fillWindowList();
+    void fillTables();
     void arrange(const QString& how);
 
     const WindowGeometry& geometry_;
     QMdiArea* area_;
     QtStatus* status_;
     MainWindow* controller_ = nullptr;
+    std::optional<Parts> parts_;
+    OpenViews openViews_;
+    QListWidget* tables_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QList<QAction*> recentActions_;
     RecentDatabaseList* databases_ = nullptr;

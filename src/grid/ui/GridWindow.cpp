@@ -1,0 +1,327 @@
+#include "grid/ui/GridWindow.h"
+
+#include "db/SessionDatabase.h"
+#include "grid/GridBulkEdits.h"
+#include "grid/GridColumnStatistics.h"
+#include "grid/GridFiles.h"
+#include "grid/GridSchemaCommands.h"
+#include "grid/GridViewSaver.h"
+#include "grid/ui/AddFieldDialog.h"
+#include "platform/Dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <set>
+
+GridWindow::GridWindow(SessionDatabase& session, Dialogs& dialogs, Status& status, OpenViews& views,
+                       Folders folders, QWidget* parent)
+    : QWidget(parent)
+    , session_(session)
+    , dialogs_(dialogs)
+    , status_(status)
+    , folders_(std::move(folders))
+    , grid_(session, dialogs, status, views)
+    , sql_(new QLineEdit)
+    , table_(new QTableView)
+    , counter_(new QLabel) {
+    setWindowTitle(QStringLiteral("View"));
+    sql_->setReadOnly(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(sql_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(counter_);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (grid_.headerClicked(column))
+            bindModel();
+    });
+    buildMenus();
+}
+
+bool GridWindow::open(const QString& statement, const QString& caption) {
+    if (!grid_.open(statement, caption))
+        return false;
+    setWindowTitle(caption);
+    bindModel();
+    return true;
+}
+
+void GridWindow::bindModel() {
+    table_->setModel(grid_.model());
+    sql_->setText(grid_.statement());
+    counter_->setText(counterText());
+    if (auto* selection = table_->selectionModel())
+        connect(selection, &QItemSelectionModel::currentChanged, this,
+                [this] { counter_->setText(counterText()); });
+}
+
+QString GridWindow::counterText() const {
+    const QModelIndex current = table_->currentIndex();
+    return grid_.recordCounter(current.isValid() ? current.row() + 1 : 1);
+}
+
+int GridWindow::currentColumn() const {
+    const QModelIndex current = table_->currentIndex();
+    return current.isValid() ? current.column() : 0;
+}
+
+std::vector<int> GridWindow::columnWidths() const {
+    std::vector<int> widths;
+    for (int c = 0; grid_.model() && c < grid_.model()->columnCount(); ++c)
+        widths.push_back(table_->isColumnHidden(c) ? GridFiles::hidden : table_->columnWidth(c));
+    return widths;
+}
+
+void GridWindow::buildMenus() {
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    const auto item = [this](QMenu* menu, const QString& text, auto slot, QKeySequence keys = {}) {
+        QAction* a = menu->addAction(text, this, slot);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        return a;
+    };
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    item(
+        file, QStringLiteral("ReQuery"),
+        [this] {
+            if (grid_.requery())
+                bindModel();
+        },
+        QKeySequence::Refresh);
+    item(file, QStringLiteral("Save As Filter..."), [this] {
+        QString created;
+        GridViewSaver(session_, dialogs_)
+            .saveAsFilter(grid_.statement(), grid_.name(), grid_.model()->rowCount(), &created);
+        if (!created.isEmpty())
+            sql_->setText(created);
+    });
+    item(file, QStringLiteral("Save As Query..."), [this] {
+        QString created;
+        GridViewSaver(session_, dialogs_)
+            .saveAsQuery(grid_.statement(), grid_.name(), grid_.model()->rowCount(), &created);
+        if (!created.isEmpty())
+            sql_->setText(created);
+    });
+    item(file, QStringLiteral("Save SQL..."), [this] { saveSql(); });
+    item(file, QStringLiteral("Save Column View"), [this] { saveColumnView(false); });
+    item(file, QStringLiteral("Save Column View As..."), [this] { saveColumnView(true); });
+    item(file, QStringLiteral("Open Column View..."), [this] { openColumnView(); });
+    file->addSeparator();
+    item(
+        file, QStringLiteral("&Close"), [this] { emit closeRequested(); }, QKeySequence::Close);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    item(
+        edit, QStringLiteral("Copy"), [this] { copySelection(); }, QKeySequence::Copy);
+    item(
+        edit, QStringLiteral("Find..."), [this] { find(); }, QKeySequence::Find);
+    item(edit, QStringLiteral("&Delete Row"), [this] { deleteSelectedRows(); });
+    item(edit, QStringLiteral("&Trim..."), [this] {
+        const int c = currentColumn();
+        afterBulkEdit(GridBulkEdits(grid_.target(), dialogs_, status_).trim(c, c));
+    });
+    item(edit, QStringLiteral("&Digits..."), [this] {
+        const int c = currentColumn();
+        afterBulkEdit(GridBulkEdits(grid_.target(), dialogs_, status_).digits(c, c));
+    });
+    item(edit, QStringLiteral("Update row number"), [this] {
+        afterBulkEdit(
+            GridBulkEdits(grid_.target(), dialogs_, status_).updateRowNumber(currentColumn()));
+    });
+    item(edit, QStringLiteral("Delete selected records in all tables..."),
+         [this] { deleteInAllTables(); });
+
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    item(tools, QStringLiteral("Statistics..."), [this] { showStatistics(); });
+    item(tools, QStringLiteral("&Display  SQL"),
+         [this] { dialogs_.message(MessageKind::Information, grid_.statement()); });
+    tools->addSeparator();
+    item(tools, QStringLiteral("Make Table..."), [this] {
+        QString created;
+        if (GridSchemaCommands(session_, dialogs_).makeTable(&created)) {
+            AddFieldDialog panel(QStringLiteral("SampleNo"), this);
+            if (panel.exec() == QDialog::Accepted)
+                GridSchemaCommands(session_, dialogs_).addField(created, panel.request());
+        }
+        emit schemaChanged();
+    });
+    item(tools, QStringLiteral("Add Field..."), [this] { addField(QString()); });
+    item(tools, QStringLiteral("Delete Field..."), [this] {
+        if (!grid_.model())
+            return;
+        const QString field = grid_.model()->source().columnNames().value(currentColumn());
+        if (GridSchemaCommands(session_, dialogs_).deleteField(grid_.target().table, field)) {
+            grid_.requery();
+            bindModel();
+            emit schemaChanged();
+        }
+    });
+    item(tools, QStringLiteral("Delete Table..."), [this] {
+        if (GridSchemaCommands(session_, dialogs_).deleteTable(grid_.target().table)) {
+            emit schemaChanged();
+            emit closeRequested();
+        }
+    });
+
+    // The grid's pop-up menu.
+    const auto popup = [this](const QString& text, auto slot) {
+        auto* a = new QAction(text, table_);
+        connect(a, &QAction::triggered, this, slot);
+        table_->addAction(a);
+    };
+    popup(QStringLiteral("Sort ASC"), [this] { sort(GridController::SortMode::Ascending); });
+    popup(QStringLiteral("Sort DESC"), [this] { sort(GridController::SortMode::Descending); });
+    popup(QStringLiteral("AND Sort ASC"), [this] {
+        if (grid_.andSort(currentColumn(), false))
+            bindModel();
+    });
+    popup(QStringLiteral("AND Sort DESC"), [this] {
+        if (grid_.andSort(currentColumn(), true))
+            bindModel();
+    });
+    popup(QStringLiteral("NO Sort"), [this] {
+        grid_.sortMode = GridController::SortMode::None;
+        grid_.clearSort();
+        bindModel();
+    });
+    popup(QStringLiteral("Show sorting info"),
+          [this] { dialogs_.message(MessageKind::Information, grid_.sortingInfo()); });
+    popup(QStringLiteral("Hide Column"), [this] { table_->hideColumn(currentColumn()); });
+    popup(QStringLiteral("Copy"), [this] { copySelection(); });
+}
+
+void GridWindow::sort(GridController::SortMode mode) {
+    grid_.sortMode = mode;
+    if (grid_.headerClicked(currentColumn()))
+        bindModel();
+}
+
+void GridWindow::find() {
+    const auto text = dialogs_.input(QStringLiteral("Find what:"), QString());
+    if (!text || text->isEmpty())
+        return;
+    const QModelIndex current = table_->currentIndex();
+    const int from = current.isValid() ? current.row() + 1 : 0;
+    const auto found = grid_.find(*text, {currentColumn()}, false, false, from);
+    if (!found) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No matching records"));
+        return;
+    }
+    table_->setCurrentIndex(grid_.model()->index(*found, currentColumn()));
+    table_->setFocus();
+}
+
+void GridWindow::showStatistics() {
+    const auto rows = grid_.target().allRows();
+    if (!rows)
+        return;
+    const int c = currentColumn();
+    dialogs_.message(MessageKind::Information,
+                     QStringLiteral("Statistics of ") + rows->columnNames().value(c) +
+                         QStringLiteral("\r\n") +
+                         GridColumnStatistics::lines(*rows, c).join(QStringLiteral("\r\n")));
+}
+
+void GridWindow::deleteSelectedRows() {
+    std::set<int> rows;
+    for (const QModelIndex& i : table_->selectionModel()->selectedIndexes())
+        rows.insert(i.row());
+    afterBulkEdit(GridBulkEdits(grid_.target(), dialogs_, status_)
+                      .deleteRows(std::vector<int>(rows.begin(), rows.end())));
+}
+
+void GridWindow::deleteInAllTables() {
+    std::set<int> rows, columns;
+    for (const QModelIndex& i : table_->selectionModel()->selectedIndexes()) {
+        rows.insert(i.row());
+        columns.insert(i.column());
+    }
+    QStringList names;
+    for (int c : columns)
+        names << grid_.model()->source().columnNames().value(c);
+    afterBulkEdit(GridBulkEdits(grid_.target(), dialogs_, status_)
+                      .deleteInAllTables(names, std::vector<int>(rows.begin(), rows.end()),
+                                         session_.catalogue()));
+}
+
+void GridWindow::afterBulkEdit(bool changed) {
+    if (changed && grid_.requery())
+        bindModel();
+}
+
+void GridWindow::saveSql() {
+    const auto path =
+        dialogs_.saveFile(QStringLiteral("Save SQL"), QStringLiteral("SQL files (*.sql)|*.sql"),
+                          GridFiles::sqlPath(folders_.userFolder, grid_.name()));
+    QString error;
+    if (path && !GridFiles::saveSql(*path, grid_.statement(), columnWidths(), &error))
+        dialogs_.message(MessageKind::Exclamation, error);
+}
+
+void GridWindow::saveColumnView(bool choosePath) {
+    std::optional<QString> path = GridFiles::columnViewPath(folders_.appPath, grid_.name());
+    if (choosePath)
+        path = dialogs_.saveFile(
+            QStringLiteral("Save Column View As"), QStringLiteral("Ini files (*.ini)|*.ini"),
+            folders_.appPath + QStringLiteral("/views/") + grid_.name() + QStringLiteral(".ini"));
+    QString error;
+    if (path && !GridFiles::saveColumnView(*path, columnWidths(), &error))
+        dialogs_.message(MessageKind::Exclamation, error);
+}
+
+void GridWindow::openColumnView() {
+    const auto path = dialogs_.openFile(QStringLiteral("Open Column View"),
+                                        QStringLiteral("Ini files (*.ini)|*.ini"),
+                                        folders_.appPath + QStringLiteral("/views/"));
+    if (path)
+        applyColumnView(*path);
+}
+
+void GridWindow::applyColumnView(const QString& path) {
+    if (!grid_.model())
+        return;
+    for (const auto& [column, width] :
+         GridFiles::readColumnView(path, grid_.model()->columnCount())) {
+        table_->setColumnHidden(column, width == GridFiles::hidden);
+        if (width > 0)
+            table_->setColumnWidth(column, width);
+    }
+}
+
+void GridWindow::addField(const QString& suggested) {
+    AddFieldDialog panel(suggested, this);
+    if (panel.exec() != QDialog::Accepted)
+        return;
+    if (GridSchemaCommands(session_, dialogs_).addField(grid_.target().table, panel.request())) {
+        grid_.requery();
+        bindModel();
+        emit schemaChanged();
+    }
+}
+
+void GridWindow::copySelection() const {
+    QModelIndexList cells = table_->selectionModel()->selectedIndexes();
+    std::sort(cells.begin(), cells.end());
+    QString text;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            text += cells[i].row() == cells[i - 1].row() ? QStringLiteral("\t")
+                                                         : QStringLiteral("\r\n");
+        text += cells[i].data().toString();
+    }
+    QApplication::clipboard()->setText(text);
+}
