@@ -2,10 +2,13 @@
 #include "db/SessionDatabase.h"
 #include "grid/GridColumnStatistics.h"
 #include "grid/GridSchemaCommands.h"
+#include "grid/MapInfoExport.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -74,6 +77,47 @@ TEST(GridSchemaCommands, MakeTableAddFieldAndDeleteTableWithTheirPrompts) {
     EXPECT_EQ(dialogs.texts(), (QStringList{"Are you sure to delete table [Misce] ?",
                                             "Table Misce has been deleted!"}));
     EXPECT_FALSE(session.connection()->query(QStringLiteral("SELECT * FROM [Misce]")));
+}
+
+QString unzipped(const QString& archive, const QString& member) {
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), archive, member});
+    unzip.waitForFinished(30000);
+    return QString::fromUtf8(unzip.readAllStandardOutput());
+}
+
+TEST(MapInfoExport, WritesHeadingsValuesAndTheNullStandIn) {
+    QTemporaryDir dir;
+    RowSet rows({QStringLiteral("SampleNo"), QStringLiteral("Au")});
+    rows.appendRow({CellValue::text(QStringLiteral("Ö-1")), CellValue::number(0.125)});
+    rows.appendRow({CellValue::text(QStringLiteral("S2")), CellValue::null()});
+    ScriptedDialogs dialogs;
+    dialogs.queueText(QStringLiteral("-999"));
+    const QString path = dir.filePath(QStringLiteral("Samples.xlsx"));
+    dialogs.queueText(path);
+    ASSERT_TRUE(MapInfoExport(dialogs).run(rows, QStringLiteral("Samples"), dir.path()));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+    const QString sheet = unzipped(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+    const QString strings = unzipped(path, QStringLiteral("xl/sharedStrings.xml"));
+    ASSERT_FALSE(sheet.isEmpty());
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<v>0.125</v>"))) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("<v>-999</v>"))) << sheet.toStdString();
+    for (const char* text : {"SampleNo", "Au", "Ö-1", "S2"})
+        EXPECT_TRUE(strings.contains(QString::fromUtf8(text))) << text;
+
+    // Cancelling either question writes nothing.
+    const QString other = dir.filePath(QStringLiteral("other.xlsx"));
+    dialogs.queueCancel();
+    EXPECT_FALSE(MapInfoExport(dialogs).run(rows, QStringLiteral("other"), dir.path()));
+    dialogs.queueText(QString());
+    dialogs.queueCancel();
+    EXPECT_FALSE(MapInfoExport(dialogs).run(rows, QStringLiteral("other"), dir.path()));
+    EXPECT_FALSE(QFile::exists(other));
+
+    QString error;
+    EXPECT_FALSE(
+        MapInfoExport::write(rows, {}, dir.filePath(QStringLiteral("no/such/x.xlsx")), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Error in writing file "))) << error.toStdString();
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "grid/GridFiles.h"
 #include "grid/GridSchemaCommands.h"
 #include "grid/GridViewSaver.h"
+#include "grid/MapInfoExport.h"
 #include "grid/ui/AddFieldDialog.h"
 #include "platform/Dialogs.h"
 
@@ -117,6 +118,10 @@ void GridWindow::buildMenus() {
             sql_->setText(created);
     });
     item(file, QStringLiteral("Save SQL..."), [this] { saveSql(); });
+    item(file, QStringLiteral("As xls for MapInfo"), [this] {
+        if (const auto rows = grid_.target().allRows())
+            MapInfoExport(dialogs_).run(*rows, grid_.name(), folders_.userFolder);
+    });
     item(file, QStringLiteral("Save Column View"), [this] { saveColumnView(false); });
     item(file, QStringLiteral("Save Column View As..."), [this] { saveColumnView(true); });
     item(file, QStringLiteral("Open Column View..."), [this] { openColumnView(); });
