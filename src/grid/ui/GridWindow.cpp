@@ -4,6 +4,8 @@
 #include "grid/GridBulkEdits.h"
 #include "grid/GridColumnStatistics.h"
 #include "grid/GridFiles.h"
+#include "grid/GridFindReplace.h"
+#include "grid/GridQueryEditor.h"
 #include "grid/GridSchemaCommands.h"
 #include "grid/GridViewSaver.h"
 #include "grid/MapInfoExport.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +137,37 @@ void GridWindow::buildMenus() {
         edit, QStringLiteral("Copy"), [this] { copySelection(); }, QKeySequence::Copy);
     item(
         edit, QStringLiteral("Find..."), [this] { find(); }, QKeySequence::Find);
+    item(
+        edit, QStringLiteral("Find and Replace"),
+        [this] {
+            const auto what = dialogs_.input(QStringLiteral("Find what:"), QString());
+            if (!what || what->isEmpty())
+                return;
+            const auto with = dialogs_.input(QStringLiteral("Replace with:"), QString());
+            if (!with)
+                return;
+            GridFindReplace(grid_, dialogs_)
+                .replaceAll(*what, *with, {{currentColumn()}, false, false});
+            bindModel();
+        },
+        QKeySequence::Replace);
+    item(edit, QStringLiteral("Edit SQL Query..."), [this] {
+        if (!session_.connection())
+            return;
+        GridQueryEditor editor(*session_.connection(), dialogs_);
+        const QString name = GridQueryEditor::queryName(grid_.caption());
+        const auto stored = editor.definition(name);
+        if (!stored) {
+            dialogs_.message(MessageKind::Information,
+                             QStringLiteral("This grid does not show a stored query."));
+            return;
+        }
+        bool ok = false;
+        const QString text =
+            QInputDialog::getMultiLineText(this, QStringLiteral("SQL-clause"), name, *stored, &ok);
+        if (ok && editor.store(name, text) && grid_.requery())
+            bindModel();
+    });
     item(edit, QStringLiteral("&Delete Row"), [this] { deleteSelectedRows(); });
     item(edit, QStringLiteral("&Trim..."), [this] {
         const int c = currentColumn();

@@ -1,0 +1,105 @@
+#include "grid/GridFindReplace.h"
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "grid/GridQueryEditor.h"
+#include "grid/OpenViews.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class GridEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString path = dir.filePath(QStringLiteral("x.sqlite"));
+        {
+            auto db = SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate);
+            for (const char* sql :
+                 {"CREATE TABLE [Samples] ([SampleNo] TEXT PRIMARY KEY, [Rock] TEXT, [Au] DOUBLE)",
+                  "INSERT INTO [Samples] VALUES ('S1', 'granite', 1.5)",
+                  "INSERT INTO [Samples] VALUES ('S2', 'Granodiorite', 2)",
+                  "INSERT INTO [Samples] VALUES ('S3', 'Basalt', 1.5)",
+                  "CREATE VIEW [Rocks] AS SELECT [Rock] FROM [Samples]"})
+                ASSERT_TRUE(db.connection->execute(QString::fromUtf8(sql))) << sql;
+        }
+        session.SessionDatabasePath = path;
+        ASSERT_TRUE(session.OpenSessionDatabase({true, false, false}));
+        ASSERT_TRUE(grid.open(QStringLiteral("SELECT * FROM [Samples] ORDER BY [SampleNo]"),
+                              QStringLiteral("Table/Samples")));
+    }
+
+    QStringList column(const char* sql) {
+        QStringList out;
+        const auto rows = session.connection()->query(QString::fromUtf8(sql));
+        for (qsizetype r = 0; rows && r < rows->rowCount(); ++r)
+            out << rows->at(r, 0).toText();
+        return out;
+    }
+
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session{dialogs, status,
+                            [](const QString& p) { return SqliteConnection::open(p); },
+                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
+    OpenViews views;
+    GridController grid{session, dialogs, status, views};
+};
+
+TEST_F(GridEditTest, FindsAndReplacesFromTheStartOrWhole) {
+    GridFindReplace finder(grid, dialogs);
+    const GridFindReplace::Options prefix{{1}, false, false};
+    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), prefix, 0), 0);
+    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), prefix, 1), 1);
+    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), {{1}, false, true}, 0), 1);
+    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), {{1}, true, false}, 0), std::nullopt);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("No matching records")});
+
+    // Replacing in row 0 changes only the matched start, then moves on to the next match.
+    EXPECT_EQ(finder.replace(QStringLiteral("gran"), QStringLiteral("Gran"), prefix, 0), 1);
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] ORDER BY [SampleNo]"),
+              (QStringList{"Granite", "Granodiorite", "Basalt"}));
+
+    dialogs.clearLog();
+    EXPECT_EQ(finder.replaceAll(QStringLiteral("1.5"), QStringLiteral("1.75"), {{2}, true, false}),
+              2);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("2 replacements done.")});
+    EXPECT_EQ(column("SELECT [Au] FROM [Samples] ORDER BY [SampleNo]"),
+              (QStringList{"1.75", "2", "1.75"}));
+    EXPECT_EQ(
+        finder.replaceAll(QStringLiteral("Basalt"), QStringLiteral("Andesite"), {{1}, true, false}),
+        1);
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] WHERE [SampleNo] = 'S3'"),
+              QStringList{"Andesite"});
+}
+
+TEST_F(GridEditTest, AnEditedQueryReplacesTheStoredOneOnlyWhenItRuns) {
+    GridQueryEditor editor(*session.connection(), dialogs);
+    EXPECT_EQ(GridQueryEditor::queryName(QStringLiteral("Query/[Rocks]")), QStringLiteral("Rocks"));
+    ASSERT_TRUE(editor.definition(QStringLiteral("Rocks")));
+    EXPECT_EQ(*editor.definition(QStringLiteral("Rocks")),
+              QStringLiteral("SELECT [Rock] FROM [Samples]"));
+
+    EXPECT_FALSE(
+        editor.store(QStringLiteral("Rocks"), QStringLiteral("SELECT [Rock] FROM [Samples]")));
+    EXPECT_FALSE(editor.store(QStringLiteral("Rocks"), QStringLiteral("  ")));
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+
+    EXPECT_FALSE(
+        editor.store(QStringLiteral("Rocks"), QStringLiteral("SELECT [Nope] FROM [Samples]")));
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("Query Rocks is kept as it was:")));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM [Rocks]"), QStringList{"3"});
+    EXPECT_FALSE(editor.definition(QStringLiteral("ZOLTMP")));
+
+    ASSERT_TRUE(editor.store(QStringLiteral("Rocks"),
+                             QStringLiteral("SELECT [Rock] FROM [Samples] WHERE [Au] > 1.6")));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM [Rocks]"), QStringList{"1"});
+    EXPECT_FALSE(editor.definition(QStringLiteral("ZOLTMP")));
+}
+
+} // namespace
