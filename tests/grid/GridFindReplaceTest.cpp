@@ -1,6 +1,7 @@
 #include "grid/GridFindReplace.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "grid/GridPaste.h"
 #include "grid/GridQueryEditor.h"
 #include "grid/OpenViews.h"
 #include "platform/HeadlessStatus.h"
@@ -100,6 +101,56 @@ TEST_F(GridEditTest, AnEditedQueryReplacesTheStoredOneOnlyWhenItRuns) {
                              QStringLiteral("SELECT [Rock] FROM [Samples] WHERE [Au] > 1.6")));
     EXPECT_EQ(column("SELECT COUNT(*) FROM [Rocks]"), QStringList{"1"});
     EXPECT_FALSE(editor.definition(QStringLiteral("ZOLTMP")));
+}
+
+TEST_F(GridEditTest, PastedRowsAreAddedByTheirHeadingsOrInTableOrder) {
+    const GridTarget target = grid.target();
+    GridPaste paste(target, session.catalogue(), dialogs, status);
+    EXPECT_EQ(paste.append(
+                  QStringLiteral("sampleno\tRock\tColour\r\nS4\tDiorite\tgrey\r\nS5\t\tred\r\n")),
+              2);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral(
+                                   "2 rows added. Field was not found for following 1 columns: "
+                                   "Column 3=Colour")});
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] WHERE [SampleNo] IN ('S4', 'S5') ORDER BY 1"),
+              (QStringList{"", "Diorite"}));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM [Samples] WHERE [Rock] IS NULL"), QStringList{"1"});
+
+    dialogs.clearLog();
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueAnswer(Answer::Yes);
+    EXPECT_EQ(paste.append(QStringLiteral("S6\tGabbro\t3\r\n")), 1);
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("1 rows added. All columns inputted"));
+    EXPECT_EQ(column("SELECT [Au] FROM [Samples] WHERE [SampleNo] = 'S6'"), QStringList{"3"});
+
+    dialogs.clearLog();
+    dialogs.queueAnswer(Answer::No);
+    EXPECT_EQ(paste.append(QStringLiteral("S7\tGabbro\t3\r\n")), -1);
+    EXPECT_EQ(
+        dialogs.texts().back(),
+        QStringLiteral("Headers missing or can not be identified, Paste operation cancelled"));
+
+    // A row the table refuses adds none of them.
+    dialogs.clearLog();
+    EXPECT_EQ(paste.append(QStringLiteral("SampleNo\tAu\r\nS8\t1\r\nS1\t2\r\n")), -1);
+    EXPECT_TRUE(dialogs.texts().back().startsWith(QStringLiteral("Nothing was added: row 3")));
+    EXPECT_EQ(column("SELECT COUNT(*) FROM [Samples] WHERE [SampleNo] = 'S8'"), QStringList{"0"});
+
+    dialogs.clearLog();
+    EXPECT_EQ(paste.merge(QStringLiteral("SampleNo\tAu\tNote\r\nS1\t9\tx\r\nS9\t4\ty\r\n")), 2);
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral(
+                                   "Data in 1 rows merged. 1 records added.\r\nFollowing columns "
+                                   "were not found:\r\nColumn 3=Note")});
+    EXPECT_EQ(
+        column("SELECT [Au] FROM [Samples] WHERE [SampleNo] IN ('S1', 'S9') ORDER BY [SampleNo]"),
+        (QStringList{"9", "4"}));
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] WHERE [SampleNo] = 'S1'"),
+              QStringList{"granite"});
+
+    dialogs.clearLog();
+    dialogs.queueText(QStringLiteral("Nope"));
+    EXPECT_EQ(paste.merge(QStringLiteral("Rock\tAu\r\nx\t1\r\n")), -1);
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("ID column not found!"));
 }
 
 } // namespace

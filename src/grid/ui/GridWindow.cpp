@@ -5,6 +5,7 @@
 #include "grid/GridColumnStatistics.h"
 #include "grid/GridFiles.h"
 #include "grid/GridFindReplace.h"
+#include "grid/GridPaste.h"
 #include "grid/GridQueryEditor.h"
 #include "grid/GridSchemaCommands.h"
 #include "grid/GridViewSaver.h"
@@ -167,6 +168,16 @@ void GridWindow::buildMenus() {
             QInputDialog::getMultiLineText(this, QStringLiteral("SQL-clause"), name, *stored, &ok);
         if (ok && editor.store(name, text) && grid_.requery())
             bindModel();
+    });
+    item(edit, QStringLiteral("Paste Append"), [this] {
+        const GridTarget target = grid_.target();
+        afterBulkEdit(GridPaste(target, session_.catalogue(), dialogs_, status_)
+                          .append(QApplication::clipboard()->text()) > 0);
+    });
+    item(edit, QStringLiteral("Paste and Merge"), [this] {
+        const GridTarget target = grid_.target();
+        afterBulkEdit(GridPaste(target, session_.catalogue(), dialogs_, status_)
+                          .merge(QApplication::clipboard()->text()) > 0);
     });
     item(edit, QStringLiteral("&Delete Row"), [this] { deleteSelectedRows(); });
     item(edit, QStringLiteral("&Trim..."), [this] {
