@@ -169,6 +169,12 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
     connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
     connect(grid, &GridWindow::schemaChanged, this, &MainFrame::refreshLists);
     child->resize(720, 420);
+    const WindowRect r = geometry_.load(QStringLiteral("Grid"));
+    if (r.width && r.height && *r.width > 100 && *r.height > 100)
+        child->resize(*r.width, *r.height);
+    if (r.left && r.top)
+        child->move(*r.left, *r.top);
+    child->installEventFilter(this);
     child->show();
     fillWindowList();
     return grid;
@@ -213,6 +219,15 @@ void MainFrame::tileVertically() {
         shown[i]->showNormal();
         shown[i]->setGeometry(i * w, 0, w, area_->viewport()->height());
     }
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close)
+        if (auto* child = qobject_cast<QMdiSubWindow*>(watched);
+            child && qobject_cast<GridWindow*>(child->widget()) && !child->isMinimized())
+            geometry_.save(QStringLiteral("Grid"),
+                           {child->x(), child->y(), child->width(), child->height()});
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -50,6 +50,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Grid windows keep their place in the per-user store when they close.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
