@@ -1,6 +1,7 @@
 #include "app/SampleBrowser.h"
 
 #include "db/FieldTypes.h"
+#include "db/PrimaryKey.h"
 #include "db/SessionDatabase.h"
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
@@ -48,13 +49,6 @@ CellValue edited(const QString& text, const CellValue& original) {
     return CellValue::text(text);
 }
 
-QStringList primaryKey(Connection& db, const QString& table) {
-    if (const auto indexes = db.indexes())
-        for (const IndexDescription& i : *indexes)
-            if (i.primaryKey && i.table.compare(table, Qt::CaseInsensitive) == 0)
-                return i.columns;
-    return {};
-}
 } // namespace
 
 SampleBrowser::SampleBrowser(SessionDatabase& session, Dialogs& dialogs, Status& status)
@@ -175,7 +169,7 @@ bool SampleBrowser::updateFirst(Connection& db, const RowSet& rows) {
 
     // The first record alone: by its primary key, or by all its values when it has none.
     QStringList conditions;
-    QStringList identifying = primaryKey(db, table);
+    QStringList identifying = PrimaryKey::of(db, table);
     if (identifying.isEmpty())
         identifying = rows.columnNames();
     for (const QString& name : identifying) {

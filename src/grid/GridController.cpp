@@ -1,5 +1,6 @@
 #include "grid/GridController.h"
 
+#include "db/PrimaryKey.h"
 #include "db/SessionDatabase.h"
 #include "grid/GridCaption.h"
 #include "grid/OpenViews.h"
@@ -11,13 +12,6 @@
 #include "platform/Status.h"
 
 namespace {
-QStringList primaryKey(Connection& db, const QString& table) {
-    if (const auto indexes = db.indexes())
-        for (const IndexDescription& i : *indexes)
-            if (i.primaryKey && i.table.compare(table, Qt::CaseInsensitive) == 0)
-                return i.columns;
-    return {};
-}
 
 bool cellMatches(const CellValue& cell, const QString& text, bool wholeWord, bool matchCase) {
     if (cell.isMissing())
@@ -84,7 +78,7 @@ bool GridController::load() {
     }
     target_ = {db, statement_, sortText_, tableOf(statement_), {}};
     if (session_.catalogue().tableRow(target_.table) > 0)
-        target_.key = primaryKey(*db, target_.table);
+        target_.key = PrimaryKey::of(*db, target_.table);
     model_ = std::make_unique<GridModel>(std::move(source));
     if (target_.writable())
         model_->setCellWriter([this](const RowSet::Row& row, int column, const CellValue& v) {

@@ -131,7 +131,7 @@ DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString
     }
     WorkingCopyFile part(target); // nothing is left behind when the import fails
     {
-        auto opened = SqliteConnection::open(part.path(), SqliteConnection::Mode::ReadWriteCreate);
+        auto opened = part.openForImport();
         if (!opened.ok()) {
             r.error = opened.error;
             return r;
@@ -141,10 +141,6 @@ DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString
             r.error = what + QStringLiteral(": ") + db.lastError();
             return r;
         };
-        db.executeNative(QStringLiteral("PRAGMA journal_mode = OFF"));
-        db.executeNative(QStringLiteral("PRAGMA synchronous = OFF"));
-        if (!db.beginTransaction())
-            return fail(QStringLiteral("Cannot write ") + part.path());
         QSet<QString> tableNames;
         for (const QFileInfo& file : tables) {
             DbfTableReader reader(file.filePath());

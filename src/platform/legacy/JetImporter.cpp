@@ -194,7 +194,7 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
 
     WorkingCopyFile part(target); // nothing is left behind when the import fails
     {
-        auto opened = SqliteConnection::open(part.path(), SqliteConnection::Mode::ReadWriteCreate);
+        auto opened = part.openForImport();
         if (!opened.ok()) {
             r.error = opened.error;
             return r;
@@ -204,10 +204,6 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
             r.error = what + QStringLiteral(": ") + db.lastError();
             return r;
         };
-        db.executeNative(QStringLiteral("PRAGMA journal_mode = OFF"));
-        db.executeNative(QStringLiteral("PRAGMA synchronous = OFF"));
-        if (!db.beginTransaction())
-            return fail(QStringLiteral("Cannot write ") + part.path());
         QSet<QString> indexNames;
         for (unsigned i = 0; i < mdb->num_catalog; ++i) {
             auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
