@@ -185,3 +185,34 @@ bool GridController::writeCell(const RowSet::Row& row, int column, const CellVal
                                                    target_.database->lastError());
     return false;
 }
+
+QString GridController::fieldProperties(int row, int column) const {
+    if (!model_ || column < 0 || column >= model_->columnCount())
+        return {};
+    const QString field = model_->source().columnNames()[column];
+    ColumnDescription described;
+    if (const auto columns = target_.database->columns())
+        for (const ColumnDescription& c : *columns)
+            if (c.table.compare(target_.table, Qt::CaseInsensitive) == 0 && c.name == field)
+                described = c;
+    const RowSet::Row* cells = model_->row(row);
+    const QString value =
+        cells && column < int(cells->size()) ? (*cells)[size_t(column)].toText() : QString();
+    const QString length =
+        described.maxLength >= 0 ? QString::number(described.maxLength) : QString();
+    return QStringList{QStringLiteral("Field name: ") + field,
+                       QStringLiteral("Type: ") + QString::number(described.typeCode) +
+                           (described.declaredType.isEmpty()
+                                ? QString()
+                                : QStringLiteral(" (") + described.declaredType + QLatin1Char(')')),
+                       QStringLiteral("Attributes: ") + (described.nullable
+                                                             ? QStringLiteral("nullable")
+                                                             : QStringLiteral("not null")),
+                       QStringLiteral("DefinedSize: ") + length,
+                       QStringLiteral("NumericScale: "),
+                       QStringLiteral("OriginalValue: ") + value,
+                       QStringLiteral("Precision: "),
+                       QStringLiteral("UnderlyingValue: ") + value,
+                       QStringLiteral("Value: ") + value}
+        .join(QStringLiteral("\r\n"));
+}

@@ -55,6 +55,13 @@ public:
     std::optional<int> find(const QString& text, const std::vector<int>& columns, bool wholeWord,
                             bool matchCase, int from) const;
 
+    // "Show Field properties": the column's description and the current row's value, one
+    // "Label: value" line each.
+    QString fieldProperties(int row, int column) const;
+    static QString fieldPropertiesTitle(const QString& field) {
+        return QStringLiteral("Properties of Field ") + field;
+    }
+
 private:
     bool writeCell(const RowSet::Row& row, int column, const CellValue& value);
     bool load();

@@ -78,6 +78,15 @@ TEST_F(GridEditTest, FindsAndReplacesFromTheStartOrWhole) {
               QStringList{"Andesite"});
 }
 
+TEST_F(GridEditTest, FieldPropertiesDescribeTheColumnAndTheValue) {
+    EXPECT_EQ(
+        grid.fieldProperties(1, 1),
+        QStringLiteral("Field name: Rock\r\nType: 202 (VARCHAR(255))\r\nAttributes: nullable\r\n"
+                       "DefinedSize: 255\r\nNumericScale: \r\nOriginalValue: Granodiorite\r\n"
+                       "Precision: \r\nUnderlyingValue: Granodiorite\r\nValue: Granodiorite"));
+    EXPECT_TRUE(grid.fieldProperties(0, 9).isEmpty());
+}
+
 TEST_F(GridEditTest, AnEditedQueryReplacesTheStoredOneOnlyWhenItRuns) {
     GridQueryEditor editor(*session.connection(), dialogs);
     EXPECT_EQ(GridQueryEditor::queryName(QStringLiteral("Query/[Rocks]")), QStringLiteral("Rocks"));

@@ -197,6 +197,11 @@ void GridWindow::buildMenus() {
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     item(tools, QStringLiteral("Statistics..."), [this] { showStatistics(); });
+    item(tools, QStringLiteral("&Show Field properties"), [this] {
+        const QModelIndex current = table_->currentIndex();
+        const int row = current.isValid() ? current.row() : 0;
+        dialogs_.message(MessageKind::Information, grid_.fieldProperties(row, currentColumn()));
+    });
     item(tools, QStringLiteral("&Display  SQL"),
          [this] { dialogs_.message(MessageKind::Information, grid_.statement()); });
     tools->addSeparator();
