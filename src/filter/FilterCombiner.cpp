@@ -61,6 +61,10 @@ bool FilterCombiner::combine(DiagramFilterTarget* diagram) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral(" Select operator"));
         return false;
     }
+    if (!catalogue_.filters.contains(filterA) || !catalogue_.filters.contains(filterB)) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral(" Select existing filter"));
+        return false;
+    }
     const auto [keyA, keyB] = keyFields();
     if (keyA.isEmpty() || keyB.isEmpty()) {
         error_ = QStringLiteral("No key field found for ") + (keyA.isEmpty() ? filterA : filterB);

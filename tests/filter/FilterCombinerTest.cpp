@@ -90,7 +90,9 @@ TEST_P(FilterCombinerTest, DifferentKeysAndFailuresKeepThePreviousCombination) {
     dialogs.clearLog();
     EXPECT_FALSE(combine("", Op::And, "RichAu"));
     EXPECT_FALSE(combine("Granite", Op::None, "RichAu"));
-    EXPECT_EQ(dialogs.texts(), (QStringList{" You have to select filtername", " Select operator"}));
+    EXPECT_FALSE(combine("Granite", Op::Or, "Nowhere"));
+    EXPECT_EQ(dialogs.texts(), (QStringList{" You have to select filtername", " Select operator",
+                                            " Select existing filter"}));
     EXPECT_EQ(diagram.used, QStringList{"f_Combined"});
 }
 

@@ -240,6 +240,25 @@ TEST_P(FilterWindowTest, ListsInfoDeletesAndRunsSql) {
     window->undoSql();
     EXPECT_EQ(window->sqlText(),
               QStringLiteral("SELECT [Rocks].* FROM [Rocks] WHERE [Rocks].[Au] > 2"));
+
+    // With the SQL tab active the SQL window is the definition.
+    window->sqlTabActive = true;
+    window->name = QStringLiteral("FromSql");
+    window->prefix.clear();
+    ASSERT_TRUE(window->makeFilter());
+    EXPECT_EQ(window->countText(), QStringLiteral("Number of samples passed filtering: 5"));
+    EXPECT_EQ(definition("f_FromSql"),
+              QStringLiteral("SELECT [Rocks].* FROM [Rocks] WHERE [Rocks].[Au] > 2"));
+
+    // A view named "f_" alone is listed with an empty name.
+    ASSERT_TRUE(
+        FilterViews(db()).create(QStringLiteral("f_"), QStringLiteral("SELECT * FROM [Holes]")));
+    window->selected = {QStringLiteral("FromSql")};
+    dialogs.queueAnswer(Answer::Yes);
+    ASSERT_TRUE(window->deleteSelected());
+    QStringList listed = window->filters();
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{QString(), QStringLiteral("AuAssayed")}));
 }
 
 TEST_P(FilterWindowTest, SniffsEntriesOrRange) {
