@@ -6,6 +6,7 @@
 #include "filter/FilterNames.h"
 #include "filter/FilterViews.h"
 #include "platform/Dialogs.h"
+#include "platform/IniFile.h"
 
 QueryWindow::QueryWindow(SessionDatabase& session, Dialogs& dialogs)
     : session_(session)
@@ -40,4 +41,39 @@ bool QueryWindow::saveAsQuery() {
                                                    name->trimmed() + QStringLiteral("\r\nSQL:") +
                                                    sql);
     return false;
+}
+
+bool QueryWindow::saveSqlFile() {
+    if (dialogs_.question(QStringLiteral("Are you sure to save SQL clause:\r\n") +
+                              (sql.isEmpty() ? QStringLiteral("No SQL") : sql),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return false;
+    const auto path = dialogs_.saveFile(QStringLiteral("Save"), fileFilter(), {});
+    if (!path || path->isEmpty())
+        return false;
+    QString line = sql;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+        .replace(u'\n', u' ')
+        .replace(u'\r', u' ');
+    IniFile file = IniFile::load(*path);
+    file.setValue(QStringLiteral("SQL"), QStringLiteral("SQL"), line);
+    QString error;
+    if (!file.save(*path, &error)) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Cannot write file ") + *path);
+        return false;
+    }
+    return true;
+}
+
+bool QueryWindow::openSqlFile() {
+    const auto path = dialogs_.openFile(QStringLiteral("Open"), fileFilter(), {});
+    if (!path || path->isEmpty())
+        return false;
+    const auto text = IniFile::load(*path).value(QStringLiteral("SQL"), QStringLiteral("SQL"));
+    if (!text) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No SQL in file ") + *path);
+        return false;
+    }
+    sql = *text;
+    return true;
 }

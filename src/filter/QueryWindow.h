@@ -13,6 +13,7 @@ public:
     // Geometry keys in the per-user store: "QueryLeft", "QueryTop", ...
     static QString shortName() { return QStringLiteral("Query"); }
     static QString viewPrefix() { return QStringLiteral("Q_"); }
+    static QString fileFilter() { return QStringLiteral("SQL files (*.sql)|*.sql"); }
 
     QueryWindow(SessionDatabase& session, Dialogs& dialogs);
 
@@ -24,6 +25,10 @@ public:
     bool addCondition();
     // Asks for the name and stores the text as "Q_" + name.
     bool saveAsQuery();
+    // "Save" and "Open": the text as key "SQL" of section "SQL" of a .sql file, the grid's
+    // format. An initialization value is one line, so line breaks are saved as blanks.
+    bool saveSqlFile();
+    bool openSqlFile();
 
 private:
     SessionDatabase& session_;

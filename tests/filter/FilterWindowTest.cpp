@@ -293,6 +293,19 @@ TEST_P(FilterWindowTest, QueryWindowAddsConditionsAndStoresQViews) {
     EXPECT_EQ(rows("SELECT [SampleID] FROM [Q_Smiths]"), (QStringList{"S4", "S7", "S8"}));
     EXPECT_TRUE(window->filters().isEmpty()); // a query is no filter
 
+    // Saved and read back through a .sql file.
+    const QString saved = query.sql;
+    const QString path = dir.filePath(QStringLiteral("smiths.sql"));
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueText(path);
+    ASSERT_TRUE(query.saveSqlFile());
+    EXPECT_EQ(dialogs.log()[dialogs.log().size() - 2].text,
+              QStringLiteral("Are you sure to save SQL clause:\r\n") + saved);
+    query.sql.clear();
+    dialogs.queueText(path);
+    ASSERT_TRUE(query.openSqlFile());
+    EXPECT_EQ(query.sql, saved);
+
     dialogs.clearLog();
     query.sql = QStringLiteral("SELECT * FROM [Nowhere]");
     dialogs.queueText(QStringLiteral("Broken"));
