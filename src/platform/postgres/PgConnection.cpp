@@ -18,8 +18,25 @@ bool isConnectionString(const QString& s) {
 
 // PostgreSQL stores a view's SELECT rewritten in its own form, but the program takes stored
 // definitions apart again by their Jet keywords and re-creates views from them. So each view
-// created through Jet text keeps that text as its comment, behind this marker.
-const QString jetTextMarker = QStringLiteral("QUV Jet SQL:\n");
+// created through Jet text keeps that text as its comment: "QUV Jet SQL " + the MD5 of the
+// engine's own text + ":\n" + the Jet text. A view replaced by other means no longer matches its
+// MD5, and then reads as the engine writes it rather than as an outdated Jet text.
+const QString jetTextMarker = QStringLiteral("QUV Jet SQL ");
+constexpr qsizetype md5Length = 32;
+
+QString jetComment(const QString& engineTextMd5, const QString& jet) {
+    return jetTextMarker + engineTextMd5 + QStringLiteral(":\n") + jet;
+}
+
+// The Jet text of a comment made by jetComment for a view whose engine text has this MD5.
+std::optional<QString> jetTextOf(const QString& comment, const QString& engineTextMd5) {
+    const qsizetype head = jetTextMarker.size() + md5Length + 2;
+    if (!comment.startsWith(jetTextMarker) || comment.size() < head ||
+        comment.mid(jetTextMarker.size(), md5Length) != engineTextMd5 ||
+        comment.mid(head - 2, 2) != QLatin1String(":\n"))
+        return std::nullopt;
+    return comment.mid(head);
+}
 
 struct JetView {
     QString name;
@@ -137,15 +154,25 @@ std::optional<qint64> PgConnection::execute(const QString& jetSql,
     if (own && !beginTransaction())
         return std::nullopt;
     const auto done = executeNative(*sql, values);
+    const auto md5 =
+        done ? queryNative(QStringLiteral("SELECT md5(pg_get_viewdef(c.oid)) FROM pg_class c "
+                                          "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                          "WHERE n.nspname = current_schema() AND c.relname = $1"),
+                           {CellValue::text(view->name)})
+             : std::nullopt;
     // A utility statement takes no bound values; an E'' literal reads the same whatever
     // standard_conforming_strings says.
-    QString comment = jetTextMarker + view->select;
+    QString comment =
+        md5 && md5->rowCount() == 1 ? jetComment(md5->at(0, 0).toText(), view->select) : QString();
     comment.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     comment.replace(QLatin1Char('\''), QLatin1String("''"));
+    // Without md5 rows queryNative has left its reason in error_.
+    if (done && md5 && comment.isEmpty())
+        error_ = QStringLiteral("The new view ") + view->name + QStringLiteral(" can not be read");
     const bool commented =
-        done && executeNative(QStringLiteral("COMMENT ON VIEW ") +
-                              SqlDialectTranslator::quoteName(view->name) +
-                              QStringLiteral(" IS E'") + comment + QLatin1Char('\''));
+        !comment.isEmpty() && executeNative(QStringLiteral("COMMENT ON VIEW ") +
+                                            SqlDialectTranslator::quoteName(view->name) +
+                                            QStringLiteral(" IS E'") + comment + QLatin1Char('\''));
     if (!commented) {
         const QString error = error_;
         if (own)
@@ -194,7 +221,8 @@ bool PgConnection::rollback() {
 std::optional<std::vector<TableDescription>> PgConnection::tables() {
     const auto rows = queryNative(QStringLiteral(
         "SELECT c.relname, c.relkind, CASE WHEN c.relkind IN ('v', 'm') THEN pg_get_viewdef(c.oid) "
-        "END, obj_description(c.oid, 'pg_class') "
+        "END, obj_description(c.oid, 'pg_class'), "
+        "CASE WHEN c.relkind IN ('v', 'm') THEN md5(pg_get_viewdef(c.oid)) END "
         "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
         "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p', 'f', 'v', 'm') "
         "ORDER BY c.relname"));
@@ -208,9 +236,11 @@ std::optional<std::vector<TableDescription>> PgConnection::tables() {
         t.kind = kind == QLatin1String("v") || kind == QLatin1String("m")
                      ? TableDescription::Kind::View
                      : TableDescription::Kind::Table;
-        const QString comment = rows->at(r, 3).toText();
-        if (t.kind == TableDescription::Kind::View && comment.startsWith(jetTextMarker)) {
-            t.viewText = comment.mid(jetTextMarker.size());
+        const auto jet = t.kind == TableDescription::Kind::View
+                             ? jetTextOf(rows->at(r, 3).toText(), rows->at(r, 4).toText())
+                             : std::nullopt;
+        if (jet) {
+            t.viewText = *jet;
         } else {
             t.viewText = rows->at(r, 2).toText().trimmed();
             if (t.viewText.endsWith(QLatin1Char(';')))

@@ -135,6 +135,14 @@ TEST_F(PgConnectionTest, ViewsKeepTheJetTextTheyWereCreatedWith) {
     const auto rows = db->query(QStringLiteral("SELECT COUNT(*) FROM [f_quote]"));
     ASSERT_TRUE(rows);
     EXPECT_EQ(rows->at(0, 0).toNumber(), 1.0);
+    // Replaced by other means, the view no longer matches its Jet text, which is then ignored.
+    ASSERT_TRUE(native().executeNative(QStringLiteral(
+        "CREATE OR REPLACE VIEW \"f_quote\" AS SELECT * FROM \"Sample\" WHERE \"SampleID\" = 2")));
+    const auto replaced = db->tables();
+    ASSERT_TRUE(replaced);
+    EXPECT_NE((*replaced)[1].viewText, jet);
+    EXPECT_TRUE((*replaced)[1].viewText.contains(QLatin1String("= 2")))
+        << (*replaced)[1].viewText.toStdString();
     // A view that cannot be made leaves no comment behind and reports the engine's reason.
     EXPECT_FALSE(db->execute(QStringLiteral("CREATE VIEW [f_bad] AS SELECT * FROM [Nowhere]")));
     EXPECT_TRUE(db->lastError().contains(QLatin1String("Nowhere")))
