@@ -2,6 +2,7 @@
 // the session database holds afterwards.
 #include "filter/FilterWindow.h"
 #include "FilterSession.h"
+#include "filter/ClipDataFilters.h"
 #include "filter/FilterViews.h"
 #include "filter/QueryWindow.h"
 #include "query/FilterBaseResolver.h"
@@ -158,6 +159,17 @@ TEST_P(FilterWindowTest, FailedEditAndRenameKeepTheOldFilter) {
     EXPECT_EQ(rows("SELECT COUNT(*) FROM [f_Rich]"), QStringList{"5"});
     EXPECT_EQ(window->editedFilter(), QStringLiteral("Rich"));
 
+    // Cancelling an edit brings back the text before it.
+    window->setSqlText(QStringLiteral("SELECT 1"));
+    window->selected = {QStringLiteral("Poor")};
+    ASSERT_TRUE(window->edit());
+    window->cancelEdit();
+    EXPECT_EQ(window->sqlText(), QStringLiteral("SELECT 1"));
+    EXPECT_TRUE(window->editedFilter().isEmpty());
+    EXPECT_TRUE(window->hint().isEmpty());
+    window->selected = {QStringLiteral("Rich")};
+    ASSERT_TRUE(window->edit());
+
     // A working edit replaces it and shows the Info text.
     dialogs.clearLog();
     window->setSqlText(QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Au] > 8)"));
@@ -312,6 +324,34 @@ TEST_P(FilterWindowTest, QueryWindowAddsConditionsAndStoresQViews) {
     EXPECT_FALSE(query.saveAsQuery());
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Query NOT saved as name: Broken\r\nSQL:"
                                                      "SELECT * FROM [Nowhere]"));
+}
+
+// While "ClipData" is set, filters go to the ClipData sheet and the database is left alone.
+struct RecordingClipData : ClipDataFilters {
+    QStringList calls;
+    std::optional<int> makeFilter(const QString& sheet, const QString& column, const QString& op,
+                                  const QString& value, const QString& name) override {
+        calls << QStringList{sheet, column, op, value, name}.join(u'|');
+        return int(calls.size());
+    }
+    int makeAutoFilters(const QString& sheet, const QString& column,
+                        const QString& prefix) override {
+        calls << QStringList{sheet, column, prefix}.join(u'|');
+        return 4;
+    }
+};
+
+TEST_P(FilterWindowTest, ClipDataFiltersGoToTheSheet) {
+    RecordingClipData clip;
+    window->attachClipData(&clip);
+    window->clipData = true;
+    ASSERT_TRUE(make("Sheet1", "Rock", "=", "Granite", "Granites"));
+    window->prefix = QStringLiteral("R");
+    ASSERT_TRUE(window->makeAutoFilters());
+    EXPECT_EQ(clip.calls, (QStringList{"Sheet1|Rock|=|Granite|Granites", "Sheet1|Rock|R"}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Filter created for Clipdata! (1 filters existing.)",
+                                            "4 filters done!"}));
+    EXPECT_TRUE(window->filters().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, FilterWindowTest,
