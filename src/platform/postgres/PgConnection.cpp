@@ -1,5 +1,6 @@
 #include "platform/postgres/PgConnection.h"
 
+#include "platform/JetSqlTokenizer.h"
 #include "platform/SqlDialectTranslator.h"
 #include "platform/postgres/PgStatement.h"
 #include "platform/postgres/PgTypeMap.h"
@@ -13,6 +14,52 @@ void ignoreNotice(void*, const char*) {}
 bool isConnectionString(const QString& s) {
     return s.startsWith(QLatin1String("postgresql://")) ||
            s.startsWith(QLatin1String("postgres://")) || s.contains(QLatin1Char('='));
+}
+
+// PostgreSQL stores a view's SELECT rewritten in its own form, but the program takes stored
+// definitions apart again by their Jet keywords and re-creates views from them. So each view
+// created through Jet text keeps that text as its comment: "QUV Jet SQL " + the MD5 of the
+// engine's own text + ":\n" + the Jet text. A view replaced by other means no longer matches its
+// MD5, and then reads as the engine writes it rather than as an outdated Jet text.
+const QString jetTextMarker = QStringLiteral("QUV Jet SQL ");
+constexpr qsizetype md5Length = 32;
+
+QString jetComment(const QString& engineTextMd5, const QString& jet) {
+    return jetTextMarker + engineTextMd5 + QStringLiteral(":\n") + jet;
+}
+
+// The Jet text of a comment made by jetComment for a view whose engine text has this MD5.
+std::optional<QString> jetTextOf(const QString& comment, const QString& engineTextMd5) {
+    const qsizetype head = jetTextMarker.size() + md5Length + 2;
+    if (!comment.startsWith(jetTextMarker) || comment.size() < head ||
+        comment.mid(jetTextMarker.size(), md5Length) != engineTextMd5 ||
+        comment.mid(head - 2, 2) != QLatin1String(":\n"))
+        return std::nullopt;
+    return comment.mid(head);
+}
+
+struct JetView {
+    QString name;
+    QString select;
+};
+
+// "CREATE VIEW name AS select": the name and the select as written; nullopt for anything else.
+std::optional<JetView> jetCreateView(const QString& jetSql) {
+    const auto tokens = JetSqlTokenizer::tokenize(jetSql);
+    if (!tokens.ok())
+        return std::nullopt;
+    std::vector<const JetSqlToken*> sig;
+    for (const JetSqlToken& t : tokens.tokens)
+        if (t.kind != JetSqlToken::Kind::Whitespace && sig.size() < 4)
+            sig.push_back(&t);
+    if (sig.size() < 4 || !sig[0]->isWord("CREATE") || !sig[1]->isWord("VIEW") ||
+        !(sig[2]->kind == JetSqlToken::Kind::Name || sig[2]->kind == JetSqlToken::Kind::Word) ||
+        !sig[3]->isWord("AS"))
+        return std::nullopt;
+    QString select = jetSql.mid(sig[3]->position + sig[3]->text.size()).trimmed();
+    while (select.endsWith(QLatin1Char(';')))
+        select = select.chopped(1).trimmed();
+    return JetView{sig[2]->value, select};
 }
 
 } // namespace
@@ -97,7 +144,45 @@ std::optional<qint64> PgConnection::executeNative(const QString& sql,
 std::optional<qint64> PgConnection::execute(const QString& jetSql,
                                             const std::vector<CellValue>& values) {
     const auto sql = translate(jetSql);
-    return sql ? executeNative(*sql, values) : std::nullopt;
+    if (!sql)
+        return std::nullopt;
+    const auto view = jetCreateView(jetSql);
+    if (!view)
+        return executeNative(*sql, values);
+    // The view and its comment come together or not at all.
+    const bool own = PQtransactionStatus(conn_.get()) == PQTRANS_IDLE;
+    if (own && !beginTransaction())
+        return std::nullopt;
+    const auto done = executeNative(*sql, values);
+    const auto md5 =
+        done ? queryNative(QStringLiteral("SELECT md5(pg_get_viewdef(c.oid)) FROM pg_class c "
+                                          "JOIN pg_namespace n ON n.oid = c.relnamespace "
+                                          "WHERE n.nspname = current_schema() AND c.relname = $1"),
+                           {CellValue::text(view->name)})
+             : std::nullopt;
+    // A utility statement takes no bound values; an E'' literal reads the same whatever
+    // standard_conforming_strings says.
+    QString comment =
+        md5 && md5->rowCount() == 1 ? jetComment(md5->at(0, 0).toText(), view->select) : QString();
+    comment.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    comment.replace(QLatin1Char('\''), QLatin1String("''"));
+    // Without md5 rows queryNative has left its reason in error_.
+    if (done && md5 && comment.isEmpty())
+        error_ = QStringLiteral("The new view ") + view->name + QStringLiteral(" can not be read");
+    const bool commented =
+        !comment.isEmpty() && executeNative(QStringLiteral("COMMENT ON VIEW ") +
+                                            SqlDialectTranslator::quoteName(view->name) +
+                                            QStringLiteral(" IS E'") + comment + QLatin1Char('\''));
+    if (!commented) {
+        const QString error = error_;
+        if (own)
+            rollback();
+        error_ = error;
+        return std::nullopt;
+    }
+    if (own && !commit())
+        return std::nullopt;
+    return done;
 }
 
 std::optional<RowSet> PgConnection::query(const QString& jetSql,
@@ -136,7 +221,8 @@ bool PgConnection::rollback() {
 std::optional<std::vector<TableDescription>> PgConnection::tables() {
     const auto rows = queryNative(QStringLiteral(
         "SELECT c.relname, c.relkind, CASE WHEN c.relkind IN ('v', 'm') THEN pg_get_viewdef(c.oid) "
-        "END "
+        "END, obj_description(c.oid, 'pg_class'), "
+        "CASE WHEN c.relkind IN ('v', 'm') THEN md5(pg_get_viewdef(c.oid)) END "
         "FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
         "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p', 'f', 'v', 'm') "
         "ORDER BY c.relname"));
@@ -150,9 +236,16 @@ std::optional<std::vector<TableDescription>> PgConnection::tables() {
         t.kind = kind == QLatin1String("v") || kind == QLatin1String("m")
                      ? TableDescription::Kind::View
                      : TableDescription::Kind::Table;
-        t.viewText = rows->at(r, 2).toText().trimmed();
-        if (t.viewText.endsWith(QLatin1Char(';')))
-            t.viewText.chop(1);
+        const auto jet = t.kind == TableDescription::Kind::View
+                             ? jetTextOf(rows->at(r, 3).toText(), rows->at(r, 4).toText())
+                             : std::nullopt;
+        if (jet) {
+            t.viewText = *jet;
+        } else {
+            t.viewText = rows->at(r, 2).toText().trimmed();
+            if (t.viewText.endsWith(QLatin1Char(';')))
+                t.viewText.chop(1);
+        }
         result.push_back(t);
     }
     return result;

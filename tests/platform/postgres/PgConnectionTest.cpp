@@ -109,6 +109,47 @@ TEST_F(PgConnectionTest, TransactionsPreparedStatementsAndErrors) {
     EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO [t] ([b]) VALUES ('far too long')")));
 }
 
+TEST_F(PgConnectionTest, ViewsKeepTheJetTextTheyWereCreatedWith) {
+    run("CREATE TABLE [Sample] ([SampleID] LONG, [Name] TEXT(40))");
+    run("INSERT INTO [Sample] VALUES (1, 'O''Brien')");
+    const QString jet =
+        QStringLiteral("SELECT * FROM [Sample] WHERE ([Sample].[Name] Like 'o''b%' OR "
+                       "[Sample].[Name] = \"a\\b\")");
+    ASSERT_TRUE(db->execute(QStringLiteral("CREATE VIEW [f_quote] AS ") + jet + u';'))
+        << db->lastError().toStdString();
+    // Made inside a transaction that is rolled back, neither the view nor its text remain.
+    {
+        TransactionScope transaction(*db);
+        run("CREATE VIEW [f_gone] AS SELECT * FROM [Sample]");
+    }
+    // A view made without the Jet text reads as PostgreSQL wrote it.
+    ASSERT_TRUE(
+        native().executeNative(QStringLiteral("CREATE VIEW plain AS SELECT * FROM \"Sample\"")));
+    const auto tables = db->tables();
+    ASSERT_TRUE(tables) << db->lastError().toStdString();
+    ASSERT_EQ(tables->size(), 3u);
+    EXPECT_EQ((*tables)[1].name, QStringLiteral("f_quote"));
+    EXPECT_EQ((*tables)[1].viewText, jet);
+    EXPECT_TRUE((*tables)[2].viewText.contains(QLatin1String("FROM \"Sample\"")))
+        << (*tables)[2].viewText.toStdString();
+    const auto rows = db->query(QStringLiteral("SELECT COUNT(*) FROM [f_quote]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->at(0, 0).toNumber(), 1.0);
+    // Replaced by other means, the view no longer matches its Jet text, which is then ignored.
+    ASSERT_TRUE(native().executeNative(QStringLiteral(
+        "CREATE OR REPLACE VIEW \"f_quote\" AS SELECT * FROM \"Sample\" WHERE \"SampleID\" = 2")));
+    const auto replaced = db->tables();
+    ASSERT_TRUE(replaced);
+    EXPECT_NE((*replaced)[1].viewText, jet);
+    EXPECT_TRUE((*replaced)[1].viewText.contains(QLatin1String("= 2")))
+        << (*replaced)[1].viewText.toStdString();
+    // A view that cannot be made leaves no comment behind and reports the engine's reason.
+    EXPECT_FALSE(db->execute(QStringLiteral("CREATE VIEW [f_bad] AS SELECT * FROM [Nowhere]")));
+    EXPECT_TRUE(db->lastError().contains(QLatin1String("Nowhere")))
+        << db->lastError().toStdString();
+    run("INSERT INTO [Sample] VALUES (2, 'x')"); // the session is usable again
+}
+
 TEST_F(PgConnectionTest, DescribesSchemaWithoutOrdinalGapsAndFollowsViewsToTheirTables) {
     run("CREATE TABLE [Sample] ([SampleID] LONG, [Gone] LONG, [Name] TEXT(40))");
     run("ALTER TABLE [Sample] DROP COLUMN [Gone]");

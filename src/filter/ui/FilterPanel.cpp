@@ -1,0 +1,171 @@
+#include "filter/ui/FilterPanel.h"
+
+#include "db/SchemaCatalogue.h"
+#include "filter/ConditionPreparer.h"
+#include "filter/FilterWindow.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+void refill(QComboBox* box, const QStringList& items) {
+    const QString kept = box->currentText();
+    box->clear();
+    box->addItems(items);
+    const int at = box->findText(kept);
+    if (at >= 0)
+        box->setCurrentIndex(at);
+}
+} // namespace
+
+FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue, QWidget* parent)
+    : QWidget(parent)
+    , window_(window)
+    , catalogue_(catalogue)
+    , tables_(new QComboBox)
+    , fields_(new QComboBox)
+    , operators_(new QComboBox)
+    , value_(new QLineEdit)
+    , name_(new QLineEdit)
+    , prefix_(new QLineEdit)
+    , filters_(new QListWidget)
+    , and_(new QRadioButton(QStringLiteral("And")))
+    , sql_(new QPlainTextEdit)
+    , hint_(new QLabel)
+    , count_(new QLabel) {
+    setWindowTitle(FilterWindow::caption());
+    operators_->addItems(ConditionPreparer::operators());
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Table:"), tables_);
+    form->addRow(QStringLiteral("Field:"), fields_);
+    form->addRow(QStringLiteral("Operator:"), operators_);
+    form->addRow(QStringLiteral("Value:"), value_);
+    form->addRow(QStringLiteral("Filter name:"), name_);
+    form->addRow(QStringLiteral("Filter prefix:"), prefix_);
+
+    const auto button = [this](const QString& text, const QString& tip,
+                               bool (FilterWindow::*action)()) {
+        auto* b = new QPushButton(text);
+        b->setToolTip(tip);
+        connect(b, &QPushButton::clicked, this, [this, action] { act(action); });
+        return b;
+    };
+    auto* make = new QHBoxLayout;
+    make->addWidget(button(QStringLiteral("Make filter"), QStringLiteral("Add new filter"),
+                           &FilterWindow::makeFilter));
+    make->addWidget(button(QStringLiteral("Make AutoFilters"),
+                           QStringLiteral("Make filters (unique entries) from selected data"),
+                           &FilterWindow::makeAutoFilters));
+    make->addWidget(button(QStringLiteral("Sniff"),
+                           QStringLiteral("Sniff unique entries / data range"),
+                           &FilterWindow::sniffField));
+
+    filters_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto* actions = new QGridLayout;
+    const struct {
+        const char* text;
+        const char* tip;
+        bool (FilterWindow::*action)();
+    } listActions[] = {
+        {"Info", "Displays SQL command of the filter", &FilterWindow::info},
+        {"Edit", "Edit selected filter", &FilterWindow::edit},
+        {"Save SQL", "Save the edited SQL as the filter", &FilterWindow::saveSql},
+        {"Rename", "Rename selected filter", &FilterWindow::rename},
+        {"Delete", "Delete selected filters", &FilterWindow::deleteSelected},
+        {"Run SQL", "Store the SQL window as a new filter", &FilterWindow::runSql},
+    };
+    int i = 0;
+    for (const auto& a : listActions) {
+        actions->addWidget(button(QString::fromUtf8(a.text), QString::fromUtf8(a.tip), a.action),
+                           i / 2, i % 2);
+        ++i;
+    }
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(filters_, 1);
+    lists->addLayout(actions);
+
+    auto* aggregate = new QGroupBox(QStringLiteral("Aggregate"));
+    auto* aggregateLayout = new QHBoxLayout(aggregate);
+    auto* orOption = new QRadioButton(QStringLiteral("Or"));
+    and_->setChecked(true);
+    aggregateLayout->addWidget(and_);
+    aggregateLayout->addWidget(orOption);
+    aggregateLayout->addWidget(button(QStringLiteral("Add clause"),
+                                      QStringLiteral("Add clause to filter"),
+                                      &FilterWindow::addClause));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(make);
+    layout->addWidget(count_);
+    layout->addLayout(lists, 1);
+    layout->addWidget(aggregate);
+    layout->addWidget(hint_);
+    layout->addWidget(sql_, 1);
+
+    connect(tables_, &QComboBox::currentTextChanged, this, [this] { fillFields(); });
+    connect(operators_, &QComboBox::currentTextChanged, this, [this](const QString& op) {
+        window_.setOperator(op);
+        value_->setEnabled(window_.valueEnabled());
+        if (!window_.valueEnabled())
+            value_->clear();
+    });
+    refreshLists();
+}
+
+void FilterPanel::refreshLists() {
+    {
+        // The field picker keeps its choice when the table stays the same.
+        const QSignalBlocker quiet(tables_);
+        refill(tables_, catalogue_.tableNames());
+    }
+    fillFields();
+    filters_->clear();
+    filters_->addItems(window_.filters());
+}
+
+void FilterPanel::fillFields() {
+    refill(fields_, catalogue_.fieldNames(tables_->currentText()));
+}
+
+void FilterPanel::takeInput() {
+    window_.table = tables_->currentText();
+    window_.field = fields_->currentText();
+    window_.setOperator(operators_->currentText());
+    window_.value = value_->text();
+    window_.name = name_->text();
+    window_.prefix = prefix_->text();
+    window_.join = and_->isChecked() ? ClauseAppender::Join::And : ClauseAppender::Join::Or;
+    if (sql_->toPlainText() != window_.sqlText())
+        window_.setSqlText(sql_->toPlainText());
+    window_.selected.clear();
+    for (const QListWidgetItem* item : filters_->selectedItems())
+        window_.selected << item->text();
+}
+
+void FilterPanel::showState() {
+    sql_->setPlainText(window_.sqlText());
+    hint_->setText(window_.hint());
+    count_->setText(window_.countText());
+    const QStringList kept = window_.selected;
+    refreshLists();
+    for (int r = 0; r < filters_->count(); ++r)
+        filters_->item(r)->setSelected(kept.contains(filters_->item(r)->text()));
+}
+
+void FilterPanel::act(bool (FilterWindow::*action)()) {
+    takeInput();
+    (window_.*action)();
+    showState();
+}
