@@ -14,6 +14,9 @@ class FigurePlot {
 public:
     // Labels beyond this many points are not drawn (a note says so).
     static constexpr qsizetype labelCap = 2000;
+    // Scatter series with more points are thinned to one point per pixel (ScatterThinning):
+    // the picture is drawn for one size, so a view that resizes or zooms shows it anew.
+    static constexpr qsizetype thinningThreshold = 20000;
 
     // Shows the figure on a fresh plot, laid out for pictures of `size` pixels.
     static void show(const Figure& figure, QCustomPlot& plot, QSize size);

@@ -110,6 +110,31 @@ TEST(FigurePlot, ConnectingLineJoinsPointsInSeriesOrder) {
     EXPECT_EQ(image.pixel(pixelOf(f, 5, 1)), qRgb(255, 255, 255));
 }
 
+TEST(FigurePlot, ManyPointsAreThinnedToOnePerPixel) {
+    for (const bool ratioFixed : {false, true}) {
+        Figure f = tenByTen();
+        std::vector<std::pair<double, double>> xy(30000, {5.0, 5.0});
+        for (int i = 0; i < 10; ++i) {
+            xy.push_back({0.5 + i, 1.0});
+        }
+        xy.push_back({50, 50}); // far outside the plot: never drawn
+        f.series.push_back(squareAt(xy, red));
+        f.series.push_back(squareAt({{5, 5}, {5, 5}}, blue)); // few points: drawn as they are
+        if (ratioFixed) {
+            f.plotAreaSize = QSizeF(200, 200);
+        }
+        QCustomPlot plot;
+        FigurePlot::show(f, plot, pictureSize);
+        EXPECT_EQ(plot.graph(0)->dataCount(), 11);
+        EXPECT_EQ(plot.graph(1)->dataCount(), 2);
+
+        f.series.pop_back();
+        const QImage image = FigureExporter::image(f, pictureSize);
+        EXPECT_EQ(image.pixel(pixelOf(f, 5, 5)), qRgb(255, 0, 0));
+        EXPECT_EQ(image.pixel(pixelOf(f, 3.5, 1)), qRgb(255, 0, 0));
+    }
+}
+
 TEST(FigurePlot, LogAxesWithNonPositiveValuesDrawTheRestAndSaySo) {
     Figure f = tenByTen();
     f.x.logarithmic = true;
