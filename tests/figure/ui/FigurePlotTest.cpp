@@ -110,6 +110,66 @@ TEST(FigurePlot, ConnectingLineJoinsPointsInSeriesOrder) {
     EXPECT_EQ(image.pixel(pixelOf(f, 5, 1)), qRgb(255, 255, 255));
 }
 
+TEST(FigurePlot, OverlayLinesAndTextsLieOverTheData) {
+    Figure f = tenByTen();
+    f.series.push_back(squareAt({{5, 2}}, red));
+    OverlayLine average;
+    average.name = QStringLiteral("AVG (5)");
+    average.points = {{0, 5}, {10, 5}};
+    average.color = blue;
+    average.width = 3;
+    average.showInLegend = true;
+    f.lines.push_back(average);
+    OverlayLine triangle;
+    triangle.points = {{2, 7}, {4, 9}, {4, 7}};
+    triangle.closed = true;
+    triangle.color = {0, 160, 0, 255};
+    triangle.width = 3;
+    f.lines.push_back(triangle);
+    f.texts.push_back({QStringLiteral("Granite field"), {6, 8}, {}, 9});
+
+    QCustomPlot plot;
+    FigurePlot::show(f, plot, pictureSize);
+    ASSERT_EQ(plot.legend->itemCount(), 2); // the series and the line shown in the legend
+    EXPECT_EQ(qobject_cast<QCPPlottableLegendItem*>(plot.legend->item(1))->plottable()->name(),
+              QStringLiteral("AVG (5)"));
+    ASSERT_EQ(plot.itemCount(), 1);
+    EXPECT_EQ(qobject_cast<QCPItemText*>(plot.item(0))->text(), QStringLiteral("Granite field"));
+
+    const QImage image = FigureExporter::image(f, pictureSize);
+    EXPECT_EQ(image.pixel(pixelOf(f, 7, 5)), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(pixelOf(f, 3, 7)), qRgb(0, 160, 0)); // the closing edge 4,7 - 2,7
+    EXPECT_EQ(image.pixel(pixelOf(f, 5, 2)), qRgb(255, 0, 0));
+}
+
+TEST(FigurePlot, PointLabelsAreCapped) {
+    struct Case {
+        int points;
+        int labels;
+        bool note;
+    };
+    for (const Case& c : {Case{3, 3, false}, Case{2500, int(FigurePlot::labelCap), true}}) {
+        Figure f = tenByTen();
+        Series s = squareAt(std::vector<std::pair<double, double>>(size_t(c.points), {5, 5}), red);
+        for (int i = 0; i < c.points; ++i) {
+            s.labels << QStringLiteral("S%1").arg(i);
+        }
+        s.showLabels = true;
+        f.series.push_back(s);
+        QCustomPlot plot;
+        FigurePlot::show(f, plot, pictureSize);
+        EXPECT_EQ(plot.itemCount(), c.labels) << c.points;
+        EXPECT_EQ(qobject_cast<QCPItemText*>(plot.item(0))->text(), QStringLiteral("S0"));
+        bool noted = false;
+        for (int i = 0; i < plot.plotLayout()->elementCount(); ++i) {
+            if (auto* t = qobject_cast<QCPTextElement*>(plot.plotLayout()->elementAt(i))) {
+                noted |= t->text() == QStringLiteral("Labels are shown for the first 2000 points");
+            }
+        }
+        EXPECT_EQ(noted, c.note) << c.points;
+    }
+}
+
 TEST(FigurePlot, ManyPointsAreThinnedToOnePerPixel) {
     for (const bool ratioFixed : {false, true}) {
         Figure f = tenByTen();
