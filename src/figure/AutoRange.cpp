@@ -24,6 +24,9 @@ std::pair<double, double> AutoRange::linear(const AxisExtent& extent) {
         lo -= pad;
         hi += pad;
     }
+    if (!std::isfinite(hi - lo)) {
+        return {lo, hi}; // a span beyond the doubles has no rounder ends
+    }
     const double step = niceStep(hi - lo);
     return {std::floor(lo / step + 1e-9) * step, std::ceil(hi / step - 1e-9) * step};
 }

@@ -11,6 +11,10 @@ ValueRanges::ValueRanges(double min, double max) {
         bounds_ = {min, min};
         return;
     }
+    if (!std::isfinite(max - min)) {
+        bounds_ = {min, max}; // a span beyond the doubles: one range
+        return;
+    }
     double step = AutoRange::niceStep(max - min, maxRanges);
     double lo = std::floor(min / step) * step;
     while (std::ceil((max - lo) / step) > maxRanges) {

@@ -150,6 +150,7 @@ TEST(AutoRange, LinearAndLogRanges) {
         {{-4, 0, 20}, true, 10, 100},
         {{-4, 0}, true, 1, 10},
         {{100, 100}, true, 100, 1000},
+        {{-9e307, 9e307}, false, -9e307, 9e307}, // the span overflows: the data ends
     };
     for (const Case& c : cases) {
         AxisExtent e;

@@ -186,6 +186,7 @@ TEST(ValueRanges, BoundsAreRoundAndCoverTheValues) {
         {0.13, 0.91, {{0.13, "0.1 - 0.2"}, {0.3, "0.3 - 0.4"}, {0.91, "0.9 - 1"}}},
         {-7, 3, {{-7, "-7 - -6"}, {2.5, "2 - 3"}, {3, "2 - 3"}}},
         {5, 5, {{5, "5"}}},
+        {-1e308, 1e308, {{0, "-1e+308 - 1e+308"}, {1e308, "-1e+308 - 1e+308"}}},
     };
     for (const Case& c : cases) {
         const ValueRanges ranges(c.min, c.max);

@@ -6,6 +6,8 @@
 
 #include <qcustomplot.h>
 
+#include <cmath>
+
 namespace {
 
 QColor toQColor(FigureColor c) {
@@ -194,7 +196,9 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
     }
     for (qsizetype i = 0; i < series.pointCount(); ++i) {
         const FigurePoint& p = series.points[size_t(i)];
-        if ((logX && !(p.x > 0)) || (logY && !(p.y > 0))) {
+        // NaN or infinite coordinates have no place on the plot (and would break sorting).
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
+            (logY && !(p.y > 0))) {
             continue;
         }
         if (thinning && !thinning->keep(p.x, p.y)) {
@@ -241,7 +245,8 @@ QCPAbstractPlottable* addLine(QCustomPlot& plot, const Figure& figure, const Ove
         points.push_back(points.front());
     }
     for (const QPointF& p : points) {
-        if ((figure.x.logarithmic && !(p.x() > 0)) || (figure.y.logarithmic && !(p.y() > 0))) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) ||
+            (figure.x.logarithmic && !(p.x() > 0)) || (figure.y.logarithmic && !(p.y() > 0))) {
             continue;
         }
         keys.push_back(p.x());

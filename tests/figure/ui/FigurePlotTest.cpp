@@ -220,6 +220,15 @@ TEST(FigurePlot, LogAxesWithNonPositiveValuesDrawTheRestAndSaySo) {
         << texts.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(plot.graph(0)->dataCount(), 1);
 
+    // NaN and infinite coordinates are left out on any axis.
+    Figure odd = tenByTen();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    odd.series.push_back(squareAt({{nan, 1}, {2, inf}, {3, 3}, {-inf, nan}}, red));
+    QCustomPlot oddPlot;
+    FigurePlot::show(odd, oddPlot, pictureSize);
+    EXPECT_EQ(oddPlot.graph(0)->dataCount(), 1);
+
     const QImage image = FigureExporter::image(f, pictureSize);
     EXPECT_EQ(image.pixel(pixelOf(f, 50, 50)), qRgb(255, 0, 0));
 
