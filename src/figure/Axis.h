@@ -18,6 +18,9 @@ struct Axis {
     double max = 1.0;
     GridStyle grid = GridStyle::None;
     int labelFrequency = 1; // every n-th tick label is shown
+    // Values are seconds since 1970-01-01 00:00 UTC, labelled as day, month and time of day
+    // ("%d.%m. %H:%M"); for time trends. Ignored on a logarithmic axis.
+    bool dateTime = false;
 
     void setRange(double lo, double hi) {
         min = lo;

@@ -77,10 +77,17 @@ void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
     if (axis.logarithmic) {
         qAxis->setScaleType(QCPAxis::stLogarithmic);
         qAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    } else if (axis.dateTime) {
+        qAxis->setScaleType(QCPAxis::stLinear);
+        auto ticker =
+            QSharedPointer<EveryNthLabelTicker<QCPAxisTickerDateTime>>::create(axis.labelFrequency);
+        ticker->setDateTimeFormat(QStringLiteral("dd.MM. HH:mm"));
+        ticker->setDateTimeSpec(Qt::UTC);
+        qAxis->setTicker(ticker);
     } else {
         qAxis->setScaleType(QCPAxis::stLinear);
-        qAxis->setTicker(QSharedPointer<EveryNthLabelTicker>(
-            new EveryNthLabelTicker(std::max(1, axis.labelFrequency))));
+        qAxis->setTicker(
+            QSharedPointer<EveryNthLabelTicker<QCPAxisTicker>>::create(axis.labelFrequency));
     }
     qAxis->setRangeReversed(axis.reversed);
     qAxis->setRange(axisRange(axis));

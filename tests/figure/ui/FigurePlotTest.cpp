@@ -170,6 +170,34 @@ TEST(FigurePlot, PointLabelsAreCapped) {
     }
 }
 
+TEST(FigurePlot, AxisLabelsFollowFrequencyAndTimeFormat) {
+    Figure f = tenByTen();
+    f.series.push_back(squareAt({{5, 5}}, red));
+    f.x.labelFrequency = 2;
+    f.y.dateTime = true;
+    // 2026-03-01 00:00 UTC to two days later.
+    f.y.setRange(1772323200, 1772323200 + 2 * 86400);
+    QCustomPlot plot;
+    FigurePlot::show(f, plot, pictureSize);
+    plot.toPixmap(pictureSize.width(), pictureSize.height());
+
+    const QVector<QString> xLabels = plot.xAxis->tickVectorLabels();
+    ASSERT_GE(xLabels.size(), 4);
+    for (qsizetype i = 0; i < xLabels.size(); ++i) {
+        EXPECT_EQ(xLabels[i].isEmpty(), i % 2 == 1) << i << " " << xLabels[i].toStdString();
+    }
+    const QVector<QString> yLabels = plot.yAxis->tickVectorLabels();
+    ASSERT_FALSE(yLabels.isEmpty());
+    EXPECT_TRUE(yLabels.contains(QStringLiteral("02.03. 00:00")))
+        << QStringList(yLabels.begin(), yLabels.end()).join(QLatin1Char('|')).toStdString();
+    for (const QString& label : yLabels) {
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\. \\d\\d:\\d\\d$"))
+                        .match(label)
+                        .hasMatch())
+            << label.toStdString();
+    }
+}
+
 TEST(FigurePlot, ManyPointsAreThinnedToOnePerPixel) {
     for (const bool ratioFixed : {false, true}) {
         Figure f = tenByTen();
