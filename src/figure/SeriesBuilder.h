@@ -8,6 +8,7 @@
 #include <vector>
 
 class RowSet;
+class Sheet;
 
 class SeriesBuilder {
 public:
@@ -22,5 +23,10 @@ public:
         qsizetype nonNumericRowsSkipped = 0;
     };
 
+    // Columns are 0-based; a point's row is the row set's row.
     static Result build(const RowSet& rows, const Columns& columns, const Classification& classes);
+    // ClipData: columns are 1-based, and the classes' rows count from firstRow (row 0 is
+    // firstRow), as Classifier::classify(sheet, ...) gives them; a point's row is that offset.
+    static Result build(const Sheet& sheet, int firstRow, const Columns& columns,
+                        const Classification& classes);
 };

@@ -240,6 +240,30 @@ TEST(SeriesBuilder, OneSeriesPerClassWithPointsThatKnowTheirRows) {
               QStringLiteral("Number of points per classes:\nBasalt = 1\nGranite = 2\nTotal = 3"));
 }
 
+TEST(SeriesBuilder, ClipDataRowsCountFromTheFirstDataRow) {
+    Sheet sheet;
+    sheet.fromTsv(QStringLiteral("Key\tZn\tCu\tRock\n"
+                                 "S1\t1\t10\tGranite\n"
+                                 "S2\t2\tn.d.\tGranite\n"
+                                 "S3\t3\t30\t\n"
+                                 "S4\t4\t40\t7\n"));
+    const Classification classes = Classifier::classify(sheet, 4, 2, sheet.lastRow(),
+                                                        {ClassifyMode::NumberRanges, false, true});
+    EXPECT_EQ(summary(classes), "7=1");
+    EXPECT_EQ(classes.nonNumericRowsDropped, 2);
+    EXPECT_EQ(classes.nullRowsDropped, 1);
+
+    const Classification all =
+        Classifier::classify(sheet, 4, 2, sheet.lastRow(), {ClassifyMode::AsText, true, false});
+    const SeriesBuilder::Result built = SeriesBuilder::build(sheet, 2, {2, 3, -1, 1}, all);
+    EXPECT_EQ(summary(all), "7=1 | Granite=2 | <Null>=1");
+    ASSERT_EQ(built.series.size(), 3u);
+    EXPECT_EQ(built.series[0].points, (std::vector<FigurePoint>{{4, 40, 0, 3}}));
+    EXPECT_EQ(built.series[1].points, (std::vector<FigurePoint>{{1, 10, 0, 0}}));
+    EXPECT_EQ(built.series[2].labels, QStringList{QStringLiteral("S3")});
+    EXPECT_EQ(built.nonNumericRowsSkipped, 1);
+}
+
 TEST(PointsPerClassReport, OneSeriesShowsOneLineAndTheTotal) {
     Series all;
     all.name = QStringLiteral("Cu");
