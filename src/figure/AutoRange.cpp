@@ -1,0 +1,44 @@
+#include "figure/AutoRange.h"
+
+#include <cmath>
+
+double AutoRange::niceStep(double span, int intervals) {
+    const double raw = span / intervals;
+    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double m : {1.0, 2.0, 5.0}) {
+        if (raw <= m * magnitude * (1 + 1e-9)) {
+            return m * magnitude;
+        }
+    }
+    return 10.0 * magnitude;
+}
+
+std::pair<double, double> AutoRange::linear(const AxisExtent& extent) {
+    if (extent.isEmpty()) {
+        return {0.0, 1.0};
+    }
+    double lo = extent.min;
+    double hi = extent.max;
+    if (lo == hi) {
+        const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
+        lo -= pad;
+        hi += pad;
+    }
+    if (!std::isfinite(hi - lo)) {
+        return {lo, hi}; // a span beyond the doubles has no rounder ends
+    }
+    const double step = niceStep(hi - lo);
+    return {std::floor(lo / step + 1e-9) * step, std::ceil(hi / step - 1e-9) * step};
+}
+
+std::pair<double, double> AutoRange::logarithmic(const AxisExtent& extent) {
+    if (!extent.hasPositive()) {
+        return {1.0, 10.0};
+    }
+    double lo = std::pow(10.0, std::floor(std::log10(extent.minPositive) + 1e-9));
+    double hi = std::pow(10.0, std::ceil(std::log10(extent.max) - 1e-9));
+    if (hi <= lo) {
+        hi = lo * 10.0;
+    }
+    return {lo, hi};
+}

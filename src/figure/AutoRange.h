@@ -1,0 +1,19 @@
+#pragma once
+// The automatic range of an axis from its data extent: a linear axis extends to the next
+// multiples of a 1-2-5 step that divides the data into about five intervals; a logarithmic one
+// to whole decades around its positive values. An empty axis gets 0..1 (log: 1..10). Anyone
+// may call it.
+#include "figure/AxisExtent.h"
+
+#include <utility>
+
+class AutoRange {
+public:
+    static std::pair<double, double> linear(const AxisExtent& extent);
+    static std::pair<double, double> logarithmic(const AxisExtent& extent);
+    static std::pair<double, double> of(const AxisExtent& extent, bool logarithmic) {
+        return logarithmic ? AutoRange::logarithmic(extent) : linear(extent);
+    }
+    // The 1-2-5 step nearest above span / intervals.
+    static double niceStep(double span, int intervals = 5);
+};

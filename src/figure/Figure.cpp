@@ -1,0 +1,76 @@
+#include "figure/Figure.h"
+
+Axis& Figure::axis(AxisId id) {
+    switch (id) {
+    case AxisId::X:
+        return x;
+    case AxisId::Y:
+        return y;
+    case AxisId::Y2:
+        break;
+    }
+    return y2;
+}
+
+const Axis& Figure::axis(AxisId id) const {
+    return const_cast<Figure*>(this)->axis(id);
+}
+
+AxisExtent Figure::extent(AxisId id) const {
+    AxisExtent e;
+    for (const Series& s : series) {
+        if (id == AxisId::X) {
+            for (const FigurePoint& p : s.points) {
+                e.add(p.x);
+            }
+        } else if (s.valueAxis == id) {
+            for (const FigurePoint& p : s.points) {
+                e.add(p.y);
+            }
+        }
+    }
+    if (id != AxisId::Y2) {
+        for (const OverlayLine& line : lines) {
+            if (!line.countsForScale) {
+                continue;
+            }
+            for (const QPointF& p : line.points) {
+                e.add(id == AxisId::X ? p.x() : p.y());
+            }
+        }
+    }
+    return e;
+}
+
+qsizetype Figure::pointCount() const {
+    qsizetype n = 0;
+    for (const Series& s : series) {
+        n += s.pointCount();
+    }
+    return n;
+}
+
+QStringList Figure::logScaleNotes() const {
+    QStringList notes;
+    const auto note = [&](AxisId id, const QString& axisName, const QString& valueName) {
+        if (!axis(id).logarithmic) {
+            return;
+        }
+        const AxisExtent e = extent(id);
+        if (e.nonPositive == 0) {
+            return;
+        }
+        notes << QStringLiteral("Log %1 axis: %2 %3 with %4 <= 0 %5 not shown")
+                     .arg(axisName)
+                     .arg(e.nonPositive)
+                     .arg(e.nonPositive == 1 ? QStringLiteral("point") : QStringLiteral("points"),
+                          valueName,
+                          e.nonPositive == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    };
+    note(AxisId::X, QStringLiteral("X"), QStringLiteral("X"));
+    note(AxisId::Y, QStringLiteral("Y"), QStringLiteral("Y"));
+    if (y2Visible) {
+        note(AxisId::Y2, QStringLiteral("Y2"), QStringLiteral("Y2"));
+    }
+    return notes;
+}

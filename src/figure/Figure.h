@@ -1,0 +1,46 @@
+#pragma once
+// The chart as data: what the drawing pipeline produces and a renderer shows. A header with
+// optional lines below it, series of points, three axes (X, Y and the second Y axis, which
+// mirrors Y), a legend and overlay objects. Nothing here knows how it is drawn. Value type;
+// the diagram window owns one per drawn figure.
+#include "figure/Axis.h"
+#include "figure/AxisExtent.h"
+#include "figure/AxisId.h"
+#include "figure/Legend.h"
+#include "figure/OverlayLine.h"
+#include "figure/OverlayText.h"
+#include "figure/Series.h"
+
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class Figure {
+public:
+    QString header;
+    QStringList subtitles; // e.g. the filter line "Filter: name (n= 12)"
+    std::vector<Series> series;
+    std::vector<OverlayLine> lines;
+    std::vector<OverlayText> texts;
+    Axis x;
+    Axis y;
+    Axis y2;
+    bool y2Visible = false;
+    Legend legend;
+    // Set by the scale pass when the X:Y ratio is fixed: the plot area's size in pixels.
+    std::optional<QSizeF> plotAreaSize;
+
+    Axis& axis(AxisId id);
+    const Axis& axis(AxisId id) const;
+
+    // Values of the series on that axis (X: every series; Y and Y2: the series plotted against
+    // it) and of the overlay lines that count for scaling (X and Y only).
+    AxisExtent extent(AxisId id) const;
+    qsizetype pointCount() const;
+
+    // One line per logarithmic axis that leaves values out, saying how many and why, e.g.
+    // "Log Y axis: 3 points with Y <= 0 are not shown".
+    QStringList logScaleNotes() const;
+};

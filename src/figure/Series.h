@@ -1,0 +1,24 @@
+#pragma once
+// One series of a figure: a class of samples or a whole selection, with its points (each
+// remembering its source row), optional point labels and its style. Plain value type.
+#include "figure/AxisId.h"
+#include "figure/FigurePoint.h"
+#include "figure/SeriesStyle.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct Series {
+    QString name;
+    std::vector<FigurePoint> points;
+    // Either empty or one label (the sample key) per point.
+    QStringList labels;
+    SeriesStyle style;
+    bool connectingLine = false;
+    bool showLabels = false;
+    bool showInLegend = true;
+    AxisId valueAxis = AxisId::Y; // Y or Y2
+
+    qsizetype pointCount() const { return qsizetype(points.size()); }
+};

@@ -1,0 +1,353 @@
+#include "figure/ui/FigurePlot.h"
+
+#include "figure/LegendEntries.h"
+#include "figure/ui/EveryNthLabelTicker.h"
+#include "figure/ui/ScatterThinning.h"
+
+#include <qcustomplot.h>
+
+#include <cmath>
+
+namespace {
+
+QColor toQColor(FigureColor c) {
+    return QColor(c.red, c.green, c.blue, c.alpha);
+}
+
+QCPScatterStyle::ScatterShape toShape(SymbolShape s) {
+    switch (s) {
+    case SymbolShape::None:
+        return QCPScatterStyle::ssNone;
+    case SymbolShape::Circle:
+        return QCPScatterStyle::ssCircle;
+    case SymbolShape::Square:
+        return QCPScatterStyle::ssSquare;
+    case SymbolShape::Diamond:
+        return QCPScatterStyle::ssDiamond;
+    case SymbolShape::Triangle:
+        return QCPScatterStyle::ssTriangle;
+    case SymbolShape::TriangleDown:
+        return QCPScatterStyle::ssTriangleInverted;
+    case SymbolShape::Cross:
+        return QCPScatterStyle::ssCross;
+    case SymbolShape::Plus:
+        return QCPScatterStyle::ssPlus;
+    case SymbolShape::Star:
+        return QCPScatterStyle::ssStar;
+    }
+    return QCPScatterStyle::ssCircle;
+}
+
+Qt::PenStyle toPenStyle(LineDash d) {
+    switch (d) {
+    case LineDash::Solid:
+        break;
+    case LineDash::Dashed:
+        return Qt::DashLine;
+    case LineDash::Dotted:
+        return Qt::DotLine;
+    }
+    return Qt::SolidLine;
+}
+
+// A log scale shows only positive ends; a range that reaches zero keeps three decades.
+QCPRange axisRange(const Axis& axis) {
+    double lo = axis.min;
+    double hi = axis.max;
+    if (hi < lo) {
+        std::swap(lo, hi);
+    }
+    if (axis.logarithmic) {
+        if (!(hi > 0)) {
+            return {1.0, 10.0};
+        }
+        if (!(lo > 0)) {
+            lo = hi / 1000.0;
+        }
+    }
+    if (lo == hi) {
+        hi = lo + 1.0;
+    }
+    return {lo, hi};
+}
+
+void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
+    qAxis->setVisible(axis.visible);
+    qAxis->setLabel(axis.titleVisible ? axis.title : QString());
+    if (axis.logarithmic) {
+        qAxis->setScaleType(QCPAxis::stLogarithmic);
+        qAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    } else if (axis.dateTime) {
+        qAxis->setScaleType(QCPAxis::stLinear);
+        auto ticker =
+            QSharedPointer<EveryNthLabelTicker<QCPAxisTickerDateTime>>::create(axis.labelFrequency);
+        ticker->setDateTimeFormat(QStringLiteral("dd.MM. HH:mm"));
+        ticker->setDateTimeSpec(Qt::UTC);
+        qAxis->setTicker(ticker);
+    } else {
+        qAxis->setScaleType(QCPAxis::stLinear);
+        qAxis->setTicker(
+            QSharedPointer<EveryNthLabelTicker<QCPAxisTicker>>::create(axis.labelFrequency));
+    }
+    qAxis->setRangeReversed(axis.reversed);
+    qAxis->setRange(axisRange(axis));
+    QPen gridPen(QColor(200, 200, 200), 0);
+    switch (axis.grid) {
+    case GridStyle::None:
+        qAxis->grid()->setVisible(false);
+        return;
+    case GridStyle::Solid:
+        break;
+    case GridStyle::Dashed:
+        gridPen.setStyle(Qt::DashLine);
+        break;
+    case GridStyle::Dotted:
+        gridPen.setStyle(Qt::DotLine);
+        break;
+    }
+    qAxis->grid()->setVisible(true);
+    qAxis->grid()->setPen(gridPen);
+}
+
+void addTextRow(QCustomPlot& plot, int& row, const QString& text, const QFont& font) {
+    plot.plotLayout()->insertRow(row);
+    plot.plotLayout()->addElement(row, 0, new QCPTextElement(&plot, text, font));
+    ++row;
+}
+
+// Header, filter line and notes above the plot; axes with their resolved ranges.
+void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes) {
+    plot.setLocale(QLocale::c());
+    plot.setBackground(Qt::white);
+    int row = 0;
+    QFont headerFont(plot.font().family(), 11, QFont::Bold);
+    if (!figure.header.isEmpty()) {
+        addTextRow(plot, row, figure.header, headerFont);
+    }
+    QFont smallFont(plot.font().family(), 8);
+    for (const QString& line : figure.subtitles) {
+        addTextRow(plot, row, line, smallFont);
+    }
+    if (!notes.isEmpty()) {
+        addTextRow(plot, row, notes.join(QLatin1Char('\n')), smallFont);
+    }
+    setUpAxis(plot.xAxis, figure.x);
+    setUpAxis(plot.yAxis, figure.y);
+    Axis y2 = figure.y2;
+    y2.min = figure.y.min;
+    y2.max = figure.y.max;
+    y2.logarithmic = figure.y.logarithmic;
+    y2.reversed = figure.y.reversed;
+    y2.visible = figure.y2Visible;
+    y2.grid = GridStyle::None;
+    setUpAxis(plot.yAxis2, y2);
+    plot.yAxis2->setTickLabels(true);
+    QObject::connect(plot.yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), plot.yAxis2,
+                     qOverload<const QCPRange&>(&QCPAxis::setRange));
+}
+
+QSizeF layOut(QCustomPlot& plot, QSize size) {
+    plot.toPixmap(size.width(), size.height());
+    return plot.axisRect()->rect().size();
+}
+
+// Keeps the plot area at exactly `area`, centred where the automatic layout put it.
+void fixPlotArea(QCustomPlot& plot, QSize size, QSizeF area) {
+    layOut(plot, size);
+    QCPAxisRect* rect = plot.axisRect();
+    const QMargins auto_ = rect->margins();
+    const int extraW = std::max(0, rect->rect().width() - int(area.width() + 0.5));
+    const int extraH = std::max(0, rect->rect().height() - int(area.height() + 0.5));
+    rect->setAutoMargins(QCP::msNone);
+    rect->setMargins(QMargins(auto_.left() + extraW / 2, auto_.top() + extraH / 2,
+                              auto_.right() + extraW - extraW / 2,
+                              auto_.bottom() + extraH - extraH / 2));
+    layOut(plot, size);
+}
+
+QCPScatterStyle scatterStyle(const SeriesStyle& style) {
+    const QColor color = toQColor(style.color);
+    return QCPScatterStyle(toShape(style.symbol), color,
+                           style.filled ? color : QColor(Qt::transparent), style.symbolSize);
+}
+
+// The symbol drawn once into a pixmap that is stamped at every point: for dense series, where
+// stamping is many times faster than drawing each symbol anew.
+QCPScatterStyle stampStyle(const SeriesStyle& style) {
+    const QCPScatterStyle shape = scatterStyle(style);
+    const int side = int(std::ceil(style.symbolSize)) + 3;
+    QPixmap stamp(side, side);
+    stamp.fill(Qt::transparent);
+    QCPPainter painter(&stamp);
+    painter.setAntialiasing(true);
+    shape.applyTo(&painter, QPen(toQColor(style.color)));
+    shape.drawShape(&painter, side / 2.0, side / 2.0);
+    painter.end();
+    return QCPScatterStyle(stamp);
+}
+
+QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const Series& series,
+                                qsizetype& labelsLeft) {
+    QCPAxis* valueAxis = series.valueAxis == AxisId::Y2 ? plot.yAxis2 : plot.yAxis;
+    const bool logX = figure.x.logarithmic;
+    const bool logY = figure.y.logarithmic;
+    QVector<double> keys;
+    QVector<double> values;
+    keys.reserve(series.pointCount());
+    values.reserve(series.pointCount());
+    const bool withLabels = series.showLabels && series.labels.size() == series.pointCount();
+    std::optional<ScatterThinning> thinning;
+    if (!series.connectingLine && series.pointCount() > FigurePlot::thinningThreshold) {
+        thinning.emplace(*plot.xAxis, *valueAxis, plot.axisRect()->rect(),
+                         int(series.style.symbolSize) + 2);
+    }
+    for (qsizetype i = 0; i < series.pointCount(); ++i) {
+        const FigurePoint& p = series.points[size_t(i)];
+        // NaN or infinite coordinates have no place on the plot (and would break sorting).
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
+            (logY && !(p.y > 0))) {
+            continue;
+        }
+        if (thinning && !thinning->keep(p.x, p.y)) {
+            continue;
+        }
+        keys.push_back(p.x);
+        values.push_back(p.y);
+        if (withLabels && labelsLeft > 0) {
+            --labelsLeft;
+            auto* label = new QCPItemText(&plot);
+            label->position->setAxes(plot.xAxis, valueAxis);
+            label->position->setCoords(p.x, p.y);
+            label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+            label->setText(series.labels[i]);
+            label->setFont(QFont(plot.font().family(), 7));
+        }
+    }
+    QCPAbstractPlottable* plottable = nullptr;
+    if (series.connectingLine) {
+        // A curve keeps the points in series order; a graph would sort them by X.
+        auto* curve = new QCPCurve(plot.xAxis, valueAxis);
+        curve->setData(keys, values);
+        curve->setScatterStyle(scatterStyle(series.style));
+        curve->setPen(QPen(toQColor(series.style.lineColor), series.style.lineWidth));
+        plottable = curve;
+    } else {
+        auto* graph = new QCPGraph(plot.xAxis, valueAxis);
+        graph->setData(keys, values);
+        graph->setLineStyle(QCPGraph::lsNone);
+        graph->setScatterStyle(thinning ? stampStyle(series.style) : scatterStyle(series.style));
+        graph->setPen(QPen(toQColor(series.style.color)));
+        plottable = graph;
+    }
+    plottable->setName(series.name);
+    plottable->removeFromLegend();
+    return plottable;
+}
+
+QCPAbstractPlottable* addLine(QCustomPlot& plot, const Figure& figure, const OverlayLine& line) {
+    QVector<double> keys;
+    QVector<double> values;
+    std::vector<QPointF> points = line.points;
+    if (line.closed && !points.empty()) {
+        points.push_back(points.front());
+    }
+    for (const QPointF& p : points) {
+        if (!std::isfinite(p.x()) || !std::isfinite(p.y()) ||
+            (figure.x.logarithmic && !(p.x() > 0)) || (figure.y.logarithmic && !(p.y() > 0))) {
+            continue;
+        }
+        keys.push_back(p.x());
+        values.push_back(p.y());
+    }
+    auto* curve = new QCPCurve(plot.xAxis, plot.yAxis);
+    curve->setData(keys, values);
+    QPen pen(toQColor(line.color), line.width);
+    pen.setStyle(toPenStyle(line.dash));
+    curve->setPen(pen);
+    curve->setName(line.name);
+    curve->removeFromLegend();
+    return curve;
+}
+
+void addText(QCustomPlot& plot, const OverlayText& text) {
+    auto* item = new QCPItemText(&plot);
+    item->position->setType(QCPItemPosition::ptPlotCoords);
+    item->position->setCoords(text.position);
+    item->setText(text.text);
+    item->setColor(toQColor(text.color));
+    item->setFont(QFont(plot.font().family(), int(text.pointSize)));
+}
+
+Qt::Alignment legendAlignment(LegendPosition position) {
+    switch (position) {
+    case LegendPosition::TopLeft:
+        return Qt::AlignTop | Qt::AlignLeft;
+    case LegendPosition::BottomLeft:
+        return Qt::AlignBottom | Qt::AlignLeft;
+    case LegendPosition::TopRight:
+        break;
+    case LegendPosition::BottomRight:
+        return Qt::AlignBottom | Qt::AlignRight;
+    }
+    return Qt::AlignTop | Qt::AlignRight;
+}
+
+qsizetype labelCount(const Figure& figure) {
+    qsizetype n = 0;
+    for (const Series& s : figure.series) {
+        if (s.showLabels) {
+            n += std::min(s.pointCount(), qsizetype(s.labels.size()));
+        }
+    }
+    return n;
+}
+
+QStringList notesOf(const Figure& figure) {
+    QStringList notes = figure.logScaleNotes();
+    if (labelCount(figure) > FigurePlot::labelCap) {
+        notes
+            << QStringLiteral("Labels are shown for the first %1 points").arg(FigurePlot::labelCap);
+    }
+    return notes;
+}
+
+} // namespace
+
+void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
+    showFrame(figure, plot, notesOf(figure));
+    if (figure.plotAreaSize) {
+        fixPlotArea(plot, size, *figure.plotAreaSize);
+    } else if (std::any_of(figure.series.begin(), figure.series.end(),
+                           [](const Series& s) { return s.pointCount() > thinningThreshold; })) {
+        layOut(plot, size); // thinning needs the axes' pixels
+    }
+    std::vector<QCPAbstractPlottable*> seriesPlottables;
+    qsizetype labelsLeft = labelCap;
+    for (const Series& s : figure.series) {
+        seriesPlottables.push_back(addSeries(plot, figure, s, labelsLeft));
+    }
+    std::vector<QCPAbstractPlottable*> linePlottables;
+    for (const OverlayLine& line : figure.lines) {
+        linePlottables.push_back(addLine(plot, figure, line));
+    }
+    for (const OverlayText& text : figure.texts) {
+        addText(plot, text);
+    }
+
+    const LegendEntries entries(figure);
+    for (const LegendEntries::Entry& e : entries.shown()) {
+        (e.isSeries ? seriesPlottables : linePlottables)[size_t(e.index)]->addToLegend();
+    }
+    if (entries.hiddenCount() > 0) {
+        auto* more = new QCPTextElement(&plot, entries.moreText(), QFont(plot.font().family(), 8));
+        plot.legend->addElement(more);
+    }
+    plot.legend->setVisible(figure.legend.visible && !entries.shown().empty());
+    plot.axisRect()->insetLayout()->setInsetAlignment(0, legendAlignment(figure.legend.position));
+}
+
+QSizeF FigurePlot::automaticPlotArea(const Figure& figure, QSize size) {
+    QCustomPlot plot;
+    showFrame(figure, plot, notesOf(figure));
+    return layOut(plot, size);
+}
