@@ -14,6 +14,8 @@
 #include "support/TestPaths.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
@@ -155,6 +157,16 @@ TEST_F(MainFrameTest, TheTableListOpensGridsThatShowAndSortRows) {
     const QImage shot = frame.grab().toImage();
     ASSERT_TRUE(shot.save(out + QStringLiteral("/main-frame-with-grids.png")));
     EXPECT_EQ(QImage(out + QStringLiteral("/main-frame-with-grids.png")).size(), shot.size());
+}
+
+TEST_F(MainFrameTest, TheFilterWindowOpensAsAChildWindow) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    QWidget* filters = frame.openFilterWindow();
+    ASSERT_NE(filters, nullptr);
+    EXPECT_EQ(frame.area()->subWindowList().size(), 1);
+    frame.area()->subWindowList().front()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
 }
 
 TEST_F(MainFrameTest, ClosingStoresTheGeometry) {

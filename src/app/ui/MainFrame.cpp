@@ -5,6 +5,8 @@
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "db/SessionDatabase.h"
+#include "filter/FilterWindow.h"
+#include "filter/ui/FilterPanel.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/qt/QtStatus.h"
 
@@ -127,6 +129,7 @@ void MainFrame::buildMenus() {
     database->addAction(QStringLiteral("Tables..."), this, [&c] { c.showTables(); });
     database->addAction(QStringLiteral("Queries..."), this, [&c] { c.showQueries(); });
     database->addAction(QStringLiteral("Filters..."), this, [&c] { c.showFilters(); });
+    database->addAction(QStringLiteral("Filter window..."), this, [this] { openFilterWindow(); });
 }
 
 void MainFrame::refreshLists() {
@@ -153,6 +156,23 @@ void MainFrame::fillTables() {
     tables_->addItems(catalogue.tableNames());
     for (const QString& filter : catalogue.filters)
         tables_->addItem(QStringLiteral("f_") + filter);
+}
+
+QWidget* MainFrame::openFilterWindow() {
+    if (!parts_)
+        return nullptr;
+    auto controller = std::make_shared<FilterWindow>(parts_->session, parts_->dialogs, *status_);
+    auto* holder = new QWidget;
+    holder->setWindowTitle(QStringLiteral("Filters"));
+    auto* panel = new FilterPanel(*controller, parts_->session.catalogue(), holder);
+    (new QVBoxLayout(holder))->addWidget(panel);
+    // The controller lives as long as its window.
+    connect(holder, &QObject::destroyed, this, [controller] {});
+    QMdiSubWindow* child = area_->addSubWindow(holder);
+    child->setAttribute(Qt::WA_DeleteOnClose);
+    child->show();
+    fillWindowList();
+    return holder;
 }
 
 GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption) {

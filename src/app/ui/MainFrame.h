@@ -39,6 +39,8 @@ public:
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
     void bind(const Parts& parts);
+    // The filter window as a child window.
+    QWidget* openFilterWindow();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
     GridWindow* openGrid(const QString& statement, const QString& caption);
     // Refills the recent menu entries, the database list and the sample browser's pickers.
