@@ -66,10 +66,14 @@ bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) 
 }
 
 bool MainWindow::openDatabase() {
-    const std::optional<QString> chosen = dialogs_.openFile(
-        QStringLiteral("Open Database"),
-        QStringLiteral("Databases|*.sqlite;*.db;*.sqlite3;*.db3;*.mdb;*.dbf|All files (*.*)|*.*"),
-        QString());
+    const std::optional<QString> chosen =
+        hooks.chooseDatabase
+            ? hooks.chooseDatabase()
+            : dialogs_.openFile(
+                  QStringLiteral("Open Database"),
+                  QStringLiteral(
+                      "Databases|*.sqlite;*.db;*.sqlite3;*.db3;*.mdb;*.dbf|All files (*.*)|*.*"),
+                  QString());
     if (!chosen || chosen->isEmpty())
         return false;
     return OpenDBFromMDI(*chosen, false, true);

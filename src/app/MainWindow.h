@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Dialogs;
 class SessionDatabase;
@@ -25,6 +26,8 @@ public:
         // The busy mouse pointer on (true) and off.
         std::function<void(bool)> setBusy;
         std::function<bool()> pictureBookUnsaved;
+        // The "Open Database" dialog; without it a file box asks.
+        std::function<std::optional<QString>()> chooseDatabase;
         std::function<void()> savePictureBook;
     };
 

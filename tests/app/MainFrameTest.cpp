@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/SampleBrowser.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "db/MapFile.h"
@@ -15,8 +16,8 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QEvent>
 #include <QDir>
+#include <QEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSet>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -167,6 +169,28 @@ TEST_F(MainFrameTest, TheFilterWindowOpensAsAChildWindow) {
     frame.area()->subWindowList().front()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
+}
+
+TEST_F(MainFrameTest, TheOpenDatabaseDialogOffersRecentEntriesAndAnyPathOrDataSource) {
+    {
+        OpenDatabaseDialog dialog({dbPath, QString(), QStringLiteral("/old.mdb")}, geometry);
+        EXPECT_EQ(dialog.recentList()->count(), 2);
+        EXPECT_EQ(dialog.chosen(), dbPath);
+        dialog.pages()->setCurrentIndex(1);
+        dialog.pathBox()->setText(QStringLiteral("  service=assays  "));
+        EXPECT_EQ(dialog.chosen(), QStringLiteral("service=assays"));
+        dialog.move(123, 45);
+    }
+    // It comes back where it was.
+    EXPECT_EQ(geometry.load(QStringLiteral("Connect"), true).left, 123);
+    OpenDatabaseDialog empty({}, geometry);
+    EXPECT_EQ(empty.pages()->currentIndex(), 1);
+    EXPECT_TRUE(empty.chosen().isEmpty());
+
+    // The controller opens what the dialog chose.
+    window.hooks.chooseDatabase = [this] { return std::optional<QString>(dbPath); };
+    ASSERT_TRUE(window.openDatabase());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("QUV Data (") + dbPath + QLatin1Char(')'));
 }
 
 TEST_F(MainFrameTest, ClosingStoresTheGeometry) {

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "db/SessionDatabase.h"
@@ -47,6 +48,12 @@ void MainFrame::bind(const Parts& parts) {
     controller_ = &controller;
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
     controller.hooks.refreshWindows = [this] { refreshLists(); };
+    controller.hooks.chooseDatabase = [this]() -> std::optional<QString> {
+        OpenDatabaseDialog dialog(controller_->recentDatabases(), geometry_, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dialog.chosen();
+    };
     controller.hooks.setBusy = [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
