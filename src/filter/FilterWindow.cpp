@@ -420,3 +420,18 @@ bool FilterWindow::saveSqlFile() {
     }
     return true;
 }
+
+bool FilterWindow::combineFilters() {
+    Connection* db = connection();
+    if (!db)
+        return false;
+    FilterSetCombiner combiner(*db, session_.catalogue(), dialogs_, status_);
+    combiner.filter1 = combine1;
+    combiner.filter2 = combine2;
+    combiner.result = combineResult;
+    combiner.part = combinePart;
+    if (!combiner.combine())
+        return false;
+    selected = {combineResult.trimmed()};
+    return true;
+}

@@ -6,6 +6,7 @@
 // While "ClipData" is set, making filters goes to the ClipData sheet instead (when one is
 // attached). Holds references to the session, dialogs and status; its Qt view binds to it.
 #include "filter/ClauseAppender.h"
+#include "filter/FilterSetCombiner.h"
 
 #include <QString>
 #include <QStringList>
@@ -74,6 +75,13 @@ public:
     void undoSql();
     bool openSqlFile();
     bool saveSqlFile();
+
+    // "Combine filters": "Filtername 1:", "Filtername 2:", "Resulting filtername:" and the option.
+    QString combine1;
+    QString combine2;
+    QString combineResult;
+    FilterSetCombiner::Part combinePart = FilterSetCombiner::Part::None;
+    bool combineFilters();
 
 private:
     Connection* connection();

@@ -174,12 +174,7 @@ bool GridController::writeCell(const RowSet::Row& row, int column, const CellVal
                              target_.table + QStringLiteral(" with its key shown."));
         return false;
     }
-    std::vector<CellValue> values{value};
-    values.insert(values.end(), where->second.begin(), where->second.end());
-    const QString update = QStringLiteral("UPDATE ") + JetSqlQuoting::name(target_.table) +
-                           QStringLiteral(" SET ") + JetSqlQuoting::name(names[column]) +
-                           QStringLiteral(" = ?") + where->first;
-    if (target_.database->execute(update, values))
+    if (target_.writeField(*where, names[column], value))
         return true;
     dialogs_.message(MessageKind::Exclamation, QStringLiteral("The value cannot be written:\r\n") +
                                                    target_.database->lastError());

@@ -2,7 +2,6 @@
 
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
-#include "platform/JetSqlQuoting.h"
 #include "platform/NumberText.h"
 #include "platform/TransactionScope.h"
 
@@ -51,13 +50,7 @@ bool GridFindReplace::write(const RowSet& shape, const RowSet::Row& row, int col
                              target.table + QStringLiteral(" has no primary key in the grid."));
         return false;
     }
-    std::vector<CellValue> values{value};
-    values.insert(values.end(), where->second.begin(), where->second.end());
-    if (target.database->execute(QStringLiteral("UPDATE ") + JetSqlQuoting::name(target.table) +
-                                     QStringLiteral(" SET ") +
-                                     JetSqlQuoting::name(shape.columnNames()[column]) +
-                                     QStringLiteral(" = ?") + where->first,
-                                 values))
+    if (target.writeField(*where, shape.columnNames()[column], value))
         return true;
     dialogs_.message(MessageKind::Exclamation, QStringLiteral("The value cannot be written:\r\n") +
                                                    target.database->lastError());

@@ -109,11 +109,7 @@ int GridPaste::append(const QString& clipboardText) {
     int added = 0;
     for (int r = layout.firstDataRow; r <= sheet.lastRow(); ++r) {
         if (!insertRow(sheet, r, layout)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("Nothing was added: row ") + QString::number(r) +
-                                 QStringLiteral(" cannot be written.\r\n") +
-                                 target_.database->lastError());
-            return -1;
+            return refuseRow(QStringLiteral("Nothing was added: row "), r);
         }
         ++added;
     }
@@ -184,11 +180,7 @@ int GridPaste::merge(const QString& clipboardText) {
                      {values.back()}))
             updated = qint64(found->at(0, 0).toNumber().value_or(0));
         if (!updated || (*updated == 0 && !insertRow(sheet, r, layout))) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("Nothing was merged: row ") + QString::number(r) +
-                                 QStringLiteral(" cannot be written.\r\n") +
-                                 target_.database->lastError());
-            return -1;
+            return refuseRow(QStringLiteral("Nothing was merged: row "), r);
         }
         *updated == 0 ? ++added : ++merged;
     }
@@ -201,4 +193,12 @@ int GridPaste::merge(const QString& clipboardText) {
                                 QStringLiteral(" records added."),
                             layout, QStringLiteral("\r\nFollowing columns were not found:\r\n")));
     return merged + added;
+}
+
+int GridPaste::refuseRow(const QString& nothingDone, int row) {
+    status_.showStatus(QString(), 0);
+    dialogs_.message(MessageKind::Exclamation, nothingDone + QString::number(row) +
+                                                   QStringLiteral(" cannot be written.\r\n") +
+                                                   target_.database->lastError());
+    return -1;
 }

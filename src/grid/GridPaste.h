@@ -23,6 +23,8 @@ public:
     int merge(const QString& clipboardText);
 
 private:
+    // Tells why the row could not be written (the transaction rolls everything back); -1.
+    int refuseRow(const QString& nothingDone, int row);
     struct Layout {
         QStringList fields;   // per pasted column: the table's field, or empty
         QStringList missing;  // "Column n=name" of columns without a field

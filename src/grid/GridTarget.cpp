@@ -1,6 +1,7 @@
 #include "grid/GridTarget.h"
 
 #include "grid/GridRowSource.h"
+#include "platform/Connection.h"
 #include "platform/JetSqlQuoting.h"
 
 std::optional<RowSet> GridTarget::allRows() const {
@@ -26,4 +27,15 @@ GridTarget::keyCondition(const RowSet& rows, const RowSet::Row& row) const {
     if (parts.isEmpty())
         return std::nullopt;
     return std::pair{QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND ")), values};
+}
+
+bool GridTarget::writeField(const std::pair<QString, std::vector<CellValue>>& where,
+                            const QString& field, const CellValue& value) const {
+    std::vector<CellValue> values{value};
+    values.insert(values.end(), where.second.begin(), where.second.end());
+    return database
+        ->execute(QStringLiteral("UPDATE ") + JetSqlQuoting::name(table) + QStringLiteral(" SET ") +
+                      JetSqlQuoting::name(field) + QStringLiteral(" = ?") + where.first,
+                  values)
+        .has_value();
 }

@@ -23,4 +23,8 @@ struct GridTarget {
     // column.
     std::optional<std::pair<QString, std::vector<CellValue>>>
     keyCondition(const RowSet& rows, const RowSet::Row& row) const;
+    // Sets field of the row that where (from keyCondition) finds; false leaves the reason in the
+    // database's lastError().
+    bool writeField(const std::pair<QString, std::vector<CellValue>>& where, const QString& field,
+                    const CellValue& value) const;
 };

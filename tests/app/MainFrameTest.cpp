@@ -161,14 +161,22 @@ TEST_F(MainFrameTest, TheTableListOpensGridsThatShowAndSortRows) {
     EXPECT_EQ(QImage(out + QStringLiteral("/main-frame-with-grids.png")).size(), shot.size());
 }
 
-TEST_F(MainFrameTest, TheFilterWindowOpensAsAChildWindow) {
+TEST_F(MainFrameTest, TheFilterWindowOpensAsAChildWindowWhereItWasClosed) {
     ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    frame.resize(1200, 900);
+    frame.show();
     QWidget* filters = frame.openFilterWindow();
     ASSERT_NE(filters, nullptr);
-    EXPECT_EQ(frame.area()->subWindowList().size(), 1);
+    ASSERT_EQ(frame.area()->subWindowList().size(), 1);
+    frame.area()->subWindowList().front()->setGeometry(30, 40, 610, 480);
     frame.area()->subWindowList().front()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
+    EXPECT_EQ(geometry.load(QStringLiteral("Filter")).width, 610);
+
+    frame.openFilterWindow();
+    ASSERT_EQ(frame.area()->subWindowList().size(), 1);
+    EXPECT_EQ(frame.area()->subWindowList().front()->geometry(), QRect(30, 40, 610, 480));
 }
 
 TEST_F(MainFrameTest, TheOpenDatabaseDialogOffersRecentEntriesAndAnyPathOrDataSource) {

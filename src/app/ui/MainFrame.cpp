@@ -175,11 +175,24 @@ QWidget* MainFrame::openFilterWindow() {
     (new QVBoxLayout(holder))->addWidget(panel);
     // The controller lives as long as its window.
     connect(holder, &QObject::destroyed, this, [controller] {});
-    QMdiSubWindow* child = area_->addSubWindow(holder);
+    showChild(holder, FilterWindow::shortName(), {640, 520});
+    return holder;
+}
+
+QMdiSubWindow* MainFrame::showChild(QWidget* window, const QString& shortName, QSize size) {
+    QMdiSubWindow* child = area_->addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
+    child->setProperty(geometryNameProperty, shortName);
+    child->resize(size);
+    const WindowRect r = geometry_.load(shortName);
+    if (r.width && r.height && *r.width > 100 && *r.height > 100)
+        child->resize(*r.width, *r.height);
+    if (r.left && r.top)
+        child->move(*r.left, *r.top);
+    child->installEventFilter(this);
     child->show();
     fillWindowList();
-    return holder;
+    return child;
 }
 
 GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption) {
@@ -191,19 +204,9 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
         delete grid;
         return nullptr;
     }
-    QMdiSubWindow* child = area_->addSubWindow(grid);
-    child->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* child = showChild(grid, QStringLiteral("Grid"), {720, 420});
     connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
     connect(grid, &GridWindow::schemaChanged, this, &MainFrame::refreshLists);
-    child->resize(720, 420);
-    const WindowRect r = geometry_.load(QStringLiteral("Grid"));
-    if (r.width && r.height && *r.width > 100 && *r.height > 100)
-        child->resize(*r.width, *r.height);
-    if (r.left && r.top)
-        child->move(*r.left, *r.top);
-    child->installEventFilter(this);
-    child->show();
-    fillWindowList();
     return grid;
 }
 
@@ -250,10 +253,10 @@ void MainFrame::tileVertically() {
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Close)
-        if (auto* child = qobject_cast<QMdiSubWindow*>(watched);
-            child && qobject_cast<GridWindow*>(child->widget()) && !child->isMinimized())
-            geometry_.save(QStringLiteral("Grid"),
-                           {child->x(), child->y(), child->width(), child->height()});
+        if (auto* child = qobject_cast<QMdiSubWindow*>(watched); child && !child->isMinimized())
+            if (const QString name = child->property(geometryNameProperty).toString();
+                !name.isEmpty())
+                geometry_.save(name, {child->x(), child->y(), child->width(), child->height()});
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -12,6 +12,7 @@ class MainWindow;
 class QComboBox;
 class QListWidget;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QtStatus;
 class RecentDatabaseList;
@@ -56,6 +57,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window as a child of the frame, at the place it had when it was last closed.
+    QMdiSubWindow* showChild(QWidget* window, const QString& shortName, QSize size);
+    static constexpr const char* geometryNameProperty = "quvGeometryName";
     void buildMenus();
     void fillRecentMenu();
     void fillWindowList();

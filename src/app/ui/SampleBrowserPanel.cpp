@@ -3,10 +3,12 @@
 #include "app/SampleBrowser.h"
 #include "db/SchemaCatalogue.h"
 
+#include "platform/qt/ComboRefill.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -15,17 +17,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace {
-void refill(QComboBox* box, const QStringList& items) {
-    const QString kept = box->currentText();
-    box->clear();
-    box->addItems(items);
-    const int at = box->findText(kept);
-    if (at >= 0)
-        box->setCurrentIndex(at);
-}
-} // namespace
 
 SampleBrowserPanel::SampleBrowserPanel(SampleBrowser& browser, const SchemaCatalogue& catalogue,
                                        QWidget* parent)
@@ -74,12 +65,12 @@ SampleBrowserPanel::SampleBrowserPanel(SampleBrowser& browser, const SchemaCatal
 }
 
 void SampleBrowserPanel::refreshLists() {
-    refill(tables_, catalogue_.tableNames());
+    refillKeepingChoice(tables_, catalogue_.tableNames());
     fillFields();
 }
 
 void SampleBrowserPanel::fillFields() {
-    refill(fields_, catalogue_.fieldNames(tables_->currentText()));
+    refillKeepingChoice(fields_, catalogue_.fieldNames(tables_->currentText()));
 }
 
 void SampleBrowserPanel::takeInput() {

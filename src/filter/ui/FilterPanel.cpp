@@ -4,6 +4,8 @@
 #include "filter/ConditionPreparer.h"
 #include "filter/FilterWindow.h"
 
+#include "platform/qt/ComboRefill.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -18,17 +20,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-namespace {
-void refill(QComboBox* box, const QStringList& items) {
-    const QString kept = box->currentText();
-    box->clear();
-    box->addItems(items);
-    const int at = box->findText(kept);
-    if (at >= 0)
-        box->setCurrentIndex(at);
-}
-} // namespace
-
 FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue, QWidget* parent)
     : QWidget(parent)
     , window_(window)
@@ -41,6 +32,9 @@ FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue,
     , prefix_(new QLineEdit)
     , filters_(new QListWidget)
     , and_(new QRadioButton(QStringLiteral("And")))
+    , combine1_(new QComboBox)
+    , combine2_(new QComboBox)
+    , combineResult_(new QLineEdit)
     , sql_(new QPlainTextEdit)
     , hint_(new QLabel)
     , count_(new QLabel) {
@@ -105,12 +99,31 @@ FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue,
                                       QStringLiteral("Add clause to filter"),
                                       &FilterWindow::addClause));
 
+    auto* combine = new QGroupBox(QStringLiteral("Combine filters"));
+    auto* combineForm = new QFormLayout(combine);
+    combineForm->addRow(QStringLiteral("Filtername 1:"), combine1_);
+    combineForm->addRow(QStringLiteral("Filtername 2:"), combine2_);
+    combineForm->addRow(QStringLiteral("Resulting filtername:"), combineResult_);
+    auto* parts = new QHBoxLayout;
+    using Part = FilterSetCombiner::Part;
+    for (const Part part : {Part::OnlyA, Part::OnlyB, Part::Common, Part::All}) {
+        auto* option = new QRadioButton(FilterSetCombiner::caption(part));
+        option->setProperty("part", int(part));
+        combineParts_ << option;
+        parts->addWidget(option);
+    }
+    combineForm->addRow(parts);
+    combineForm->addRow(button(QStringLiteral("Combine filters"),
+                               QStringLiteral("Combine two existing filters"),
+                               &FilterWindow::combineFilters));
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(make);
     layout->addWidget(count_);
     layout->addLayout(lists, 1);
     layout->addWidget(aggregate);
+    layout->addWidget(combine);
     layout->addWidget(hint_);
     layout->addWidget(sql_, 1);
 
@@ -128,15 +141,17 @@ void FilterPanel::refreshLists() {
     {
         // The field picker keeps its choice when the table stays the same.
         const QSignalBlocker quiet(tables_);
-        refill(tables_, catalogue_.tableNames());
+        refillKeepingChoice(tables_, catalogue_.tableNames());
     }
     fillFields();
     filters_->clear();
     filters_->addItems(window_.filters());
+    refillKeepingChoice(combine1_, window_.filters());
+    refillKeepingChoice(combine2_, window_.filters());
 }
 
 void FilterPanel::fillFields() {
-    refill(fields_, catalogue_.fieldNames(tables_->currentText()));
+    refillKeepingChoice(fields_, catalogue_.fieldNames(tables_->currentText()));
 }
 
 void FilterPanel::takeInput() {
@@ -149,6 +164,13 @@ void FilterPanel::takeInput() {
     window_.join = and_->isChecked() ? ClauseAppender::Join::And : ClauseAppender::Join::Or;
     if (sql_->toPlainText() != window_.sqlText())
         window_.setSqlText(sql_->toPlainText());
+    window_.combine1 = combine1_->currentText();
+    window_.combine2 = combine2_->currentText();
+    window_.combineResult = combineResult_->text();
+    window_.combinePart = FilterSetCombiner::Part::None;
+    for (const QRadioButton* option : combineParts_)
+        if (option->isChecked())
+            window_.combinePart = FilterSetCombiner::Part(option->property("part").toInt());
     window_.selected.clear();
     for (const QListWidgetItem* item : filters_->selectedItems())
         window_.selected << item->text();

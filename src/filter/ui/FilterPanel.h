@@ -1,8 +1,10 @@
 #pragma once
 // The filter window's widgets: table, field, operator and value pickers, name and prefix, the
-// filter list with its action buttons, the And/Or choice for "Add clause" and the SQL window.
+// filter list with its action buttons, the And/Or choice for "Add clause", the combination of
+// two filters and the SQL window.
 // Everything it does goes through FilterWindow; it only copies its boxes into the controller
 // before each action and shows the controller's state afterwards.
+#include <QList>
 #include <QWidget>
 
 class FilterWindow;
@@ -40,6 +42,10 @@ private:
     QLineEdit* prefix_;
     QListWidget* filters_;
     QRadioButton* and_;
+    QComboBox* combine1_;
+    QComboBox* combine2_;
+    QLineEdit* combineResult_;
+    QList<QRadioButton*> combineParts_;
     QPlainTextEdit* sql_;
     QLabel* hint_;
     QLabel* count_;

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSet>
 
 namespace {
@@ -30,12 +31,12 @@ TEST_P(FilterPanelTest, MakesAFilterFromItsBoxesAndDrawsItself) {
     panel.show();
 
     const QList<QComboBox*> combos = panel.findChildren<QComboBox*>();
-    ASSERT_EQ(combos.size(), 3);
+    ASSERT_EQ(combos.size(), 5);
     combos[0]->setCurrentText(QStringLiteral("Rocks"));
     combos[1]->setCurrentText(QStringLiteral("Rock"));
     combos[2]->setCurrentText(QStringLiteral("Is Null"));
     const QList<QLineEdit*> boxes = panel.findChildren<QLineEdit*>();
-    ASSERT_GE(boxes.size(), 3);
+    ASSERT_EQ(boxes.size(), 4);
     EXPECT_FALSE(boxes[0]->isEnabled()); // no value for "Is Null"
     combos[2]->setCurrentText(QStringLiteral("="));
     EXPECT_TRUE(boxes[0]->isEnabled());
@@ -56,6 +57,22 @@ TEST_P(FilterPanelTest, MakesAFilterFromItsBoxesAndDrawsItself) {
     panel.filterList()->item(0)->setSelected(true);
     buttonNamed(panel, QStringLiteral("Info"))->click();
     EXPECT_TRUE(dialogs.texts().last().startsWith(QStringLiteral("FILTER Granites (2)")));
+
+    // A second filter, then both combined into a third through the combine boxes.
+    boxes[0]->setText(QStringLiteral("Basalt"));
+    boxes[1]->setText(QStringLiteral("Basalts"));
+    make->click();
+    combos[3]->setCurrentText(QStringLiteral("Granites"));
+    combos[4]->setCurrentText(QStringLiteral("Basalts"));
+    boxes[3]->setText(QStringLiteral("Either"));
+    for (QRadioButton* option : panel.findChildren<QRadioButton*>())
+        if (option->text() == QStringLiteral("A, B and C"))
+            option->setChecked(true);
+    buttonNamed(panel, QStringLiteral("Combine filters"))->click();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Done !"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT [SampleID] FROM [f_Either]")),
+              (QStringList{"S1", "S2", "S3"}));
+    EXPECT_EQ(panel.filterList()->findItems(QStringLiteral("Either"), Qt::MatchExactly).size(), 1);
 
     const QImage picture = panel.grab().toImage();
     ASSERT_FALSE(picture.isNull());
