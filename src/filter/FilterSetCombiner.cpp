@@ -13,17 +13,13 @@
 namespace {
 const QString crlf = QStringLiteral("\r\n");
 
-QString keyOf(const QString& view, const QString& key) {
-    return SqlNames::bracketed(view) + u'.' + SqlNames::bracketed(key);
-}
-
 // The keys of one filter that the other lacks; the other's Nulls would make NOT IN empty.
 QString difference(const QString& from, const QString& without, const QString& key) {
-    return QStringLiteral("SELECT ") + keyOf(from, key) + QStringLiteral(" FROM ") +
-           SqlNames::bracketed(from) + QStringLiteral(" WHERE ") + keyOf(from, key) +
-           QStringLiteral(" NOT IN (SELECT ") + keyOf(without, key) + QStringLiteral(" FROM ") +
-           SqlNames::bracketed(without) + QStringLiteral(" WHERE ") + keyOf(without, key) +
-           QStringLiteral(" Is Not Null)");
+    return QStringLiteral("SELECT ") + SqlNames::field(from, key) + QStringLiteral(" FROM ") +
+           SqlNames::bracketed(from) + QStringLiteral(" WHERE ") + SqlNames::field(from, key) +
+           QStringLiteral(" NOT IN (SELECT ") + SqlNames::field(without, key) +
+           QStringLiteral(" FROM ") + SqlNames::bracketed(without) + QStringLiteral(" WHERE ") +
+           SqlNames::field(without, key) + QStringLiteral(" Is Not Null)");
 }
 } // namespace
 
@@ -70,9 +66,10 @@ QString FilterSetCombiner::statement(const QString& key) const {
     case Part::OnlyB:
         return difference(b, a, key);
     case Part::Common:
-        return QStringLiteral("SELECT ") + keyOf(a, key) + QStringLiteral(" FROM ") +
+        return QStringLiteral("SELECT ") + SqlNames::field(a, key) + QStringLiteral(" FROM ") +
                SqlNames::bracketed(a) + QStringLiteral(", ") + SqlNames::bracketed(b) +
-               QStringLiteral(" WHERE ") + keyOf(a, key) + QStringLiteral("= ") + keyOf(b, key);
+               QStringLiteral(" WHERE ") + SqlNames::field(a, key) + QStringLiteral("= ") +
+               SqlNames::field(b, key);
     case Part::All: {
         const QString merged = mergedWhere();
         if (!merged.isEmpty())
