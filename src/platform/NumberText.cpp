@@ -29,6 +29,14 @@ QString NumberText::toText(double value) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString NumberText::floatToText(float value) {
+    if (!std::isfinite(value))
+        return toText(double(value));
+    char buffer[kBufferSize];
+    const auto result = std::to_chars(buffer, buffer + kBufferSize, value);
+    return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
+}
+
 void NumberText::appendTo(QByteArray& out, double value) {
     char buffer[kBufferSize];
     const std::string_view text = formatInto(buffer, value);

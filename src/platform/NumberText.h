@@ -15,6 +15,9 @@ public:
 
     // Shortest round-trip form: "0.1", "-0", "1e-300", "123456789012"; "nan", "inf", "-inf".
     static QString toText(double value);
+    // The shortest form that reads back as the same float: 65.3f gives "65.3", not the
+    // digits of the double it widens to.
+    static QString floatToText(float value);
     // Appends the same form to an 8-bit buffer (UTF-8 and Latin-1 agree on it).
     static void appendTo(QByteArray& out, double value);
 

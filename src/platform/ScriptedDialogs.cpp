@@ -48,7 +48,7 @@ std::optional<QString> ScriptedDialogs::openFile(const QString& caption, const Q
 std::optional<QString> ScriptedDialogs::saveFile(const QString& caption, const QString& filter,
                                                  const QString& suggestedPath) {
     Q_UNUSED(filter);
-    Q_UNUSED(suggestedPath);
+    lastSuggestedPath_ = suggestedPath;
     log_.push_back({Shown::SaveFile, caption});
     return nextReply().text;
 }

@@ -28,6 +28,8 @@ public:
     const std::vector<Entry>& log() const { return log_; }
     QStringList texts() const;
     void clearLog() { log_.clear(); }
+    // The path the last save box proposed.
+    const QString& lastSuggestedPath() const { return lastSuggestedPath_; }
 
     void message(MessageKind kind, const QString& text) override;
     Answer question(const QString& text, QuestionButtons buttons) override;
@@ -38,6 +40,7 @@ public:
                                     const QString& suggestedPath) override;
 
 private:
+    QString lastSuggestedPath_;
     Reply nextReply();
 
     std::deque<Reply> replies_;

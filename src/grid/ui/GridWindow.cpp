@@ -1,6 +1,10 @@
 #include "grid/ui/GridWindow.h"
 
+#include "app/SettingsReader.h"
 #include "db/SessionDatabase.h"
+#include "export/KmlExport.h"
+#include "export/ui/KmlSettingsDialog.h"
+#include "grid/DatabaseAppend.h"
 #include "grid/GridBulkEdits.h"
 #include "grid/GridColumnStatistics.h"
 #include "grid/GridFiles.h"
@@ -126,6 +130,7 @@ void GridWindow::buildMenus() {
         if (const auto rows = grid_.target().allRows())
             MapInfoExport(dialogs_).run(*rows, grid_.name(), folders_.userFolder);
     });
+    item(file, QStringLiteral("As Google Earth *.kml file"), [this] { exportKml(); });
     item(file, QStringLiteral("Save Column View"), [this] { saveColumnView(false); });
     item(file, QStringLiteral("Save Column View As..."), [this] { saveColumnView(true); });
     item(file, QStringLiteral("Open Column View..."), [this] { openColumnView(); });
@@ -178,6 +183,14 @@ void GridWindow::buildMenus() {
         const GridTarget target = grid_.target();
         afterBulkEdit(GridPaste(target, session_.catalogue(), dialogs_, status_)
                           .merge(QApplication::clipboard()->text()) > 0);
+    });
+    item(edit, QStringLiteral("Append to Database"), [this] {
+        if (!session_.connection())
+            return;
+        DatabaseAppend(*session_.connection(), session_.catalogue(), dialogs_, status_)
+            .run(QApplication::clipboard()->text(), SettingsReader::systemLoginName(),
+                 folders_.userFolder + QStringLiteral("/DataAdded.log"));
+        afterBulkEdit(true);
     });
     item(edit, QStringLiteral("&Delete Row"), [this] { deleteSelectedRows(); });
     item(edit, QStringLiteral("&Trim..."), [this] {
@@ -311,6 +324,27 @@ void GridWindow::deleteInAllTables() {
     afterBulkEdit(GridBulkEdits(grid_.target(), dialogs_, status_)
                       .deleteInAllTables(names, std::vector<int>(rows.begin(), rows.end()),
                                          session_.catalogue()));
+}
+
+void GridWindow::exportKml() {
+    // Kept for the whole run, so the next export starts from the last choice.
+    static KmlSettings settings;
+    const QStringList& columns = grid_.model()->source().columnNames();
+    KmlSettingsForm form(columns, settings);
+    if (KmlSettingsDialog(form, dialogs_, this).exec() != QDialog::Accepted)
+        return;
+    RowSet selected(columns);
+    std::set<int> seen;
+    for (const QModelIndex& i : table_->selectionModel()->selectedIndexes()) {
+        if (!seen.insert(i.row()).second)
+            continue;
+        if (const RowSet::Row* row = grid_.model()->row(i.row()))
+            selected.appendRow(*row);
+    }
+    std::vector<bool> visible;
+    for (int c = 0; c < int(columns.size()); ++c)
+        visible.push_back(!table_->isColumnHidden(c));
+    KmlExport(dialogs_).run(selected, visible, settings, grid_.caption(), folders_.userFolder);
 }
 
 void GridWindow::afterBulkEdit(bool changed) {

@@ -50,6 +50,8 @@ private:
     void addField(const QString& suggested);
     void copySelection() const;
     void afterBulkEdit(bool changed);
+    // Asks for the KML settings, then writes the selected rows.
+    void exportKml();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
