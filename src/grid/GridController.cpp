@@ -211,3 +211,48 @@ QString GridController::fieldProperties(int row, int column) const {
                        QStringLiteral("Value: ") + value}
         .join(QStringLiteral("\r\n"));
 }
+
+QString GridController::tableProperties() const {
+    Connection* db = target_.database;
+    const QString& table = target_.table;
+    if (!db || table.isEmpty())
+        return QStringLiteral("The grid does not show one table.");
+    const auto same = [&table](const QString& name) {
+        return name.compare(table, Qt::CaseInsensitive) == 0;
+    };
+    QString kind = QStringLiteral("table");
+    if (const auto tables = db->tables())
+        for (const TableDescription& t : *tables)
+            if (same(t.name) && t.kind == TableDescription::Kind::View)
+                kind = QStringLiteral("view (stored query)");
+    QStringList lines{QStringLiteral("Table name: ") + table, QStringLiteral("Kind: ") + kind};
+    if (const auto count =
+            db->query(QStringLiteral("SELECT COUNT(*) FROM ") + JetSqlQuoting::name(table)))
+        lines << QStringLiteral("Records: ") + count->at(0, 0).toText();
+    QStringList fields;
+    if (const auto columns = db->columns())
+        for (const ColumnDescription& c : *columns)
+            if (same(c.table))
+                fields << QStringLiteral("  ") + c.name + QStringLiteral(": ") +
+                              (c.declaredType.isEmpty() ? QString::number(c.typeCode)
+                                                        : c.declaredType) +
+                              (c.nullable ? QString() : QStringLiteral(" not null"));
+    lines << QStringLiteral("Fields: ") + QString::number(fields.size()) << fields;
+    QStringList indexes;
+    QString primaryKey;
+    if (const auto all = db->indexes())
+        for (const IndexDescription& i : *all) {
+            if (!same(i.table))
+                continue;
+            if (i.primaryKey)
+                primaryKey = i.columns.join(QStringLiteral(", "));
+            indexes << QStringLiteral("  ") + i.name + QStringLiteral(": ") +
+                           i.columns.join(QStringLiteral(", ")) +
+                           (i.primaryKey ? QStringLiteral(" (primary key)")
+                            : i.unique   ? QStringLiteral(" (unique)")
+                                         : QString());
+        }
+    lines << QStringLiteral("Primary key: ") + primaryKey
+          << QStringLiteral("Indexes: ") + QString::number(indexes.size()) << indexes;
+    return lines.join(QStringLiteral("\r\n"));
+}

@@ -58,6 +58,9 @@ public:
     // "Show Field properties": the column's description and the current row's value, one
     // "Label: value" line each.
     QString fieldProperties(int row, int column) const;
+    // "Display table properties...": the grid's base table (or view) as the database describes
+    // it: kind, record count, each field with its type, the primary key and the indexes.
+    QString tableProperties() const;
     static QString fieldPropertiesTitle(const QString& field) {
         return QStringLiteral("Properties of Field ") + field;
     }

@@ -87,6 +87,16 @@ TEST_F(GridEditTest, FieldPropertiesDescribeTheColumnAndTheValue) {
     EXPECT_TRUE(grid.fieldProperties(0, 9).isEmpty());
 }
 
+TEST_F(GridEditTest, TablePropertiesListFieldsKeyAndIndexes) {
+    const QStringList lines = grid.tableProperties().split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{"Table name: Samples", "Kind: table", "Records: 3"}));
+    EXPECT_TRUE(lines.contains(QStringLiteral("  Rock: VARCHAR(255)")))
+        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("Primary key: SampleNo")))
+        << lines.join('\n').toStdString();
+}
+
 TEST_F(GridEditTest, AnEditedQueryReplacesTheStoredOneOnlyWhenItRuns) {
     GridQueryEditor editor(*session.connection(), dialogs);
     EXPECT_EQ(GridQueryEditor::queryName(QStringLiteral("Query/[Rocks]")), QStringLiteral("Rocks"));

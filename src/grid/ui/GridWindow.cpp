@@ -215,6 +215,8 @@ void GridWindow::buildMenus() {
         const int row = current.isValid() ? current.row() : 0;
         dialogs_.message(MessageKind::Information, grid_.fieldProperties(row, currentColumn()));
     });
+    item(tools, QStringLiteral("Display table properties..."),
+         [this] { dialogs_.message(MessageKind::Information, grid_.tableProperties()); });
     item(tools, QStringLiteral("&Display  SQL"),
          [this] { dialogs_.message(MessageKind::Information, grid_.statement()); });
     tools->addSeparator();
