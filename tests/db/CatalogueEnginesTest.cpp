@@ -3,12 +3,11 @@
 #include "db/LinkBuilder.h"
 #include "db/SchemaMapper.h"
 #include "platform/HeadlessStatus.h"
-#include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -71,17 +70,13 @@ TEST(CatalogueEngines, Sqlite) {
 }
 
 TEST(CatalogueEngines, PostgreSql) {
-    const QString conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
-    if (conninfo.isEmpty())
-        GTEST_SKIP() << "QUV_PG_CONNINFO is not set (./quv test starts a server)";
-    auto opened = PgConnection::open(conninfo);
+    if (PgScratchSchema::conninfo().isEmpty())
+        GTEST_SKIP() << PgScratchSchema::skipReason;
+    const PgScratchSchema schema(QStringLiteral("quv_cat"));
+    ASSERT_TRUE(schema.ok()) << schema.error().toStdString();
+    auto opened = schema.open();
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
-    auto& pg = static_cast<PgConnection&>(*opened.connection);
-    const QString schema = QStringLiteral("quv_cat_%1").arg(QRandomGenerator::global()->generate());
-    ASSERT_TRUE(pg.executeNative(QStringLiteral("CREATE SCHEMA ") + schema));
-    ASSERT_TRUE(pg.executeNative(QStringLiteral("SET search_path TO ") + schema));
-    expectCatalogue(pg);
-    pg.executeNative(QStringLiteral("DROP SCHEMA ") + schema + QStringLiteral(" CASCADE"));
+    expectCatalogue(*opened.connection);
 }
 
 TEST(CatalogueEngines, JetFileWithoutSystemTables) {

@@ -3,10 +3,9 @@
 #include "db/SchemaMapper.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
-#include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -157,18 +156,13 @@ TEST(SchemaEditor, EditsASqliteDatabase) {
 }
 
 TEST(SchemaEditor, EditsAPostgreSqlDatabase) {
-    const QString conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
-    if (conninfo.isEmpty())
-        GTEST_SKIP() << "QUV_PG_CONNINFO is not set (./quv test starts a server)";
-    auto opened = PgConnection::open(conninfo);
+    if (PgScratchSchema::conninfo().isEmpty())
+        GTEST_SKIP() << PgScratchSchema::skipReason;
+    const PgScratchSchema schema(QStringLiteral("quv_edit"));
+    ASSERT_TRUE(schema.ok()) << schema.error().toStdString();
+    auto opened = schema.open();
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
-    auto& pg = static_cast<PgConnection&>(*opened.connection);
-    const QString schema =
-        QStringLiteral("quv_edit_%1").arg(QRandomGenerator::global()->generate());
-    ASSERT_TRUE(pg.executeNative(QStringLiteral("CREATE SCHEMA ") + schema));
-    ASSERT_TRUE(pg.executeNative(QStringLiteral("SET search_path TO ") + schema));
-    exerciseSchemaEdits(pg);
-    pg.executeNative(QStringLiteral("DROP SCHEMA ") + schema + QStringLiteral(" CASCADE"));
+    exerciseSchemaEdits(*opened.connection);
 }
 
 } // namespace

@@ -6,23 +6,12 @@
 #include "db/SessionDatabase.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
-#include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
-
-enum class Engine { Sqlite, Postgres };
-
-inline void PrintTo(Engine e, std::ostream* os) {
-    *os << (e == Engine::Sqlite ? "SQLite" : "PostgreSQL");
-}
-
-inline std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
-    return info.param == Engine::Sqlite ? "Sqlite" : "PostgreSql";
-}
 
 class FilterSession : public ::testing::TestWithParam<Engine> {
 protected:
@@ -30,8 +19,7 @@ protected:
     ScriptedDialogs dialogs;
     HeadlessStatus status;
     std::unique_ptr<SessionDatabase> session;
-    QString pgSchema;
-    QString conninfo;
+    std::unique_ptr<PgScratchSchema> pgSchema;
 
     Connection& db() { return *session->connection(); }
 
@@ -40,22 +28,15 @@ protected:
             return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
                                           create ? SqliteConnection::Mode::ReadWriteCreate
                                                  : SqliteConnection::Mode::ReadWrite);
-        OpenedConnection opened = PgConnection::open(conninfo);
-        if (opened.ok()) {
-            auto& pg = static_cast<PgConnection&>(*opened.connection);
-            if (create)
-                pg.executeNative(QStringLiteral("CREATE SCHEMA ") + pgSchema);
-            pg.executeNative(QStringLiteral("SET search_path TO ") + pgSchema);
-        }
-        return opened;
+        return pgSchema->open();
     }
 
     void SetUp() override {
         if (GetParam() == Engine::Postgres) {
-            conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
-            if (conninfo.isEmpty())
-                GTEST_SKIP() << "QUV_PG_CONNINFO is not set (./quv test starts a server)";
-            pgSchema = QStringLiteral("quv_filter_%1").arg(QRandomGenerator::global()->generate());
+            if (PgScratchSchema::conninfo().isEmpty())
+                GTEST_SKIP() << PgScratchSchema::skipReason;
+            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_filter"));
+            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
         }
         {
             OpenedConnection setup = openEngine(true);
@@ -70,9 +51,8 @@ protected:
     }
 
     void TearDown() override {
-        if (session && session->connection() && !pgSchema.isEmpty())
-            static_cast<PgConnection&>(db()).executeNative(QStringLiteral("DROP SCHEMA ") +
-                                                           pgSchema + QStringLiteral(" CASCADE"));
+        session.reset(); // before its schema is dropped
+        pgSchema.reset();
     }
 
     static void run(Connection& c, const QString& sql, const std::vector<CellValue>& values = {}) {

@@ -8,10 +8,9 @@
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/TransactionScope.h"
-#include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -231,38 +230,23 @@ TEST(GridEngines, Sqlite) {
 }
 
 TEST(GridEngines, PostgreSql) {
-    const QString conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
-    if (conninfo.isEmpty())
-        GTEST_SKIP() << "QUV_PG_CONNINFO is not set (./quv test starts a server)";
-    const QString schema =
-        QStringLiteral("quv_grid_%1").arg(QRandomGenerator::global()->generate());
-    const auto inSchema = [&]() {
-        auto opened = PgConnection::open(conninfo);
-        if (opened.ok())
-            static_cast<PgConnection&>(*opened.connection)
-                .executeNative(QStringLiteral("SET search_path TO ") + schema);
-        return opened;
-    };
+    if (PgScratchSchema::conninfo().isEmpty())
+        GTEST_SKIP() << PgScratchSchema::skipReason;
+    const PgScratchSchema schema(QStringLiteral("quv_grid"));
+    ASSERT_TRUE(schema.ok()) << schema.error().toStdString();
     {
-        auto admin = PgConnection::open(conninfo);
-        ASSERT_TRUE(admin.ok()) << admin.error.toStdString();
-        ASSERT_TRUE(static_cast<PgConnection&>(*admin.connection)
-                        .executeNative(QStringLiteral("CREATE SCHEMA ") + schema));
-        auto filled = inSchema();
-        ASSERT_TRUE(filled.ok());
+        auto filled = schema.open();
+        ASSERT_TRUE(filled.ok()) << filled.error.toStdString();
         fill(*filled.connection);
     }
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
     HeadlessStatus status;
     SessionDatabase session(
-        dialogs, status, [&](const QString&) { return inSchema(); },
+        dialogs, status, [&](const QString&) { return schema.open(); },
         [&dir](const QString&) { return dir.filePath(QStringLiteral("grid.ake")); });
     exerciseGrid(session, dialogs, status);
     session.CloseSessionDatabase();
-    auto admin = PgConnection::open(conninfo);
-    static_cast<PgConnection&>(*admin.connection)
-        .executeNative(QStringLiteral("DROP SCHEMA ") + schema + QStringLiteral(" CASCADE"));
 }
 
 } // namespace

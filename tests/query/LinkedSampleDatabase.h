@@ -5,30 +5,19 @@
 // links built, as start-up does. The PostgreSQL variant works in a schema of its own and drops it.
 #include "db/SchemaMapper.h"
 #include "platform/HeadlessStatus.h"
-#include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
-
-enum class Engine { Sqlite, Postgres };
-
-inline void PrintTo(Engine e, std::ostream* os) {
-    *os << (e == Engine::Sqlite ? "SQLite" : "PostgreSQL");
-}
-
-inline std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
-    return info.param == Engine::Sqlite ? "Sqlite" : "PostgreSql";
-}
 
 class LinkedSampleDatabase : public ::testing::TestWithParam<Engine> {
 protected:
     QTemporaryDir dir;
     std::unique_ptr<Connection> db;
     SchemaCatalogue catalogue;
-    QString pgSchema;
+    std::unique_ptr<PgScratchSchema> pgSchema;
 
     void SetUp() override {
         if (GetParam() == Engine::Sqlite) {
@@ -37,16 +26,13 @@ protected:
             ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
             db = std::move(opened.connection);
         } else {
-            const QString conninfo = qEnvironmentVariable("QUV_PG_CONNINFO");
-            if (conninfo.isEmpty())
-                GTEST_SKIP() << "QUV_PG_CONNINFO is not set (./quv test starts a server)";
-            auto opened = PgConnection::open(conninfo);
+            if (PgScratchSchema::conninfo().isEmpty())
+                GTEST_SKIP() << PgScratchSchema::skipReason;
+            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_builder"));
+            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
+            auto opened = pgSchema->open();
             ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
             db = std::move(opened.connection);
-            auto& pg = static_cast<PgConnection&>(*db);
-            pgSchema = QStringLiteral("quv_builder_%1").arg(QRandomGenerator::global()->generate());
-            ASSERT_TRUE(pg.executeNative(QStringLiteral("CREATE SCHEMA ") + pgSchema));
-            ASSERT_TRUE(pg.executeNative(QStringLiteral("SET search_path TO ") + pgSchema));
         }
         createSchema();
         HeadlessStatus status;
@@ -56,9 +42,8 @@ protected:
     }
 
     void TearDown() override {
-        if (db && !pgSchema.isEmpty())
-            static_cast<PgConnection&>(*db).executeNative(QStringLiteral("DROP SCHEMA ") +
-                                                          pgSchema + QStringLiteral(" CASCADE"));
+        db.reset(); // before its schema is dropped
+        pgSchema.reset();
     }
 
     void run(const QString& sql, const std::vector<CellValue>& values = {}) {
