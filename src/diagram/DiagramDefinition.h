@@ -1,0 +1,60 @@
+#pragma once
+// Everything a figure is drawn from: the graph type, the table and field of each axis in the
+// fixed order X, Y, Z, classifier, the filter, the data source and the query options. Stored
+// and replayed under the field names GraphType, XTable, XField, ... Plain value type; the
+// diagram window owns one.
+#include "figure/ClassifyOption.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+struct DiagramDefinition {
+    enum Slot { X = 0, Y = 1, Z = 2, Class = 3 };
+    enum class Source { DB, ClipData };
+    enum class Sort { None, ByY, ByX, ByLabel };
+
+    // One X/Y set of a multi-set graph (XY-MultiGraph, Stacking bar).
+    struct Set {
+        QString xTable, xField, yTable, yField;
+        QString filter; // used unless the filter is common for all sets
+    };
+
+    QString graphType = QStringLiteral("XY");
+    std::array<QString, 4> tables;
+    std::array<QString, 4> fields;
+    bool filterOn = false;
+    QString filter; // without its "f_"
+    Source source = Source::DB;
+    Sort sort = Sort::None;
+    bool drawNulls = false;      // "Null rows in classifier are drawn"
+    bool connectingLine = false; // "Connecting line"
+    bool labels = false;         // "Draw Labels"
+    ClassifyMode classify = ClassifyMode::AsText;
+    bool shewhartLines = true; // "Shewhart: Show AVG, 2S and 3S"
+    std::vector<Set> sets;
+    bool filterCommonForAll = true;
+    bool cumulative = false; // "Cumulative" ("Y Is 100%" for stacking bars)
+
+    // In the order the type list offers them.
+    static QStringList graphTypes() {
+        return {QStringLiteral("XY"),           QStringLiteral("XY-MultiGraph"),
+                QStringLiteral("Ternary"),      QStringLiteral("XY & Fill"),
+                QStringLiteral("Bubble"),       QStringLiteral("Bar"),
+                QStringLiteral("Stacking bar"), QStringLiteral("Polar"),
+                QStringLiteral("Radar"),        QStringLiteral("Shewhart chart"),
+                QStringLiteral("Timetrend")};
+    }
+    bool isMultiSet() const {
+        return graphType == QLatin1String("XY-MultiGraph") ||
+               graphType == QLatin1String("Stacking bar");
+    }
+    bool hasClassifier() const { return !tables[Class].isEmpty() && !fields[Class].isEmpty(); }
+    bool hasZ() const { return !tables[Z].isEmpty() && !fields[Z].isEmpty(); }
+    // The axis box captions: "A", "B", "C" for a ternary diagram, else "X", "Y", "Z".
+    QStringList axisCaptions() const {
+        return graphType == QLatin1String("Ternary") ? QStringList{"A", "B", "C"}
+                                                     : QStringList{"X", "Y", "Z"};
+    }
+};

@@ -1,0 +1,375 @@
+#include "diagram/DiagramWindow.h"
+
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramReplayLine.h"
+#include "diagram/DiagramSelect.h"
+#include "diagram/GraphTransforms.h"
+#include "figure/AxisScaler.h"
+#include "figure/Classifier.h"
+#include "figure/PointsPerClassReport.h"
+#include "figure/SeriesBuilder.h"
+#include "platform/IniFile.h"
+#include "platform/JetSqlQuoting.h"
+#include "platform/NumberText.h"
+#include "platform/Sheet.h"
+#include "platform/Status.h"
+#include "query/FilterBaseResolver.h"
+#include "query/LinkSearch.h"
+#include "query/TextClipboard.h"
+
+namespace {
+using D = DiagramDefinition;
+
+const QString lastGraph = QStringLiteral("LastGraph");
+
+bool is(const DiagramDefinition& d, const char* type) {
+    return d.graphType == QLatin1String(type);
+}
+
+// The 1-based sheet column headed name (without regard to case), 0 when none.
+int sheetColumn(const Sheet& sheet, const QString& name) {
+    for (int c = 1; c <= sheet.lastColumn(); ++c)
+        if (!name.isEmpty() && sheet.text(1, c).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return 0;
+}
+
+CellValue sheetCell(const Sheet& sheet, int row, int column) {
+    if (column <= 0 || sheet.isEmpty(row, column))
+        return CellValue::null();
+    if (sheet.isNumber(row, column))
+        return CellValue::number(*sheet.number(row, column));
+    return CellValue::text(sheet.text(row, column));
+}
+} // namespace
+
+DiagramWindow::DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status)
+    : session_(session)
+    , dialogs_(dialogs)
+    , status_(status) {}
+
+QString DiagramWindow::logEntry(const DiagramDefinition& d) {
+    QString entry = d.fields[D::Y] + QStringLiteral(" vs. ") + d.fields[D::X];
+    if (d.hasClassifier())
+        entry += QStringLiteral(" (Cl.. ") + d.fields[D::Class] + QLatin1Char(')');
+    if (d.filterOn && !d.filter.isEmpty())
+        entry += QStringLiteral(" (Filt. ") + d.filter + QLatin1Char(')');
+    return entry;
+}
+
+void DiagramWindow::stop(MessageKind kind, const QString& text) {
+    status_.showStatus(QString(), 0);
+    dialogs_.message(kind, text);
+}
+
+bool DiagramWindow::runCommand(const QString& line) {
+    const auto parsed = DiagramReplayLine::parse(line, definition);
+    if (!parsed)
+        return false;
+    definition = *parsed;
+    return draw(line.trimmed());
+}
+
+bool DiagramWindow::draw(const QString& command) {
+    if (!command.isEmpty())
+        status_.showStatus(
+            QStringLiteral("Executing command ") + command + QStringLiteral(" ........"), 1);
+    const DiagramDefinition d = definition;
+    if (recorder_)
+        recorder_(DiagramReplayLine::compose(d));
+    log_ << logEntry(d);
+
+    const bool multi = d.isMultiSet() && !d.sets.empty();
+    bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&
+                    !d.tables[D::Y].isEmpty() && !d.fields[D::Y].isEmpty();
+    if (multi)
+        complete = std::all_of(d.sets.begin(), d.sets.end(), [](const D::Set& s) {
+            return !s.xTable.isEmpty() && !s.xField.isEmpty() && !s.yTable.isEmpty() &&
+                   !s.yField.isEmpty();
+        });
+    if (!complete) {
+        stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
+        return false;
+    }
+    if (d.filterOn && d.filter.isEmpty()) {
+        stop(MessageKind::Critical, QStringLiteral("Missing filter"));
+        return false;
+    }
+    status_.showStatus(QStringLiteral("Initializing..."), 1);
+
+    // One pass per set: a plain graph is its own single set.
+    std::vector<DiagramDefinition> passes;
+    if (multi) {
+        for (const D::Set& s : d.sets) {
+            DiagramDefinition p = d;
+            p.tables[D::X] = s.xTable;
+            p.fields[D::X] = s.xField;
+            p.tables[D::Y] = s.yTable;
+            p.fields[D::Y] = s.yField;
+            if (!d.filterCommonForAll)
+                p.filter = s.filter;
+            passes.push_back(p);
+        }
+    } else {
+        passes.push_back(d);
+    }
+
+    Figure figure;
+    figure.x = figure_.x;
+    figure.y = figure_.y;
+    figure.legend = figure_.legend;
+    fetched_ = 0;
+    for (const DiagramDefinition& p : passes) {
+        Fetched rows;
+        const QString filter = p.filterOn ? p.filter : QString();
+        if (!fetch(p, filter, rows))
+            return false;
+        fetched_ += rows.rows.rowCount();
+        std::vector<Series> series = buildSeries(p, rows);
+        if (multi && !p.hasClassifier())
+            for (Series& s : series)
+                s.name = p.fields[D::Y] + QStringLiteral(" vs. ") + p.fields[D::X];
+        for (Series& s : series)
+            figure.series.push_back(std::move(s));
+    }
+    status_.showStatus(QStringLiteral("n=") + QString::number(fetched_), 1);
+
+    status_.showStatus(QStringLiteral("Drawing................"), 1);
+    figure_ = std::move(figure);
+    applyGraphType(figure_.series);
+    status_.showStatus(QStringLiteral("Drawn.."), 1);
+    setTitles();
+
+    status_.showStatus(QStringLiteral("Scaling..."), 1);
+    AxisScaler::scale(figure_, scaleState, false);
+    status_.showStatus(QStringLiteral("Pan..."), 1);
+    status_.showStatus(QStringLiteral("Styles..."), 1);
+    status_.showStatus(QString(), 0);
+    return true;
+}
+
+bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fetched& out) {
+    if (d.source == D::Source::ClipData)
+        return fetchClipData(d, out);
+    Connection* db = session_.connection();
+    if (!db) {
+        stop(MessageKind::Critical, QStringLiteral("Error in drawing (115)"));
+        return false;
+    }
+    const FilterBaseResolver filters(*db, session_.catalogue());
+    const LinkSearch links(session_.catalogue(), filters);
+    const bool withZ = d.hasZ() && (is(d, "Bubble") || is(d, "Ternary"));
+    const DiagramSelect select =
+        DiagramSelect::build(d, filter, withZ, session_.catalogue(), links, filters);
+    if (!select.error.isEmpty()) {
+        stop(MessageKind::Critical, select.error);
+        return false;
+    }
+    auto rows = db->query(select.statement);
+    if (!rows) {
+        stop(MessageKind::Critical,
+             QStringLiteral("Error in drawing (115)") + QStringLiteral("\r\n") + db->lastError());
+        return false;
+    }
+    out = {std::move(*rows), select.x, select.y, select.z, select.classifier, select.label};
+    return true;
+}
+
+bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
+    const Sheet* sheet = clipData_ ? clipData_() : nullptr;
+    if (!sheet || sheet->isBlank()) {
+        stop(MessageKind::Exclamation, QStringLiteral("ClipData is empty, paste new data."));
+        return false;
+    }
+    status_.showStatus(QStringLiteral("Retrieving..."), 1);
+    const int x = sheetColumn(*sheet, d.fields[D::X]);
+    const int y = sheetColumn(*sheet, d.fields[D::Y]);
+    if (!x || !y) {
+        stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
+        return false;
+    }
+    const int z = d.hasZ() ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
+    const int c = d.hasClassifier() ? sheetColumn(*sheet, d.fields[D::Class]) : 0;
+    const int label =
+        sheetColumn(*sheet, QStringLiteral("ID")) ? sheetColumn(*sheet, QStringLiteral("ID")) : 1;
+    RowSet rows(QStringList{d.fields[D::X], d.fields[D::Y], d.fields[D::Z], d.fields[D::Class],
+                            sheet->text(1, label)});
+    for (int r = 2; r <= sheet->lastRow(); ++r) {
+        if (sheet->isEmpty(r, x) || sheet->isEmpty(r, y) || (z && sheet->isEmpty(r, z)))
+            continue;
+        rows.appendRow({sheetCell(*sheet, r, x), sheetCell(*sheet, r, y), sheetCell(*sheet, r, z),
+                        sheetCell(*sheet, r, c), sheetCell(*sheet, r, label)});
+    }
+    out = {std::move(rows), 0, 1, z ? 2 : -1, c ? 3 : -1, 4};
+    return true;
+}
+
+std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const Fetched& f) const {
+    const RowSet rows = is(d, "Timetrend") ? GraphTransforms::withTimeColumn(f.rows, f.x) : f.rows;
+    Classifier::Options options;
+    options.mode = d.classify;
+    options.drawNulls = d.drawNulls;
+    options.dropNonNumericFromRanges =
+        d.source == D::Source::ClipData && d.classify == ClassifyMode::NumberRanges;
+    const Classification classes = f.classifier >= 0
+                                       ? Classifier::classify(rows, f.classifier, options)
+                                       : Classifier::single(rows.rowCount(), d.fields[D::Y]);
+    std::vector<Series> series =
+        SeriesBuilder::build(rows, {f.x, f.y, f.z, f.label}, classes).series;
+    for (Series& s : series) {
+        s.connectingLine = d.connectingLine;
+        s.showLabels = d.labels;
+        if (d.cumulative && d.isMultiSet())
+            GraphTransforms::cumulative(s);
+    }
+    return series;
+}
+
+void DiagramWindow::applyGraphType(std::vector<Series>& series) {
+    const DiagramDefinition& d = definition;
+    for (Series& s : series) {
+        if (is(d, "Polar"))
+            GraphTransforms::polar(s);
+        else if (is(d, "Radar"))
+            GraphTransforms::radar(s);
+        else if (is(d, "Shewhart chart"))
+            GraphTransforms::rowOrder(s);
+    }
+    figure_.x.dateTime = is(d, "Timetrend");
+    if (is(d, "Shewhart chart")) {
+        std::vector<double> values;
+        double last = 1.0;
+        for (const Series& s : series)
+            for (const FigurePoint& p : s.points) {
+                values.push_back(p.y);
+                last = std::max(last, p.x);
+            }
+        figure_.lines = GraphTransforms::shewhartLines(values, 1.0, last, d.shewhartLines);
+    }
+}
+
+QString DiagramWindow::axisName(int slot) const {
+    return definition.fields[size_t(slot)];
+}
+
+void DiagramWindow::setTitles() {
+    const DiagramDefinition& d = definition;
+    figure_.header = axisName(D::Y) + QStringLiteral(" vs. ") + axisName(D::X);
+    figure_.x.title = axisName(D::X);
+    figure_.y.title = axisName(D::Y);
+    if (is(d, "Shewhart chart"))
+        figure_.x.title = QStringLiteral("Order");
+    figure_.subtitles.clear();
+    if (showFilterName)
+        figure_.subtitles << (d.filterOn && !d.filter.isEmpty()
+                                  ? QStringLiteral("Filter: ") + d.filter +
+                                        QStringLiteral(" (n= ") + QString::number(fetched_) +
+                                        QLatin1Char(')')
+                                  : QStringLiteral("No filter selected"));
+}
+
+QString DiagramWindow::classifyMenuCaption() const {
+    ClassifyOption option;
+    option.setMode(definition.classify);
+    return option.menuCaption();
+}
+
+bool DiagramWindow::askClassifyOption() {
+    ClassifyOption option;
+    option.setMode(definition.classify);
+    const auto answer = dialogs_.input(
+        ClassifyOption::inputPrompt(definition.tables[D::Class], definition.fields[D::Class]),
+        QString::number(int(definition.classify)));
+    if (!answer || !option.accept(*answer))
+        return false;
+    definition.classify = option.mode();
+    return true;
+}
+
+void DiagramWindow::showPointsPerClass() {
+    dialogs_.message(MessageKind::Information, PointsPerClassReport::text(figure_.series));
+}
+
+bool DiagramWindow::copyDataPoints(TextClipboard& clipboard) {
+    if (figure_.pointCount() == 0) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    QStringList lines{QStringLiteral("Series\t") + figure_.x.title + QLatin1Char('\t') +
+                      figure_.y.title + QStringLiteral("\tLabel")};
+    for (const Series& s : figure_.series)
+        for (size_t i = 0; i < s.points.size(); ++i)
+            lines << s.name + QLatin1Char('\t') + NumberText::toText(s.points[i].x) +
+                         QLatin1Char('\t') + NumberText::toText(s.points[i].y) + QLatin1Char('\t') +
+                         s.labels.value(qsizetype(i));
+    clipboard.setText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    return true;
+}
+
+bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
+    IniFile ini = IniFile::load(lastFilesPath);
+    const DiagramDefinition& d = definition;
+    const std::vector<std::pair<const char*, QString>> keys{
+        {"Database", session_.SessionDatabasePath},
+        {"GraphType", d.graphType},
+        {"XTable", d.tables[D::X]},
+        {"YTable", d.tables[D::Y]},
+        {"ZTable", d.tables[D::Z]},
+        {"XField", d.fields[D::X]},
+        {"YField", d.fields[D::Y]},
+        {"ZField", d.fields[D::Z]},
+        {"ClassTable", d.tables[D::Class]},
+        {"ClassField", d.fields[D::Class]},
+        {"FilterOn", d.filterOn ? QStringLiteral("1") : QStringLiteral("0")},
+        {"Filter", d.filter}};
+    for (const auto& [key, value] : keys)
+        ini.setValue(lastGraph, QString::fromLatin1(key), value);
+    return ini.save(lastFilesPath);
+}
+
+bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
+    const IniFile ini = IniFile::load(lastFilesPath);
+    const auto read = [&ini](const char* key) {
+        return ini.value(lastGraph, QString::fromLatin1(key)).value_or(QString());
+    };
+    Connection* db = session_.connection();
+    if (!db || read("Database").isEmpty() || read("Database") != session_.SessionDatabasePath)
+        return false;
+    DiagramDefinition d = definition;
+    d.graphType = read("GraphType").isEmpty() ? d.graphType : read("GraphType");
+    const char* tableKeys[] = {"XTable", "YTable", "ZTable", "ClassTable"};
+    const char* fieldKeys[] = {"XField", "YField", "ZField", "ClassField"};
+    for (int i = 0; i < 4; ++i) {
+        d.tables[size_t(i)] = read(tableKeys[i]);
+        d.fields[size_t(i)] = read(fieldKeys[i]);
+    }
+    d.filterOn = read("FilterOn") == QLatin1String("1");
+    d.filter = read("Filter");
+    for (int i = 0; i < 4; ++i) {
+        const QString& table = d.tables[size_t(i)];
+        if (table.isEmpty())
+            continue;
+        const auto columns = db->query(QStringLiteral("SELECT * FROM ") +
+                                       JetSqlQuoting::name(table) + QStringLiteral(" WHERE 1=0"));
+        if (!columns) {
+            dialogs_.message(MessageKind::Exclamation,
+                             QStringLiteral("Table ") + table +
+                                 QStringLiteral(" can not be found in the database"));
+            return false;
+        }
+        const QString& field = d.fields[size_t(i)];
+        if (!field.isEmpty() && columns->columnIndex(field) < 0) {
+            dialogs_.message(MessageKind::Exclamation,
+                             QStringLiteral("Field ") + field +
+                                 QStringLiteral(" can not be found in the table ") + table);
+            return false;
+        }
+    }
+    definition = d;
+    return draw();
+}
+
+void DiagramWindow::useFilter(const QString& view) {
+    definition.filter = view.startsWith(QStringLiteral("f_")) ? view.mid(2) : view;
+    definition.filterOn = true;
+}

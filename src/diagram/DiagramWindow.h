@@ -1,0 +1,87 @@
+#pragma once
+// The diagram window ("Graph"): its definition, the draw pipeline that turns the definition into
+// a figure (query or ClipData rows, classes, series, graph-type forms, titles, scaling), the
+// figure log, and the window's menu operations. Talks to the person only through Dialogs and
+// Status; a view shows figure() after each draw. Holds its caller's session, which must outlive it.
+#include "diagram/DiagramDefinition.h"
+#include "figure/AxisScaleState.h"
+#include "figure/Figure.h"
+#include "filter/DiagramFilterTarget.h"
+#include "platform/Dialogs.h"
+#include "platform/RowSet.h"
+
+#include <functional>
+
+class SessionDatabase;
+class Sheet;
+class Status;
+class TextClipboard;
+
+class DiagramWindow : public DiagramFilterTarget {
+public:
+    using ClipDataSource = std::function<const Sheet*()>;
+    using Recorder = std::function<void(const QString& line)>;
+
+    DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status);
+
+    static QString caption() { return QStringLiteral("Graph"); }
+
+    DiagramDefinition definition;
+    AxisScaleState scaleState;
+    bool showFilterName = false; // "Show in diagram"
+
+    // The ClipData sheet, for the "Use ClipData" source.
+    void setClipDataSource(ClipDataSource source) { clipData_ = std::move(source); }
+    // Receives the DRAW2 line of every draw (the macro recorder).
+    void setRecorder(Recorder recorder) { recorder_ = std::move(recorder); }
+
+    // Draw, Enter or F2; command: the command line that asked for the draw, if any. False when
+    // nothing was drawn (after the message that says why).
+    bool draw(const QString& command = {});
+    // A DRAW2 line: its definition replaces the window's, then it is drawn. False for other lines.
+    bool runCommand(const QString& line);
+
+    const Figure& figure() const { return figure_; }
+    // The rows fetched by the last draw ("n=").
+    qsizetype fetchedRows() const { return fetched_; }
+    const QStringList& figureLog() const { return log_; }
+    static QString logEntry(const DiagramDefinition& definition);
+
+    // "Classify Option = n" and its input box; false when the answer was refused or cancelled.
+    QString classifyMenuCaption() const;
+    bool askClassifyOption();
+    // "Show &number of points/class".
+    void showPointsPerClass();
+    // "Copy DataPoints": the plotted points as tab-separated text; "No data" when none.
+    bool copyDataPoints(TextClipboard& clipboard);
+
+    // Kept in lastfiles.ini, section "LastGraph", on close; read back by "Draw the Last Fig of
+    // Previous Session", which draws only for the same session database.
+    bool storeLastFigure(const QString& lastFilesPath) const;
+    bool drawLastFigure(const QString& lastFilesPath);
+
+    void useFilter(const QString& view) override;
+
+private:
+    struct Fetched {
+        RowSet rows;
+        int x = -1, y = -1, z = -1, classifier = -1, label = -1;
+    };
+    // Steps 5 and 6 for one definition: rows, then series; false after a message.
+    bool fetch(const DiagramDefinition& d, const QString& filter, Fetched& out);
+    bool fetchClipData(const DiagramDefinition& d, Fetched& out);
+    std::vector<Series> buildSeries(const DiagramDefinition& d, const Fetched& f) const;
+    void applyGraphType(std::vector<Series>& series);
+    void setTitles();
+    QString axisName(int slot) const;
+    void stop(MessageKind kind, const QString& text);
+
+    SessionDatabase& session_;
+    Dialogs& dialogs_;
+    Status& status_;
+    ClipDataSource clipData_;
+    Recorder recorder_;
+    Figure figure_;
+    qsizetype fetched_ = 0;
+    QStringList log_;
+};

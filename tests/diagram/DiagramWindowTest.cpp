@@ -1,0 +1,220 @@
+// The diagram window's draw pipeline on SQLite and on the live PostgreSQL server: the rows a
+// definition selects, its classes and titles, every refusal, and a draw through a filter.
+#include "diagram/DiagramWindow.h"
+#include "filter/FilterSession.h"
+#include "filter/FilterWindow.h"
+#include "platform/IniFile.h"
+#include "query/TextClipboard.h"
+
+namespace {
+
+using D = DiagramDefinition;
+
+class MemoryClipboard : public TextClipboard {
+public:
+    QString text() const override { return text_; }
+    void setText(const QString& text) override { text_ = text; }
+
+private:
+    QString text_;
+};
+
+// Sorted "x,y" pairs of every point, and the series names with their point counts.
+QStringList points(const Figure& f) {
+    QStringList out;
+    for (const Series& s : f.series)
+        for (const FigurePoint& p : s.points)
+            out << CellValue::formatNumber(p.x) + QLatin1Char(',') + CellValue::formatNumber(p.y);
+    out.sort();
+    return out;
+}
+QStringList classes(const Figure& f) {
+    QStringList out;
+    for (const Series& s : f.series)
+        out << s.name + QLatin1Char('=') + QString::number(s.pointCount());
+    return out;
+}
+
+class DiagramWindowTest : public FilterSession {
+protected:
+    std::unique_ptr<DiagramWindow> window;
+    QStringList replayed;
+
+    void SetUp() override {
+        FilterSession::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        window = std::make_unique<DiagramWindow>(*session, dialogs, status);
+        window->setRecorder([this](const QString& line) { replayed << line; });
+        dialogs.clearLog();
+    }
+
+    void plot(const char* xTable, const char* xField, const char* yTable, const char* yField,
+              const char* classTable = "", const char* classField = "") {
+        D& d = window->definition;
+        d.tables[D::X] = QString::fromLatin1(xTable);
+        d.fields[D::X] = QString::fromLatin1(xField);
+        d.tables[D::Y] = QString::fromLatin1(yTable);
+        d.fields[D::Y] = QString::fromLatin1(yField);
+        d.tables[D::Class] = QString::fromLatin1(classTable);
+        d.fields[D::Class] = QString::fromLatin1(classField);
+    }
+};
+
+TEST_P(DiagramWindowTest, DrawsJoinedTablesWithTitlesCountAndReplayLine) {
+    plot("Rocks", "Au", "Assays", "Value");
+    ASSERT_TRUE(window->draw()) << dialogs.texts().join('\n').toStdString();
+    const Figure& f = window->figure();
+    EXPECT_EQ(points(f), (QStringList{"0.5,0.1", "12,1.5", "12,2", "3,5"}));
+    EXPECT_EQ(classes(f), QStringList{"Value=4"});
+    EXPECT_EQ(f.header, QStringLiteral("Value vs. Au"));
+    EXPECT_EQ(f.x.title, QStringLiteral("Au"));
+    EXPECT_EQ(window->fetchedRows(), 4);
+    EXPECT_TRUE(status.texts().contains(QStringLiteral("n=4")));
+    EXPECT_EQ(replayed, QStringList{"DRAW2 XY;Rocks;Au;Assays;Value;;;;;"});
+    EXPECT_EQ(window->figureLog(), QStringList{"Value vs. Au"});
+    // Each point knows its sample.
+    ASSERT_EQ(f.series[0].labels.size(), 4);
+    EXPECT_TRUE(f.series[0].labels.contains(QStringLiteral("S3")));
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_P(DiagramWindowTest, ClassesDropOrDrawNullRows) {
+    plot("Rocks", "Au", "Rocks", "Au", "Rocks", "Rock");
+    ASSERT_TRUE(window->draw());
+    EXPECT_EQ(classes(window->figure()),
+              (QStringList{"A_1=1", "AB1=1", "Basalt=1", "Fine grained=1", "Fine-grained=1",
+                           "Granite=2"}));
+    EXPECT_EQ(window->fetchedRows(), 7);
+    window->showPointsPerClass();
+    EXPECT_TRUE(dialogs.texts().back().endsWith(QStringLiteral("Total = 7")));
+
+    window->definition.drawNulls = true;
+    ASSERT_TRUE(window->draw());
+    EXPECT_EQ(classes(window->figure()).back(), QStringLiteral("<Null>=1"));
+    EXPECT_EQ(window->fetchedRows(), 8);
+    EXPECT_EQ(window->figureLog().back(), QStringLiteral("Au vs. Au (Cl.. Rock)"));
+}
+
+TEST_P(DiagramWindowTest, DrawsThroughAFilterAndNamesItInTheFigure) {
+    FilterWindow filters(*session, dialogs, status);
+    filters.table = QStringLiteral("Rocks");
+    filters.field = QStringLiteral("Rock");
+    filters.setOperator(QStringLiteral("="));
+    filters.value = QStringLiteral("Granite");
+    filters.name = QStringLiteral("Granite");
+    ASSERT_TRUE(filters.makeFilter()) << dialogs.texts().join('\n').toStdString();
+    dialogs.clearLog();
+
+    plot("Rocks", "Au", "Assays", "Value");
+    window->useFilter(QStringLiteral("f_Granite"));
+    window->showFilterName = true;
+    ASSERT_TRUE(window->draw()) << dialogs.texts().join('\n').toStdString();
+    // S1 and S3 are granites; S1 has two assays.
+    EXPECT_EQ(points(window->figure()), (QStringList{"12,1.5", "12,2", "3,5"}));
+    EXPECT_EQ(window->figure().subtitles, QStringList{"Filter: Granite (n= 3)"});
+    EXPECT_EQ(replayed.back(), QStringLiteral("DRAW2 XY;Rocks;Au;Assays;Value;;;;;Granite"));
+    EXPECT_EQ(window->figureLog().back(), QStringLiteral("Value vs. Au (Filt. Granite)"));
+
+    // Replaying the line draws the same figure in a new window.
+    DiagramWindow again(*session, dialogs, status);
+    ASSERT_TRUE(again.runCommand(replayed.back()));
+    EXPECT_EQ(points(again.figure()), points(window->figure()));
+    EXPECT_FALSE(again.runCommand(QStringLiteral("DRAW XY;Rocks;Au")));
+}
+
+TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {
+    FilterWindow filters(*session, dialogs, status);
+    filters.table = QStringLiteral("Holes");
+    filters.field = QStringLiteral("Depth");
+    filters.setOperator(QStringLiteral(">"));
+    filters.value = QStringLiteral("200");
+    filters.name = QStringLiteral("Deep");
+    ASSERT_TRUE(filters.makeFilter());
+
+    struct Case {
+        const char* name;
+        std::function<void(D&)> set;
+        const char* message;
+    };
+    const std::vector<Case> cases{
+        {"no Y field", [](D& d) { d.fields[D::Y].clear(); }, "Missing X or Y Table or Element"},
+        {"filter on, none chosen",
+         [](D& d) {
+             d.filterOn = true;
+             d.filter.clear();
+         },
+         "Missing filter"},
+        {"filter keyed by a field no plotted table has",
+         [](D& d) {
+             d.filterOn = true;
+             d.filter = QStringLiteral("Deep");
+         },
+         "Can not find Key for filter Deep"},
+        {"tables without a link",
+         [](D& d) {
+             d.tables[D::Y] = QStringLiteral("Holes");
+             d.fields[D::Y] = QStringLiteral("Depth");
+         },
+         "Error in creating links"},
+        {"empty ClipData", [](D& d) { d.source = D::Source::ClipData; },
+         "ClipData is empty, paste new data."},
+    };
+    for (const Case& c : cases) {
+        plot("Rocks", "Au", "Rocks", "Au");
+        window->definition.filterOn = false;
+        window->definition.source = D::Source::DB;
+        c.set(window->definition);
+        dialogs.clearLog();
+        EXPECT_FALSE(window->draw()) << c.name;
+        EXPECT_EQ(dialogs.texts(), QStringList{QString::fromLatin1(c.message)}) << c.name;
+    }
+    MemoryClipboard clipboard;
+    dialogs.clearLog();
+    EXPECT_FALSE(window->copyDataPoints(clipboard));
+    EXPECT_EQ(dialogs.texts(), QStringList{"No data"});
+}
+
+TEST_P(DiagramWindowTest, TheLastFigureComesBackOnlyForTheSameDatabase) {
+    const QString ini = dir.filePath(QStringLiteral("lastfiles.ini"));
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
+    ASSERT_TRUE(window->storeLastFigure(ini));
+    EXPECT_EQ(IniFile::load(ini).value(QStringLiteral("LastGraph"), QStringLiteral("ClassField")),
+              QStringLiteral("Rock"));
+
+    DiagramWindow next(*session, dialogs, status);
+    ASSERT_TRUE(next.drawLastFigure(ini));
+    EXPECT_EQ(classes(next.figure()), (QStringList{"Basalt=1", "Granite=3"}));
+
+    IniFile changed = IniFile::load(ini);
+    changed.setValue(QStringLiteral("LastGraph"), QStringLiteral("YField"), QStringLiteral("Cu"));
+    ASSERT_TRUE(changed.save(ini));
+    dialogs.clearLog();
+    EXPECT_FALSE(next.drawLastFigure(ini));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Field Cu can not be found in the table Assays"});
+
+    changed.setValue(QStringLiteral("LastGraph"), QStringLiteral("Database"),
+                     QStringLiteral("another.sqlite"));
+    ASSERT_TRUE(changed.save(ini));
+    dialogs.clearLog();
+    EXPECT_FALSE(next.drawLastFigure(ini));
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_P(DiagramWindowTest, CopiesThePlottedPoints) {
+    plot("Rocks", "Au", "Assays", "Value");
+    window->definition.sort = D::Sort::ByY;
+    ASSERT_TRUE(window->draw());
+    MemoryClipboard clipboard;
+    ASSERT_TRUE(window->copyDataPoints(clipboard));
+    EXPECT_EQ(clipboard.text(), QStringLiteral("Series\tAu\tValue\tLabel\r\n"
+                                               "Value\t0.5\t0.1\tS2\r\n"
+                                               "Value\t12\t1.5\tS1\r\n"
+                                               "Value\t12\t2\tS1\r\n"
+                                               "Value\t3\t5\tS3\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, DiagramWindowTest,
+                         ::testing::Values(Engine::Sqlite, Engine::Postgres), engineName);
+
+} // namespace
