@@ -12,10 +12,12 @@
 #include "app/WindowGeometry.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWindow.h"
+#include "automation/BatchMacro.h"
 #include "db/ConnectionFactory.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
+#include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
@@ -69,6 +71,29 @@ StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QSt
     };
 }
 
+// The macro's lines; its log goes to macro.txt in the output folder. False when a line failed.
+bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, Status& status,
+              const QString& out) {
+    QFile macro(path);
+    if (!macro.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
+        return false;
+    }
+    BatchMacro batch(session, dialogs, status, QCoreApplication::applicationDirPath(), out,
+                     [](const Figure& figure, const QString& file, QSize size) {
+                         return FigureExporter::save(figure, file, size);
+                     });
+    const bool ok = batch.run(QString::fromUtf8(macro.readAll()));
+    QSaveFile log(out + QStringLiteral("/macro.txt"));
+    if (log.open(QIODevice::WriteOnly)) {
+        log.write((batch.log().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+        log.commit();
+    }
+    for (const QString& file : batch.written())
+        std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file));
+    return ok;
+}
+
 int runBatch(const Options& options) {
     UserSettingsStore store;
     const Profile profile(store.userProfileFile());
@@ -85,6 +110,8 @@ int runBatch(const Options& options) {
         routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
                     CommandLine::fromProcessArguments(arguments));
     status.showStatus(QString(), 0);
+    // The start-up's settings are gone with it; later opens (the macro's) use the result's.
+    userFolder = &result.settings.paths.userFolder;
 
     // A fresh installation gets its system database on this first use.
     const OpenedConnection system =
@@ -101,7 +128,8 @@ int runBatch(const Options& options) {
         return 1;
     }
     std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file.fileName()));
-    return result.databaseOpen || result.sessionDatabasePath.isEmpty() ? 0 : 1;
+    const bool started = result.databaseOpen || result.sessionDatabasePath.isEmpty();
+    return started && runMacro(options.batchMacro, *session, dialogs, status, out) ? 0 : 1;
 }
 
 int runWindowed(QApplication& app, const Options& options) {

@@ -63,6 +63,22 @@ void DiagramWindow::stop(MessageKind kind, const QString& text) {
 }
 
 bool DiagramWindow::runCommand(const QString& line) {
+    const QString keyword = line.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    const auto logAxis = [this](Axis& axis, bool logarithmic) {
+        axis.logarithmic = logarithmic;
+        AxisScaler::scale(figure_, scaleState, false);
+        return true;
+    };
+    if (keyword == QLatin1String("AXISXLOG"))
+        return logAxis(figure_.x, true);
+    if (keyword == QLatin1String("AXISXLIN"))
+        return logAxis(figure_.x, false);
+    if (keyword == QLatin1String("AXISYLOG"))
+        return logAxis(figure_.y, true);
+    if (keyword == QLatin1String("AXISYLIN"))
+        return logAxis(figure_.y, false);
+    if (keyword == QLatin1String("DRAW"))
+        return draw(line.trimmed());
     const auto parsed = DiagramReplayLine::parse(line, definition);
     if (!parsed)
         return false;
@@ -214,8 +230,9 @@ std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const
     const Classification classes = f.classifier >= 0
                                        ? Classifier::classify(rows, f.classifier, options)
                                        : Classifier::single(rows.rowCount(), d.fields[D::Y]);
-    std::vector<Series> series =
-        SeriesBuilder::build(rows, {f.x, f.y, f.z, f.label}, classes).series;
+    // A Shewhart chart plots Y against row order: X need not be a number.
+    const int x = is(d, "Shewhart chart") ? f.y : f.x;
+    std::vector<Series> series = SeriesBuilder::build(rows, {x, f.y, f.z, f.label}, classes).series;
     for (Series& s : series) {
         s.connectingLine = d.connectingLine;
         s.showLabels = d.labels;

@@ -38,7 +38,9 @@ public:
     // Draw, Enter or F2; command: the command line that asked for the draw, if any. False when
     // nothing was drawn (after the message that says why).
     bool draw(const QString& command = {});
-    // A DRAW2 line: its definition replaces the window's, then it is drawn. False for other lines.
+    // A command line of the window: "DRAW2 ..." (its definition replaces the window's, then it
+    // is drawn), "DRAW", and "AXISXLOG", "AXISXLIN", "AXISYLOG", "AXISYLIN". False for a line it
+    // does not know or a draw that failed.
     bool runCommand(const QString& line);
 
     const Figure& figure() const { return figure_; }

@@ -2,6 +2,7 @@
 #include "support/TestPaths.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -24,7 +25,17 @@ struct BatchResult {
     QString report;
 };
 
-BatchResult runBatch(const QTemporaryDir& dir, const QStringList& extra) {
+// The macro's lines in a file of the test's own.
+QString writeMacro(const QTemporaryDir& dir, const QString& text) {
+    const QString path = dir.filePath(QStringLiteral("test.amc"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(text.toUtf8());
+    return path;
+}
+
+BatchResult runBatch(const QTemporaryDir& dir, const QStringList& extra,
+                     const QString& macro = QStringLiteral("' nothing to do\n")) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
@@ -32,8 +43,7 @@ BatchResult runBatch(const QTemporaryDir& dir, const QStringList& extra) {
     p.setProcessEnvironment(env);
     const QString out = dir.filePath(QStringLiteral("out"));
     p.start(testpaths::binaryDir() + QStringLiteral("/quvdata"),
-            QStringList{"--batch", testpaths::sourceDir() + "/samples/demo.amc", "--out", out} +
-                extra);
+            QStringList{"--batch", writeMacro(dir, macro), "--out", out} + extra);
     if (!p.waitForFinished(60000))
         return {-1, {}};
     QFile report(out + QStringLiteral("/startup.txt"));
@@ -71,6 +81,42 @@ TEST(BatchRun, AnUnreadableDatabaseFailsWithTheStartupMessage) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.report.contains(QStringLiteral("Open: no")));
     EXPECT_TRUE(run.report.contains(QStringLiteral("Error in opening database ") + db));
+}
+
+TEST(BatchRun, TheMacroDrawsAndSavesFiguresAndLogsEachLine) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
+    makeDatabase(db);
+    sqlite3* handle = nullptr;
+    ASSERT_EQ(sqlite3_open(db.toUtf8().constData(), &handle), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(handle,
+                           "CREATE TABLE Chem(SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL);"
+                           "INSERT INTO Chem VALUES('S1',49,8),('S2',72,0.5),('S3',48,9);",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(handle);
+    const BatchResult run =
+        runBatch(dir, {},
+                 QStringLiteral("OPENDB ") + db +
+                     QStringLiteral("\nVIEW XY\n"
+                                    "DRAW2 XY;Chem;SiO2;Chem;MgO;;;Samples;Rock;\n"
+                                    "SAVEFIGURE by-rock.png 400 300\n"
+                                    "SAVEFIGURE by-rock.svg\n"
+                                    "DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;\n"));
+    EXPECT_EQ(run.exitCode, 1); // the last line names a field that is not there
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QImage png(out + QStringLiteral("/by-rock.png"));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png.size(), QSize(400, 300));
+    QFile svg(out + QStringLiteral("/by-rock.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(svg.readAll().contains("Basalt")); // the legend names the classes
+    QFile log(out + QStringLiteral("/macro.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[3], QStringLiteral("ok     SAVEFIGURE by-rock.png 400 300"));
+    EXPECT_EQ(lines[5], QStringLiteral("FAILED DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;"));
 }
 
 } // namespace
