@@ -6,6 +6,7 @@
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
 #include "platform/JetSqlQuoting.h"
@@ -137,6 +138,24 @@ void MainFrame::buildMenus() {
     database->addAction(QStringLiteral("Queries..."), this, [&c] { c.showQueries(); });
     database->addAction(QStringLiteral("Filters..."), this, [&c] { c.showFilters(); });
     database->addAction(QStringLiteral("Filter window..."), this, [this] { openFilterWindow(); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("&Graph"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
+                    [this] { openDiagram(); });
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Draw last fig"), this, [this] {
+        if (DiagramView* diagram = openDiagram())
+            diagram->drawLastFigure();
+    });
+}
+
+DiagramView* MainFrame::openDiagram() {
+    if (!parts_)
+        return nullptr;
+    auto* diagram =
+        new DiagramView(parts_->session, parts_->dialogs, *status_, {parts_->folders.userFolder});
+    showChild(diagram, QStringLiteral("XY"), {900, 600});
+    return diagram;
 }
 
 void MainFrame::refreshLists() {
@@ -146,6 +165,9 @@ void MainFrame::refreshLists() {
     databases_->fill(controller_->recentDatabases());
     fillTables();
     browserPanel_->refreshLists();
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* diagram = qobject_cast<DiagramView*>(w->widget()))
+            diagram->refreshLists();
 }
 
 void MainFrame::fillRecentMenu() {

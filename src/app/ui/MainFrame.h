@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+class DiagramView;
 class Dialogs;
 class MainWindow;
 class QComboBox;
@@ -42,6 +43,8 @@ public:
     void bind(const Parts& parts);
     // The filter window as a child window.
     QWidget* openFilterWindow();
+    // A new diagram window ("Graph") as a child window.
+    DiagramView* openDiagram();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
     GridWindow* openGrid(const QString& statement, const QString& caption);
     // Refills the recent menu entries, the database list and the sample browser's pickers.

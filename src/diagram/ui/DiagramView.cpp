@@ -1,0 +1,256 @@
+#include "diagram/ui/DiagramView.h"
+
+#include "db/SessionDatabase.h"
+#include "figure/ui/FigureExporter.h"
+#include "figure/ui/FigurePlot.h"
+#include "platform/qt/ComboRefill.h"
+#include "platform/qt/QtTextClipboard.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <qcustomplot.h>
+
+namespace {
+using D = DiagramDefinition;
+} // namespace
+
+DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                         Folders folders, QWidget* parent)
+    : QWidget(parent)
+    , session_(session)
+    , dialogs_(dialogs)
+    , folders_(std::move(folders))
+    , window_(session, dialogs, status) {
+    setWindowTitle(DiagramWindow::caption());
+    auto* boxes = new QGridLayout;
+    graphType_ = new QComboBox(this);
+    graphType_->addItems(DiagramDefinition::graphTypes());
+    boxes->addWidget(new QLabel(QStringLiteral("Graph type"), this), 0, 0);
+    boxes->addWidget(graphType_, 0, 1, 1, 2);
+    const QStringList rows{QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z"),
+                           QStringLiteral("Classifier from Table")};
+    for (int slot = 0; slot < 4; ++slot) {
+        auto* label = new QLabel(rows[slot], this);
+        if (slot < 3)
+            axisLabels_[size_t(slot)] = label;
+        tables_[size_t(slot)] = new QComboBox(this);
+        fields_[size_t(slot)] = new QComboBox(this);
+        tables_[size_t(slot)]->setEditable(true);
+        fields_[size_t(slot)]->setEditable(true);
+        boxes->addWidget(label, slot + 1, 0);
+        boxes->addWidget(tables_[size_t(slot)], slot + 1, 1);
+        boxes->addWidget(fields_[size_t(slot)], slot + 1, 2);
+        connect(tables_[size_t(slot)], &QComboBox::currentTextChanged, this,
+                [this, slot] { fillFields(slot); });
+    }
+    tables_[D::Class]->setToolTip(QStringLiteral("Table from where classifier element is taken"));
+    fields_[D::Class]->setToolTip(
+        QStringLiteral("Element that is used as classifier in graph (i.e. according to which "
+                       "samples get different plot marks)"));
+    filterOn_ = new QCheckBox(QStringLiteral("Filter"), this);
+    filter_ = new QComboBox(this);
+    boxes->addWidget(filterOn_, 5, 0);
+    boxes->addWidget(filter_, 5, 1, 1, 2);
+    connectingLine_ = new QCheckBox(QStringLiteral("Connecting line"), this);
+    labels_ = new QCheckBox(QStringLiteral("Draw Labels"), this);
+    boxes->addWidget(connectingLine_, 6, 1);
+    boxes->addWidget(labels_, 6, 2);
+    auto* drawButton = new QPushButton(QStringLiteral("Draw"), this);
+    drawButton->setDefault(true);
+    boxes->addWidget(drawButton, 7, 1, 1, 2);
+    connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { draw(); });
+    connect(graphType_, &QComboBox::currentTextChanged, this, [this](const QString& type) {
+        D d;
+        d.graphType = type;
+        const QStringList captions = d.axisCaptions();
+        for (int i = 0; i < 3; ++i)
+            axisLabels_[size_t(i)]->setText(captions[i]);
+    });
+
+    log_ = new QListWidget(this);
+    log_->setToolTip(
+        QStringLiteral("Double click to see the figure. Right mouese empties this list"));
+    source_ = new QLabel(QStringLiteral("DB"), this);
+    auto* side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->addLayout(boxes);
+    sideLayout->addWidget(log_, 1);
+    sideLayout->addWidget(source_);
+
+    plot_ = new QCustomPlot(this);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(side);
+    splitter->addWidget(plot_);
+    splitter->setStretchFactor(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    buildMenus();
+    layout->addWidget(splitter);
+    refreshLists();
+}
+
+DiagramView::~DiagramView() {
+    window_.storeLastFigure(lastFilesPath());
+}
+
+QString DiagramView::lastFilesPath() const {
+    return folders_.userFolder + QStringLiteral("/ini/lastfiles.ini");
+}
+
+void DiagramView::buildMenus() {
+    auto* bar = new QMenuBar(this);
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
+    file->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
+        QtTextClipboard clipboard;
+        window_.copyDataPoints(clipboard);
+    });
+    file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
+                    [this] { drawLastFigure(); });
+    QMenu* query = bar->addMenu(QStringLiteral("Query"));
+    const std::vector<std::pair<QString, D::Sort>> sorts{
+        {QStringLiteral("No sorting"), D::Sort::None},
+        {QStringLiteral("Sort By Y"), D::Sort::ByY},
+        {QStringLiteral("Sort By X"), D::Sort::ByX},
+        {QStringLiteral("Sort By Label"), D::Sort::ByLabel}};
+    auto* sortGroup = new QActionGroup(this);
+    for (const auto& [caption, sort] : sorts) {
+        QAction* a =
+            query->addAction(caption, this, [this, s = sort] { window_.definition.sort = s; });
+        a->setCheckable(true);
+        a->setChecked(sort == window_.definition.sort);
+        sortGroup->addAction(a);
+    }
+    query->addSeparator();
+    QAction* nulls = query->addAction(QStringLiteral("Null rows in classifier are drawn"));
+    nulls->setCheckable(true);
+    connect(nulls, &QAction::toggled, this, [this](bool on) { window_.definition.drawNulls = on; });
+    QAction* clip = query->addAction(QStringLiteral("Use ClipData"));
+    clip->setCheckable(true);
+    connect(clip, &QAction::toggled, this, [this](bool on) {
+        window_.definition.source = on ? D::Source::ClipData : D::Source::DB;
+        source_->setText(on ? QStringLiteral("ClipData") : QStringLiteral("DB"));
+    });
+
+    QMenu* options = bar->addMenu(QStringLiteral("Options"));
+    QAction* classify = options->addAction(window_.classifyMenuCaption());
+    connect(classify, &QAction::triggered, this, [this, classify] {
+        takeInput();
+        window_.askClassifyOption();
+        classify->setText(window_.classifyMenuCaption());
+    });
+    options->addAction(QStringLiteral("Show &number of points/class"), this,
+                       [this] { window_.showPointsPerClass(); });
+    QAction* filterName = options->addAction(QStringLiteral("Show in diagram"));
+    filterName->setCheckable(true);
+    connect(filterName, &QAction::toggled, this, [this](bool on) { window_.showFilterName = on; });
+
+    QMenu* axes = bar->addMenu(QStringLiteral("Axis"));
+    const std::vector<std::pair<QString, QString>> axisCommands{
+        {QStringLiteral("X Lo&g"), QStringLiteral("AXISXLOG")},
+        {QStringLiteral("X &Linear"), QStringLiteral("AXISXLIN")},
+        {QStringLiteral("Y Lo&g"), QStringLiteral("AXISYLOG")},
+        {QStringLiteral("Y &Linear"), QStringLiteral("AXISYLIN")}};
+    for (const auto& [caption, command] : axisCommands)
+        axes->addAction(caption, this, [this, c = command] {
+            window_.runCommand(c);
+            showFigure();
+        });
+    static_cast<QVBoxLayout*>(QWidget::layout())->setMenuBar(bar);
+}
+
+void DiagramView::refreshLists() {
+    const SchemaCatalogue& catalogue = session_.catalogue();
+    QStringList tables = catalogue.tableNames();
+    QStringList filters;
+    for (const QString& f : catalogue.filters) {
+        tables << QStringLiteral("f_") + f;
+        filters << f;
+    }
+    for (QComboBox* box : tables_)
+        refillKeepingChoice(box, QStringList{QString()} + tables);
+    refillKeepingChoice(filter_, QStringList{QString()} + filters);
+}
+
+void DiagramView::fillFields(int slot) {
+    const QString table = tables_[size_t(slot)]->currentText();
+    refillKeepingChoice(fields_[size_t(slot)],
+                        QStringList{QString()} + session_.catalogue().fieldNames(table));
+}
+
+void DiagramView::takeInput() {
+    D& d = window_.definition;
+    d.graphType = graphType_->currentText();
+    for (size_t i = 0; i < 4; ++i) {
+        d.tables[i] = tables_[i]->currentText().trimmed();
+        d.fields[i] = fields_[i]->currentText().trimmed();
+    }
+    d.filterOn = filterOn_->isChecked();
+    d.filter = filter_->currentText();
+    d.connectingLine = connectingLine_->isChecked();
+    d.labels = labels_->isChecked();
+}
+
+void DiagramView::showInput() {
+    const D& d = window_.definition;
+    graphType_->setCurrentText(d.graphType);
+    for (size_t i = 0; i < 4; ++i) {
+        tables_[i]->setCurrentText(d.tables[i]);
+        fields_[i]->setCurrentText(d.fields[i]);
+    }
+    filterOn_->setChecked(d.filterOn);
+    filter_->setCurrentText(d.filter);
+}
+
+bool DiagramView::draw() {
+    takeInput();
+    const bool drawn = window_.draw();
+    showFigure();
+    return drawn;
+}
+
+bool DiagramView::drawLastFigure() {
+    const bool drawn = window_.drawLastFigure(lastFilesPath());
+    showInput();
+    showFigure();
+    return drawn;
+}
+
+void DiagramView::showFigure() {
+    FigurePlot::show(window_.figure(), *plot_, plot_->size());
+    plot_->replot();
+    log_->clear();
+    log_->addItems(window_.figureLog());
+    source_->setText((window_.definition.source == D::Source::ClipData ? QStringLiteral("ClipData")
+                                                                       : QStringLiteral("DB")) +
+                     QStringLiteral("   n=") + QString::number(window_.fetchedRows()));
+}
+
+void DiagramView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (window_.figure().pointCount() > 0)
+        showFigure();
+}
+
+void DiagramView::savePicture() {
+    const auto path = dialogs_.saveFile(
+        QStringLiteral("Save Picture"),
+        QStringLiteral(
+            "PNG picture (*.png)|*.png|SVG picture (*.svg)|*.svg|PDF document (*.pdf)|*.pdf"),
+        folders_.userFolder + QStringLiteral("/Graph.png"));
+    if (!path || path->isEmpty())
+        return;
+    if (!FigureExporter::save(window_.figure(), *path, plot_->size().expandedTo({640, 480})))
+        dialogs_.message(MessageKind::Critical, QStringLiteral("Error in writing file"));
+}

@@ -1,0 +1,62 @@
+#pragma once
+// The diagram window's widgets: graph type, the table and field pickers of X, Y, Z and the
+// classifier, the filter, the data source and drawing options, the chart, the figure log and
+// the window's menus. Draw (button, Enter, F2) copies the boxes into the controller, draws and
+// shows the figure; everything else goes to DiagramWindow as well.
+#include "diagram/DiagramWindow.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QCustomPlot;
+class QLabel;
+class QListWidget;
+class SchemaCatalogue;
+
+class DiagramView : public QWidget {
+    Q_OBJECT
+public:
+    struct Folders {
+        QString userFolder; // "\ini\lastfiles.ini" and pictures live here
+    };
+
+    DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& status, Folders folders,
+                QWidget* parent = nullptr);
+    ~DiagramView() override;
+
+    DiagramWindow& controller() { return window_; }
+    // Refills the table pickers after the session database changed, keeping the choices.
+    void refreshLists();
+    bool draw();
+    bool drawLastFigure();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void takeInput();
+    void showInput();
+    void showFigure();
+    void fillFields(int slot);
+    void savePicture();
+    QString lastFilesPath() const;
+
+    SessionDatabase& session_;
+    Dialogs& dialogs_;
+    Folders folders_;
+    DiagramWindow window_;
+    QComboBox* graphType_;
+    std::array<QLabel*, 3> axisLabels_{};
+    std::array<QComboBox*, 4> tables_{};
+    std::array<QComboBox*, 4> fields_{};
+    QCheckBox* filterOn_;
+    QComboBox* filter_;
+    QCheckBox* connectingLine_;
+    QCheckBox* labels_;
+    QCustomPlot* plot_;
+    QListWidget* log_;
+    QLabel* source_;
+};
