@@ -142,9 +142,12 @@ bool DiagramWindow::draw(const QString& command) {
             return false;
         fetched_ += rows.rows.rowCount();
         std::vector<Series> series = buildSeries(p, rows);
-        if (multi && !p.hasClassifier())
-            for (Series& s : series)
+        for (Series& s : series) {
+            if (multi && !p.hasClassifier())
                 s.name = p.fields[D::Y] + QStringLiteral(" vs. ") + p.fields[D::X];
+            if (multi && d.cumulative)
+                GraphTransforms::cumulative(s);
+        }
         for (Series& s : series)
             figure.series.push_back(std::move(s));
     }
@@ -236,8 +239,6 @@ std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const
     for (Series& s : series) {
         s.connectingLine = d.connectingLine;
         s.showLabels = d.labels;
-        if (d.cumulative && d.isMultiSet())
-            GraphTransforms::cumulative(s);
     }
     return series;
 }

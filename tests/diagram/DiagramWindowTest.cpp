@@ -120,7 +120,7 @@ TEST_P(DiagramWindowTest, DrawsThroughAFilterAndNamesItInTheFigure) {
     DiagramWindow again(*session, dialogs, status);
     ASSERT_TRUE(again.runCommand(replayed.back()));
     EXPECT_EQ(points(again.figure()), points(window->figure()));
-    EXPECT_FALSE(again.runCommand(QStringLiteral("DRAW XY;Rocks;Au")));
+    EXPECT_FALSE(again.runCommand(QStringLiteral("PLOT XY;Rocks;Au")));
 }
 
 TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {

@@ -1,0 +1,100 @@
+// Drawing from the ClipData sheet: columns by heading, classify options, multi-set graphs and
+// what a logarithmic axis leaves out.
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramWindow.h"
+#include "figure/ui/FigureExporter.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/Sheet.h"
+#include "platform/sqlite/SqliteConnection.h"
+#include "support/TestPaths.h"
+
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+using D = DiagramDefinition;
+
+class DiagramClipDataTest : public ::testing::Test {
+protected:
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session{dialogs, status,
+                            [](const QString& p) { return SqliteConnection::open(p); },
+                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
+    DiagramWindow window{session, dialogs, status};
+    Sheet sheet;
+
+    void SetUp() override {
+        const QStringList rows{"ID\tAu\tCu\tRock", "1\t1\t10\tGranite", "2\t2\t0\t12",
+                               "3\t4\t-5\t7",      "4\t\t3\tBasalt",    "5\t8\t40\t"};
+        ASSERT_TRUE(sheet.fromTsv(rows.join('\n')));
+        window.setClipDataSource([this] { return &sheet; });
+        window.definition.source = D::Source::ClipData;
+        window.definition.tables = {"ClipData", "ClipData", "", ""};
+        window.definition.fields = {"Au", "Cu", "", ""};
+    }
+
+    QStringList classes() const {
+        QStringList out;
+        for (const Series& s : window.figure().series)
+            out << s.name + QLatin1Char('=') + QString::number(s.pointCount());
+        return out;
+    }
+};
+
+TEST_F(DiagramClipDataTest, ClassifyOptionsOverSheetColumns) {
+    window.definition.tables[D::Class] = QStringLiteral("ClipData");
+    window.definition.fields[D::Class] = QStringLiteral("rock"); // headings match in any case
+    ASSERT_TRUE(window.draw()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(window.fetchedRows(), 4); // the row without Au is left out
+    EXPECT_EQ(classes(), (QStringList{"7=1", "12=1", "Granite=1"}));
+
+    dialogs.queueText(QStringLiteral("3"));
+    EXPECT_FALSE(window.askClassifyOption());
+    EXPECT_EQ(window.classifyMenuCaption(), QStringLiteral("Classify Option = 0"));
+    dialogs.queueText(QStringLiteral("1"));
+    ASSERT_TRUE(window.askClassifyOption());
+    EXPECT_EQ(window.classifyMenuCaption(), QStringLiteral("Classify Option = 1"));
+    window.definition.drawNulls = true;
+    ASSERT_TRUE(window.draw());
+    EXPECT_EQ(classes(), (QStringList{"<Numeric>=2", "Granite=1", "<Null>=1"}));
+}
+
+TEST_F(DiagramClipDataTest, MultiGraphSetsAddUpCumulatively) {
+    window.definition.graphType = QStringLiteral("XY-MultiGraph");
+    window.definition.sets = {{"ClipData", "ID", "ClipData", "Au", ""},
+                              {"ClipData", "ID", "ClipData", "Cu", ""}};
+    window.definition.cumulative = true;
+    ASSERT_TRUE(window.draw()) << dialogs.texts().join('\n').toStdString();
+    ASSERT_EQ(classes(), (QStringList{"Cum Au vs. ID=4", "Cum Cu vs. ID=5"}));
+    EXPECT_EQ(window.figure().series[0].points.back().y, 15);
+    EXPECT_EQ(window.figure().series[1].points.back().y, 48);
+}
+
+TEST_F(DiagramClipDataTest, LogAxesLeaveOutNonPositiveValuesAndStillRender) {
+    ASSERT_TRUE(window.runCommand(QStringLiteral("AXISYLOG")));
+    ASSERT_TRUE(window.runCommand(QStringLiteral("DRAW")));
+    EXPECT_EQ(window.figure().logScaleNotes(),
+              QStringList{"Log Y axis: 2 points with Y <= 0 are not shown"});
+    EXPECT_GT(window.figure().y.min, 0);
+    const QString out = testpaths::binaryDir() + QStringLiteral("/test-output");
+    QDir().mkpath(out);
+    const QString png = out + QStringLiteral("/clipdata-log-y.png");
+    ASSERT_TRUE(FigureExporter::save(window.figure(), png, {500, 400}));
+    EXPECT_EQ(QImage(png).size(), QSize(500, 400));
+}
+
+TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {
+    window.definition.fields[D::Y] = QStringLiteral("Zn");
+    EXPECT_FALSE(window.draw());
+    sheet.clear();
+    EXPECT_FALSE(window.draw());
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Missing X or Y Table or Element",
+                                            "ClipData is empty, paste new data."}));
+}
+
+} // namespace
