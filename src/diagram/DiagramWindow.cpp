@@ -245,7 +245,12 @@ std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const
 
 void DiagramWindow::applyGraphType(std::vector<Series>& series) {
     const DiagramDefinition& d = definition;
+    const SeriesShape shape = is(d, "Bar")            ? SeriesShape::Bars
+                              : is(d, "Stacking bar") ? SeriesShape::StackedBars
+                              : is(d, "XY & Fill")    ? SeriesShape::Filled
+                                                      : SeriesShape::Points;
     for (Series& s : series) {
+        s.shape = shape;
         if (is(d, "Polar"))
             GraphTransforms::polar(s);
         else if (is(d, "Radar"))

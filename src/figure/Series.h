@@ -9,6 +9,10 @@
 #include <QStringList>
 #include <vector>
 
+// How the points are drawn: symbols, bars from zero, bars stacked on the series before, or a
+// line with the area down to zero filled.
+enum class SeriesShape { Points, Bars, StackedBars, Filled };
+
 struct Series {
     QString name;
     std::vector<FigurePoint> points;
@@ -19,6 +23,7 @@ struct Series {
     bool showLabels = false;
     bool showInLegend = true;
     AxisId valueAxis = AxisId::Y; // Y or Y2
+    SeriesShape shape = SeriesShape::Points;
 
     qsizetype pointCount() const { return qsizetype(points.size()); }
 };

@@ -4,6 +4,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/ui/FigureExporter.h"
+#include "figure/ui/FigurePlot.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/Sheet.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QImage>
 #include <gtest/gtest.h>
+#include <qcustomplot.h>
 
 namespace {
 
@@ -86,6 +88,26 @@ TEST_F(DiagramClipDataTest, LogAxesLeaveOutNonPositiveValuesAndStillRender) {
     const QString png = out + QStringLiteral("/clipdata-log-y.png");
     ASSERT_TRUE(FigureExporter::save(window.figure(), png, {500, 400}));
     EXPECT_EQ(QImage(png).size(), QSize(500, 400));
+}
+
+TEST_F(DiagramClipDataTest, BarsStackAndFilledAreasReachTheChart) {
+    window.definition.graphType = QStringLiteral("Stacking bar");
+    window.definition.sets = {{"ClipData", "ID", "ClipData", "Au", ""},
+                              {"ClipData", "ID", "ClipData", "Cu", ""}};
+    ASSERT_TRUE(window.draw());
+    QCustomPlot plot;
+    FigurePlot::show(window.figure(), plot, {400, 300});
+    ASSERT_EQ(plot.plottableCount(), 2);
+    auto* lower = qobject_cast<QCPBars*>(plot.plottable(0));
+    auto* upper = qobject_cast<QCPBars*>(plot.plottable(1));
+    ASSERT_TRUE(lower && upper);
+    EXPECT_EQ(upper->barBelow(), lower);
+
+    window.definition.graphType = QStringLiteral("XY & Fill");
+    ASSERT_TRUE(window.draw());
+    FigurePlot::show(window.figure(), plot, {400, 300});
+    ASSERT_GE(plot.graphCount(), 1);
+    EXPECT_NE(plot.graph(0)->brush().style(), Qt::NoBrush);
 }
 
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {

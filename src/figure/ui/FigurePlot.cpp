@@ -224,7 +224,29 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         }
     }
     QCPAbstractPlottable* plottable = nullptr;
-    if (series.connectingLine) {
+    if (series.shape == SeriesShape::Bars || series.shape == SeriesShape::StackedBars) {
+        auto* bars = new QCPBars(plot.xAxis, valueAxis);
+        bars->setData(keys, values);
+        const QColor color = toQColor(series.style.color);
+        bars->setPen(QPen(color.darker(130)));
+        bars->setBrush(color);
+        if (series.shape == SeriesShape::StackedBars)
+            for (int i = plot.plottableCount() - 2; i >= 0; --i)
+                if (auto* below = qobject_cast<QCPBars*>(plot.plottable(i))) {
+                    bars->moveAbove(below);
+                    break;
+                }
+        plottable = bars;
+    } else if (series.shape == SeriesShape::Filled) {
+        auto* graph = new QCPGraph(plot.xAxis, valueAxis);
+        graph->setData(keys, values);
+        QColor fill = toQColor(series.style.color);
+        graph->setPen(QPen(fill, series.style.lineWidth));
+        fill.setAlpha(70);
+        graph->setBrush(fill);
+        graph->setScatterStyle(scatterStyle(series.style));
+        plottable = graph;
+    } else if (series.connectingLine) {
         // A curve keeps the points in series order; a graph would sort them by X.
         auto* curve = new QCPCurve(plot.xAxis, valueAxis);
         curve->setData(keys, values);
