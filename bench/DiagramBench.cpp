@@ -1,0 +1,92 @@
+// The XY pipeline on the generated million-sample database (Samples, Major and Trace joined on
+// SampleNo): query, classes and series, without rendering; beside it the bare sqlite3 shell
+// running the same SELECT to /dev/null, and the ratio of the two. Peak memory per plotted point
+// is read from the process's high-water mark around the first draw.
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramSelect.h"
+#include "diagram/DiagramWindow.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/SqlDialectTranslator.h"
+#include "platform/sqlite/SqliteConnection.h"
+#include "query/FilterBaseResolver.h"
+#include "query/LinkSearch.h"
+
+#include <QProcess>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <sys/resource.h>
+
+namespace {
+
+using D = DiagramDefinition;
+using Clock = std::chrono::steady_clock;
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+void BM_XYPipelineBesideSqliteShell(benchmark::State& state) {
+    const QString path = qEnvironmentVariable("QUV_BENCH_DATABASE");
+    if (path.isEmpty()) {
+        state.SkipWithError("QUV_BENCH_DATABASE is not set (./quv bench generates it)");
+        return;
+    }
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session(
+        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
+        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
+    session.SessionDatabasePath = path;
+    if (!session.OpenSessionDatabase({true, false, false})) {
+        state.SkipWithError("the bench database does not open");
+        return;
+    }
+    DiagramWindow window(session, dialogs, status);
+    window.definition.tables = {"Major", "Trace", "", "Samples"};
+    window.definition.fields = {"SiO2", "Zr", "", "Rock"};
+
+    const FilterBaseResolver filters(*session.connection(), session.catalogue());
+    const LinkSearch links(session.catalogue(), filters);
+    const QString select = SqlDialectTranslator::translate(
+                               DiagramSelect::build(window.definition, {}, false,
+                                                    session.catalogue(), links, filters)
+                                   .statement,
+                               SqlDialect::Sqlite)
+                               .sql;
+
+    const long before = peakKilobytes();
+    double pipeline = 0, shell = 0;
+    qsizetype points = 0;
+    long firstPeak = 0;
+    for (auto _ : state) {
+        auto t = Clock::now();
+        window.draw();
+        pipeline += seconds(t);
+        points = window.figure().pointCount();
+        if (!firstPeak)
+            firstPeak = peakKilobytes();
+        t = Clock::now();
+        QProcess cli;
+        cli.setStandardOutputFile(QProcess::nullDevice());
+        cli.start(QStringLiteral("sqlite3"), {path, select});
+        cli.waitForFinished(-1);
+        shell += seconds(t);
+    }
+    state.counters["points"] = double(points);
+    state.counters["pipeline_s"] = pipeline / double(state.iterations());
+    state.counters["sqlite3_s"] = shell / double(state.iterations());
+    state.counters["ratio"] = shell > 0 ? pipeline / shell : 0;
+    state.counters["bytes_per_point"] =
+        points ? double(firstPeak - before) * 1024.0 / double(points) : 0;
+}
+BENCHMARK(BM_XYPipelineBesideSqliteShell)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
