@@ -3,6 +3,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramReplayLine.h"
 #include "diagram/DiagramSelect.h"
+#include "diagram/FigureFile.h"
 #include "diagram/GraphTransforms.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
@@ -163,8 +164,29 @@ bool DiagramWindow::draw(const QString& command) {
     AxisScaler::scale(figure_, scaleState, false);
     status_.showStatus(QStringLiteral("Pan..."), 1);
     status_.showStatus(QStringLiteral("Styles..."), 1);
+    if (autoSave == GraphAutoSave::Mode::EachDraw && !graphsFolder.isEmpty() &&
+        GraphAutoSave::save(graphsFolder, figure_).isEmpty())
+        dialogs_.message(MessageKind::Exclamation, FigureFile::saveError());
     status_.showStatus(QString(), 0);
     return true;
+}
+
+bool DiagramWindow::openGraphFile(const QString& path) {
+    auto figure = FigureFile::load(path);
+    if (!figure) {
+        dialogs_.message(MessageKind::Critical, FigureFile::openError(path));
+        return false;
+    }
+    figure_ = std::move(*figure);
+    dialogs_.message(MessageKind::Information, FigureFile::openedNote());
+    return true;
+}
+
+bool DiagramWindow::saveGraphFile(const QString& path) {
+    if (FigureFile::save(path, figure_))
+        return true;
+    dialogs_.message(MessageKind::Critical, FigureFile::saveError());
+    return false;
 }
 
 bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fetched& out) {

@@ -4,6 +4,7 @@
 // figure log, and the window's menu operations. Talks to the person only through Dialogs and
 // Status; a view shows figure() after each draw. Holds its caller's session, which must outlive it.
 #include "diagram/DiagramDefinition.h"
+#include "diagram/GraphAutoSave.h"
 #include "figure/AxisScaleState.h"
 #include "figure/Figure.h"
 #include "filter/DiagramFilterTarget.h"
@@ -29,6 +30,9 @@ public:
     DiagramDefinition definition;
     AxisScaleState scaleState;
     bool showFilterName = false; // "Show in diagram"
+    GraphAutoSave::Mode autoSave = GraphAutoSave::Mode::None;
+    // Where automatically saved graph files go (the user's "\Graphs\" folder).
+    QString graphsFolder;
 
     // The ClipData sheet, for the "Use ClipData" source.
     void setClipDataSource(ClipDataSource source) { clipData_ = std::move(source); }
@@ -61,6 +65,10 @@ public:
     // Previous Session", which draws only for the same session database.
     bool storeLastFigure(const QString& lastFilesPath) const;
     bool drawLastFigure(const QString& lastFilesPath);
+
+    // "Open AKR" / "Save AKR": the whole figure, not its definition. False after the message.
+    bool openGraphFile(const QString& path);
+    bool saveGraphFile(const QString& path);
 
     void useFilter(const QString& view) override;
 

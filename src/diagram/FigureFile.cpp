@@ -67,7 +67,8 @@ QJsonObject toJson(const Series& s) {
             {"connectingLine", s.connectingLine},
             {"showLabels", s.showLabels},
             {"showInLegend", s.showInLegend},
-            {"y2", s.valueAxis == AxisId::Y2}};
+            {"y2", s.valueAxis == AxisId::Y2},
+            {"shape", int(s.shape)}};
 }
 Series seriesOf(const QJsonObject& o) {
     Series s;
@@ -92,6 +93,7 @@ Series seriesOf(const QJsonObject& o) {
     s.showLabels = o["showLabels"].toBool();
     s.showInLegend = o["showInLegend"].toBool(true);
     s.valueAxis = o["y2"].toBool() ? AxisId::Y2 : AxisId::Y;
+    s.shape = SeriesShape(std::clamp(o["shape"].toInt(0), 0, int(SeriesShape::Filled)));
     return s;
 }
 

@@ -1,10 +1,13 @@
 // The diagram window's draw pipeline on SQLite and on the live PostgreSQL server: the rows a
 // definition selects, its classes and titles, every refusal, and a draw through a filter.
 #include "diagram/DiagramWindow.h"
+#include "diagram/FigureFile.h"
 #include "filter/FilterSession.h"
 #include "filter/FilterWindow.h"
 #include "platform/IniFile.h"
 #include "query/TextClipboard.h"
+
+#include <QDir>
 
 namespace {
 
@@ -199,6 +202,24 @@ TEST_P(DiagramWindowTest, TheLastFigureComesBackOnlyForTheSameDatabase) {
     dialogs.clearLog();
     EXPECT_FALSE(next.drawLastFigure(ini));
     EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_P(DiagramWindowTest, SavesEachDrawAndReopensGraphFilesWithTheirNote) {
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
+    window->autoSave = GraphAutoSave::Mode::EachDraw;
+    window->graphsFolder = dir.filePath(QStringLiteral("Graphs"));
+    ASSERT_TRUE(window->draw());
+    ASSERT_TRUE(window->draw());
+    const QStringList saved = QDir(window->graphsFolder).entryList({"*.akr"}, QDir::Files);
+    ASSERT_EQ(saved.size(), 2);
+    DiagramWindow viewer(*session, dialogs, status);
+    dialogs.clearLog();
+    ASSERT_TRUE(viewer.openGraphFile(window->graphsFolder + u'/' + saved[0]));
+    EXPECT_EQ(classes(viewer.figure()), classes(window->figure()));
+    EXPECT_EQ(dialogs.texts(), QStringList{FigureFile::openedNote()});
+    EXPECT_FALSE(viewer.openGraphFile(dir.filePath(QStringLiteral("none.akr"))));
+    EXPECT_EQ(dialogs.texts().back(),
+              FigureFile::openError(dir.filePath(QStringLiteral("none.akr"))));
 }
 
 TEST_P(DiagramWindowTest, CopiesThePlottedPoints) {

@@ -21,6 +21,7 @@ Figure sampleFigure() {
     s.style.color = {10, 20, 30, 200};
     s.connectingLine = true;
     s.valueAxis = AxisId::Y2;
+    s.shape = SeriesShape::StackedBars;
     f.series.push_back(s);
     OverlayLine l;
     l.name = QStringLiteral("+2S");
@@ -51,6 +52,7 @@ TEST(FigureFile, KeepsTheWholeFigure) {
     EXPECT_EQ(s.style, f.series[0].style);
     EXPECT_TRUE(s.connectingLine);
     EXPECT_EQ(s.valueAxis, AxisId::Y2);
+    EXPECT_EQ(s.shape, SeriesShape::StackedBars);
     ASSERT_EQ(back->lines.size(), 1u);
     EXPECT_EQ(back->lines[0].points, f.lines[0].points);
     EXPECT_EQ(back->lines[0].dash, LineDash::Dashed);

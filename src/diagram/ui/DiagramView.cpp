@@ -1,6 +1,7 @@
 #include "diagram/ui/DiagramView.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/FigureFile.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "platform/qt/ComboRefill.h"
@@ -30,6 +31,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     , dialogs_(dialogs)
     , folders_(std::move(folders))
     , window_(session, dialogs, status) {
+    window_.graphsFolder = folders_.userFolder + QStringLiteral("/Graphs");
     setWindowTitle(DiagramWindow::caption());
     auto* boxes = new QGridLayout;
     graphType_ = new QComboBox(this);
@@ -116,6 +118,30 @@ void DiagramView::buildMenus() {
         QtTextClipboard clipboard;
         window_.copyDataPoints(clipboard);
     });
+    file->addAction(QStringLiteral("Open AKR"), this, [this] {
+        if (const auto path =
+                dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
+                                  folders_.userFolder + QStringLiteral("/Graphs"));
+            path && !path->isEmpty() && window_.openGraphFile(*path))
+            showFigure();
+    });
+    file->addAction(QStringLiteral("Save AKR"), this, [this] {
+        if (const auto path =
+                dialogs_.saveFile(QStringLiteral("Save AKR"), FigureFile::fileFilter(),
+                                  folders_.userFolder + QStringLiteral("/Graphs/Graph.akr"));
+            path && !path->isEmpty())
+            window_.saveGraphFile(*path);
+    });
+    QMenu* autoSave = file->addMenu(QStringLiteral("Automatic saving"));
+    auto* autoGroup = new QActionGroup(this);
+    for (const auto& [caption, mode] : std::vector<std::pair<QString, GraphAutoSave::Mode>>{
+             {QStringLiteral("No Automatic saving"), GraphAutoSave::Mode::None},
+             {QStringLiteral("Each time when drawed"), GraphAutoSave::Mode::EachDraw}}) {
+        QAction* a = autoSave->addAction(caption, this, [this, m = mode] { window_.autoSave = m; });
+        a->setCheckable(true);
+        a->setChecked(mode == window_.autoSave);
+        autoGroup->addAction(a);
+    }
     file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
                     [this] { drawLastFigure(); });
     QMenu* query = bar->addMenu(QStringLiteral("Query"));
