@@ -1,8 +1,11 @@
 // The diagram window's draw pipeline on SQLite and on the live PostgreSQL server: the rows a
 // definition selects, its classes and titles, every refusal, and a draw through a filter.
 #include "diagram/DiagramWindow.h"
+#include "db/SchemaMapper.h"
 #include "diagram/FigureFile.h"
+#include "filter/FilterCombiner.h"
 #include "filter/FilterSession.h"
+#include "filter/FilterViews.h"
 #include "filter/FilterWindow.h"
 #include "platform/IniFile.h"
 #include "query/TextClipboard.h"
@@ -124,6 +127,27 @@ TEST_P(DiagramWindowTest, DrawsThroughAFilterAndNamesItInTheFigure) {
     ASSERT_TRUE(again.runCommand(replayed.back()));
     EXPECT_EQ(points(again.figure()), points(window->figure()));
     EXPECT_FALSE(again.runCommand(QStringLiteral("PLOT XY;Rocks;Au")));
+}
+
+TEST_P(DiagramWindowTest, ACombinedFilterBecomesTheDiagramsFilter) {
+    FilterViews views(db());
+    ASSERT_TRUE(
+        views.create(QStringLiteral("f_Granite"),
+                     QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Rock] = 'Granite')")));
+    ASSERT_TRUE(views.create(QStringLiteral("f_RichAu"),
+                             QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Au] > 2)")));
+    SchemaMapper(db(), status).RefreshFilterList(session->catalogue());
+    FilterCombiner combiner(db(), session->catalogue(), dialogs, status);
+    combiner.filterA = QStringLiteral("Granite");
+    combiner.filterB = QStringLiteral("RichAu");
+    combiner.op = FilterCombiner::Operator::And;
+    ASSERT_TRUE(combiner.combine(window.get())) << dialogs.texts().join('\n').toStdString();
+    EXPECT_TRUE(window->definition.filterOn);
+    EXPECT_EQ(window->definition.filter, QStringLiteral("Combined"));
+    plot("Rocks", "Au", "Rocks", "Au");
+    ASSERT_TRUE(window->draw()) << dialogs.texts().join('\n').toStdString();
+    // Granites with more than 2 Au: S1 (12) and S3 (3).
+    EXPECT_EQ(points(window->figure()), (QStringList{"12,12", "3,3"}));
 }
 
 TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {
