@@ -4,12 +4,15 @@
 #include "diagram/FigureFile.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
+#include "filter/FilterCombiner.h"
+#include "filter/ui/CombinedFilterPanel.h"
 #include "platform/qt/ComboRefill.h"
 #include "platform/qt/QtTextClipboard.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -29,6 +32,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     : QWidget(parent)
     , session_(session)
     , dialogs_(dialogs)
+    , status_(status)
     , folders_(std::move(folders))
     , window_(session, dialogs, status) {
     window_.graphsFolder = folders_.userFolder + QStringLiteral("/Graphs");
@@ -158,6 +162,7 @@ void DiagramView::buildMenus() {
         a->setChecked(sort == window_.definition.sort);
         sortGroup->addAction(a);
     }
+    query->addAction(QStringLiteral("AND/OR..."), this, [this] { openCombinedFilters(); });
     query->addSeparator();
     QAction* nulls = query->addAction(QStringLiteral("Null rows in classifier are drawn"));
     nulls->setCheckable(true);
@@ -279,4 +284,23 @@ void DiagramView::savePicture() {
         return;
     if (!FigureExporter::save(window_.figure(), *path, plot_->size().expandedTo({640, 480})))
         dialogs_.message(MessageKind::Critical, QStringLiteral("Error in writing file"));
+}
+
+void DiagramView::openCombinedFilters() {
+    Connection* db = session_.connection();
+    if (!db)
+        return;
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Calculated values for XY diagram"));
+    FilterCombiner combiner(*db, session_.catalogue(), dialogs_, status_);
+    auto* panel =
+        new CombinedFilterPanel(combiner, session_.catalogue().filters, &window_, &dialog);
+    connect(panel, &CombinedFilterPanel::combined, this, [this] {
+        refreshLists();
+        filterOn_->setChecked(window_.definition.filterOn);
+        filter_->setCurrentText(window_.definition.filter);
+    });
+    connect(panel, &CombinedFilterPanel::closeRequested, &dialog, &QDialog::accept);
+    (new QVBoxLayout(&dialog))->addWidget(panel);
+    dialog.exec();
 }

@@ -42,10 +42,13 @@ private:
     void showFigure();
     void fillFields(int slot);
     void savePicture();
+    // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
+    void openCombinedFilters();
     QString lastFilesPath() const;
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
+    Status& status_;
     Folders folders_;
     DiagramWindow window_;
     QComboBox* graphType_;
