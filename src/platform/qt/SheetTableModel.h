@@ -1,0 +1,34 @@
+#pragma once
+// A Sheet for a table view: its cells as they are (row 1 included), a few spare rows and columns
+// beyond the used range to type into, column letters A, B, ... and row numbers as headings.
+// Edits go into the sheet: text that reads as a number becomes a number. The sheet is its
+// caller's and must outlive the model; call reset() after changing it elsewhere.
+#include <QAbstractTableModel>
+
+class Sheet;
+
+class SheetTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int spareRows = 20;
+    static constexpr int spareColumns = 5;
+
+    explicit SheetTableModel(Sheet* sheet, QObject* parent = nullptr);
+
+    // Shows another sheet (or the same one after it changed).
+    void setSheet(Sheet* sheet);
+    void reset();
+    // "A", "B", ..., "Z", "AA", ...; column is 1-based.
+    static QString columnLetters(int column);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+private:
+    Sheet* sheet_;
+};

@@ -1,0 +1,32 @@
+#include "platform/qt/SheetTableModel.h"
+#include "platform/Sheet.h"
+
+#include <gtest/gtest.h>
+
+TEST(SheetTableModel, ColumnLetters) {
+    const std::vector<std::pair<int, const char*>> cases{
+        {1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"}};
+    for (const auto& [column, letters] : cases)
+        EXPECT_EQ(SheetTableModel::columnLetters(column), QString::fromLatin1(letters)) << column;
+}
+
+TEST(SheetTableModel, EditsGoIntoTheSheetAndTheSpareAreaGrows) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.fromTsv(QStringLiteral("SampleNo\tAu\nS1\t1.5\n")));
+    SheetTableModel model(&sheet);
+    EXPECT_EQ(model.rowCount(), 2 + SheetTableModel::spareRows);
+    EXPECT_EQ(model.columnCount(), 2 + SheetTableModel::spareColumns);
+    EXPECT_EQ(model.data(model.index(1, 1)).toString(), QStringLiteral("1.5"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
+
+    ASSERT_TRUE(model.setData(model.index(1, 1), QStringLiteral("2.25")));
+    EXPECT_EQ(sheet.number(2, 2), 2.25);
+    ASSERT_TRUE(model.setData(model.index(1, 0), QStringLiteral("0012x")));
+    EXPECT_FALSE(sheet.isNumber(2, 1));
+    ASSERT_TRUE(model.setData(model.index(1, 1), QString()));
+    EXPECT_TRUE(sheet.isEmpty(2, 2));
+    // Typing into the spare area makes room for more.
+    ASSERT_TRUE(model.setData(model.index(9, 4), QStringLiteral("x")));
+    EXPECT_EQ(model.rowCount(), 10 + SheetTableModel::spareRows);
+    EXPECT_EQ(model.columnCount(), 5 + SheetTableModel::spareColumns);
+}
