@@ -270,6 +270,7 @@ void DiagramWindow::applyGraphType(std::vector<Series>& series) {
     const SeriesShape shape = is(d, "Bar")            ? SeriesShape::Bars
                               : is(d, "Stacking bar") ? SeriesShape::StackedBars
                               : is(d, "XY & Fill")    ? SeriesShape::Filled
+                              : is(d, "Bubble")       ? SeriesShape::Bubbles
                                                       : SeriesShape::Points;
     for (Series& s : series) {
         s.shape = shape;

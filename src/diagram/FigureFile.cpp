@@ -93,7 +93,7 @@ Series seriesOf(const QJsonObject& o) {
     s.showLabels = o["showLabels"].toBool();
     s.showInLegend = o["showInLegend"].toBool(true);
     s.valueAxis = o["y2"].toBool() ? AxisId::Y2 : AxisId::Y;
-    s.shape = SeriesShape(std::clamp(o["shape"].toInt(0), 0, int(SeriesShape::Filled)));
+    s.shape = SeriesShape(std::clamp(o["shape"].toInt(0), 0, int(SeriesShape::Bubbles)));
     return s;
 }
 

@@ -9,9 +9,9 @@
 #include <QStringList>
 #include <vector>
 
-// How the points are drawn: symbols, bars from zero, bars stacked on the series before, or a
-// line with the area down to zero filled.
-enum class SeriesShape { Points, Bars, StackedBars, Filled };
+// How the points are drawn: symbols, bars from zero, bars stacked on the series before, a line
+// with the area down to zero filled, or symbols sized by each point's Z (bubbles).
+enum class SeriesShape { Points, Bars, StackedBars, Filled, Bubbles };
 
 struct Series {
     QString name;

@@ -110,6 +110,24 @@ TEST_F(DiagramClipDataTest, BarsStackAndFilledAreasReachTheChart) {
     EXPECT_NE(plot.graph(0)->brush().style(), Qt::NoBrush);
 }
 
+TEST_F(DiagramClipDataTest, BubblesGrowWithZ) {
+    window.definition.graphType = QStringLiteral("Bubble");
+    window.definition.tables[D::Z] = QStringLiteral("ClipData");
+    window.definition.fields[D::Z] = QStringLiteral("ID");
+    ASSERT_TRUE(window.draw());
+    const Series& s = window.figure().series.at(0);
+    ASSERT_EQ(s.pointCount(), 4);
+    EXPECT_EQ(s.points[3].z, 5);
+    QCustomPlot plot;
+    FigurePlot::show(window.figure(), plot, {400, 300});
+    // IDs 1, 2, 3 and 5 give four symbol sizes, the largest for 5.
+    ASSERT_EQ(plot.graphCount(), 4);
+    double largest = 0;
+    for (int i = 0; i < plot.graphCount(); ++i)
+        largest = std::max(largest, plot.graph(i)->scatterStyle().size());
+    EXPECT_EQ(largest, 30);
+}
+
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {
     window.definition.fields[D::Y] = QStringLiteral("Zn");
     EXPECT_FALSE(window.draw());

@@ -1,5 +1,7 @@
 #include "figure/ui/FigurePlot.h"
 
+#include <map>
+
 #include "figure/LegendEntries.h"
 #include "figure/ui/EveryNthLabelTicker.h"
 #include "figure/ui/ScatterThinning.h"
@@ -193,6 +195,7 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
     const bool logY = figure.y.logarithmic;
     QVector<double> keys;
     QVector<double> values;
+    QVector<double> sizes; // Z, for bubbles
     keys.reserve(series.pointCount());
     values.reserve(series.pointCount());
     const bool withLabels = series.showLabels && series.labels.size() == series.pointCount();
@@ -213,6 +216,7 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         }
         keys.push_back(p.x);
         values.push_back(p.y);
+        sizes.push_back(p.z);
         if (withLabels && labelsLeft > 0) {
             --labelsLeft;
             auto* label = new QCPItemText(&plot);
@@ -224,7 +228,38 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         }
     }
     QCPAbstractPlottable* plottable = nullptr;
-    if (series.shape == SeriesShape::Bars || series.shape == SeriesShape::StackedBars) {
+    if (series.shape == SeriesShape::Bubbles) {
+        // Areas grow with Z against the largest Z of the figure; symbols of one size (to 2 px)
+        // share a graph.
+        double zMax = 0.0;
+        for (const Series& s : figure.series)
+            for (const FigurePoint& p : s.points)
+                if (std::isfinite(p.z))
+                    zMax = std::max(zMax, std::abs(p.z));
+        std::map<int, QCPGraph*> bySize;
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const double share =
+                zMax > 0 && std::isfinite(sizes[i]) ? std::abs(sizes[i]) / zMax : 0;
+            const int px = 2 * int(std::lround((4.0 + 26.0 * std::sqrt(share)) / 2.0));
+            QCPGraph*& graph = bySize[px];
+            if (!graph) {
+                graph = new QCPGraph(plot.xAxis, valueAxis);
+                graph->setLineStyle(QCPGraph::lsNone);
+                SeriesStyle style = series.style;
+                style.symbolSize = px;
+                graph->setScatterStyle(scatterStyle(style));
+                graph->setName(series.name);
+                graph->removeFromLegend();
+                if (!plottable)
+                    plottable = graph;
+            }
+            graph->addData(keys[i], values[i]);
+        }
+        if (!plottable) {
+            plottable = new QCPGraph(plot.xAxis, valueAxis);
+            static_cast<QCPGraph*>(plottable)->setScatterStyle(scatterStyle(series.style));
+        }
+    } else if (series.shape == SeriesShape::Bars || series.shape == SeriesShape::StackedBars) {
         auto* bars = new QCPBars(plot.xAxis, valueAxis);
         bars->setData(keys, values);
         const QColor color = toQColor(series.style.color);
