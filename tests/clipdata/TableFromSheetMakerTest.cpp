@@ -3,8 +3,8 @@
 #include "clipdata/TableFromSheetMaker.h"
 #include "clipdata/ClipDataEngine.h"
 #include "platform/HeadlessStatus.h"
-#include "platform/Sheet.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/Sheet.h"
 
 namespace {
 
