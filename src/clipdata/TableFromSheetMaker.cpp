@@ -6,6 +6,9 @@
 #include "platform/Sheet.h"
 #include "platform/Status.h"
 #include "platform/TransactionScope.h"
+#include "platform/sqlite/SqliteConnection.h"
+
+#include <QFile>
 
 #include <algorithm>
 
@@ -195,5 +198,40 @@ bool TableFromSheetMaker::MakeTableFromSheet(const Sheet& page, Connection& data
         return false;
     }
     dialogs_.message(MessageKind::Information, QStringLiteral("Table added"));
+    return true;
+}
+
+bool TableFromSheetMaker::MakeTableInNewDatabase(const Sheet& page, const Activate& activate) {
+    if (!checkPage(page))
+        return false;
+    const std::optional<QString> path =
+        dialogs_.saveFile(QStringLiteral("New database"), newDatabaseFilter(), QString());
+    if (!path || path->isEmpty())
+        return false;
+    if (QFile::exists(*path)) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Database ") + *path +
+                                                       QStringLiteral(" already exists. Choose "
+                                                                      "a new file name."));
+        return false;
+    }
+    bool made = false;
+    {
+        OpenedConnection opened =
+            SqliteConnection::open(*path, SqliteConnection::Mode::ReadWriteCreate);
+        if (!opened.ok()) {
+            dialogs_.message(MessageKind::Critical, opened.error);
+            return false;
+        }
+        made = MakeTableFromSheet(page, *opened.connection);
+    } // closed before it is removed or handed over
+    if (!made) {
+        QFile::remove(*path);
+        return false;
+    }
+    if (!activate(*path))
+        return false;
+    dialogs_.message(MessageKind::Information,
+                     QStringLiteral("New database created, acivated and  saved for the first "
+                                    "time"));
     return true;
 }

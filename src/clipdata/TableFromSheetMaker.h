@@ -6,6 +6,7 @@
 #include "clipdata/ColumnTypeInferrer.h"
 
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class Connection;
@@ -32,6 +33,15 @@ public:
     bool beginMarking(const Sheet& page);
     // The questions, then the table. True when the table was added.
     bool MakeTableFromSheet(const Sheet& page, Connection& database);
+
+    // "Create new database": the table goes into a new SQLite file, which then becomes the
+    // session database through `activate` (given the path). A No, a Cancel or a failure
+    // removes the file again; an existing file is refused, never overwritten.
+    using Activate = std::function<bool(const QString& path)>;
+    static QString newDatabaseFilter() {
+        return QStringLiteral("SQLite database (*.sqlite)|*.sqlite");
+    }
+    bool MakeTableInNewDatabase(const Sheet& page, const Activate& activate);
 
     // The statements for a table named `table` (exposed for the tests of the SQL shape).
     QStringList createStatements(const Sheet& page, const QString& table) const;

@@ -146,3 +146,47 @@ TEST(TableFromSheetMaker, PreconditionsAndKeyLimit) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TableFromSheetMaker, NewDatabaseHoldsTheTableOrIsRemoved) {
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    TableFromSheetMaker maker{dialogs, status};
+    QTemporaryDir dir;
+    Sheet page;
+    page.fromTsv(QStringLiteral("SampleNo\tAu\nS1\t1.5\n"));
+    ASSERT_TRUE(maker.toggleKey(1));
+    QStringList activated;
+    const auto activate = [&](const QString& p) {
+        activated << p;
+        return true;
+    };
+    const QString cancelled = dir.filePath(QStringLiteral("no.sqlite"));
+    dialogs.queueText(cancelled);
+    dialogs.queueAnswer(Answer::No);
+    EXPECT_FALSE(maker.MakeTableInNewDatabase(page, activate));
+    EXPECT_FALSE(QFile::exists(cancelled));
+
+    const QString made = dir.filePath(QStringLiteral("new.sqlite"));
+    dialogs.queueText(made);
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueText(QStringLiteral("Assay"));
+    ASSERT_TRUE(maker.MakeTableInNewDatabase(page, activate));
+    EXPECT_EQ(activated, QStringList{made});
+    EXPECT_EQ(dialogs.texts().last(),
+              QStringLiteral("New database created, acivated and  saved for the first time"));
+    OpenedConnection db = SqliteConnection::open(made);
+    ASSERT_TRUE(db.ok());
+    const auto rows = db.connection->query(QStringLiteral("SELECT [SampleNo], [Au] FROM [Assay]"));
+    ASSERT_TRUE(rows);
+    EXPECT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->at(0, 1), CellValue::number(1.5));
+
+    dialogs.queueText(made); // an existing file is never reused
+    EXPECT_FALSE(maker.MakeTableInNewDatabase(page, activate));
+    EXPECT_TRUE(QFile::exists(made));
+    EXPECT_EQ(activated.size(), 1);
+}
+
+} // namespace
