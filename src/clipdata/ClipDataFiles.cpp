@@ -3,6 +3,7 @@
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
 #include "clipdata/CsvText.h"
+#include "clipdata/XlsxWorkbookWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
 
@@ -13,7 +14,7 @@
 namespace {
 const QString section = QStringLiteral("ClipData");
 
-enum class Format { Tab, Csv, Workbook };
+enum class Format { Tab, Csv, Workbook, Xlsx };
 
 Format formatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -21,6 +22,8 @@ Format formatOf(const QString& path) {
         return Format::Csv;
     if (suffix == QLatin1String("qwb"))
         return Format::Workbook;
+    if (suffix == QLatin1String("xlsx"))
+        return Format::Xlsx;
     return Format::Tab;
 }
 
@@ -77,6 +80,10 @@ bool ClipDataFiles::failed(const QString& what, const QString& path, const QStri
 bool ClipDataFiles::openPath(const QString& path) {
     QString error;
     const Format format = formatOf(path);
+    if (format == Format::Xlsx)
+        return failed(QStringLiteral("open"), path,
+                      QStringLiteral("Excel files are written, not read; open .txt, .csv or "
+                                     ".qwb"));
     if (format == Format::Workbook) {
         Workbook::LoadResult loaded = Workbook::load(path);
         if (!loaded.ok())
@@ -112,6 +119,9 @@ bool ClipDataFiles::savePath(const QString& path) {
         const Workbook::SaveResult saved = clipData_.workbook().save(path);
         return saved.ok || failed(QStringLiteral("save"), path, saved.error);
     }
+    if (format == Format::Xlsx)
+        return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error) ||
+               failed(QStringLiteral("save"), path, error);
     const QString text = format == Format::Csv ? csvFromSheet(clipData_.activePage())
                                                : clipData_.activePage().toTsv();
     return writeText(path, text, &error) || failed(QStringLiteral("save"), path, error);
@@ -128,7 +138,8 @@ bool ClipDataFiles::Save() {
         dialogs_.saveFile(QStringLiteral("Save"), saveFilter(), QString());
     if (!path)
         return false;
-    if (formatOf(*path) != Format::Workbook &&
+    const Format format = formatOf(*path);
+    if (format != Format::Workbook && format != Format::Xlsx &&
         dialogs_.question(QStringLiteral("This will save only the active worksheet. Save as xls "
                                          "or vts if you want to save all worksheets\r\n"
                                          "Continue anyway?"),

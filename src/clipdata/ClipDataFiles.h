@@ -1,7 +1,8 @@
 #pragma once
 // ClipData's file menu: Open, Save, Reopen and New with their questions. Tab-delimited (.txt)
 // and comma-separated (.csv) files hold one page and load into the active page; the program's
-// workbook file (.qwb) holds all pages. The last file opened is kept first in the "ClipData"
+// workbook file (.qwb) holds all pages, and so does an
+// .xlsx file, which is only written. The last file opened is kept first in the "ClipData"
 // list of lastfiles.ini.
 #include <QString>
 
@@ -15,8 +16,9 @@ public:
                               "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|All files (*.*)|*.*");
     }
     static QString saveFilter() {
-        return QStringLiteral("Tab delimited text (*.txt)|*.txt|Comma separated values "
-                              "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb");
+        return QStringLiteral(
+            "Tab delimited text (*.txt)|*.txt|Comma separated values "
+            "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|Microsoft Excel files (*.xlsx)|*.xlsx");
     }
 
     ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni)

@@ -95,3 +95,24 @@ TEST_F(ClipDataFilesTest, BrokenFileLeavesThePageAsItWas) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClipDataFilesTest, ExcelFileHoldsEveryPageWithoutAsking) {
+    clip.workbook().renameSheet(ClipDataSheet::defaultPageName(3), QStringLiteral("bad/name"));
+    dialogs.queueText(path("all.xlsx"));
+    ASSERT_TRUE(files.Save()) << dialogs.texts().join("").toStdString();
+    for (const ScriptedDialogs::Entry& e : dialogs.log()) // all pages: no question
+        EXPECT_NE(e.shown, ScriptedDialogs::Shown::Question) << e.text.toStdString();
+    QFile file(path("all.xlsx"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray zip = file.readAll();
+    EXPECT_TRUE(zip.startsWith("PK"));
+    // Part names are stored uncompressed in the archive's directory.
+    for (const char* part : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet3.xml"})
+        EXPECT_TRUE(zip.contains(part)) << part;
+    EXPECT_FALSE(QFile::exists(path("all.xlsx.part")));
+    EXPECT_FALSE(files.openPath(path("all.xlsx")));
+}
+
+} // namespace
