@@ -125,12 +125,11 @@ bool TableFromSheetMaker::writeTable(const Sheet& page, Connection& database,
     const std::vector<int> columns = orderedColumns(page);
     QStringList names;
     QStringList markers;
-    std::vector<bool> isDate;
+    std::vector<ColumnTypeInferrer::Category> categories;
     for (int c : columns) {
         names << bracketed(page.text(1, c));
         markers << QStringLiteral("?");
-        isDate.push_back(ColumnTypeInferrer::infer(page, c, false).category ==
-                         ColumnTypeInferrer::Category::Date);
+        categories.push_back(ColumnTypeInferrer::infer(page, c, false).category);
     }
     const std::unique_ptr<PreparedStatement> insert =
         database.prepare(QStringLiteral("INSERT INTO ") + bracketed(table) + QStringLiteral(" (") +
@@ -147,12 +146,12 @@ bool TableFromSheetMaker::writeTable(const Sheet& page, Connection& database,
             const int c = columns[i];
             if (page.isEmpty(row, c))
                 values[i] = CellValue::null();
-            else if (isDate[i]) {
+            else if (categories[i] == ColumnTypeInferrer::Category::Date) {
                 const std::optional<CellValue> date = dateValue(page.text(row, c));
                 if (!date)
                     return false; // a date column's text that is no date would be lost
                 values[i] = *date;
-            } else if (page.isNumber(row, c))
+            } else if (categories[i] != ColumnTypeInferrer::Category::Text)
                 values[i] = CellValue::number(*page.number(row, c));
             else
                 values[i] = CellValue::text(page.text(row, c));
@@ -166,6 +165,8 @@ bool TableFromSheetMaker::writeTable(const Sheet& page, Connection& database,
 bool TableFromSheetMaker::MakeTableFromSheet(const Sheet& page, Connection& database) {
     if (!checkPage(page))
         return false;
+    // A mark on a column the page no longer has marks nothing.
+    std::erase_if(keys_, [&](int c) { return c > page.lastColumn(); });
     if (keys_.empty()) {
         dialogs_.message(MessageKind::Exclamation,
                          QStringLiteral("No index key selected! Aborting table making routine"));

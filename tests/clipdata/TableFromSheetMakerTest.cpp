@@ -18,7 +18,7 @@ protected:
     void SetUp() override {
         ClipDataEngine::SetUp();
         page.fromTsv(QStringLiteral("SampleNo\tAu\tRock\tNote\n"
-                                    "S1\t0.5\tBasalt\t\n"
+                                    "S1\t0.5\tBasalt\t7\n"
                                     "S2\t40000\tO'Brien\tx\n"));
     }
 
@@ -51,7 +51,7 @@ TEST_P(MakeTable, WritesTheRowsWithKeyAndTypes) {
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Table added"));
     EXPECT_EQ(rows(QStringLiteral("SELECT [SampleNo], [Au], [Rock], [Note] FROM [New Rocks] "
                                   "ORDER BY [SampleNo]")),
-              (QStringList{"S1|0.5|Basalt|NULL", "S2|40000|O'Brien|x"}));
+              (QStringList{"S1|0.5|Basalt|7", "S2|40000|O'Brien|x"}));
     // The key is unique: a second S1 is refused.
     EXPECT_FALSE(db->execute(QStringLiteral("INSERT INTO [New Rocks] ([SampleNo]) VALUES ('S1')")));
 }
