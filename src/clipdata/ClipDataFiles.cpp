@@ -1,0 +1,173 @@
+#include "clipdata/ClipDataFiles.h"
+
+#include "app/RecentFiles.h"
+#include "clipdata/ClipDataSheet.h"
+#include "clipdata/CsvText.h"
+#include "clipdata/XlsxWorkbookWriter.h"
+#include "platform/Dialogs.h"
+#include "platform/NumberText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+const QString section = QStringLiteral("ClipData");
+
+enum class Format { Tab, Csv, Workbook, Xlsx };
+
+Format formatOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv"))
+        return Format::Csv;
+    if (suffix == QLatin1String("qwb"))
+        return Format::Workbook;
+    if (suffix == QLatin1String("xlsx"))
+        return Format::Xlsx;
+    return Format::Tab;
+}
+
+std::optional<Sheet> sheetFromCsv(const QString& text, QString* error) {
+    const auto records = CsvText::parse(text, error);
+    if (!records)
+        return std::nullopt;
+    Sheet sheet;
+    for (size_t r = 0; r < records->size(); ++r) {
+        const QStringList& fields = (*records)[r];
+        for (qsizetype c = 0; c < fields.size(); ++c) {
+            const int row = int(r) + 1;
+            const int column = int(c) + 1;
+            const std::optional<double> n = NumberText::fromText(QStringView(fields[c]));
+            const bool placed = n ? sheet.setNumber(row, column, *n)
+                                  : (fields[c].isEmpty() || sheet.setText(row, column, fields[c]));
+            if (!placed) {
+                if (error)
+                    *error = QStringLiteral("the file does not fit on a page");
+                return std::nullopt;
+            }
+        }
+    }
+    return sheet;
+}
+
+QString csvFromSheet(const Sheet& sheet) {
+    QString out;
+    for (int r = 1; r <= sheet.lastRow(); ++r) {
+        QStringList fields;
+        for (int c = 1; c <= sheet.lastColumn(); ++c)
+            fields << sheet.text(r, c);
+        CsvText::appendRecord(out, fields);
+    }
+    return out;
+}
+
+bool writeText(const QString& path, const QString& text, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+bool ClipDataFiles::failed(const QString& what, const QString& path, const QString& why) {
+    dialogs_.message(MessageKind::Exclamation,
+                     QStringLiteral("Could not %1 %2: %3").arg(what, path, why));
+    return false;
+}
+
+bool ClipDataFiles::openPath(const QString& path) {
+    QString error;
+    const Format format = formatOf(path);
+    if (format == Format::Xlsx)
+        return failed(QStringLiteral("open"), path,
+                      QStringLiteral("Excel files are written, not read; open .txt, .csv or "
+                                     ".qwb"));
+    if (format == Format::Workbook) {
+        Workbook::LoadResult loaded = Workbook::load(path);
+        if (!loaded.ok())
+            return failed(QStringLiteral("open"), path, loaded.error);
+        clipData_.replaceWorkbook(std::move(*loaded.workbook));
+    } else {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return failed(QStringLiteral("open"), path, file.errorString());
+        const QString text = QString::fromUtf8(file.readAll());
+        std::optional<Sheet> page;
+        if (format == Format::Csv) {
+            page = sheetFromCsv(text, &error);
+        } else {
+            page.emplace();
+            if (!page->fromTsv(text)) {
+                page.reset();
+                error = QStringLiteral("the file does not fit on a page");
+            }
+        }
+        if (!page)
+            return failed(QStringLiteral("open"), path, error);
+        clipData_.activePage() = std::move(*page);
+    }
+    RecentFiles(lastFilesIni_).add(path, section);
+    return true;
+}
+
+bool ClipDataFiles::savePath(const QString& path) {
+    QString error;
+    const Format format = formatOf(path);
+    if (format == Format::Workbook) {
+        const Workbook::SaveResult saved = clipData_.workbook().save(path);
+        return saved.ok || failed(QStringLiteral("save"), path, saved.error);
+    }
+    if (format == Format::Xlsx)
+        return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error) ||
+               failed(QStringLiteral("save"), path, error);
+    const QString text = format == Format::Csv ? csvFromSheet(clipData_.activePage())
+                                               : clipData_.activePage().toTsv();
+    return writeText(path, text, &error) || failed(QStringLiteral("save"), path, error);
+}
+
+bool ClipDataFiles::Open() {
+    const std::optional<QString> path =
+        dialogs_.openFile(QStringLiteral("Open"), openFilter(), QString());
+    return path && openPath(*path);
+}
+
+bool ClipDataFiles::Save() {
+    const std::optional<QString> path =
+        dialogs_.saveFile(QStringLiteral("Save"), saveFilter(), QString());
+    if (!path)
+        return false;
+    const Format format = formatOf(*path);
+    if (format != Format::Workbook && format != Format::Xlsx &&
+        dialogs_.question(QStringLiteral("This will save only the active worksheet. Save as xls "
+                                         "or vts if you want to save all worksheets\r\n"
+                                         "Continue anyway?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return false;
+    return savePath(*path);
+}
+
+bool ClipDataFiles::Reopen() {
+    const QString last = RecentFiles(lastFilesIni_).entries(section).value(0);
+    if (last.isEmpty()) {
+        dialogs_.message(MessageKind::Information,
+                         QStringLiteral("No file existing in the last-opened memory. Prompting "
+                                        "to open file."));
+        return Open();
+    }
+    if (dialogs_.question(QStringLiteral("Are you sure to overwrite current ClipData with the "
+                                         "content of a file ") +
+                              last + QStringLiteral(" ?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return false;
+    return openPath(last);
+}
+
+bool ClipDataFiles::New() {
+    if (dialogs_.question(QStringLiteral("Are you sure to clear the whole worksheet (all pages)?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return false;
+    clipData_.clearAll();
+    return true;
+}

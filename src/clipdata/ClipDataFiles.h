@@ -1,0 +1,44 @@
+#pragma once
+// ClipData's file menu: Open, Save, Reopen and New with their questions. Tab-delimited (.txt)
+// and comma-separated (.csv) files hold one page and load into the active page; the program's
+// workbook file (.qwb) holds all pages, and so does an
+// .xlsx file, which is only written. The last file opened is kept first in the "ClipData"
+// list of lastfiles.ini.
+#include <QString>
+
+class ClipDataSheet;
+class Dialogs;
+
+class ClipDataFiles {
+public:
+    static QString openFilter() {
+        return QStringLiteral("Tab delimited text (*.txt)|*.txt|Comma separated values "
+                              "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|All files (*.*)|*.*");
+    }
+    static QString saveFilter() {
+        return QStringLiteral(
+            "Tab delimited text (*.txt)|*.txt|Comma separated values "
+            "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|Microsoft Excel files (*.xlsx)|*.xlsx");
+    }
+
+    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni)
+        : clipData_(clipData)
+        , dialogs_(dialogs)
+        , lastFilesIni_(std::move(lastFilesIni)) {}
+
+    bool Open();
+    bool Save();
+    bool Reopen();
+    bool New();
+
+    // Without dialogs but for the messages: used by the menu and the command verbs.
+    bool openPath(const QString& path);
+    bool savePath(const QString& path);
+
+private:
+    bool failed(const QString& what, const QString& path, const QString& why);
+
+    ClipDataSheet& clipData_;
+    Dialogs& dialogs_;
+    QString lastFilesIni_;
+};

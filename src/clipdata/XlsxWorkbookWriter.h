@@ -1,0 +1,12 @@
+#pragma once
+// Writes every page of a workbook as a worksheet of an .xlsx file (libxlsxwriter): numbers as
+// numbers, texts as strings. Page names Excel refuses (too long, with []:*?/\) become "PageN".
+// Written beside the target and renamed, so a failed save leaves the old file as it was.
+#include <QString>
+
+class Workbook;
+
+class XlsxWorkbookWriter {
+public:
+    static bool write(const Workbook& workbook, const QString& path, QString* error);
+};
