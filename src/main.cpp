@@ -24,6 +24,8 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtStatus.h"
 
+#include "clipdata/ClipDataWindow.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -145,6 +147,11 @@ int runWindowed(QApplication& app, const Options& options) {
     host.onShowMainWindow = [&] { frame.show(); };
     host.onSetMainCaption = [&](const QString& c) { frame.setWindowTitle(c); };
     host.onCloseSplash = [&] { splash.close(); };
+    // The hand-over comes during start-up, before the ClipData sheet exists: kept until then.
+    std::optional<std::array<QString, 3>> handOver;
+    host.onHaeClipAvaaPB = [&](const QString& sql, const QString& book, const QString& title) {
+        handOver = {sql, book, title};
+    };
     const QString* userFolder = nullptr;
     auto session = makeSession(dialogs, frame.status(), userFolder);
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
@@ -155,6 +162,8 @@ int runWindowed(QApplication& app, const Options& options) {
                     CommandLine::fromProcessArguments(options.arguments));
     if (!result.keepRunning)
         return 0;
+    // Later opens (File menu, recent list) read the user folder from the result, which lives on.
+    userFolder = &result.settings.paths.userFolder;
     MainWindow controller(*session, dialogs, frame.status(),
                           RecentFiles(result.settings.recentFilesFile()),
                           QCoreApplication::applicationDirPath());
@@ -164,6 +173,8 @@ int runWindowed(QApplication& app, const Options& options) {
                 *session,
                 dialogs,
                 {QCoreApplication::applicationDirPath(), result.settings.paths.userFolder}});
+    if (handOver && frame.clipData()->HaeClipAvaaPB((*handOver)[0], (*handOver)[1], (*handOver)[2]))
+        frame.openClipData();
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

@@ -75,6 +75,8 @@ void StartupRequestLog::HaeClipAvaaPB(const QString& sql, const QString& picture
                                       const QString& title) {
     note(QStringLiteral("mail hand-over ") + title + QStringLiteral(" ") + pictureBook +
          QStringLiteral(": ") + sql);
+    if (onHaeClipAvaaPB)
+        onHaeClipAvaaPB(sql, pictureBook, title);
 }
 
 void StartupRequestLog::AJADDE() {

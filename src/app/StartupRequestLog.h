@@ -12,6 +12,8 @@ public:
     std::function<void()> onShowMainWindow;
     std::function<void(const QString&)> onSetMainCaption;
     std::function<void()> onCloseSplash;
+    // The mail hand-over: statement, PictureBook and title for the ClipData sheet.
+    std::function<void(const QString&, const QString&, const QString&)> onHaeClipAvaaPB;
 
     const QStringList& requests() const { return requests_; }
 

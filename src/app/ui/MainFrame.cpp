@@ -5,6 +5,8 @@
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "clipdata/ClipDataWindow.h"
+#include "clipdata/ui/ClipDataView.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
@@ -45,6 +47,9 @@ MainFrame::~MainFrame() {
 
 void MainFrame::bind(const Parts& parts) {
     parts_.emplace(parts);
+    clipData_ = std::make_unique<ClipDataWindow>(parts.session, parts.dialogs, *status_,
+                                                 parts.folders.userFolder +
+                                                     QStringLiteral("/ini/lastfiles.ini"));
     MainWindow& controller = parts.controller;
     controller_ = &controller;
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
@@ -142,6 +147,8 @@ void MainFrame::buildMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Graph"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
                     [this] { openDiagram(); });
+    view->addAction(QStringLiteral("&ClipData"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                    this, [this] { openClipData(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Draw last fig"), this, [this] {
         if (DiagramView* diagram = openDiagram())
@@ -149,11 +156,28 @@ void MainFrame::buildMenus() {
     });
 }
 
+QWidget* MainFrame::openClipData() {
+    if (!parts_)
+        return nullptr;
+    // One ClipData window: a second request brings it forward, showing the sheet anew.
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* view = qobject_cast<ClipDataView*>(w->widget())) {
+            view->refresh();
+            area_->setActiveSubWindow(w);
+            return view;
+        }
+    auto* view = new ClipDataView(*clipData_);
+    showChild(view, QStringLiteral("ClipData"), {700, 450});
+    return view;
+}
+
 DiagramView* MainFrame::openDiagram() {
     if (!parts_)
         return nullptr;
     auto* diagram =
         new DiagramView(parts_->session, parts_->dialogs, *status_, {parts_->folders.userFolder});
+    diagram->controller().setClipDataSource(
+        [this]() -> const Sheet* { return &clipData_->sheet().activePage(); });
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;
 }
@@ -191,6 +215,7 @@ QWidget* MainFrame::openFilterWindow() {
     if (!parts_)
         return nullptr;
     auto controller = std::make_shared<FilterWindow>(parts_->session, parts_->dialogs, *status_);
+    controller->attachClipData(&clipData_->filters());
     auto* holder = new QWidget;
     holder->setWindowTitle(QStringLiteral("Filters"));
     auto* panel = new FilterPanel(*controller, parts_->session.catalogue(), holder);
@@ -226,6 +251,10 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
         delete grid;
         return nullptr;
     }
+    grid->copyToClipData = [this](const QString& rows) {
+        if (clipData_->copyFromGrid(rows))
+            openClipData();
+    };
     QMdiSubWindow* child = showChild(grid, QStringLiteral("Grid"), {720, 420});
     connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
     connect(grid, &GridWindow::schemaChanged, this, &MainFrame::refreshLists);

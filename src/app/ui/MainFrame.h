@@ -6,7 +6,9 @@
 #include "grid/ui/GridWindow.h"
 
 #include <QMainWindow>
+#include <memory>
 
+class ClipDataWindow;
 class DiagramView;
 class Dialogs;
 class MainWindow;
@@ -43,6 +45,9 @@ public:
     void bind(const Parts& parts);
     // The filter window as a child window.
     QWidget* openFilterWindow();
+    // The ClipData sheet of the whole run (exists once bind() was called), and its window.
+    ClipDataWindow* clipData() const { return clipData_.get(); }
+    QWidget* openClipData();
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
@@ -74,6 +79,7 @@ private:
     QtStatus* status_;
     MainWindow* controller_ = nullptr;
     std::optional<Parts> parts_;
+    std::unique_ptr<ClipDataWindow> clipData_;
     OpenViews openViews_;
     QListWidget* tables_ = nullptr;
     QMenu* fileMenu_ = nullptr;

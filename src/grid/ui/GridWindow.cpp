@@ -174,6 +174,10 @@ void GridWindow::buildMenus() {
         if (ok && editor.store(name, text) && grid_.requery())
             bindModel();
     });
+    item(edit, QStringLiteral("&Copy to ClipData"), [this] {
+        if (copyToClipData)
+            copyToClipData(grid_.statement());
+    });
     item(edit, QStringLiteral("Paste Append"), [this] {
         const GridTarget target = grid_.target();
         afterBulkEdit(GridPaste(target, session_.catalogue(), dialogs_, status_)

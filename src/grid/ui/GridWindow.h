@@ -4,6 +4,7 @@
 #include "grid/GridController.h"
 
 #include <QWidget>
+#include <functional>
 
 class Dialogs;
 class OpenViews;
@@ -25,6 +26,8 @@ public:
                Folders folders, QWidget* parent = nullptr);
 
     bool open(const QString& statement, const QString& caption);
+    // "&Copy to ClipData": the frame loads the statement's rows into its ClipData sheet.
+    std::function<void(const QString& statement)> copyToClipData;
     GridController& controller() { return grid_; }
     QTableView* table() const { return table_; }
     QString counterText() const;

@@ -1,0 +1,65 @@
+#include "clipdata/ClipDataWindow.h"
+
+#include "clipdata/LoadStatementIntoClipData.h"
+#include "db/SessionDatabase.h"
+#include "platform/Dialogs.h"
+#include "platform/Status.h"
+
+ClipDataWindow::ClipDataWindow(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                               const QString& lastFilesIni)
+    : session_(session)
+    , dialogs_(dialogs)
+    , status_(status)
+    , files_(sheet_, dialogs, lastFilesIni)
+    , tools_(sheet_, dialogs)
+    , filters_(sheet_, dialogs)
+    , maker_(dialogs, status)
+    , commands_(files_, tools_) {}
+
+bool ClipDataWindow::load(const QString& statement, const QString& classifierColumn) {
+    Connection* db = session_.connection();
+    if (!db) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No database open"));
+        return false;
+    }
+    const ClipDataLoadResult result =
+        LoadStatementIntoClipData(statement, *db, sheet_, status_, classifierColumn);
+    if (!result.ok)
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Error in retrieving data:\r\n") + result.error);
+    return result.ok;
+}
+
+bool ClipDataWindow::HaeClipAvaaPB(const QString& sql, const QString& pictureBook,
+                                   const QString& title) {
+    status_.showStatus(QStringLiteral("Retrieving data..."), 1);
+    const bool loaded = load(sql);
+    if (loaded)
+        title_ = title;
+    if (!pictureBook.isEmpty())
+        status_.showStatus(QStringLiteral("Opening picture book \r\n") + pictureBook, 1);
+    status_.showStatus(QStringLiteral("Ready"), 1);
+    status_.showStatus(QString(), 0);
+    return loaded;
+}
+
+bool ClipDataWindow::makeTable() {
+    Connection* db = session_.connection();
+    if (!db) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No database open"));
+        return false;
+    }
+    return maker_.MakeTableFromSheet(sheet_.activePage(), *db);
+}
+
+bool ClipDataWindow::makeTableInNewDatabase() {
+    return maker_.MakeTableInNewDatabase(sheet_.activePage(), [this](const QString& path) {
+        session_.SessionDatabasePath = path;
+        return session_.OpenSessionDatabase({true, false, false});
+    });
+}
+
+bool ClipDataWindow::runCommand(const QString& line) {
+    const QString text = line.trimmed();
+    return commands_.run(text.section(QLatin1Char(' '), 0, 0), text.section(QLatin1Char(' '), 1));
+}
