@@ -256,3 +256,34 @@ QString GridController::tableProperties() const {
           << QStringLiteral("Indexes: ") + QString::number(indexes.size()) << indexes;
     return lines.join(QStringLiteral("\r\n"));
 }
+
+bool GridController::addRecord() {
+    if (!target_.writable()) {
+        dialogs_.message(
+            MessageKind::Exclamation,
+            QStringLiteral("Rows can not be added: the grid shows no table with a key."));
+        return false;
+    }
+    QStringList names, marks;
+    std::vector<CellValue> values;
+    for (const QString& key : target_.key) {
+        const auto value = dialogs_.input(
+            QStringLiteral("Give key value for the new row (") + key + QLatin1Char(')'), QString());
+        if (!value || value->trimmed().isEmpty())
+            return false;
+        names << JetSqlQuoting::name(key);
+        marks << QStringLiteral("?");
+        const auto number = NumberText::fromText(*value);
+        values.push_back(number ? CellValue::number(*number) : CellValue::text(value->trimmed()));
+    }
+    if (!target_.database->execute(
+            QStringLiteral("INSERT INTO ") + JetSqlQuoting::name(target_.table) +
+                QStringLiteral(" (") + names.join(QStringLiteral(", ")) +
+                QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) + QLatin1Char(')'),
+            values)) {
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Row not added: ") + target_.database->lastError());
+        return false;
+    }
+    return requery();
+}

@@ -58,6 +58,9 @@ public:
     // "Show Field properties": the column's description and the current row's value, one
     // "Label: value" line each.
     QString fieldProperties(int row, int column) const;
+    // "&Add": a new record of the base table, its key asked for ("Give key value for the new
+    // row"); false when cancelled, refused (said so) or the grid cannot write back.
+    bool addRecord();
     // "Display table properties...": the grid's base table (or view) as the database describes
     // it: kind, record count, each field with its type, the primary key and the indexes.
     QString tableProperties() const;

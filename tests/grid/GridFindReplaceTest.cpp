@@ -87,6 +87,20 @@ TEST_F(GridEditTest, FieldPropertiesDescribeTheColumnAndTheValue) {
     EXPECT_TRUE(grid.fieldProperties(0, 9).isEmpty());
 }
 
+TEST_F(GridEditTest, AddsARecordByItsKeyAndRefusesADuplicate) {
+    dialogs.clearLog();
+    dialogs.queueCancel();
+    EXPECT_FALSE(grid.addRecord());
+    dialogs.queueText(QStringLiteral("S9"));
+    ASSERT_TRUE(grid.addRecord()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(column("SELECT [SampleNo] FROM [Samples] WHERE [Rock] Is Null"), QStringList{"S9"});
+    dialogs.queueText(QStringLiteral("S9"));
+    EXPECT_FALSE(grid.addRecord());
+    EXPECT_TRUE(dialogs.texts().back().startsWith(QStringLiteral("Row not added: ")));
+    EXPECT_EQ(grid.model()->rowCount(), 4);
+}
+
 TEST_F(GridEditTest, TablePropertiesListFieldsKeyAndIndexes) {
     const QStringList lines = grid.tableProperties().split(QStringLiteral("\r\n"));
     ASSERT_GE(lines.size(), 6);

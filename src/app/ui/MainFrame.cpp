@@ -11,6 +11,7 @@
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
+#include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/qt/QtStatus.h"
 
@@ -154,6 +155,18 @@ void MainFrame::buildMenus() {
         if (DiagramView* diagram = openDiagram())
             diagram->drawLastFigure();
     });
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("About Quv Data"), this, [this] {
+        parts_->dialogs.message(MessageKind::Information,
+                                QStringLiteral("QUV Data ") + QStringLiteral(QUV_VERSION) +
+                                    QStringLiteral("\r\nAssay data in databases: grids, ClipData, "
+                                                   "diagrams and filters."));
+    });
+    help->addAction(QStringLiteral("Quv Help"), QKeySequence::HelpContents, this, [this] {
+        parts_->dialogs.message(MessageKind::Information,
+                                QStringLiteral("The README beside the program describes its "
+                                               "windows and the batch macro lines."));
+    });
 }
 
 QWidget* MainFrame::openClipData() {
@@ -255,6 +268,7 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
         if (clipData_->copyFromGrid(rows))
             openClipData();
     };
+    connect(grid, &GridWindow::openGridRequested, this, &MainFrame::openGrid);
     QMdiSubWindow* child = showChild(grid, QStringLiteral("Grid"), {720, 420});
     connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
     connect(grid, &GridWindow::schemaChanged, this, &MainFrame::refreshLists);

@@ -16,10 +16,13 @@
 #include "grid/MapInfoExport.h"
 #include "grid/ui/AddFieldDialog.h"
 #include "platform/Dialogs.h"
+#include "platform/JetSqlQuoting.h"
+#include "platform/Status.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QItemSelectionModel>
@@ -111,6 +114,29 @@ void GridWindow::buildMenus() {
                 bindModel();
         },
         QKeySequence::Refresh);
+    item(file, QStringLiteral("&Load new grid"), [this] {
+        const auto table = dialogs_.input(QStringLiteral("Give table name or SQL statement"),
+                                          GridController::tableOf(grid_.statement()));
+        if (!table || table->trimmed().isEmpty())
+            return;
+        const QString text = table->trimmed();
+        const bool statement = text.startsWith(QStringLiteral("SELECT "), Qt::CaseInsensitive);
+        emit openGridRequested(
+            statement ? text : QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(text),
+            QStringLiteral("View/") + text);
+    });
+    item(file, QStringLiteral("Open SQL..."), [this] {
+        const auto path =
+            dialogs_.openFile(QStringLiteral("Open SQL"), QStringLiteral("SQL files (*.sql)|*.sql"),
+                              folders_.userFolder);
+        if (!path || path->isEmpty())
+            return;
+        if (const auto text = GridFiles::readSql(*path))
+            emit openGridRequested(*text,
+                                   QStringLiteral("SQL/") + QFileInfo(*path).completeBaseName());
+        else
+            dialogs_.message(MessageKind::Critical, QStringLiteral("Error in opening ") + *path);
+    });
     item(file, QStringLiteral("Save As Filter..."), [this] {
         QString created;
         GridViewSaver(session_, dialogs_)
@@ -173,6 +199,41 @@ void GridWindow::buildMenus() {
             QInputDialog::getMultiLineText(this, QStringLiteral("SQL-clause"), name, *stored, &ok);
         if (ok && editor.store(name, text) && grid_.requery())
             bindModel();
+    });
+    item(edit, QStringLiteral("Paste to Cell"), [this] {
+        const QModelIndex cell = table_->currentIndex();
+        if (cell.isValid())
+            grid_.model()->setData(cell, QApplication::clipboard()->text().trimmed());
+    });
+    item(edit, QStringLiteral("&Add"), [this] {
+        if (grid_.addRecord())
+            bindModel();
+    });
+    item(edit, QStringLiteral("&UpDate"), [this] {
+        if (grid_.requery())
+            bindModel();
+    });
+    item(edit, QStringLiteral("&Select All"), [this] {
+        status_.showStatus(QStringLiteral("Selecting...."), 1);
+        table_->selectAll();
+        status_.showStatus(QString(), 0);
+    });
+    item(edit, QStringLiteral("&Go to Column..."), [this] {
+        const auto name = dialogs_.input(QStringLiteral("Give column name"), QString());
+        const QStringList& columns = grid_.model()->source().columnNames();
+        for (int c = 0; name && c < columns.size(); ++c)
+            if (columns[c].compare(name->trimmed(), Qt::CaseInsensitive) == 0) {
+                table_->setColumnHidden(c, false);
+                table_->setCurrentIndex(
+                    grid_.model()->index(std::max(0, table_->currentIndex().row()), c));
+                table_->scrollTo(table_->currentIndex());
+                return;
+            }
+    });
+    item(edit, QStringLiteral("&Hide column"), [this] { table_->hideColumn(currentColumn()); });
+    item(edit, QStringLiteral("&Show all"), [this] {
+        for (int c = 0; c < grid_.model()->columnCount(); ++c)
+            table_->setColumnHidden(c, false);
     });
     item(edit, QStringLiteral("&Copy to ClipData"), [this] {
         if (copyToClipData)

@@ -35,6 +35,8 @@ public:
 signals:
     void closeRequested();
     void schemaChanged();
+    // "&Load new grid" and "Open SQL...": another grid on the statement.
+    void openGridRequested(const QString& statement, const QString& caption);
 
 private:
     void buildMenus();
