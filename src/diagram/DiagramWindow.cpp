@@ -9,6 +9,7 @@
 #include "figure/Classifier.h"
 #include "figure/PointsPerClassReport.h"
 #include "figure/SeriesBuilder.h"
+#include "figure/UserAxisScale.h"
 #include "platform/IniFile.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/NumberText.h"
@@ -418,4 +419,48 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
 void DiagramWindow::useFilter(const QString& view) {
     definition.filter = view.startsWith(QStringLiteral("f_")) ? view.mid(2) : view;
     definition.filterOn = true;
+}
+
+QString DiagramWindow::legendMenuCaption() const {
+    return figure_.legend.visible ? QStringLiteral("Hide Legend") : QStringLiteral("Show Legend");
+}
+
+void DiagramWindow::orderLegend(const QStringList& names) {
+    std::vector<Series>& all = figure_.series;
+    std::vector<bool> taken(all.size(), false);
+    std::vector<Series> ordered;
+    for (const QString& name : names)
+        for (size_t i = 0; i < all.size(); ++i)
+            if (!taken[i] && all[i].name == name) {
+                taken[i] = true;
+                ordered.push_back(std::move(all[i]));
+                ordered.back().showInLegend = true;
+                break;
+            }
+    for (size_t i = 0; i < all.size(); ++i)
+        if (!taken[i]) {
+            ordered.push_back(std::move(all[i]));
+            ordered.back().showInLegend = false; // out of the legend, still drawn
+        }
+    all = std::move(ordered);
+}
+
+bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString& max) {
+    const auto lo = NumberText::fromText(min);
+    const auto hi = NumberText::fromText(max);
+    if (!lo || !hi) {
+        dialogs_.message(MessageKind::Exclamation,
+                         QStringLiteral("Give numbers for the axis scale"));
+        return false;
+    }
+    if (const auto refusal = UserAxisScale::setFromMenu(figure_, scaleState, axis, *lo, *hi)) {
+        dialogs_.message(MessageKind::Exclamation, *refusal);
+        return false;
+    }
+    return true;
+}
+
+void DiagramWindow::resetScale() {
+    UserAxisScale::reset(figure_, scaleState);
+    AxisScaler::scale(figure_, scaleState, false);
 }

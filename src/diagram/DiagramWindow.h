@@ -66,6 +66,18 @@ public:
     bool storeLastFigure(const QString& lastFilesPath) const;
     bool drawLastFigure(const QString& lastFilesPath);
 
+    // The chart's "Legend" menu: "Show Legend"/"Hide Legend" flips, the corner, and the order of
+    // the legend ("Order of Items in the Legend"): the named series in that order, the others
+    // left out of the legend.
+    QString legendMenuCaption() const;
+    void toggleLegend() { figure_.legend.visible = !figure_.legend.visible; }
+    void setLegendPosition(LegendPosition position) { figure_.legend.position = position; }
+    void orderLegend(const QStringList& names);
+    // "X axis scale" / "Y axis scale" with the texts of the two boxes; "Reset" back to the
+    // automatic scale. False after the message that says why nothing changed.
+    bool setAxisScale(AxisId axis, const QString& min, const QString& max);
+    void resetScale();
+
     // "Open AKR" / "Save AKR": the whole figure, not its definition. False after the message.
     bool openGraphFile(const QString& path);
     bool saveGraphFile(const QString& path);

@@ -128,6 +128,31 @@ TEST_F(DiagramClipDataTest, BubblesGrowWithZ) {
     EXPECT_EQ(largest, 30);
 }
 
+TEST_F(DiagramClipDataTest, LegendMenuAndAFrozenUserScaleOutliveTheNextDraw) {
+    window.definition.tables[D::Class] = QStringLiteral("ClipData");
+    window.definition.fields[D::Class] = QStringLiteral("Rock");
+    ASSERT_TRUE(window.draw());
+    EXPECT_EQ(window.legendMenuCaption(), QStringLiteral("Hide Legend"));
+    window.toggleLegend();
+    EXPECT_EQ(window.legendMenuCaption(), QStringLiteral("Show Legend"));
+    window.orderLegend({"Granite", "7"});
+    EXPECT_EQ(classes(), (QStringList{"Granite=1", "7=1", "12=1"}));
+    EXPECT_FALSE(window.figure().series[2].showInLegend); // left out of the legend, still drawn
+
+    EXPECT_FALSE(window.setAxisScale(AxisId::X, QStringLiteral("5"), QStringLiteral("1")));
+    EXPECT_FALSE(window.setAxisScale(AxisId::X, QStringLiteral("a"), QStringLiteral("1")));
+    EXPECT_EQ(dialogs.texts().size(), 2u);
+    ASSERT_TRUE(window.setAxisScale(AxisId::X, QStringLiteral("0"), QStringLiteral("20")));
+    window.scaleState.freezeX = true; // a frozen axis keeps its range on redraw
+    ASSERT_TRUE(window.draw());
+    EXPECT_EQ(window.figure().x.min, 0);
+    EXPECT_EQ(window.figure().x.max, 20);
+    EXPECT_FALSE(window.figure().legend.visible);
+    window.scaleState.freezeX = false;
+    ASSERT_TRUE(window.draw());
+    EXPECT_NE(window.figure().x.max, 20);
+}
+
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {
     window.definition.fields[D::Y] = QStringLiteral("Zn");
     EXPECT_FALSE(window.draw());

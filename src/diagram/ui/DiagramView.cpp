@@ -6,6 +6,7 @@
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
 #include "filter/ui/CombinedFilterPanel.h"
+#include "platform/NumberText.h"
 #include "platform/qt/ComboRefill.h"
 #include "platform/qt/QtTextClipboard.h"
 
@@ -187,7 +188,70 @@ void DiagramView::buildMenus() {
     filterName->setCheckable(true);
     connect(filterName, &QAction::toggled, this, [this](bool on) { window_.showFilterName = on; });
 
+    QMenu* legend = options->addMenu(QStringLiteral("Legend"));
+    QAction* showLegend = legend->addAction(window_.legendMenuCaption());
+    connect(showLegend, &QAction::triggered, this, [this, showLegend] {
+        window_.toggleLegend();
+        showLegend->setText(window_.legendMenuCaption());
+        showFigure();
+    });
+    QMenu* corner = legend->addMenu(QStringLiteral("Legend position"));
+    for (const auto& [caption, position] : std::vector<std::pair<QString, LegendPosition>>{
+             {QStringLiteral("Top Left"), LegendPosition::TopLeft},
+             {QStringLiteral("Bottom Left"), LegendPosition::BottomLeft},
+             {QStringLiteral("Top Right"), LegendPosition::TopRight},
+             {QStringLiteral("Bottom Right"), LegendPosition::BottomRight}})
+        corner->addAction(caption, this, [this, p = position] {
+            window_.setLegendPosition(p);
+            showFigure();
+        });
+    legend->addAction(QStringLiteral("Order Legend"), this, [this] {
+        QStringList names;
+        for (const Series& s : window_.figure().series)
+            if (s.showInLegend)
+                names << s.name;
+        const auto order = dialogs_.input(
+            QStringLiteral("Order of Items in the Legend (names separated by \";\")"),
+            names.join(QLatin1Char(';')));
+        if (!order)
+            return;
+        QStringList chosen;
+        for (const QString& n : order->split(QLatin1Char(';')))
+            if (!n.trimmed().isEmpty())
+                chosen << n.trimmed();
+        window_.orderLegend(chosen);
+        showFigure();
+    });
+
     QMenu* axes = bar->addMenu(QStringLiteral("Axis"));
+    for (const auto& [caption, id] :
+         std::vector<std::pair<QString, AxisId>>{{QStringLiteral("X axis scale..."), AxisId::X},
+                                                 {QStringLiteral("Y axis scale..."), AxisId::Y}})
+        axes->addAction(caption, this, [this, axis = id] {
+            const Axis& a = window_.figure().axis(axis);
+            const QString name = axis == AxisId::X ? QStringLiteral("X") : QStringLiteral("Y");
+            const auto min =
+                dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis min"),
+                               NumberText::toText(a.min));
+            if (!min)
+                return;
+            const auto max =
+                dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis max"),
+                               NumberText::toText(a.max));
+            if (max && window_.setAxisScale(axis, *min, *max))
+                showFigure();
+        });
+    axes->addAction(QStringLiteral("Reset scale"), this, [this] {
+        window_.resetScale();
+        showFigure();
+    });
+    QAction* freezeX = axes->addAction(QStringLiteral("Freeze X scale"));
+    freezeX->setCheckable(true);
+    connect(freezeX, &QAction::toggled, this, [this](bool on) { window_.scaleState.freezeX = on; });
+    QAction* freezeY = axes->addAction(QStringLiteral("Freeze Y scale"));
+    freezeY->setCheckable(true);
+    connect(freezeY, &QAction::toggled, this, [this](bool on) { window_.scaleState.freezeY = on; });
+    axes->addSeparator();
     const std::vector<std::pair<QString, QString>> axisCommands{
         {QStringLiteral("X Lo&g"), QStringLiteral("AXISXLOG")},
         {QStringLiteral("X &Linear"), QStringLiteral("AXISXLIN")},
