@@ -1,6 +1,7 @@
 #include "diagram/DiagramWindow.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/ChartTemplate.h"
 #include "diagram/DiagramReplayLine.h"
 #include "diagram/DiagramSelect.h"
 #include "diagram/FigureFile.h"
@@ -463,4 +464,33 @@ bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString&
 void DiagramWindow::resetScale() {
     UserAxisScale::reset(figure_, scaleState);
     AxisScaler::scale(figure_, scaleState, false);
+}
+
+bool DiagramWindow::loadTemplateFor(const QString& graphType, const QStringList& folders) {
+    const auto appearance = ChartTemplate::loadDefault(graphType, folders);
+    if (appearance)
+        ChartTemplate::apply(*appearance, figure_);
+    return appearance.has_value();
+}
+
+bool DiagramWindow::saveDefaultTemplate(const QString& folder) const {
+    return saveTemplate(folder + QLatin1Char('/') +
+                        ChartTemplate::defaultFileName(definition.graphType));
+}
+
+bool DiagramWindow::saveTemplate(const QString& path) const {
+    if (ChartTemplate::save(path, figure_))
+        return true;
+    dialogs_.message(MessageKind::Critical, FigureFile::saveError());
+    return false;
+}
+
+bool DiagramWindow::openTemplate(const QString& path) {
+    const auto appearance = ChartTemplate::load(path);
+    if (!appearance) {
+        dialogs_.message(MessageKind::Critical, FigureFile::openError(path));
+        return false;
+    }
+    ChartTemplate::apply(*appearance, figure_);
+    return true;
 }

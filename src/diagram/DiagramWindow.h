@@ -78,6 +78,14 @@ public:
     bool setAxisScale(AxisId axis, const QString& min, const QString& max);
     void resetScale();
 
+    // Choosing a graph type loads its default chart template ("DefChart" + type + ".oc2") from
+    // the first of the folders that has one; false when none has.
+    bool loadTemplateFor(const QString& graphType, const QStringList& folders);
+    // "Save As Default Template" into the folder; "Save Template"/"Open Template" by path.
+    bool saveDefaultTemplate(const QString& folder) const;
+    bool saveTemplate(const QString& path) const;
+    bool openTemplate(const QString& path);
+
     // "Open AKR" / "Save AKR": the whole figure, not its definition. False after the message.
     bool openGraphFile(const QString& path);
     bool saveGraphFile(const QString& path);

@@ -1,4 +1,5 @@
 #include "diagram/FigureFile.h"
+#include "diagram/ChartTemplate.h"
 #include "diagram/GraphAutoSave.h"
 
 #include <QDate>
@@ -90,6 +91,36 @@ TEST(FigureFile, FilesAndAutomaticSaving) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->series.at(0).pointCount(), 2);
     EXPECT_TRUE(GraphAutoSave::save(QString(), sampleFigure(), day).isEmpty());
+}
+
+TEST(ChartTemplate, TheUsersDefaultWinsAndDataAndTitlesStay) {
+    QTemporaryDir dir;
+    const QString user = dir.filePath(QStringLiteral("user"));
+    const QString program = dir.filePath(QStringLiteral("program"));
+    QDir().mkpath(user);
+    QDir().mkpath(program);
+    Figure look;
+    look.y.logarithmic = true;
+    look.legend.position = LegendPosition::BottomRight;
+    ASSERT_TRUE(ChartTemplate::save(program + QStringLiteral("/DefChartXY.oc2"), look));
+    EXPECT_FALSE(ChartTemplate::loadDefault(QStringLiteral("Bar"), {user, program}));
+    auto found = ChartTemplate::loadDefault(QStringLiteral("XY"), {user, program});
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->y.logarithmic);
+    look.y.logarithmic = false;
+    look.x.reversed = true;
+    ASSERT_TRUE(ChartTemplate::save(user + QStringLiteral("/DefChartXY.oc2"), look));
+    found = ChartTemplate::loadDefault(QStringLiteral("XY"), {user, program});
+    ASSERT_TRUE(found);
+    EXPECT_TRUE(found->x.reversed);
+
+    Figure drawn = sampleFigure();
+    ChartTemplate::apply(*found, drawn);
+    EXPECT_TRUE(drawn.x.reversed);
+    EXPECT_FALSE(drawn.x.logarithmic);
+    EXPECT_EQ(drawn.x.title, QStringLiteral("Au")); // the figure's own title
+    EXPECT_EQ(drawn.series.size(), 1u);
+    EXPECT_EQ(drawn.legend.position, LegendPosition::BottomRight);
 }
 
 } // namespace

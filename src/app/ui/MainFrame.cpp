@@ -187,8 +187,8 @@ QWidget* MainFrame::openClipData() {
 DiagramView* MainFrame::openDiagram() {
     if (!parts_)
         return nullptr;
-    auto* diagram =
-        new DiagramView(parts_->session, parts_->dialogs, *status_, {parts_->folders.userFolder});
+    auto* diagram = new DiagramView(parts_->session, parts_->dialogs, *status_,
+                                    {parts_->folders.userFolder, parts_->folders.appPath});
     diagram->controller().setClipDataSource(
         [this]() -> const Sheet* { return &clipData_->sheet().activePage(); });
     showChild(diagram, QStringLiteral("XY"), {900, 600});

@@ -1,6 +1,7 @@
 #include "diagram/ui/DiagramView.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/ChartTemplate.h"
 #include "diagram/FigureFile.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
@@ -83,6 +84,8 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         const QStringList captions = d.axisCaptions();
         for (int i = 0; i < 3; ++i)
             axisLabels_[size_t(i)]->setText(captions[i]);
+        window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
+                                       folders_.programFolder + QStringLiteral("/ini")});
     });
 
     log_ = new QListWidget(this);
@@ -136,6 +139,24 @@ void DiagramView::buildMenus() {
                                   folders_.userFolder + QStringLiteral("/Graphs/Graph.akr"));
             path && !path->isEmpty())
             window_.saveGraphFile(*path);
+    });
+    file->addAction(QStringLiteral("Save As Default Template"), this, [this] {
+        takeInput();
+        window_.saveDefaultTemplate(folders_.userFolder + QStringLiteral("/ini"));
+    });
+    file->addAction(QStringLiteral("Save Template"), this, [this] {
+        if (const auto path =
+                dialogs_.saveFile(QStringLiteral("Save Template"), ChartTemplate::fileFilter(),
+                                  folders_.userFolder + QStringLiteral("/Styles/"));
+            path && !path->isEmpty())
+            window_.saveTemplate(*path);
+    });
+    file->addAction(QStringLiteral("Open Template"), this, [this] {
+        if (const auto path =
+                dialogs_.openFile(QStringLiteral("Open Template"), ChartTemplate::fileFilter(),
+                                  folders_.userFolder + QStringLiteral("/Styles"));
+            path && !path->isEmpty() && window_.openTemplate(*path))
+            showFigure();
     });
     QMenu* autoSave = file->addMenu(QStringLiteral("Automatic saving"));
     auto* autoGroup = new QActionGroup(this);

@@ -19,7 +19,8 @@ class DiagramView : public QWidget {
     Q_OBJECT
 public:
     struct Folders {
-        QString userFolder; // "\ini\lastfiles.ini" and pictures live here
+        QString userFolder;    // "\ini\lastfiles.ini", templates, graph files and pictures
+        QString programFolder; // its "\ini\" holds the templates that come with the program
     };
 
     DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& status, Folders folders,
