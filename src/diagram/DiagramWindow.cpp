@@ -297,12 +297,21 @@ void DiagramWindow::applyGraphType(std::vector<Series>& series) {
 }
 
 QString DiagramWindow::axisName(int slot) const {
-    return definition.fields[size_t(slot)];
+    const QString& field = definition.fields[size_t(slot)];
+    return tableNameInTitles ? definition.tables[size_t(slot)] + QLatin1Char('.') + field : field;
+}
+
+void DiagramWindow::pictureCopied() {
+    if (autoSave == GraphAutoSave::Mode::EachCopy && !graphsFolder.isEmpty() &&
+        GraphAutoSave::save(graphsFolder, figure_).isEmpty())
+        dialogs_.message(MessageKind::Exclamation, FigureFile::saveError());
 }
 
 void DiagramWindow::setTitles() {
     const DiagramDefinition& d = definition;
-    figure_.header = axisName(D::Y) + QStringLiteral(" vs. ") + axisName(D::X);
+    figure_.header = d.fields[D::Y] + QStringLiteral(" vs. ") + d.fields[D::X];
+    figure_.x.titleVisible = showXTitle;
+    figure_.y.titleVisible = showYTitle;
     figure_.x.title = axisName(D::X);
     figure_.y.title = axisName(D::Y);
     if (is(d, "Shewhart chart"))

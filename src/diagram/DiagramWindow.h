@@ -29,7 +29,10 @@ public:
 
     DiagramDefinition definition;
     AxisScaleState scaleState;
-    bool showFilterName = false; // "Show in diagram"
+    bool showFilterName = false;    // "Show in diagram"
+    bool tableNameInTitles = false; // "Show Table name in Title"
+    bool showXTitle = true;         // "Show X Title"
+    bool showYTitle = true;         // "Show Y Title"
     GraphAutoSave::Mode autoSave = GraphAutoSave::Mode::None;
     // Where automatically saved graph files go (the user's "\Graphs\" folder).
     QString graphsFolder;
@@ -89,6 +92,9 @@ public:
     // "Open AKR" / "Save AKR": the whole figure, not its definition. False after the message.
     bool openGraphFile(const QString& path);
     bool saveGraphFile(const QString& path);
+    // After the picture was copied to the clipboard: saved as a graph file when automatic saving
+    // is "Each time when copied to clipboard".
+    void pictureCopied();
 
     void useFilter(const QString& view) override;
 

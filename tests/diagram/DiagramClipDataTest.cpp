@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
@@ -151,6 +152,25 @@ TEST_F(DiagramClipDataTest, LegendMenuAndAFrozenUserScaleOutliveTheNextDraw) {
     window.scaleState.freezeX = false;
     ASSERT_TRUE(window.draw());
     EXPECT_NE(window.figure().x.max, 20);
+}
+
+TEST_F(DiagramClipDataTest, TitleOptionsAndSavingOnEachCopy) {
+    window.tableNameInTitles = true;
+    window.showYTitle = false;
+    ASSERT_TRUE(window.draw());
+    EXPECT_EQ(window.figure().x.title, QStringLiteral("ClipData.Au"));
+    EXPECT_FALSE(window.figure().y.titleVisible);
+    EXPECT_EQ(window.figure().header, QStringLiteral("Cu vs. Au"));
+
+    QTemporaryDir dir;
+    window.graphsFolder = dir.filePath(QStringLiteral("Graphs"));
+    window.pictureCopied(); // automatic saving is off
+    EXPECT_FALSE(QDir(window.graphsFolder).exists());
+    window.autoSave = GraphAutoSave::Mode::EachCopy;
+    ASSERT_TRUE(window.draw()); // drawing alone saves nothing in this mode
+    EXPECT_FALSE(QDir(window.graphsFolder).exists());
+    window.pictureCopied();
+    EXPECT_EQ(QDir(window.graphsFolder).entryList({"*.akr"}, QDir::Files).size(), 1);
 }
 
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {

@@ -13,9 +13,11 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -122,6 +124,11 @@ void DiagramView::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
+    file->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, [this] {
+        QGuiApplication::clipboard()->setImage(
+            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
+        window_.pictureCopied();
+    });
     file->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
         QtTextClipboard clipboard;
         window_.copyDataPoints(clipboard);
@@ -162,6 +169,7 @@ void DiagramView::buildMenus() {
     auto* autoGroup = new QActionGroup(this);
     for (const auto& [caption, mode] : std::vector<std::pair<QString, GraphAutoSave::Mode>>{
              {QStringLiteral("No Automatic saving"), GraphAutoSave::Mode::None},
+             {QStringLiteral("Each time when copied to clipboard"), GraphAutoSave::Mode::EachCopy},
              {QStringLiteral("Each time when drawed"), GraphAutoSave::Mode::EachDraw}}) {
         QAction* a = autoSave->addAction(caption, this, [this, m = mode] { window_.autoSave = m; });
         a->setCheckable(true);
@@ -205,6 +213,15 @@ void DiagramView::buildMenus() {
     });
     options->addAction(QStringLiteral("Show &number of points/class"), this,
                        [this] { window_.showPointsPerClass(); });
+    for (const auto& [caption, flag] : std::vector<std::pair<QString, bool DiagramWindow::*>>{
+             {QStringLiteral("Show Table name in Title"), &DiagramWindow::tableNameInTitles},
+             {QStringLiteral("Show X Title"), &DiagramWindow::showXTitle},
+             {QStringLiteral("Show Y Title"), &DiagramWindow::showYTitle}}) {
+        QAction* a = options->addAction(caption);
+        a->setCheckable(true);
+        a->setChecked(window_.*flag);
+        connect(a, &QAction::toggled, this, [this, f = flag](bool on) { window_.*f = on; });
+    }
     QAction* filterName = options->addAction(QStringLiteral("Show in diagram"));
     filterName->setCheckable(true);
     connect(filterName, &QAction::toggled, this, [this](bool on) { window_.showFilterName = on; });

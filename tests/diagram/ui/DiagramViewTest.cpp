@@ -19,7 +19,7 @@ TEST_P(DiagramViewTest, DrawsFromItsBoxesAndComesBackWithTheLastFigure) {
     const QString userFolder = dir.filePath(QStringLiteral("user"));
     QDir().mkpath(userFolder + QStringLiteral("/ini"));
     {
-        DiagramView view(*session, dialogs, status, {userFolder});
+        DiagramView view(*session, dialogs, status, {userFolder, {}});
         view.resize(900, 600);
         view.show();
         const QList<QComboBox*> combos = view.findChildren<QComboBox*>();
@@ -44,7 +44,7 @@ TEST_P(DiagramViewTest, DrawsFromItsBoxesAndComesBackWithTheLastFigure) {
     EXPECT_EQ(IniFile::load(userFolder + QStringLiteral("/ini/lastfiles.ini"))
                   .value(QStringLiteral("LastGraph"), QStringLiteral("YTable")),
               QStringLiteral("Assays"));
-    DiagramView again(*session, dialogs, status, {userFolder});
+    DiagramView again(*session, dialogs, status, {userFolder, {}});
     ASSERT_TRUE(again.drawLastFigure());
     EXPECT_EQ(again.findChildren<QComboBox*>()[3]->currentText(), QStringLiteral("Assays"));
     EXPECT_EQ(again.controller().figure().series.size(), 2u);
