@@ -3,7 +3,7 @@
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
 #include "clipdata/CsvText.h"
-#include "clipdata/XlsxWorkbookWriter.h"
+#include "platform/XlsxWorkbookWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
 

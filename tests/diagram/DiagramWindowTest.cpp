@@ -130,13 +130,7 @@ TEST_P(DiagramWindowTest, DrawsThroughAFilterAndNamesItInTheFigure) {
 }
 
 TEST_P(DiagramWindowTest, ACombinedFilterBecomesTheDiagramsFilter) {
-    FilterViews views(db());
-    ASSERT_TRUE(
-        views.create(QStringLiteral("f_Granite"),
-                     QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Rock] = 'Granite')")));
-    ASSERT_TRUE(views.create(QStringLiteral("f_RichAu"),
-                             QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Au] > 2)")));
-    SchemaMapper(db(), status).RefreshFilterList(session->catalogue());
+    makeGraniteAndRichAuFilters();
     FilterCombiner combiner(db(), session->catalogue(), dialogs, status);
     combiner.filterA = QStringLiteral("Granite");
     combiner.filterB = QStringLiteral("RichAu");

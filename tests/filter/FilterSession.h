@@ -3,7 +3,9 @@
 // window opens one: rocks with awkward values (a quote, a Null, names that differ only in
 // punctuation or in a Like wild card), assays with two rows for one sample, and holes keyed by
 // another field. The PostgreSQL variant works in a schema of its own and drops it.
+#include "db/SchemaMapper.h"
 #include "db/SessionDatabase.h"
+#include "filter/FilterViews.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -58,6 +60,17 @@ protected:
     static void run(Connection& c, const QString& sql, const std::vector<CellValue>& values = {}) {
         ASSERT_TRUE(c.execute(sql, values))
             << sql.toStdString() << ": " << c.lastError().toStdString();
+    }
+    // Filters "f_Granite" (Rock = Granite) and "f_RichAu" (Au > 2) on Rocks, known to the
+    // catalogue.
+    void makeGraniteAndRichAuFilters() {
+        FilterViews views(db());
+        ASSERT_TRUE(views.create(QStringLiteral("f_Granite"),
+                                 QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Rock] = "
+                                                "'Granite')")));
+        ASSERT_TRUE(views.create(QStringLiteral("f_RichAu"),
+                                 QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Au] > 2)")));
+        SchemaMapper(db(), status).RefreshFilterList(session->catalogue());
     }
     static CellValue num(double v) { return CellValue::number(v); }
     static CellValue txt(const char* v) { return CellValue::text(QString::fromUtf8(v)); }

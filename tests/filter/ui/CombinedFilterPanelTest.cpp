@@ -24,13 +24,7 @@ struct RecordingDiagram : DiagramFilterTarget {
 };
 
 TEST_P(CombinedFilterPanelTest, CombinesTheChosenFiltersForTheDiagram) {
-    FilterViews views(db());
-    ASSERT_TRUE(
-        views.create(QStringLiteral("f_Granite"),
-                     QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Rock] = 'Granite')")));
-    ASSERT_TRUE(views.create(QStringLiteral("f_RichAu"),
-                             QStringLiteral("SELECT * FROM [Rocks] WHERE ([Rocks].[Au] > 2)")));
-    SchemaMapper(db(), status).RefreshFilterList(session->catalogue());
+    makeGraniteAndRichAuFilters();
     FilterCombiner combiner(db(), session->catalogue(), dialogs, status);
     RecordingDiagram diagram;
     CombinedFilterPanel panel(combiner, session->catalogue().filters, &diagram);
@@ -50,7 +44,8 @@ TEST_P(CombinedFilterPanelTest, CombinesTheChosenFiltersForTheDiagram) {
             b->click();
     EXPECT_TRUE(closed) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(diagram.used, QStringList{"f_Combined"});
-    EXPECT_EQ(*views.count(QStringLiteral("f_Combined")), 5); // S1, S3 and the Au > 2 others
+    EXPECT_EQ(*FilterViews(db()).count(QStringLiteral("f_Combined")),
+              5); // S1, S3 and the Au > 2 others
     const QString out = testpaths::binaryDir() + QStringLiteral("/test-output");
     QDir().mkpath(out);
     EXPECT_TRUE(panel.grab().toImage().save(out + QStringLiteral("/combined-filters.png")));

@@ -1,4 +1,4 @@
-#include "clipdata/XlsxWorkbookWriter.h"
+#include "platform/XlsxWorkbookWriter.h"
 
 #include "platform/Workbook.h"
 
