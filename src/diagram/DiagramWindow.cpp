@@ -6,6 +6,7 @@
 #include "diagram/DiagramSelect.h"
 #include "diagram/FigureFile.h"
 #include "diagram/GraphTransforms.h"
+#include "figure/AxisRatioInput.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
 #include "figure/PointsPerClassReport.h"
@@ -69,7 +70,7 @@ bool DiagramWindow::runCommand(const QString& line) {
     const QString keyword = line.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
     const auto logAxis = [this](Axis& axis, bool logarithmic) {
         axis.logarithmic = logarithmic;
-        AxisScaler::scale(figure_, scaleState, false);
+        AxisScaler::scale(figure_, scaleState, false, meter_);
         return true;
     };
     if (keyword == QLatin1String("AXISXLOG"))
@@ -163,7 +164,7 @@ bool DiagramWindow::draw(const QString& command) {
     setTitles();
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
-    AxisScaler::scale(figure_, scaleState, false);
+    AxisScaler::scale(figure_, scaleState, false, meter_);
     status_.showStatus(QStringLiteral("Pan..."), 1);
     status_.showStatus(QStringLiteral("Styles..."), 1);
     if (autoSave == GraphAutoSave::Mode::EachDraw && !graphsFolder.isEmpty() &&
@@ -472,7 +473,40 @@ bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString&
 
 void DiagramWindow::resetScale() {
     UserAxisScale::reset(figure_, scaleState);
-    AxisScaler::scale(figure_, scaleState, false);
+    AxisScaler::scale(figure_, scaleState, false, meter_);
+}
+
+bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
+    if (const auto refusal = UserAxisScale::applyDialog(figure_, scaleState, boxes)) {
+        dialogs_.message(MessageKind::Exclamation, *refusal);
+        return false;
+    }
+    return true;
+}
+
+bool DiagramWindow::askAxisRatio() {
+    const auto answer =
+        dialogs_.input(AxisRatioInput::prompt(), scaleState.xPerYRatio > 0
+                                                     ? NumberText::toText(scaleState.xPerYRatio)
+                                                     : QStringLiteral("1"));
+    if (!answer)
+        return false;
+    const auto ratio = AxisRatioInput::parse(*answer);
+    if (const auto* refusal = std::get_if<QString>(&ratio)) {
+        dialogs_.message(MessageKind::Exclamation, *refusal);
+        return false;
+    }
+    setAxisRatio(std::get<double>(ratio));
+    return true;
+}
+
+void DiagramWindow::setAxisRatio(std::optional<double> xPerY) {
+    scaleState.ratioFixed = xPerY.has_value();
+    if (xPerY)
+        scaleState.xPerYRatio = *xPerY;
+    if (!xPerY)
+        figure_.plotAreaSize.reset();
+    AxisScaler::scale(figure_, scaleState, false, meter_);
 }
 
 bool DiagramWindow::loadTemplateFor(const QString& graphType, const QStringList& folders) {

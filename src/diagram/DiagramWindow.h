@@ -39,6 +39,8 @@ public:
 
     // The ClipData sheet, for the "Use ClipData" source.
     void setClipDataSource(ClipDataSource source) { clipData_ = std::move(source); }
+    // Measures the chart's own plot area, for a fixed X:Y ratio (the view's chart does).
+    void setPlotAreaMeter(std::function<QSizeF(const Figure&)> meter) { meter_ = std::move(meter); }
     // Receives the DRAW2 line of every draw (the macro recorder).
     void setRecorder(Recorder recorder) { recorder_ = std::move(recorder); }
 
@@ -80,6 +82,12 @@ public:
     // automatic scale. False after the message that says why nothing changed.
     bool setAxisScale(AxisId axis, const QString& min, const QString& max);
     void resetScale();
+    // The scale dialog's "&Apply" with its boxes X min, X max, Y min, Y max.
+    bool applyScaleDialog(const std::array<QString, 4>& boxes);
+    // "X:Y Axis Ratio..." (its input box), "XY is perfect square" (1:1) and "Original size" (no
+    // fixed ratio); each scales the figure again.
+    bool askAxisRatio();
+    void setAxisRatio(std::optional<double> xPerY);
 
     // Choosing a graph type loads its default chart template ("DefChart" + type + ".oc2") from
     // the first of the folders that has one; false when none has.
@@ -117,6 +125,7 @@ private:
     Status& status_;
     ClipDataSource clipData_;
     Recorder recorder_;
+    std::function<QSizeF(const Figure&)> meter_;
     Figure figure_;
     qsizetype fetched_ = 0;
     QStringList log_;

@@ -173,6 +173,28 @@ TEST_F(DiagramClipDataTest, TitleOptionsAndSavingOnEachCopy) {
     EXPECT_EQ(QDir(window.graphsFolder).entryList({"*.akr"}, QDir::Files).size(), 1);
 }
 
+TEST_F(DiagramClipDataTest, ScaleDialogAndAFixedRatio) {
+    ASSERT_TRUE(window.draw());
+    EXPECT_FALSE(window.applyScaleDialog({"0", "x", "0", "50"}));
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral(" Please enter numeric value for scale"));
+    ASSERT_TRUE(window.applyScaleDialog({"0", "10", "-10", "50"}));
+    EXPECT_EQ(window.figure().y.min, -10);
+    EXPECT_EQ(window.figure().y2.max, 50); // the second Y axis follows
+
+    dialogs.queueText(QStringLiteral("abc"));
+    EXPECT_FALSE(window.askAxisRatio());
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Format not correct!"));
+    EXPECT_FALSE(window.scaleState.ratioFixed);
+    window.setPlotAreaMeter([](const Figure&) { return QSizeF(400, 300); });
+    dialogs.queueText(QStringLiteral("1:2"));
+    ASSERT_TRUE(window.askAxisRatio());
+    EXPECT_EQ(window.scaleState.xPerYRatio, 0.5);
+    ASSERT_TRUE(window.figure().plotAreaSize);
+    EXPECT_EQ(*window.figure().plotAreaSize, QSizeF(150, 300));
+    window.setAxisRatio(std::nullopt);
+    EXPECT_FALSE(window.figure().plotAreaSize);
+}
+
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {
     window.definition.fields[D::Y] = QStringLiteral("Zn");
     EXPECT_FALSE(window.draw());

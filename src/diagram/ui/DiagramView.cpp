@@ -3,6 +3,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/ChartTemplate.h"
 #include "diagram/FigureFile.h"
+#include "figure/UserAxisScale.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
@@ -16,9 +17,12 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -101,6 +105,9 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     sideLayout->addWidget(source_);
 
     plot_ = new QCustomPlot(this);
+    window_.setPlotAreaMeter([this](const Figure& figure) {
+        return FigurePlot::automaticPlotArea(figure, plot_->size());
+    });
     auto* splitter = new QSplitter(this);
     splitter->addWidget(side);
     splitter->addWidget(plot_);
@@ -279,6 +286,7 @@ void DiagramView::buildMenus() {
             if (max && window_.setAxisScale(axis, *min, *max))
                 showFigure();
         });
+    axes->addAction(QStringLiteral("Scale axis..."), this, [this] { openScaleDialog(); });
     axes->addAction(QStringLiteral("Reset scale"), this, [this] {
         window_.resetScale();
         showFigure();
@@ -300,7 +308,70 @@ void DiagramView::buildMenus() {
             window_.runCommand(c);
             showFigure();
         });
+    QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
+    windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
+        window_.setAxisRatio(std::nullopt);
+        showFigure();
+    });
+    windowMenu->addAction(QStringLiteral("XY is perfect square"), this, [this] {
+        window_.setAxisRatio(1.0);
+        showFigure();
+    });
+    windowMenu->addAction(QStringLiteral("X:Y Axis Ratio..."), this, [this] {
+        if (window_.askAxisRatio())
+            showFigure();
+    });
+    windowMenu->addAction(QStringLiteral("Rename..."), this, [this] {
+        if (const auto name =
+                dialogs_.input(QStringLiteral("Give new name for the window:"), windowTitle());
+            name && !name->trimmed().isEmpty())
+            setWindowTitle(name->trimmed());
+    });
     static_cast<QVBoxLayout*>(QWidget::layout())->setMenuBar(bar);
+}
+
+void DiagramView::openScaleDialog() {
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Scale axis"));
+    const Figure& f = window_.figure();
+    std::array<QLineEdit*, 4> boxes{};
+    const std::array<double, 4> now{f.x.min, f.x.max, f.y.min, f.y.max};
+    const QStringList labels{QStringLiteral("X min"), QStringLiteral("X max"),
+                             QStringLiteral("Y min"), QStringLiteral("Y max")};
+    auto* form = new QFormLayout(&dialog);
+    for (size_t i = 0; i < 4; ++i) {
+        boxes[i] = new QLineEdit(NumberText::toText(now[i]), &dialog);
+        form->addRow(labels[qsizetype(i)], boxes[i]);
+    }
+    auto* range =
+        new QLabel(QStringLiteral("Data range ") + UserAxisScale::dataRangeText(f), &dialog);
+    form->addRow(range);
+    const auto texts = [&boxes] {
+        return std::array<QString, 4>{boxes[0]->text(), boxes[1]->text(), boxes[2]->text(),
+                                      boxes[3]->text()};
+    };
+    auto* buttons = new QHBoxLayout;
+    const auto button = [&](const QString& caption, auto action) {
+        auto* b = new QPushButton(caption, &dialog);
+        connect(b, &QPushButton::clicked, &dialog, action);
+        buttons->addWidget(b);
+    };
+    button(QStringLiteral("&Apply"), [&] {
+        if (window_.applyScaleDialog(texts()))
+            showFigure();
+    });
+    button(QStringLiteral("&Data  def"), [&] {
+        const auto extent = UserAxisScale::dataDefinition(window_.figure());
+        for (size_t i = 0; i < 4; ++i)
+            boxes[i]->setText(NumberText::toText(extent[i]));
+    });
+    button(QStringLiteral("&Reset"), [&] {
+        window_.resetScale();
+        showFigure();
+    });
+    button(QStringLiteral("&Close"), [&] { dialog.accept(); });
+    form->addRow(buttons);
+    dialog.exec();
 }
 
 void DiagramView::refreshLists() {

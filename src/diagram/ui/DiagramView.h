@@ -45,6 +45,8 @@ private:
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
+    // "Scale axis": X min, X max, Y min, Y max with Apply, Data def, Reset and Close.
+    void openScaleDialog();
     QString lastFilesPath() const;
 
     SessionDatabase& session_;
