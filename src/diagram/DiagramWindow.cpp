@@ -61,6 +61,24 @@ QString DiagramWindow::logEntry(const DiagramDefinition& d) {
     return entry;
 }
 
+bool DiagramWindow::drawFromLog(int index) {
+    if (index < 0 || size_t(index) >= logged_.size())
+        return false;
+    definition = logged_[size_t(index)];
+    // The redraw is not logged again: the entry is already there.
+    const QStringList log = log_;
+    const std::vector<DiagramDefinition> logged = logged_;
+    const bool drawn = draw();
+    log_ = log;
+    logged_ = logged;
+    return drawn;
+}
+
+void DiagramWindow::clearLog() {
+    log_.clear();
+    logged_.clear();
+}
+
 void DiagramWindow::stop(MessageKind kind, const QString& text) {
     status_.showStatus(QString(), 0);
     dialogs_.message(kind, text);
@@ -98,6 +116,7 @@ bool DiagramWindow::draw(const QString& command) {
     if (recorder_)
         recorder_(DiagramReplayLine::compose(d));
     log_ << logEntry(d);
+    logged_.push_back(d);
 
     const bool multi = d.isMultiSet() && !d.sets.empty();
     bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&

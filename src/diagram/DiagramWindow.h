@@ -57,6 +57,10 @@ public:
     qsizetype fetchedRows() const { return fetched_; }
     const QStringList& figureLog() const { return log_; }
     static QString logEntry(const DiagramDefinition& definition);
+    // A double click on a log entry (0-based) draws that definition again; a right click
+    // empties the log.
+    bool drawFromLog(int index);
+    void clearLog();
 
     // "Classify Option = n" and its input box; false when the answer was refused or cancelled.
     QString classifyMenuCaption() const;
@@ -129,4 +133,5 @@ private:
     Figure figure_;
     qsizetype fetched_ = 0;
     QStringList log_;
+    std::vector<DiagramDefinition> logged_; // one per log entry
 };

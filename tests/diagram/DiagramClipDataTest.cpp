@@ -195,6 +195,19 @@ TEST_F(DiagramClipDataTest, ScaleDialogAndAFixedRatio) {
     EXPECT_FALSE(window.figure().plotAreaSize);
 }
 
+TEST_F(DiagramClipDataTest, TheFigureLogDrawsAnEntryAgain) {
+    ASSERT_TRUE(window.draw());
+    window.definition.fields[D::Y] = QStringLiteral("ID");
+    ASSERT_TRUE(window.draw());
+    EXPECT_EQ(window.figureLog(), (QStringList{"Cu vs. Au", "ID vs. Au"}));
+    ASSERT_TRUE(window.drawFromLog(0));
+    EXPECT_EQ(window.figure().header, QStringLiteral("Cu vs. Au"));
+    EXPECT_EQ(window.figureLog().size(), 2);
+    EXPECT_FALSE(window.drawFromLog(2));
+    window.clearLog();
+    EXPECT_TRUE(window.figureLog().isEmpty());
+}
+
 TEST_F(DiagramClipDataTest, AnEmptySheetOrUnknownColumnDrawsNothing) {
     window.definition.fields[D::Y] = QStringLiteral("Zn");
     EXPECT_FALSE(window.draw());

@@ -97,6 +97,16 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     log_ = new QListWidget(this);
     log_->setToolTip(
         QStringLiteral("Double click to see the figure. Right mouese empties this list"));
+    log_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(log_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        window_.drawFromLog(log_->row(item));
+        showInput();
+        showFigure();
+    });
+    connect(log_, &QListWidget::customContextMenuRequested, this, [this] {
+        window_.clearLog();
+        log_->clear();
+    });
     source_ = new QLabel(QStringLiteral("DB"), this);
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
