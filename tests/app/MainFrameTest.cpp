@@ -5,8 +5,10 @@
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "clipdata/ClipDataWindow.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramView.h"
 #include "grid/ui/GridWindow.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
@@ -207,6 +209,23 @@ TEST_F(MainFrameTest, ClosingStoresTheGeometry) {
     frame.close();
     EXPECT_TRUE(window.exiting());
     EXPECT_EQ(geometry.loadMain().width, frame.width());
+}
+
+TEST_F(MainFrameTest, OneClipDataSheetFeedsTheDiagramsAndItsWindowOpensOnce) {
+    ASSERT_NE(frame.clipData(), nullptr);
+    ASSERT_TRUE(frame.clipData()->sheet().activePage().fromTsv(
+        QStringLiteral("Au\tCu\tRock\n1\t10\tGranite\n2\t20\tBasalt\n")));
+    QWidget* first = frame.openClipData();
+    EXPECT_EQ(frame.openClipData(), first);
+    DiagramView* diagram = frame.openDiagram();
+    ASSERT_NE(diagram, nullptr);
+    DiagramDefinition& d = diagram->controller().definition;
+    d.source = DiagramDefinition::Source::ClipData;
+    d.tables = {"ClipData", "ClipData", "", "ClipData"};
+    d.fields = {"Au", "Cu", "", "Rock"};
+    ASSERT_TRUE(diagram->controller().draw()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(diagram->controller().figure().series.size(), 2u);
+    EXPECT_EQ(frame.area()->subWindowList().size(), 2);
 }
 
 } // namespace
