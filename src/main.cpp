@@ -131,7 +131,9 @@ int runBatch(const Options& options) {
     }
     std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file.fileName()));
     const bool started = result.databaseOpen || result.sessionDatabasePath.isEmpty();
-    return started && runMacro(options.batchMacro, *session, dialogs, status, out) ? 0 : 1;
+    // The macro runs even when the start-up database failed: its OPENDB may name another one.
+    const bool macroRan = runMacro(options.batchMacro, *session, dialogs, status, out);
+    return started && macroRan ? 0 : 1;
 }
 
 int runWindowed(QApplication& app, const Options& options) {
