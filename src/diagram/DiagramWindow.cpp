@@ -38,13 +38,6 @@ int sheetColumn(const Sheet& sheet, const QString& name) {
     return 0;
 }
 
-CellValue sheetCell(const Sheet& sheet, int row, int column) {
-    if (column <= 0 || sheet.isEmpty(row, column))
-        return CellValue::null();
-    if (sheet.isNumber(row, column))
-        return CellValue::number(*sheet.number(row, column));
-    return CellValue::text(sheet.text(row, column));
-}
 } // namespace
 
 DiagramWindow::DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status)
@@ -65,13 +58,7 @@ bool DiagramWindow::drawFromLog(int index) {
     if (index < 0 || size_t(index) >= logged_.size())
         return false;
     definition = logged_[size_t(index)];
-    // The redraw is not logged again: the entry is already there.
-    const QStringList log = log_;
-    const std::vector<DiagramDefinition> logged = logged_;
-    const bool drawn = draw();
-    log_ = log;
-    logged_ = logged;
-    return drawn;
+    return drawDefinition({}, false); // the entry is in the log already
 }
 
 void DiagramWindow::clearLog() {
@@ -109,14 +96,20 @@ bool DiagramWindow::runCommand(const QString& line) {
 }
 
 bool DiagramWindow::draw(const QString& command) {
+    return drawDefinition(command, true);
+}
+
+bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
     if (!command.isEmpty())
         status_.showStatus(
             QStringLiteral("Executing command ") + command + QStringLiteral(" ........"), 1);
     const DiagramDefinition d = definition;
     if (recorder_)
         recorder_(DiagramReplayLine::compose(d));
-    log_ << logEntry(d);
-    logged_.push_back(d);
+    if (addToLog) {
+        log_ << logEntry(d);
+        logged_.push_back(d);
+    }
 
     const bool multi = d.isMultiSet() && !d.sets.empty();
     bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&
@@ -260,8 +253,8 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
     for (int r = 2; r <= sheet->lastRow(); ++r) {
         if (sheet->isEmpty(r, x) || sheet->isEmpty(r, y) || (z && sheet->isEmpty(r, z)))
             continue;
-        rows.appendRow({sheetCell(*sheet, r, x), sheetCell(*sheet, r, y), sheetCell(*sheet, r, z),
-                        sheetCell(*sheet, r, c), sheetCell(*sheet, r, label)});
+        rows.appendRow({sheet->value(r, x), sheet->value(r, y), sheet->value(r, z),
+                        sheet->value(r, c), sheet->value(r, label)});
     }
     out = {std::move(rows), 0, 1, z ? 2 : -1, c ? 3 : -1, 4};
     return true;

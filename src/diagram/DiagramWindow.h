@@ -115,6 +115,8 @@ private:
         RowSet rows;
         int x = -1, y = -1, z = -1, classifier = -1, label = -1;
     };
+    // The pipeline; addToLog: a new entry in the figure log (not for a redraw from the log).
+    bool drawDefinition(const QString& command, bool addToLog);
     // Steps 5 and 6 for one definition: rows, then series; false after a message.
     bool fetch(const DiagramDefinition& d, const QString& filter, Fetched& out);
     bool fetchClipData(const DiagramDefinition& d, Fetched& out);

@@ -174,10 +174,8 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
         return 0;
     }
     const auto value = [&sheet](int row, const Column& c) {
-        if (sheet.isEmpty(row, c.column))
-            return CellValue::null();
         if (!sheet.isNumber(row, c.column))
-            return CellValue::text(sheet.text(row, c.column));
+            return sheet.value(row, c.column);
         double v = *sheet.number(row, c.column) * c.factor;
         return CellValue::number(c.digits < 0 ? v : DecimalRounding::round(v, c.digits));
     };
@@ -196,7 +194,7 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
     for (int r = 2; r <= sheet.lastRow(); ++r) {
         std::vector<CellValue> keys;
         for (int k : keyColumns)
-            keys.push_back(sheet.isEmpty(r, k) ? CellValue::null() : value(r, {k, {}, 1.0, -1}));
+            keys.push_back(sheet.value(r, k));
         if (std::any_of(keys.begin(), keys.end(), [](const CellValue& v) { return v.isMissing(); }))
             continue;
         std::optional<qint64> matched;

@@ -10,14 +10,6 @@
 #include "platform/TransactionScope.h"
 
 namespace {
-CellValue pasted(const Sheet& sheet, int row, int column) {
-    if (sheet.isEmpty(row, column))
-        return CellValue::null();
-    if (sheet.isNumber(row, column))
-        return CellValue::number(*sheet.number(row, column));
-    return CellValue::text(sheet.text(row, column));
-}
-
 bool yes(Dialogs& d, const QString& text) {
     return d.question(text, QuestionButtons::YesNoCancel) == Answer::Yes;
 }
@@ -79,7 +71,7 @@ bool GridPaste::insertRow(const Sheet& sheet, int row, const Layout& layout) {
         if (!layout.fields[c].isEmpty()) {
             names << JetSqlQuoting::name(layout.fields[c]);
             marks << QStringLiteral("?");
-            values.push_back(pasted(sheet, row, c + 1));
+            values.push_back(sheet.value(row, c + 1));
         }
     return target_.database
         ->execute(QStringLiteral("INSERT INTO ") + JetSqlQuoting::name(target_.table) +
@@ -164,8 +156,8 @@ int GridPaste::merge(const QString& clipboardText) {
         std::vector<CellValue> values;
         for (int c = 0; c < layout.fields.size(); ++c)
             if (c != idColumn && !layout.fields[c].isEmpty())
-                values.push_back(pasted(sheet, r, c + 1));
-        values.push_back(pasted(sheet, r, idColumn + 1));
+                values.push_back(sheet.value(r, c + 1));
+        values.push_back(sheet.value(r, idColumn + 1));
         std::optional<qint64> updated = 0;
         if (!sets.isEmpty())
             updated = target_.database->execute(

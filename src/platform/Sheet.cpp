@@ -172,6 +172,14 @@ void Sheet::clearCell(int row, int column) {
     setCell(row, column, SheetCell());
 }
 
+CellValue Sheet::value(int row, int column) const {
+    if (isEmpty(row, column))
+        return CellValue::null();
+    if (isNumber(row, column))
+        return CellValue::number(*number(row, column));
+    return CellValue::text(text(row, column));
+}
+
 SheetCell::Kind Sheet::kind(int row, int column) const {
     const SheetCell* cell = cellAt(row, column);
     return cell ? cell->kind() : SheetCell::Kind::Empty;

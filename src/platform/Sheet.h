@@ -10,6 +10,7 @@
 //
 // Rows and columns outside 1..maxRows and 1..maxColumns do not exist: setters return false for
 // them and readers see empty cells. Ranges are given by two corners in either order.
+#include "platform/CellValue.h"
 #include "platform/SheetCell.h"
 
 #include <QString>
@@ -46,6 +47,9 @@ public:
     QString text(int row, int column) const;
     // A number, or a text that reads as a C-locale number (NumberText::fromText).
     std::optional<double> number(int row, int column) const;
+    // The cell as a database value: Null when empty (or outside the sheet), else its number or
+    // its text.
+    CellValue value(int row, int column) const;
 
     int lastRow() const { return static_cast<int>(rows_.size()); }
     int lastColumn() const;

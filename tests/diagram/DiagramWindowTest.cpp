@@ -55,6 +55,18 @@ protected:
         dialogs.clearLog();
     }
 
+    // A filter made the way the filter window makes it.
+    bool makeFilter(const char* table, const char* field, const char* op, const char* value,
+                    const char* name) {
+        FilterWindow filters(*session, dialogs, status);
+        filters.table = QString::fromLatin1(table);
+        filters.field = QString::fromLatin1(field);
+        filters.setOperator(QString::fromLatin1(op));
+        filters.value = QString::fromLatin1(value);
+        filters.name = QString::fromLatin1(name);
+        return filters.makeFilter();
+    }
+
     void plot(const char* xTable, const char* xField, const char* yTable, const char* yField,
               const char* classTable = "", const char* classField = "") {
         D& d = window->definition;
@@ -103,13 +115,8 @@ TEST_P(DiagramWindowTest, ClassesDropOrDrawNullRows) {
 }
 
 TEST_P(DiagramWindowTest, DrawsThroughAFilterAndNamesItInTheFigure) {
-    FilterWindow filters(*session, dialogs, status);
-    filters.table = QStringLiteral("Rocks");
-    filters.field = QStringLiteral("Rock");
-    filters.setOperator(QStringLiteral("="));
-    filters.value = QStringLiteral("Granite");
-    filters.name = QStringLiteral("Granite");
-    ASSERT_TRUE(filters.makeFilter()) << dialogs.texts().join('\n').toStdString();
+    ASSERT_TRUE(makeFilter("Rocks", "Rock", "=", "Granite", "Granite"))
+        << dialogs.texts().join('\n').toStdString();
     dialogs.clearLog();
 
     plot("Rocks", "Au", "Assays", "Value");
@@ -145,13 +152,7 @@ TEST_P(DiagramWindowTest, ACombinedFilterBecomesTheDiagramsFilter) {
 }
 
 TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {
-    FilterWindow filters(*session, dialogs, status);
-    filters.table = QStringLiteral("Holes");
-    filters.field = QStringLiteral("Depth");
-    filters.setOperator(QStringLiteral(">"));
-    filters.value = QStringLiteral("200");
-    filters.name = QStringLiteral("Deep");
-    ASSERT_TRUE(filters.makeFilter());
+    ASSERT_TRUE(makeFilter("Holes", "Depth", ">", "200", "Deep"));
 
     struct Case {
         const char* name;
