@@ -3,9 +3,11 @@
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
 #include "clipdata/CsvText.h"
-#include "platform/XlsxWorkbookWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
+#include "platform/XlsWorkbookReader.h"
+#include "platform/XlsxWorkbookReader.h"
+#include "platform/XlsxWorkbookWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +16,7 @@
 namespace {
 const QString section = QStringLiteral("ClipData");
 
-enum class Format { Tab, Csv, Workbook, Xlsx };
+enum class Format { Tab, Csv, Workbook, Xls, Xlsx };
 
 Format formatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -22,9 +24,22 @@ Format formatOf(const QString& path) {
         return Format::Csv;
     if (suffix == QLatin1String("qwb"))
         return Format::Workbook;
+    if (suffix == QLatin1String("xls"))
+        return Format::Xls;
     if (suffix == QLatin1String("xlsx"))
         return Format::Xlsx;
     return Format::Tab;
+}
+
+// The files that hold every page of a workbook.
+std::optional<Workbook> readWorkbook(Format format, const QString& path, QString* error) {
+    if (format == Format::Xls)
+        return XlsWorkbookReader::read(path, error);
+    if (format == Format::Xlsx)
+        return XlsxWorkbookReader::read(path, error);
+    Workbook::LoadResult loaded = Workbook::load(path);
+    *error = loaded.error;
+    return std::move(loaded.workbook);
 }
 
 std::optional<Sheet> sheetFromCsv(const QString& text, QString* error) {
@@ -80,15 +95,11 @@ bool ClipDataFiles::failed(const QString& what, const QString& path, const QStri
 bool ClipDataFiles::openPath(const QString& path) {
     QString error;
     const Format format = formatOf(path);
-    if (format == Format::Xlsx)
-        return failed(QStringLiteral("open"), path,
-                      QStringLiteral("Excel files are written, not read; open .txt, .csv or "
-                                     ".qwb"));
-    if (format == Format::Workbook) {
-        Workbook::LoadResult loaded = Workbook::load(path);
-        if (!loaded.ok())
-            return failed(QStringLiteral("open"), path, loaded.error);
-        clipData_.replaceWorkbook(std::move(*loaded.workbook));
+    if (format == Format::Workbook || format == Format::Xls || format == Format::Xlsx) {
+        std::optional<Workbook> workbook = readWorkbook(format, path, &error);
+        if (!workbook)
+            return failed(QStringLiteral("open"), path, error);
+        clipData_.replaceWorkbook(std::move(*workbook));
     } else {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -119,6 +130,10 @@ bool ClipDataFiles::savePath(const QString& path) {
         const Workbook::SaveResult saved = clipData_.workbook().save(path);
         return saved.ok || failed(QStringLiteral("save"), path, saved.error);
     }
+    if (format == Format::Xls)
+        return failed(QStringLiteral("save"), path,
+                      QStringLiteral("Excel 97 files are only read; save as .xlsx to keep all "
+                                     "pages"));
     if (format == Format::Xlsx)
         return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error) ||
                failed(QStringLiteral("save"), path, error);
@@ -139,7 +154,7 @@ bool ClipDataFiles::Save() {
     if (!path)
         return false;
     const Format format = formatOf(*path);
-    if (format != Format::Workbook && format != Format::Xlsx &&
+    if (format != Format::Workbook && format != Format::Xlsx && format != Format::Xls &&
         dialogs_.question(QStringLiteral("This will save only the active worksheet. Save as xls "
                                          "or vts if you want to save all worksheets\r\n"
                                          "Continue anyway?"),

@@ -1,9 +1,9 @@
 #pragma once
 // ClipData's file menu: Open, Save, Reopen and New with their questions. Tab-delimited (.txt)
 // and comma-separated (.csv) files hold one page and load into the active page; the program's
-// workbook file (.qwb) holds all pages, and so does an
-// .xlsx file, which is only written. The last file opened is kept first in the "ClipData"
-// list of lastfiles.ini.
+// workbook file (.qwb) and Excel files hold all pages and replace the whole workbook. Excel 97
+// files (.xls) are only read: nothing free writes them, so all pages are saved as .xlsx or
+// .qwb. The last file opened is kept first in the "ClipData" list of lastfiles.ini.
 #include <QString>
 
 class ClipDataSheet;
@@ -13,7 +13,9 @@ class ClipDataFiles {
 public:
     static QString openFilter() {
         return QStringLiteral("Tab delimited text (*.txt)|*.txt|Comma separated values "
-                              "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|All files (*.*)|*.*");
+                              "(*.csv)|*.csv|Microsoft excel 5 files (*.xls)|*.xls|Microsoft "
+                              "Excel files (*.xlsx)|*.xlsx|QUV workbook (*.qwb)|*.qwb|All files "
+                              "(*.*)|*.*");
     }
     static QString saveFilter() {
         return QStringLiteral(

@@ -3,6 +3,7 @@
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
 #include "platform/ScriptedDialogs.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -27,14 +28,15 @@ protected:
 };
 
 TEST_F(ClipDataFilesTest, EachFormatReadsBackWhatWasSaved) {
-    for (const char* name : {"p.txt", "p.csv", "p.qwb"}) {
+    for (const char* name : {"p.txt", "p.csv", "p.qwb", "p.xlsx"}) {
         ASSERT_TRUE(files.savePath(path(name))) << name << dialogs.texts().join("").toStdString();
         const Workbook saved = clip.workbook();
         ClipDataSheet reopened;
         ClipDataFiles other{reopened, dialogs, ini};
         ASSERT_TRUE(other.openPath(path(name))) << name;
         EXPECT_EQ(reopened.activePage(), *saved.sheetAt(1)) << name;
-        const bool allPages = QString::fromUtf8(name).endsWith(QLatin1String(".qwb"));
+        const bool allPages = !QString::fromUtf8(name).endsWith(QLatin1String(".txt")) &&
+                              !QString::fromUtf8(name).endsWith(QLatin1String(".csv"));
         EXPECT_EQ(reopened.workbook() == saved, allPages) << name;
         EXPECT_EQ(RecentFiles(ini).entries(QStringLiteral("ClipData")).value(0), path(name));
     }
@@ -112,7 +114,27 @@ TEST_F(ClipDataFilesTest, ExcelFileHoldsEveryPageWithoutAsking) {
     for (const char* part : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet3.xml"})
         EXPECT_TRUE(zip.contains(part)) << part;
     EXPECT_FALSE(QFile::exists(path("all.xlsx.part")));
-    EXPECT_FALSE(files.openPath(path("all.xlsx")));
+    const Workbook saved = clip.workbook();
+    clip.replaceWorkbook(Workbook());
+    ASSERT_TRUE(files.openPath(path("all.xlsx")));
+    EXPECT_EQ(clip.workbook().sheetNames().value(2), QStringLiteral("Page3"));
+    EXPECT_EQ(*clip.workbook().sheetAt(1), *saved.sheetAt(1));
+}
+
+TEST_F(ClipDataFilesTest, AnExcel97FileReplacesEveryPageAndIsNeverWritten) {
+    const QString xls = testpaths::sourceDir() + QStringLiteral("/tests/data/assays.xls");
+    dialogs.queueText(xls);
+    ASSERT_TRUE(files.Open()) << dialogs.texts().join("").toStdString();
+    EXPECT_EQ(clip.workbook().sheetNames().value(0), QStringLiteral("Assays"));
+    EXPECT_EQ(clip.activePage().text(1, 1), QStringLiteral("SampleNo"));
+    EXPECT_EQ(RecentFiles(ini).entries(QStringLiteral("ClipData")).value(0), xls);
+
+    const Workbook before = clip.workbook();
+    dialogs.queueText(path("copy.xls"));
+    EXPECT_FALSE(files.Save());
+    EXPECT_FALSE(QFile::exists(path("copy.xls")));
+    EXPECT_TRUE(dialogs.texts().last().contains(QStringLiteral("save as .xlsx")));
+    EXPECT_EQ(clip.workbook(), before);
 }
 
 } // namespace
