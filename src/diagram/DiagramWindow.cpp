@@ -19,7 +19,6 @@
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
-#include "query/TextClipboard.h"
 
 namespace {
 using D = DiagramDefinition;
@@ -75,7 +74,7 @@ bool DiagramWindow::runCommand(const QString& line) {
     const QString keyword = line.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
     const auto logAxis = [this](Axis& axis, bool logarithmic) {
         axis.logarithmic = logarithmic;
-        AxisScaler::scale(figure_, scaleState, false, meter_);
+        rescale();
         return true;
     };
     if (keyword == QLatin1String("AXISXLOG"))
@@ -93,6 +92,11 @@ bool DiagramWindow::runCommand(const QString& line) {
         return false;
     definition = *parsed;
     return draw(line.trimmed());
+}
+
+void DiagramWindow::rescale() {
+    AxisScaler::scale(figure_, scaleState, definition.graphType == QLatin1String("Ternary"),
+                      meter_);
 }
 
 bool DiagramWindow::draw(const QString& command) {
@@ -146,10 +150,8 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
         passes.push_back(d);
     }
 
-    Figure figure;
-    figure.x = figure_.x;
-    figure.y = figure_.y;
-    figure.legend = figure_.legend;
+    Figure figure = figure_.withoutData();
+    std::vector<DrawnPass> drawn;
     fetched_ = 0;
     for (const DiagramDefinition& p : passes) {
         Fetched rows;
@@ -158,6 +160,7 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
             return false;
         fetched_ += rows.rows.rowCount();
         std::vector<Series> series = buildSeries(p, rows);
+        drawn.push_back({p, std::move(rows), series.size()});
         for (Series& s : series) {
             if (multi && !p.hasClassifier())
                 s.name = p.fields[D::Y] + QStringLiteral(" vs. ") + p.fields[D::X];
@@ -171,12 +174,13 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
 
     status_.showStatus(QStringLiteral("Drawing................"), 1);
     figure_ = std::move(figure);
+    drawn_ = std::move(drawn);
     applyGraphType(figure_.series);
     status_.showStatus(QStringLiteral("Drawn.."), 1);
     setTitles();
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
     status_.showStatus(QStringLiteral("Pan..."), 1);
     status_.showStatus(QStringLiteral("Styles..."), 1);
     if (autoSave == GraphAutoSave::Mode::EachDraw && !graphsFolder.isEmpty() &&
@@ -360,20 +364,75 @@ void DiagramWindow::showPointsPerClass() {
     dialogs_.message(MessageKind::Information, PointsPerClassReport::text(figure_.series));
 }
 
-bool DiagramWindow::copyDataPoints(TextClipboard& clipboard) {
-    if (figure_.pointCount() == 0) {
+bool DiagramWindow::copyDataPoints() {
+    Sheet* sheet = clipData_ ? clipData_() : nullptr;
+    if (figure_.pointCount() == 0 || drawn_.empty() || !sheet) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
     }
-    QStringList lines{QStringLiteral("Series\t") + figure_.x.title + QLatin1Char('\t') +
-                      figure_.y.title + QStringLiteral("\tLabel")};
-    for (const Series& s : figure_.series)
-        for (size_t i = 0; i < s.points.size(); ++i)
-            lines << s.name + QLatin1Char('\t') + NumberText::toText(s.points[i].x) +
-                         QLatin1Char('\t') + NumberText::toText(s.points[i].y) + QLatin1Char('\t') +
-                         s.labels.value(qsizetype(i));
-    clipboard.setText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // The plotted fields of every pass, each once, in axis order.
+    QStringList headings{QStringLiteral("Row")};
+    std::vector<std::vector<std::pair<int, int>>> columnsOfPass; // (fetched column, sheet column)
+    for (const DrawnPass& pass : drawn_) {
+        const Fetched& f = pass.fetched;
+        std::vector<std::pair<int, int>> columns;
+        const std::pair<int, int> plotted[] = {
+            {f.x, D::X}, {f.y, D::Y}, {f.z, D::Z}, {f.classifier, D::Class}};
+        for (const auto& [column, slot] : plotted) {
+            if (column < 0)
+                continue;
+            const QString& field = pass.definition.fields[size_t(slot)];
+            if (!headings.contains(field, Qt::CaseInsensitive))
+                headings << field;
+            columns.emplace_back(column, int(headings.indexOf(field)) + 1);
+        }
+        columnsOfPass.push_back(std::move(columns));
+    }
+    sheet->clear();
+    for (int c = 0; c < headings.size(); ++c)
+        sheet->setText(1, c + 1, headings[c]);
+    int row = 1;
+    size_t series = 0;
+    for (size_t p = 0; p < drawn_.size(); ++p) {
+        const RowSet& rows = drawn_[p].fetched.rows;
+        for (size_t s = 0; s < drawn_[p].seriesCount && series < figure_.series.size();
+             ++s, ++series)
+            for (const FigurePoint& point : figure_.series[series].points) {
+                if (point.row == FigurePoint::noRow)
+                    continue;
+                ++row;
+                sheet->setNumber(row, 1, row - 1);
+                for (const auto& [column, sheetColumn] : columnsOfPass[p])
+                    sheet->setValue(row, sheetColumn, rows.at(point.row, column));
+            }
+    }
+    definition.source = D::Source::ClipData;
+    for (size_t slot = 0; slot < definition.tables.size(); ++slot)
+        if (!definition.fields[slot].isEmpty())
+            definition.tables[slot] = clipDataTable();
+    for (D::Set& set : definition.sets) {
+        set.xTable = clipDataTable();
+        set.yTable = clipDataTable();
+    }
+    dialogs_.message(MessageKind::Information, QStringLiteral("Ready. Data on ClipData sheet!"));
     return true;
+}
+
+QStringList DiagramWindow::tableChoices() const {
+    if (definition.source == D::Source::ClipData)
+        return {clipDataTable()};
+    return session_.catalogue().tableNames();
+}
+
+QStringList DiagramWindow::fieldChoices(const QString& table) const {
+    if (definition.source != D::Source::ClipData)
+        return session_.catalogue().fieldNames(table);
+    QStringList headings;
+    if (const Sheet* sheet = clipData_ ? clipData_() : nullptr)
+        for (int c = 1; c <= sheet->lastColumn(); ++c)
+            if (!sheet->text(1, c).trimmed().isEmpty())
+                headings << sheet->text(1, c).trimmed();
+    return headings;
 }
 
 bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
@@ -485,7 +544,7 @@ bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString&
 
 void DiagramWindow::resetScale() {
     UserAxisScale::reset(figure_, scaleState);
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
 }
 
 bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
@@ -518,7 +577,7 @@ void DiagramWindow::setAxisRatio(std::optional<double> xPerY) {
         scaleState.xPerYRatio = *xPerY;
     if (!xPerY)
         figure_.plotAreaSize.reset();
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
 }
 
 bool DiagramWindow::loadTemplateFor(const QString& graphType, const QStringList& folders) {

@@ -10,7 +10,6 @@
 #include "filter/ui/CombinedFilterPanel.h"
 #include "platform/NumberText.h"
 #include "platform/qt/ComboRefill.h"
-#include "platform/qt/QtTextClipboard.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -84,15 +83,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { draw(); });
-    connect(graphType_, &QComboBox::currentTextChanged, this, [this](const QString& type) {
-        D d;
-        d.graphType = type;
-        const QStringList captions = d.axisCaptions();
-        for (int i = 0; i < 3; ++i)
-            axisLabels_[size_t(i)]->setText(captions[i]);
-        window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
-                                       folders_.programFolder + QStringLiteral("/ini")});
-    });
+    connect(graphType_, &QComboBox::currentTextChanged, this, &DiagramView::graphTypeChosen);
 
     log_ = new QListWidget(this);
     log_->setToolTip(
@@ -127,6 +118,32 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     buildMenus();
     layout->addWidget(splitter);
     refreshLists();
+    graphTypeChosen(graphType_->currentText());
+}
+
+void DiagramView::graphTypeChosen(const QString& type) {
+    D d;
+    d.graphType = type;
+    const QStringList captions = d.axisCaptions();
+    for (int i = 0; i < 3; ++i)
+        axisLabels_[size_t(i)]->setText(captions[i]);
+    const bool usesZ = type == QLatin1String("Bubble") || type == QLatin1String("Ternary");
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z], fields_[D::Z]})
+        w->setVisible(usesZ);
+    window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
+                                   folders_.programFolder + QStringLiteral("/ini")});
+}
+
+void DiagramView::useClipData(bool on) {
+    window_.definition.source = on ? D::Source::ClipData : D::Source::DB;
+    refreshLists();
+    for (QComboBox* box : tables_)
+        if (on || box->currentText() == DiagramWindow::clipDataTable())
+            box->setCurrentText(on ? DiagramWindow::clipDataTable() : QString());
+    for (int slot = 0; slot < 4; ++slot)
+        fillFields(slot);
+    source_->setText(on ? QStringLiteral("ClipData") : QStringLiteral("DB"));
 }
 
 DiagramView::~DiagramView() {
@@ -141,15 +158,6 @@ void DiagramView::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
-    file->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, [this] {
-        QGuiApplication::clipboard()->setImage(
-            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
-        window_.pictureCopied();
-    });
-    file->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
-        QtTextClipboard clipboard;
-        window_.copyDataPoints(clipboard);
-    });
     file->addAction(QStringLiteral("Open AKR"), this, [this] {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
@@ -195,6 +203,20 @@ void DiagramView::buildMenus() {
     }
     file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
                     [this] { drawLastFigure(); });
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] {
+        QGuiApplication::clipboard()->setImage(
+            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
+        window_.pictureCopied();
+    });
+    edit->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
+        if (!window_.copyDataPoints())
+            return;
+        useClipData_->setChecked(true);
+        showInput();
+        if (clipDataChanged)
+            clipDataChanged();
+    });
     QMenu* query = bar->addMenu(QStringLiteral("Query"));
     const std::vector<std::pair<QString, D::Sort>> sorts{
         {QStringLiteral("No sorting"), D::Sort::None},
@@ -214,12 +236,9 @@ void DiagramView::buildMenus() {
     QAction* nulls = query->addAction(QStringLiteral("Null rows in classifier are drawn"));
     nulls->setCheckable(true);
     connect(nulls, &QAction::toggled, this, [this](bool on) { window_.definition.drawNulls = on; });
-    QAction* clip = query->addAction(QStringLiteral("Use ClipData"));
-    clip->setCheckable(true);
-    connect(clip, &QAction::toggled, this, [this](bool on) {
-        window_.definition.source = on ? D::Source::ClipData : D::Source::DB;
-        source_->setText(on ? QStringLiteral("ClipData") : QStringLiteral("DB"));
-    });
+    useClipData_ = query->addAction(QStringLiteral("Use ClipData"));
+    useClipData_->setCheckable(true);
+    connect(useClipData_, &QAction::toggled, this, &DiagramView::useClipData);
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     QAction* classify = options->addAction(window_.classifyMenuCaption());
@@ -385,22 +404,15 @@ void DiagramView::openScaleDialog() {
 }
 
 void DiagramView::refreshLists() {
-    const SchemaCatalogue& catalogue = session_.catalogue();
-    QStringList tables = catalogue.tableNames();
-    QStringList filters;
-    for (const QString& f : catalogue.filters) {
-        tables << QStringLiteral("f_") + f;
-        filters << f;
-    }
     for (QComboBox* box : tables_)
-        refillKeepingChoice(box, QStringList{QString()} + tables);
-    refillKeepingChoice(filter_, QStringList{QString()} + filters);
+        refillKeepingChoice(box, QStringList{QString()} + window_.tableChoices());
+    refillKeepingChoice(filter_, QStringList{QString()} + session_.catalogue().filters);
 }
 
 void DiagramView::fillFields(int slot) {
     const QString table = tables_[size_t(slot)]->currentText();
     refillKeepingChoice(fields_[size_t(slot)],
-                        QStringList{QString()} + session_.catalogue().fieldNames(table));
+                        QStringList{QString()} + window_.fieldChoices(table));
 }
 
 void DiagramView::takeInput() {

@@ -7,7 +7,9 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -28,6 +30,8 @@ public:
     ~DiagramView() override;
 
     DiagramWindow& controller() { return window_; }
+    // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
+    std::function<void()> clipDataChanged;
     // Refills the table pickers after the session database changed, keeping the choices.
     void refreshLists();
     bool draw();
@@ -42,6 +46,9 @@ private:
     void showInput();
     void showFigure();
     void fillFields(int slot);
+    // A graph type chosen: the axis captions, the Z box where the type uses it, its template.
+    void graphTypeChosen(const QString& type);
+    void useClipData(bool on);
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
@@ -56,6 +63,7 @@ private:
     DiagramWindow window_;
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
+    QAction* useClipData_ = nullptr;
     std::array<QComboBox*, 4> tables_{};
     std::array<QComboBox*, 4> fields_{};
     QCheckBox* filterOn_;
