@@ -19,6 +19,7 @@
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
+#include "query/SqlNames.h"
 
 namespace {
 using D = DiagramDefinition;
@@ -225,6 +226,7 @@ bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fet
         stop(MessageKind::Critical, select.error);
         return false;
     }
+    activeStatement_ = select.statement;
     auto rows = db->query(select.statement);
     if (!rows) {
         stop(MessageKind::Critical,
@@ -248,8 +250,17 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
         return false;
     }
-    const int z = d.hasZ() ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
+    const bool usesZ = d.hasZ() && (is(d, "Bubble") || is(d, "Ternary"));
+    const int z = usesZ ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
     const int c = d.hasClassifier() ? sheetColumn(*sheet, d.fields[D::Class]) : 0;
+    for (const auto& [slot, missing] :
+         {std::pair{D::Z, usesZ && !z}, std::pair{D::Class, d.hasClassifier() && !c}})
+        if (missing) {
+            stop(MessageKind::Critical, QStringLiteral("Field ") + d.fields[slot] +
+                                            QStringLiteral(" can not be found in the table ") +
+                                            clipDataTable());
+            return false;
+        }
     const int label =
         sheetColumn(*sheet, QStringLiteral("ID")) ? sheetColumn(*sheet, QStringLiteral("ID")) : 1;
     RowSet rows(QStringList{d.fields[D::X], d.fields[D::Y], d.fields[D::Z], d.fields[D::Class],
@@ -260,6 +271,7 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         rows.appendRow({sheet->value(r, x), sheet->value(r, y), sheet->value(r, z),
                         sheet->value(r, c), sheet->value(r, label)});
     }
+    activeStatement_.clear();
     out = {std::move(rows), 0, 1, z ? 2 : -1, c ? 3 : -1, 4};
     return true;
 }
@@ -418,6 +430,48 @@ bool DiagramWindow::copyDataPoints() {
     return true;
 }
 
+void DiagramWindow::swapXY() {
+    std::swap(definition.tables[D::X], definition.tables[D::Y]);
+    std::swap(definition.fields[D::X], definition.fields[D::Y]);
+}
+
+bool DiagramWindow::checkLinking() {
+    QStringList tables;
+    for (const QString& t : definition.tables)
+        if (!t.isEmpty() && !tables.contains(t, Qt::CaseInsensitive))
+            tables << t;
+    if (tables.isEmpty() || definition.source == D::Source::ClipData) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    Connection* db = session_.connection();
+    if (!db) {
+        dialogs_.message(MessageKind::Critical, QStringLiteral("No database open"));
+        return false;
+    }
+    const FilterBaseResolver filters(*db, session_.catalogue());
+    const LinkSearch links(session_.catalogue(), filters);
+    QStringList joins{QStringLiteral("Tables are linked as follows")};
+    for (qsizetype i = 1; i < tables.size(); ++i) {
+        const LinkKeys keys = links.find(tables.front(), tables[i]);
+        if (!keys.isLinked()) {
+            dialogs_.message(MessageKind::Exclamation, QStringLiteral("No link to join tables ") +
+                                                           tables.front() +
+                                                           QStringLiteral(" and ") + tables[i]);
+            return false;
+        }
+        for (qsizetype k = 0; k < keys.pairCount(); ++k)
+            joins << SqlNames::bracketed(tables.front()) + QLatin1Char('.') +
+                         SqlNames::bracketed(keys.firstKeys[k]) + QLatin1Char('=') +
+                         SqlNames::bracketed(tables[i]) + QLatin1Char('.') +
+                         SqlNames::bracketed(keys.secondKeys[k]);
+    }
+    if (tables.size() == 1)
+        joins << tables.front();
+    dialogs_.message(MessageKind::Information, joins.join(QStringLiteral("\r\n")));
+    return true;
+}
+
 QStringList DiagramWindow::tableChoices() const {
     if (definition.source == D::Source::ClipData)
         return {clipDataTable()};
@@ -465,6 +519,7 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
     if (!db || read("Database").isEmpty() || read("Database") != session_.SessionDatabasePath)
         return false;
     DiagramDefinition d = definition;
+    d.source = D::Source::DB; // the stored figure names database tables
     d.graphType = read("GraphType").isEmpty() ? d.graphType : read("GraphType");
     const char* tableKeys[] = {"XTable", "YTable", "ZTable", "ClassTable"};
     const char* fieldKeys[] = {"XField", "YField", "ZField", "ClassField"};

@@ -71,6 +71,16 @@ public:
     // table boxes) and says "Ready. Data on ClipData sheet!". "No data" when nothing is plotted.
     bool copyDataPoints();
 
+    // "Change X to Y": swaps the X and Y table/field pairs of the definition.
+    void swapXY();
+    // "Check Linking": "Tables are linked as follows" with one line per join of the plotted
+    // tables, or "No link to join tables " + the two tables joined by " and ". False when some
+    // pair is not linked or nothing is chosen.
+    bool checkLinking();
+    // "Run active SQL": the SELECT of the last draw from the database; empty after a ClipData
+    // draw or before any.
+    const QString& activeStatement() const { return activeStatement_; }
+
     // What the table boxes offer: the session's tables, or "ClipData" when the rows come from
     // the sheet; and what a field box offers for its table (the sheet's headings for ClipData).
     static QString clipDataTable() { return QStringLiteral("ClipData"); }
@@ -150,6 +160,7 @@ private:
     std::function<QSizeF(const Figure&)> meter_;
     Figure figure_;
     std::vector<DrawnPass> drawn_;
+    QString activeStatement_;
     qsizetype fetched_ = 0;
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry

@@ -261,6 +261,25 @@ TEST_P(DiagramWindowTest, CopiedDataPointsDrawTheSameFigureFromClipData) {
     EXPECT_EQ(points(window->figure()), drawnPoints);
 }
 
+TEST_P(DiagramWindowTest, CheckLinkingShowsTheJoinsOrTheMissingLink) {
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
+    ASSERT_TRUE(window->checkLinking());
+    EXPECT_EQ(
+        dialogs.texts(),
+        QStringList{"Tables are linked as follows\r\n[Rocks].[SampleID]=[Assays].[SampleID]"});
+    ASSERT_TRUE(window->draw());
+    EXPECT_TRUE(window->activeStatement().startsWith(QLatin1String("SELECT")));
+
+    window->swapXY();
+    EXPECT_EQ(window->definition.tables[D::X], QStringLiteral("Assays"));
+    EXPECT_EQ(window->definition.fields[D::Y], QStringLiteral("Au"));
+
+    plot("Rocks", "Au", "Holes", "Depth");
+    dialogs.clearLog();
+    EXPECT_FALSE(window->checkLinking());
+    EXPECT_EQ(dialogs.texts(), QStringList{"No link to join tables Rocks and Holes"});
+}
+
 TEST_P(DiagramWindowTest, TheTableBoxesOfferTablesButNotFilters) {
     makeGraniteAndRichAuFilters();
     ASSERT_FALSE(session->catalogue().filters.isEmpty());

@@ -199,6 +199,9 @@ DiagramView* MainFrame::openDiagram() {
     diagram->controller().setClipDataSource(
         [this]() -> Sheet* { return &clipData_->sheet().activePage(); });
     diagram->clipDataChanged = [this] { refreshClipDataView(); };
+    diagram->openGrid = [this](const QString& statement, const QString& caption) {
+        openGrid(statement, caption);
+    };
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;
 }

@@ -11,6 +11,7 @@
 #include "platform/NumberText.h"
 #include "platform/qt/ComboRefill.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -106,6 +107,12 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     sideLayout->addWidget(source_);
 
     plot_ = new QCustomPlot(this);
+    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* drawAction = new QAction(QStringLiteral("&Draw"), plot_);
+    connect(drawAction, &QAction::triggered, this, [this] { draw(); });
+    auto* previousAction = new QAction(QStringLiteral("Draw &previous"), plot_);
+    connect(previousAction, &QAction::triggered, this, &DiagramView::drawPrevious);
+    plot_->addActions({drawAction, previousAction});
     window_.setPlotAreaMeter([this](const Figure& figure) {
         return FigurePlot::automaticPlotArea(figure, plot_->size());
     });
@@ -158,20 +165,18 @@ void DiagramView::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
-    file->addAction(QStringLiteral("Open AKR"), this, [this] {
+    file->addAction(QStringLiteral("&Open AKR"), this, [this] {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
                                   folders_.userFolder + QStringLiteral("/Graphs"));
-            path && !path->isEmpty() && window_.openGraphFile(*path))
+            path && !path->isEmpty() && window_.openGraphFile(*path)) {
+            graphFile_ = *path;
             showFigure();
+        }
     });
-    file->addAction(QStringLiteral("Save AKR"), this, [this] {
-        if (const auto path =
-                dialogs_.saveFile(QStringLiteral("Save AKR"), FigureFile::fileFilter(),
-                                  folders_.userFolder + QStringLiteral("/Graphs/Graph.akr"));
-            path && !path->isEmpty())
-            window_.saveGraphFile(*path);
-    });
+    file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
+                    [this] { saveGraphFile(false); });
+    file->addAction(QStringLiteral("Save AKR &As"), this, [this] { saveGraphFile(true); });
     file->addAction(QStringLiteral("Save As Default Template"), this, [this] {
         takeInput();
         window_.saveDefaultTemplate(folders_.userFolder + QStringLiteral("/ini"));
@@ -203,6 +208,13 @@ void DiagramView::buildMenus() {
     }
     file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
                     [this] { drawLastFigure(); });
+    file->addSeparator();
+    file->addAction(QStringLiteral("Close"), this, [this] {
+        if (QWidget* frame = parentWidget())
+            frame->close(); // the frame's child window around this view
+        else
+            close();
+    });
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] {
         QGuiApplication::clipboard()->setImage(
@@ -216,6 +228,27 @@ void DiagramView::buildMenus() {
         showInput();
         if (clipDataChanged)
             clipDataChanged();
+    });
+    edit->addAction(QStringLiteral("Refresh"), this, [this] { refreshLists(); });
+    edit->addAction(QStringLiteral("Change X to Y"), this, [this] {
+        takeInput();
+        window_.swapXY();
+        showInput();
+    });
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Run active SQL"), this, [this] {
+        if (window_.activeStatement().isEmpty())
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        else if (openGrid)
+            openGrid(window_.activeStatement(), windowTitle());
+    });
+    tools->addAction(QStringLiteral("Clear fig log"), this, [this] {
+        window_.clearLog();
+        log_->clear();
+    });
+    tools->addAction(QStringLiteral("Check Linking"), this, [this] {
+        takeInput();
+        window_.checkLinking();
     });
     QMenu* query = bar->addMenu(QStringLiteral("Query"));
     const std::vector<std::pair<QString, D::Sort>> sorts{
@@ -430,6 +463,7 @@ void DiagramView::takeInput() {
 
 void DiagramView::showInput() {
     const D& d = window_.definition;
+    useClipData_->setChecked(d.source == D::Source::ClipData);
     graphType_->setCurrentText(d.graphType);
     for (size_t i = 0; i < 4; ++i) {
         tables_[i]->setCurrentText(d.tables[i]);
@@ -444,6 +478,28 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::saveGraphFile(bool askPath) {
+    if (askPath || graphFile_.isEmpty()) {
+        const auto path = dialogs_.saveFile(
+            QStringLiteral("Save AKR"), FigureFile::fileFilter(),
+            graphFile_.isEmpty() ? folders_.userFolder + QStringLiteral("/Graphs/Graph.akr")
+                                 : graphFile_);
+        if (!path || path->isEmpty())
+            return;
+        graphFile_ = *path;
+    }
+    window_.saveGraphFile(graphFile_);
+}
+
+void DiagramView::drawPrevious() {
+    const int previous = int(window_.figureLog().size()) - 2;
+    if (previous < 0)
+        return;
+    window_.drawFromLog(previous);
+    showInput();
+    showFigure();
 }
 
 bool DiagramView::drawLastFigure() {

@@ -32,6 +32,8 @@ public:
     DiagramWindow& controller() { return window_; }
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
     std::function<void()> clipDataChanged;
+    // "Run active SQL": the statement opened in a table grid with that caption.
+    std::function<void(const QString& statement, const QString& caption)> openGrid;
     // Refills the table pickers after the session database changed, keeping the choices.
     void refreshLists();
     bool draw();
@@ -55,6 +57,9 @@ private:
     // "Scale axis": X min, X max, Y min, Y max with Apply, Data def, Reset and Close.
     void openScaleDialog();
     QString lastFilesPath() const;
+    // "Save AKR" to the file saved or opened last; "Save AKR &As" (or no file yet) asks.
+    void saveGraphFile(bool askPath);
+    void drawPrevious();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -64,6 +69,7 @@ private:
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
     QAction* useClipData_ = nullptr;
+    QString graphFile_;
     std::array<QComboBox*, 4> tables_{};
     std::array<QComboBox*, 4> fields_{};
     QCheckBox* filterOn_;
