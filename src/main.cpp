@@ -75,14 +75,14 @@ StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QSt
 
 // The macro's lines; its log goes to macro.txt in the output folder. False when a line failed.
 bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, Status& status,
-              const QString& out) {
+              const QString& out, const QString& lastFilesIni) {
     QFile macro(path);
     if (!macro.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
         return false;
     }
     BatchMacro batch(session, dialogs, status, QCoreApplication::applicationDirPath(), out,
-                     [](const Figure& figure, const QString& file, QSize size) {
+                     lastFilesIni, [](const Figure& figure, const QString& file, QSize size) {
                          return FigureExporter::save(figure, file, size);
                      });
     const bool ok = batch.run(QString::fromUtf8(macro.readAll()));
@@ -132,7 +132,8 @@ int runBatch(const Options& options) {
     std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file.fileName()));
     const bool started = result.databaseOpen || result.sessionDatabasePath.isEmpty();
     // The macro runs even when the start-up database failed: its OPENDB may name another one.
-    const bool macroRan = runMacro(options.batchMacro, *session, dialogs, status, out);
+    const bool macroRan = runMacro(options.batchMacro, *session, dialogs, status, out,
+                                   result.settings.recentFilesFile());
     return started && macroRan ? 0 : 1;
 }
 

@@ -47,19 +47,31 @@ bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) 
         return false;
     }
     const QString opened_path = session_.SessionDatabasePath;
-    // A link file beside the database replaces the links the mapping built.
-    const QString linkFile = MapFile::linkFilePathFor(opened_path);
-    if (QFileInfo(linkFile).isFile()) {
-        QString error;
-        if (!MapFile::loadLinks(session_.catalogue().links, linkFile, &error))
-            status_.showStatus(QStringLiteral("The link file ") + linkFile +
-                                   QStringLiteral(" cannot be read: ") + error,
-                               1);
-    }
+    applyLinkFile(opened_path);
     caption_ = QStringLiteral("QUV Data (") + opened_path + QLatin1Char(')');
     if (hooks.setCaption)
         hooks.setCaption(caption_);
     recent_.add(opened_path, sessionSection);
+    if (hooks.refreshWindows)
+        hooks.refreshWindows();
+    return true;
+}
+
+void MainWindow::applyLinkFile(const QString& databasePath) {
+    const QString linkFile = MapFile::linkFilePathFor(databasePath);
+    if (!QFileInfo(linkFile).isFile())
+        return;
+    QString error;
+    if (!MapFile::loadLinks(session_.catalogue().links, linkFile, &error))
+        status_.showStatus(QStringLiteral("The link file ") + linkFile +
+                               QStringLiteral(" cannot be read: ") + error,
+                           1);
+}
+
+bool MainWindow::schemaChanged() {
+    if (!session_.RemapSessionDatabase({true, false, true}))
+        return false;
+    applyLinkFile(session_.SessionDatabasePath);
     if (hooks.refreshWindows)
         hooks.refreshWindows();
     return true;

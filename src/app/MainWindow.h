@@ -46,6 +46,10 @@ public:
     void closeDatabase();
     // Maps the open database again from its schema, with links, and saves its map file.
     bool ReeMap();
+    // Another window changed the open database's tables (ClipData made one): the catalogue is
+    // read again with links, its map saved, the link file laid over as on opening, and every
+    // window refreshes its lists. False when no database is open.
+    bool schemaChanged();
     // Asks for a file, creates an empty SQLite database there and opens it.
     bool newDatabase();
     // One of the five recent entries at the foot of the File menu, 1-based.
@@ -74,6 +78,8 @@ public:
 
 private:
     void showListing(const QString& heading, const QStringList& names);
+    // The ".dbl" link file beside the database, when there is one, replaces the mapped links.
+    void applyLinkFile(const QString& databasePath);
 
     SessionDatabase& session_;
     Dialogs& dialogs_;

@@ -5,14 +5,25 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+// The command library's "CLIPDATA" verbs that the ClipData sheet runs.
+bool isClipDataVerb(const QString& keyword) {
+    static const QStringList verbs{QStringLiteral("OPEN"), QStringLiteral("SAVE"),
+                                   QStringLiteral("CREATEIDCOL"),
+                                   QStringLiteral("FIRSTISHEADERROW")};
+    return verbs.contains(keyword);
+}
+} // namespace
+
 BatchMacro::BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-                       QString outFolder, FigureSaver saver)
+                       QString outFolder, const QString& lastFilesIni, FigureSaver saver)
     : session_(session)
     , dialogs_(dialogs)
     , status_(status)
     , appPath_(std::move(appPath))
     , outFolder_(std::move(outFolder))
-    , saver_(std::move(saver)) {}
+    , saver_(std::move(saver))
+    , clipData_(session, dialogs, status, lastFilesIni) {}
 
 BatchMacro::~BatchMacro() = default;
 
@@ -34,23 +45,51 @@ bool BatchMacro::runLine(const QString& line) {
     const QString arguments = line.section(QLatin1Char(' '), 1).trimmed();
     if (keyword == QLatin1String("OPENDB"))
         return openDatabase(arguments);
+    const QString target = arguments.toUpper();
     if (keyword == QLatin1String("VIEW")) {
-        if (arguments.compare(QStringLiteral("XY"), Qt::CaseInsensitive) != 0)
+        if (target == QLatin1String("CLIPDATA"))
+            return true;
+        if (target != QLatin1String("XY"))
             return false;
-        diagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
+        openDiagram();
         return true;
     }
+    if (keyword == QLatin1String("SETACTIVEWINDOW"))
+        return target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
+               target == QLatin1String("GRAPH");
+    if (isClipDataVerb(keyword))
+        return runClipData(keyword, arguments);
     if (keyword == QLatin1String("SAVEFIGURE"))
         return saveFigure(arguments);
     return diagram().runCommand(line);
 }
 
+QString BatchMacro::resolved(const QString& path, bool inOutFolder) const {
+    QString out = path;
+    if (out.startsWith(QStringLiteral("@/")) || out.startsWith(QStringLiteral("@\\")))
+        out = appPath_ + QLatin1Char('/') + out.mid(2);
+    out = QDir::fromNativeSeparators(out);
+    if (inOutFolder && !out.isEmpty() && QFileInfo(out).isRelative())
+        out = QDir(outFolder_).filePath(out);
+    return out;
+}
+
 bool BatchMacro::openDatabase(const QString& path) {
-    QString resolved = path;
-    if (resolved.startsWith(QStringLiteral("@/")) || resolved.startsWith(QStringLiteral("@\\")))
-        resolved = appPath_ + QLatin1Char('/') + resolved.mid(2);
-    session_.SessionDatabasePath = QDir::fromNativeSeparators(resolved);
+    session_.SessionDatabasePath = resolved(path, false);
     return session_.OpenSessionDatabase({true, false, false});
+}
+
+bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
+    // Without a path OPEN would ask for a file, and nobody is there to answer.
+    if (verb == QLatin1String("OPEN") && arguments.isEmpty())
+        return false;
+    const bool save = verb == QLatin1String("SAVE");
+    const QString path = resolved(arguments, save);
+    if (!clipData_.runCommand(verb + QLatin1Char(' ') + path))
+        return false;
+    if (save)
+        written_ << path;
+    return true;
 }
 
 bool BatchMacro::saveFigure(const QString& arguments) {
@@ -64,17 +103,20 @@ bool BatchMacro::saveFigure(const QString& arguments) {
         if (w > 0 && h > 0)
             size = {w, h};
     }
-    QString path = parts[0];
-    if (QFileInfo(path).isRelative())
-        path = QDir(outFolder_).filePath(path);
+    const QString path = resolved(parts[0], true);
     if (!saver_ || !saver_(diagram_->figure(), path, size))
         return false;
     written_ << path;
     return true;
 }
 
+void BatchMacro::openDiagram() {
+    diagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
+    diagram_->setClipDataSource([this]() -> Sheet* { return &clipData_.sheet().activePage(); });
+}
+
 DiagramWindow& BatchMacro::diagram() {
     if (!diagram_)
-        diagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
+        openDiagram();
     return *diagram_;
 }

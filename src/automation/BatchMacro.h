@@ -1,13 +1,19 @@
 #pragma once
-// Runs a macro without a display: the lines that open a database, open a diagram window, draw
-// and save the figure. One command per line; "'" starts a comment line. Every line is logged
-// with what came of it, so a batch run can be read afterwards. Holds its caller's session.
+// Runs a macro without a display: the lines that open a database, fill the ClipData sheet, open
+// a diagram window, draw and save the figure. One command per line; "'" starts a comment line.
+// Lines go to a window by their verb, as the command library's window types say. Every line is
+// logged with what came of it, so a batch run can be read afterwards. Holds its caller's session.
 //
 //   OPENDB path          opens the session database; "@/" at the start is the program's folder
-//   VIEW XY              opens a new diagram window
+//   VIEW XY              opens a new diagram window (VIEW CLIPDATA: the sheet is always there)
+//   OPEN path, SAVE path, CREATEIDCOL, FIRSTISHEADERROW   go to the ClipData sheet; a relative
+//                        SAVE path goes into the output folder, "@/" as for OPENDB
+//   SETACTIVEWINDOW CLIPDATA|XY|GRAPH   accepted; the verbs already name their window
+//   USECLIPDATA 0|1, CLIPDATAONOFF      the diagram window's "Use ClipData"
 //   DRAW2 ..., DRAW, AXISXLOG, ...   go to the diagram window (one is opened when needed)
 //   SAVEFIGURE path [width height]   writes the window's figure; the extension picks the format
 //                        (.png, .svg, .pdf); a relative path goes into the output folder
+#include "clipdata/ClipDataWindow.h"
 #include "diagram/DiagramWindow.h"
 
 #include <QSize>
@@ -23,20 +29,26 @@ public:
     using FigureSaver = std::function<bool(const Figure&, const QString& path, QSize size)>;
     static constexpr QSize defaultSize{800, 600};
 
+    // lastFilesIni: the user's lastfiles.ini, where ClipData keeps the file it opened last.
     BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-               QString outFolder, FigureSaver saver);
+               QString outFolder, const QString& lastFilesIni, FigureSaver saver);
     ~BatchMacro();
 
     // False when any line failed; the others still run.
     bool run(const QString& macroText);
     const QStringList& log() const { return log_; }
-    // The figure files written, in order.
+    // The files written (figures and ClipData saves), in order.
     const QStringList& written() const { return written_; }
+    ClipDataWindow& clipData() { return clipData_; }
 
 private:
     bool runLine(const QString& line);
     bool openDatabase(const QString& path);
     bool saveFigure(const QString& arguments);
+    bool runClipData(const QString& verb, const QString& arguments);
+    // "@/" at the start is the program's folder; with inOutFolder a relative path goes there.
+    QString resolved(const QString& path, bool inOutFolder) const;
+    void openDiagram();
     DiagramWindow& diagram();
 
     SessionDatabase& session_;
@@ -45,6 +57,7 @@ private:
     QString appPath_;
     QString outFolder_;
     FigureSaver saver_;
+    ClipDataWindow clipData_;
     std::unique_ptr<DiagramWindow> diagram_;
     QStringList log_;
     QStringList written_;

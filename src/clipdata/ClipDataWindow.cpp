@@ -5,6 +5,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
 
+#include <QFile>
+
 ClipDataWindow::ClipDataWindow(SessionDatabase& session, Dialogs& dialogs, Status& status,
                                const QString& lastFilesIni)
     : session_(session)
@@ -43,17 +45,57 @@ bool ClipDataWindow::HaeClipAvaaPB(const QString& sql, const QString& pictureBoo
     return loaded;
 }
 
+bool ClipDataWindow::openStatementFile() {
+    const std::optional<QString> path =
+        dialogs_.openFile(QStringLiteral("Open statement file"), statementFileFilter(), QString());
+    return path && !path->isEmpty() && loadStatementFile(*path);
+}
+
+bool ClipDataWindow::loadStatementFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("The file ") + path +
+                                                       QStringLiteral(" cannot be read: ") +
+                                                       file.errorString());
+        return false;
+    }
+    QString statement = QString::fromUtf8(file.readAll()).trimmed();
+    // A query saved from an SQL tool ends with ";": the drivers take one bare statement.
+    while (statement.endsWith(QLatin1Char(';')))
+        statement = statement.chopped(1).trimmed();
+    if (statement.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("The file ") + path +
+                                                       QStringLiteral(" holds no statement"));
+        return false;
+    }
+    return load(statement);
+}
+
+bool ClipDataWindow::markKey(int column) {
+    if (maker_.keyColumns().empty() && !maker_.beginMarking(sheet_.activePage()))
+        return false;
+    return maker_.toggleKey(column);
+}
+
 bool ClipDataWindow::makeTable() {
     Connection* db = session_.connection();
     if (!db) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("No database open"));
         return false;
     }
-    return maker_.MakeTableFromSheet(sheet_.activePage(), *db);
+    if (!maker_.MakeTableFromSheet(sheet_.activePage(), *db))
+        return false;
+    if (hooks.schemaChanged)
+        hooks.schemaChanged();
+    else
+        session_.RemapSessionDatabase({true, false, false});
+    return true;
 }
 
 bool ClipDataWindow::makeTableInNewDatabase() {
     return maker_.MakeTableInNewDatabase(sheet_.activePage(), [this](const QString& path) {
+        if (hooks.openDatabase)
+            return hooks.openDatabase(path);
         session_.SessionDatabasePath = path;
         return session_.OpenSessionDatabase({true, false, false});
     });

@@ -10,16 +10,28 @@
 #include "clipdata/ClipDataSheetTools.h"
 #include "clipdata/TableFromSheetMaker.h"
 
+#include <functional>
+
 class SessionDatabase;
 class Status;
 
 class ClipDataWindow {
 public:
+    // What the frame does for the window; without them the session database is used directly.
+    struct Hooks {
+        // A table was added to the session database: the lists of every window follow.
+        std::function<void()> schemaChanged;
+        // Opens a database the way the File menu does (caption, lists, recent files).
+        std::function<bool(const QString& path)> openDatabase;
+    };
+
     // lastFilesIni: the user's "\ini\lastfiles.ini" (the last file opened into ClipData).
     ClipDataWindow(SessionDatabase& session, Dialogs& dialogs, Status& status,
                    const QString& lastFilesIni);
 
     static QString caption() { return QStringLiteral("ClipData"); }
+
+    Hooks hooks;
 
     ClipDataSheet& sheet() { return sheet_; }
     ClipDataFiles& files() { return files_; }
@@ -37,6 +49,18 @@ public:
     // a PictureBook named with it is only announced until PictureBooks are read.
     bool HaeClipAvaaPB(const QString& sql, const QString& pictureBook, const QString& title);
 
+    // "Open a statement file": the statement a text file holds, loaded into the active page.
+    static QString statementFileFilter() {
+        return QStringLiteral("Text file (*.txt)|*.txt|SQL-query (*.sql)|*.sql|All files "
+                              "(*.*)|*.*");
+    }
+    bool openStatementFile();
+    bool loadStatementFile(const QString& path);
+
+    // A click on a column heading marks or unmarks a key of the table to be made. The first
+    // mark checks the page and tells how keys are marked; a page that cannot become a table
+    // gets no mark.
+    bool markKey(int column);
     // "Add table in database" and "Create new database with the table".
     bool makeTable();
     bool makeTableInNewDatabase();

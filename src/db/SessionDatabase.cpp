@@ -52,6 +52,14 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     return true;
 }
 
+bool SessionDatabase::RemapSessionDatabase(const SchemaMapper::Options& options) {
+    if (!connection_ || !isOpen())
+        return false;
+    return SchemaMapper(*connection_, status_)
+               .MapDatabase(catalogue_, SessionDatabasePath, mapFileFor_(SessionDatabasePath),
+                            options) == SchemaMapper::Outcome::Mapped;
+}
+
 void SessionDatabase::CloseSessionDatabase() {
     SessionDatabasePath.clear();
     ConnectionType.clear();

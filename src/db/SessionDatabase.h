@@ -24,6 +24,10 @@ public:
     // "Database ... can not be opened ..." when the connection cannot be made.
     bool OpenSessionDatabase(const SchemaMapper::Options& options);
     void CloseSessionDatabase();
+    // Maps the open connection again after its schema changed (a table made elsewhere), without
+    // connecting anew: a working copy stays the one that holds the change. False when none is
+    // open or the mapping was aborted.
+    bool RemapSessionDatabase(const SchemaMapper::Options& options);
 
     QString SessionDatabasePath;
     QString ConnectionType;     // "ADO" while a database is open; empty otherwise

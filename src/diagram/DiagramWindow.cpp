@@ -88,6 +88,18 @@ bool DiagramWindow::runCommand(const QString& line) {
         return logAxis(figure_.y, false);
     if (keyword == QLatin1String("DRAW"))
         return draw(line.trimmed());
+    if (keyword == QLatin1String("CLIPDATAONOFF")) {
+        definition.source =
+            definition.source == D::Source::ClipData ? D::Source::DB : D::Source::ClipData;
+        return true;
+    }
+    if (keyword == QLatin1String("USECLIPDATA")) {
+        const QString on = line.trimmed().section(QLatin1Char(' '), 1).trimmed();
+        if (on != QLatin1String("0") && on != QLatin1String("1"))
+            return false;
+        definition.source = on == QLatin1String("1") ? D::Source::ClipData : D::Source::DB;
+        return true;
+    }
     const auto parsed = DiagramReplayLine::parse(line, definition);
     if (!parsed)
         return false;

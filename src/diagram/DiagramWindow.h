@@ -47,8 +47,9 @@ public:
     // nothing was drawn (after the message that says why).
     bool draw(const QString& command = {});
     // A command line of the window: "DRAW2 ..." (its definition replaces the window's, then it
-    // is drawn), "DRAW", and "AXISXLOG", "AXISXLIN", "AXISYLOG", "AXISYLIN". False for a line it
-    // does not know or a draw that failed.
+    // is drawn), "DRAW", "AXISXLOG", "AXISXLIN", "AXISYLOG", "AXISYLIN", and the data source:
+    // "USECLIPDATA 0|1" and "CLIPDATAONOFF". False for a line it does not know or a draw that
+    // failed.
     bool runCommand(const QString& line);
 
     const Figure& figure() const { return figure_; }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -117,6 +118,67 @@ TEST(BatchRun, TheMacroDrawsAndSavesFiguresAndLogsEachLine) {
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(lines[3], QStringLiteral("ok     SAVEFIGURE by-rock.png 400 300"));
     EXPECT_EQ(lines[5], QStringLiteral("FAILED DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;"));
+}
+
+TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("assays.txt"));
+    {
+        QFile f(input);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        // Rock names that no database holds: the figure can only come from the sheet.
+        f.write("SampleNo\tSiO2\tMgO\tRock\nA1\t49\t8\tPicrite\nA2\t72\t0.5\tAplite\n"
+                "A3\t48\t9\tPicrite\n");
+    }
+    const QString saved = dir.filePath(QStringLiteral("out/clip.txt"));
+    const BatchResult run =
+        runBatch(dir, {},
+                 QStringLiteral("SETACTIVEWINDOW clipdata\nOPEN ") + input +
+                     QStringLiteral("\nFIRSTISHEADERROW\nCREATEIDCOL\nSAVE clip.txt\n"
+                                    "VIEW XY\nUSECLIPDATA 1\n"
+                                    "DRAW2 XY;ClipData;SiO2;ClipData;MgO;;;ClipData;Rock;\n"
+                                    "SAVEFIGURE clip.svg\n"
+                                    "USECLIPDATA 0\n"
+                                    "DRAW\n"
+                                    "OPEN ") +
+                     dir.filePath(QStringLiteral("missing.txt")) +
+                     QStringLiteral("\nUSECLIPDATA yes\nSETACTIVEWINDOW KITCHEN\n"));
+    EXPECT_EQ(run.exitCode, 1); // the lines after SAVEFIGURE fail on purpose
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QFile log(out + QStringLiteral("/macro.txt"));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    const QStringList expected{
+        "ok     SETACTIVEWINDOW clipdata",
+        "ok     OPEN " + input,
+        "ok     FIRSTISHEADERROW",
+        "ok     CREATEIDCOL",
+        "ok     SAVE clip.txt",
+        "ok     VIEW XY",
+        "ok     USECLIPDATA 1",
+        "ok     DRAW2 XY;ClipData;SiO2;ClipData;MgO;;;ClipData;Rock;",
+        "ok     SAVEFIGURE clip.svg",
+        "ok     USECLIPDATA 0",
+        "FAILED DRAW", // back on the database, and none is open
+        "FAILED OPEN " + dir.filePath(QStringLiteral("missing.txt")),
+        "FAILED USECLIPDATA yes",
+        "FAILED SETACTIVEWINDOW KITCHEN",
+    };
+    EXPECT_EQ(lines, expected);
+
+    QFile sheet(saved);
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    const QStringList rows =
+        QString::fromUtf8(sheet.readAll()).split(QRegularExpression("\r?\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0], QStringLiteral("ID\tSampleNo\tSiO2\tMgO\tRock"));
+    EXPECT_EQ(rows[3], QStringLiteral("3\tA3\t48\t9\tPicrite"));
+
+    QFile svg(out + QStringLiteral("/clip.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    const QByteArray picture = svg.readAll();
+    EXPECT_TRUE(picture.contains("Picrite"));
+    EXPECT_TRUE(picture.contains("Aplite"));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "clipdata/ClipDataWindow.h"
+#include "clipdata/ui/TableLoaderView.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
@@ -20,6 +21,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -209,6 +211,91 @@ TEST_F(MainFrameTest, ClosingStoresTheGeometry) {
     frame.close();
     EXPECT_TRUE(window.exiting());
     EXPECT_EQ(geometry.loadMain().width, frame.width());
+}
+
+TEST_F(MainFrameTest, AClipDataTableJoinsEveryListAndANewDatabaseOpensAsTheFileMenuOpens) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    ClipDataWindow& clip = *frame.clipData();
+    ASSERT_TRUE(
+        clip.sheet().activePage().fromTsv(QStringLiteral("SampleNo\tAu\nS-1\t3.5\nS-2\t4\n")));
+    ASSERT_TRUE(clip.tableMaker().toggleKey(1));
+    dialogs.queueAnswer(Answer::Yes); // create the table now
+    dialogs.queueText(QStringLiteral("Gold"));
+    ASSERT_TRUE(clip.makeTable()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("Table added"));
+
+    const auto listed = [this] {
+        QStringList names;
+        const auto* tables = frame.findChild<QListWidget*>(QStringLiteral("tables"));
+        for (int i = 0; tables && i < tables->count(); ++i)
+            names << tables->item(i)->text();
+        return names;
+    };
+    EXPECT_EQ(listed(), (QStringList{"Samples", "Gold"}));
+    const auto combos = frame.findChild<SampleBrowserPanel*>()->findChildren<QComboBox*>();
+    ASSERT_FALSE(combos.isEmpty());
+    EXPECT_EQ(combos[0]->count(), 2);
+    // The new table is linked to the others on its key, so diagrams can join it.
+    bool linked = false;
+    const Sheet& links = session.catalogue().links;
+    for (int r = 1; r <= links.lastRow(); ++r)
+        linked = linked || (QSet<QString>{links.text(r, 1), links.text(r, 2)} ==
+                                QSet<QString>{"Samples", "Gold"} &&
+                            links.text(r, 3) == QStringLiteral("SampleNo"));
+    EXPECT_TRUE(linked);
+
+    // The same page as the only table of a new database, which then is the session database.
+    const QString fresh = dir.filePath(QStringLiteral("assays.sqlite"));
+    dialogs.clearLog();
+    dialogs.queueText(fresh);
+    dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueText(QStringLiteral("Assays"));
+    ASSERT_TRUE(clip.makeTableInNewDatabase()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.texts().back(),
+              QStringLiteral("New database created, acivated and  saved for the first time"));
+    EXPECT_EQ(session.SessionDatabasePath, fresh);
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("QUV Data (") + fresh + QLatin1Char(')'));
+    EXPECT_EQ(window.recentDatabases().mid(0, 2), (QStringList{fresh, dbPath}));
+    EXPECT_EQ(listed(), QStringList{"Assays"});
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("assays.ake"))));
+}
+
+TEST_F(MainFrameTest, ClipDataOpensTheTableLoaderThatLivesAsLongAsItsDatabase) {
+    EXPECT_EQ(frame.openTableLoader(), nullptr);
+    EXPECT_EQ(dialogs.texts(), QStringList{"No database open"});
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    frame.resize(1000, 800);
+    frame.show();
+    QWidget* clip = frame.openClipData();
+    QAction* open = nullptr;
+    for (QAction* a : clip->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Load tables from database..."))
+            open = a;
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    auto* loader = frame.findChild<TableLoaderView*>();
+    ASSERT_NE(loader, nullptr);
+    EXPECT_EQ(frame.openTableLoader(), loader); // one window
+    loader->tables()->item(0)->setSelected(true);
+    ASSERT_TRUE(loader->load()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(frame.clipData()->sheet().activePage().text(2, 2), QStringLiteral("Granite"));
+
+    QMdiSubWindow* child = nullptr;
+    for (QMdiSubWindow* w : frame.area()->subWindowList())
+        if (w->widget() == loader)
+            child = w;
+    ASSERT_NE(child, nullptr);
+    child->setGeometry(20, 30, 400, 450);
+    child->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.findChild<TableLoaderView*>(), nullptr);
+    EXPECT_EQ(geometry.load(QStringLiteral("FromDBSToClipData")).width, 400);
+
+    // Opening a database again replaces the connection the loader read: it closes.
+    ASSERT_NE(frame.openTableLoader(), nullptr);
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.findChild<TableLoaderView*>(), nullptr);
 }
 
 TEST_F(MainFrameTest, OneClipDataSheetFeedsTheDiagramsAndItsWindowOpensOnce) {

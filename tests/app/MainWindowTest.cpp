@@ -164,6 +164,36 @@ TEST_F(MainWindowTest, RemappingSeesNewTablesAndSavesTheMap) {
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("rocks.ake"))));
 }
 
+TEST_F(MainWindowTest, ASchemaChangeMapsTheOpenConnectionAgainAndKeepsTheLinkFile) {
+    EXPECT_FALSE(window.schemaChanged());
+    EXPECT_EQ(refreshes, 0);
+    // The links the user laid down beside the database: Samples to Major on another field.
+    Sheet own;
+    own.setText(1, 1, QStringLiteral("Samples"));
+    own.setText(1, 2, QStringLiteral("Major"));
+    own.setText(1, 3, QStringLiteral("Rock"));
+    own.setText(1, 4, QStringLiteral("Rock"));
+    ASSERT_TRUE(MapFile::saveLinks(own, MapFile::linkFilePathFor(dbPath)));
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    ASSERT_EQ(refreshes, 1);
+    ASSERT_TRUE(session.connection()->execute(
+        QStringLiteral("CREATE TABLE Trace (SampleNo TEXT PRIMARY KEY, Cu DOUBLE)")));
+
+    ASSERT_TRUE(window.schemaChanged());
+    EXPECT_EQ(refreshes, 2);
+    EXPECT_EQ(session.catalogue().fieldNames(QStringLiteral("Trace")),
+              (QStringList{"SampleNo", "Cu"}));
+    EXPECT_EQ(session.catalogue().keyFields(QStringLiteral("Trace")), QStringList{"SampleNo"});
+    EXPECT_EQ(session.catalogue().links.text(1, 3), QStringLiteral("Rock"));
+    // The saved map knows the new table, so a later quick open from the map sees it too.
+    SchemaCatalogue fromMap;
+    ASSERT_TRUE(MapFile::load(fromMap, dir.filePath(QStringLiteral("rocks.ake"))));
+    EXPECT_TRUE(fromMap.tableNames().contains(QStringLiteral("Trace")));
+    // The connection was not made anew: the caption and the recorder saw nothing more.
+    EXPECT_EQ(captions.size(), 1);
+    EXPECT_EQ(recorded.size(), 1);
+}
+
 TEST_F(MainWindowTest, NewDatabaseCreatesAnEmptySqliteFileAndNeverReplacesOne) {
     const QString fresh = dir.filePath(QStringLiteral("fresh"));
     dialogs.queueText(fresh);

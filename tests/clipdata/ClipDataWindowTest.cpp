@@ -3,6 +3,8 @@
 #include "clipdata/ClipDataWindow.h"
 #include "filter/FilterSession.h"
 
+#include <QFile>
+
 namespace {
 
 class ClipDataWindowTest : public FilterSession {
@@ -56,6 +58,81 @@ TEST_P(ClipDataWindowTest, MakesATableOfThePageInTheSessionDatabase) {
     EXPECT_EQ(rows("SELECT [SampleID], [Au] FROM [RockCopy] WHERE [Au] > 8"),
               (QStringList{"S1|12", "S8|9"}));
     EXPECT_FALSE(clip->runCommand(QStringLiteral("FLY AWAY")));
+}
+
+TEST_P(ClipDataWindowTest, LoadsTheStatementOfAStatementFile) {
+    const auto write = [this](const char* name, const QByteArray& text) {
+        const QString path = dir.filePath(QString::fromUtf8(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    };
+    const QString good = write("rich.sql", "SELECT [SampleID], [Au]\r\nFROM [Rocks]\n"
+                                           "WHERE [Au] > 5 ORDER BY [SampleID];\n\n");
+    const QString empty = write("empty.txt", " \n;\n");
+    const QString missing = dir.filePath(QStringLiteral("missing.sql"));
+    const QString bad = write("bad.sql", "SELECT [Nothing] FROM [Nowhere]");
+    const QStringList rich{"SampleID\tAu", "S1\t12", "S6\t7", "S7\t8", "S8\t9"};
+    const auto shown = [this] {
+        return page().toTsv().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    };
+
+    dialogs.queueText(good);
+    ASSERT_TRUE(clip->openStatementFile()) << dialogs.texts().join('\n').toStdString();
+    ASSERT_EQ(dialogs.log().size(), 1u); // the file box, nothing else
+    EXPECT_EQ(dialogs.log()[0].shown, ScriptedDialogs::Shown::OpenFile);
+    EXPECT_EQ(dialogs.log()[0].text, QStringLiteral("Open statement file"));
+    EXPECT_EQ(shown(), rich);
+
+    // Each failure says why and leaves the page with the rows it had.
+    const struct {
+        QString path;
+        QString message;
+    } failures[] = {
+        {empty, QStringLiteral("The file ") + empty + QStringLiteral(" holds no statement")},
+        {missing, QStringLiteral("The file ") + missing + QStringLiteral(" cannot be read: ")},
+        {bad, QStringLiteral("Error in retrieving data:\r\n")},
+    };
+    for (const auto& f : failures) {
+        dialogs.clearLog();
+        EXPECT_FALSE(clip->loadStatementFile(f.path)) << f.path.toStdString();
+        ASSERT_EQ(dialogs.texts().size(), 1) << f.path.toStdString();
+        EXPECT_TRUE(dialogs.texts()[0].startsWith(f.message)) << dialogs.texts()[0].toStdString();
+        EXPECT_EQ(shown(), rich);
+    }
+    dialogs.clearLog();
+    dialogs.queueCancel();
+    EXPECT_FALSE(clip->openStatementFile());
+    EXPECT_EQ(dialogs.texts().size(), 1); // only the file box
+}
+
+TEST_P(ClipDataWindowTest, TheFirstKeyMarkChecksThePageAndTellsHowKeysAreMarked) {
+    const QString howTo = QStringLiteral(
+        "Data has to be rowwise, and there has to be one or several KEY fields in the worksheet");
+    EXPECT_FALSE(clip->markKey(1));
+    EXPECT_EQ(dialogs.texts(), QStringList{"No data. Can not make a table before there is data."});
+    EXPECT_TRUE(clip->tableMaker().keyColumns().empty());
+
+    ASSERT_TRUE(clip->copyFromGrid(QStringLiteral("SELECT [SampleID], [Au] FROM [Rocks]")));
+    const struct {
+        int column;
+        std::vector<int> keys;
+        bool told; // the how-to message came with this click
+    } clicks[] = {
+        {2, {2}, true},
+        {1, {2, 1}, false},
+        {2, {1}, false},
+        {1, {}, false},
+        // Marking starts anew once every mark is taken away.
+        {1, {1}, true},
+    };
+    for (const auto& c : clicks) {
+        dialogs.clearLog();
+        EXPECT_TRUE(clip->markKey(c.column));
+        EXPECT_EQ(clip->tableMaker().keyColumns(), c.keys) << c.column;
+        EXPECT_EQ(dialogs.texts(), c.told ? QStringList{howTo} : QStringList{}) << c.column;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ClipDataWindowTest,

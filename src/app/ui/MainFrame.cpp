@@ -6,7 +6,9 @@
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
 #include "clipdata/ClipDataWindow.h"
+#include "clipdata/TableLoaderWindow.h"
 #include "clipdata/ui/ClipDataView.h"
+#include "clipdata/ui/TableLoaderView.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
@@ -14,6 +16,8 @@
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/qt/QtStatus.h"
+#include "query/FilterBaseResolver.h"
+#include "query/LinkSearch.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,6 +30,21 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+namespace {
+// The table loader's controller with the link search it reads, kept as long as its window.
+struct TableLoaderParts {
+    TableLoaderParts(SessionDatabase& session, ClipDataSheet& clipData, Dialogs& dialogs,
+                     Status& status)
+        : resolver(*session.connection(), session.catalogue())
+        , links(session.catalogue(), resolver)
+        , window(links, *session.connection(), clipData, dialogs, status) {}
+
+    FilterBaseResolver resolver;
+    LinkSearch links;
+    TableLoaderWindow window;
+};
+} // namespace
 
 MainFrame::MainFrame(const WindowGeometry& geometry)
     : geometry_(geometry)
@@ -53,6 +72,11 @@ void MainFrame::bind(const Parts& parts) {
                                                      QStringLiteral("/ini/lastfiles.ini"));
     MainWindow& controller = parts.controller;
     controller_ = &controller;
+    clipData_->hooks.schemaChanged = [this] { controller_->schemaChanged(); };
+    // A database made with a ClipData table opens as the File menu's "Open" would open it.
+    clipData_->hooks.openDatabase = [this](const QString& path) {
+        return controller_->OpenDBFromMDI(path, false, true);
+    };
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
     controller.hooks.refreshWindows = [this] { refreshLists(); };
     controller.hooks.chooseDatabase = [this]() -> std::optional<QString> {
@@ -178,6 +202,7 @@ QWidget* MainFrame::openClipData() {
         return w->widget();
     }
     auto* view = new ClipDataView(*clipData_);
+    connect(view, &ClipDataView::tableLoaderRequested, this, &MainFrame::openTableLoader);
     showChild(view, QStringLiteral("ClipData"), {700, 450});
     return view;
 }
@@ -189,6 +214,29 @@ QMdiSubWindow* MainFrame::refreshClipDataView() {
             return w;
         }
     return nullptr;
+}
+
+QWidget* MainFrame::openTableLoader() {
+    if (!parts_)
+        return nullptr;
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* view = qobject_cast<TableLoaderView*>(w->widget())) {
+            area_->setActiveSubWindow(w);
+            return view;
+        }
+    SessionDatabase& session = parts_->session;
+    if (!session.connection() || !session.isOpen()) {
+        parts_->dialogs.message(MessageKind::Exclamation, QStringLiteral("No database open"));
+        return nullptr;
+    }
+    auto loader =
+        std::make_shared<TableLoaderParts>(session, clipData_->sheet(), parts_->dialogs, *status_);
+    auto* view = new TableLoaderView(loader->window, session.catalogue());
+    connect(view, &QObject::destroyed, this, [loader] {});
+    connect(view, &TableLoaderView::loaded, this, [this] { openClipData(); });
+    QMdiSubWindow* child = showChild(view, TableLoaderWindow::shortName(), {420, 480});
+    child->setProperty(connectionProperty, QVariant::fromValue(quintptr(session.connection())));
+    return view;
 }
 
 DiagramView* MainFrame::openDiagram() {
@@ -213,9 +261,18 @@ void MainFrame::refreshLists() {
     databases_->fill(controller_->recentDatabases());
     fillTables();
     browserPanel_->refreshLists();
-    for (QMdiSubWindow* w : area_->subWindowList())
+    const auto connection = quintptr(parts_->session.connection());
+    for (QMdiSubWindow* w : area_->subWindowList()) {
         if (auto* diagram = qobject_cast<DiagramView*>(w->widget()))
             diagram->refreshLists();
+        if (auto* loader = qobject_cast<TableLoaderView*>(w->widget())) {
+            // Its controller holds the connection it was opened on, which may be gone.
+            if (w->property(connectionProperty).value<quintptr>() == connection)
+                loader->refresh();
+            else
+                w->close();
+        }
+    }
 }
 
 void MainFrame::fillRecentMenu() {

@@ -48,6 +48,9 @@ public:
     // The ClipData sheet of the whole run (exists once bind() was called), and its window.
     ClipDataWindow* clipData() const { return clipData_.get(); }
     QWidget* openClipData();
+    // The table loader window ("frmFromDBSToClipData") on the open database, once; nullptr
+    // after "No database open" without one.
+    QWidget* openTableLoader();
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
@@ -70,6 +73,8 @@ private:
     // The ClipData window, if open, shown anew after its sheet changed elsewhere.
     QMdiSubWindow* refreshClipDataView();
     static constexpr const char* geometryNameProperty = "quvGeometryName";
+    // The connection a window's controller holds; the window closes when the session's changes.
+    static constexpr const char* connectionProperty = "quvConnection";
     void buildMenus();
     void fillRecentMenu();
     void fillWindowList();

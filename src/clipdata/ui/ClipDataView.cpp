@@ -32,7 +32,7 @@ ClipDataView::ClipDataView(ClipDataWindow& window, QWidget* parent)
             model_->setSheet(&window_.sheet().activePage());
     });
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-        window_.tableMaker().toggleKey(column + 1);
+        window_.markKey(column + 1);
         showKeys();
     });
     refresh();
@@ -56,6 +56,10 @@ void ClipDataView::buildMenus() {
             return true;
         });
     });
+    file->addAction(QStringLiteral("Open statement file..."), this,
+                    [this, &w] { act([&w] { return w.openStatementFile(); }); });
+    file->addAction(QStringLiteral("Load tables from database..."), this,
+                    &ClipDataView::tableLoaderRequested);
     file->addSeparator();
     file->addAction(QStringLiteral("Add table in database..."), this,
                     [this, &w] { act([&w] { return w.makeTable(); }); });

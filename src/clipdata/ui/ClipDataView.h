@@ -1,7 +1,8 @@
 #pragma once
 // The ClipData window's widgets: a tab per page, the active page in a table view, the key marks
 // of a table to be made (click a column heading) and the File and Tools menus. Every action goes
-// to ClipDataWindow; the view only shows the page again afterwards.
+// to ClipDataWindow; the view only shows the page again afterwards. The table loader window is
+// the frame's to open.
 #include <QWidget>
 
 class ClipDataWindow;
@@ -18,6 +19,10 @@ public:
     // Shows the pages and the active page again, after anyone changed them.
     void refresh();
     QTableView* table() const { return table_; }
+
+signals:
+    // "Load tables from database...": the frame opens the table loader window.
+    void tableLoaderRequested();
 
 private:
     void buildMenus();
