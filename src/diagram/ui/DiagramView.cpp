@@ -27,6 +27,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -78,9 +80,10 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     labels_ = new QCheckBox(QStringLiteral("Draw Labels"), this);
     boxes->addWidget(connectingLine_, 6, 1);
     boxes->addWidget(labels_, 6, 2);
+    boxes->addWidget(buildMultiSetFrame(), 7, 0, 1, 3);
     auto* drawButton = new QPushButton(QStringLiteral("Draw"), this);
     drawButton->setDefault(true);
-    boxes->addWidget(drawButton, 7, 1, 1, 2);
+    boxes->addWidget(drawButton, 8, 1, 1, 2);
     connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { draw(); });
@@ -138,8 +141,55 @@ void DiagramView::graphTypeChosen(const QString& type) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z], fields_[D::Z]})
         w->setVisible(usesZ);
+    multiFrame_->setVisible(d.isMultiSet());
+    cumulative_->setText(type == QLatin1String("Stacking bar") ? QStringLiteral("Y Is 100%")
+                                                               : QStringLiteral("Cumulative"));
     window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
                                    folders_.programFolder + QStringLiteral("/ini")});
+}
+
+QWidget* DiagramView::buildMultiSetFrame() {
+    multiFrame_ = new QWidget(this);
+    auto* row = new QGridLayout(multiFrame_);
+    row->setContentsMargins(0, 0, 0, 0);
+    setNumber_ = new QSpinBox(multiFrame_);
+    setNumber_->setRange(1, 99);
+    setNumber_->setPrefix(QStringLiteral("Set # "));
+    auto* del = new QPushButton(QStringLiteral("Del"), multiFrame_);
+    del->setToolTip(QStringLiteral("Removes this set in MultiGraph"));
+    filterCommon_ = new QCheckBox(QStringLiteral("Filter is common for all"), multiFrame_);
+    filterCommon_->setChecked(window_.definition.filterCommonForAll);
+    cumulative_ = new QCheckBox(QStringLiteral("Cumulative"), multiFrame_);
+    row->addWidget(setNumber_, 0, 0);
+    row->addWidget(del, 0, 1);
+    row->addWidget(filterCommon_, 1, 0);
+    row->addWidget(cumulative_, 1, 1);
+    connect(setNumber_, &QSpinBox::valueChanged, this, [this](int n) {
+        if (n == multiSets_.current())
+            return;
+        multiSets_.store(boxesAsSet());
+        showSet(multiSets_.select(n));
+    });
+    connect(del, &QPushButton::clicked, this, [this] { showSet(multiSets_.remove()); });
+    multiFrame_->setVisible(false);
+    return multiFrame_;
+}
+
+MultiSetEditor::Set DiagramView::boxesAsSet() const {
+    return {tables_[D::X]->currentText().trimmed(), fields_[D::X]->currentText().trimmed(),
+            tables_[D::Y]->currentText().trimmed(), fields_[D::Y]->currentText().trimmed(),
+            filterCommon_->isChecked() ? QString() : filter_->currentText()};
+}
+
+void DiagramView::showSet(const MultiSetEditor::Set& set) {
+    const QSignalBlocker blocker(setNumber_);
+    setNumber_->setValue(multiSets_.current());
+    tables_[D::X]->setCurrentText(set.xTable);
+    fields_[D::X]->setCurrentText(set.xField);
+    tables_[D::Y]->setCurrentText(set.yTable);
+    fields_[D::Y]->setCurrentText(set.yField);
+    if (!filterCommon_->isChecked())
+        filter_->setCurrentText(set.filter);
 }
 
 void DiagramView::useClipData(bool on) {
@@ -459,6 +509,10 @@ void DiagramView::takeInput() {
     d.filter = filter_->currentText();
     d.connectingLine = connectingLine_->isChecked();
     d.labels = labels_->isChecked();
+    d.filterCommonForAll = filterCommon_->isChecked();
+    d.cumulative = cumulative_->isChecked();
+    if (d.isMultiSet())
+        multiSets_.store(boxesAsSet());
 }
 
 void DiagramView::showInput() {

@@ -4,6 +4,7 @@
 // the window's menus. Draw (button, Enter, F2) copies the boxes into the controller, draws and
 // shows the figure; everything else goes to DiagramWindow as well.
 #include "diagram/DiagramWindow.h"
+#include "diagram/MultiSetEditor.h"
 
 #include <QWidget>
 #include <array>
@@ -15,6 +16,7 @@ class QComboBox;
 class QCustomPlot;
 class QLabel;
 class QListWidget;
+class QSpinBox;
 class SchemaCatalogue;
 
 class DiagramView : public QWidget {
@@ -51,6 +53,10 @@ private:
     // A graph type chosen: the axis captions, the Z box where the type uses it, its template.
     void graphTypeChosen(const QString& type);
     void useClipData(bool on);
+    // The multi-set frame: the X/Y boxes (and the filter) as one set, and back.
+    QWidget* buildMultiSetFrame();
+    MultiSetEditor::Set boxesAsSet() const;
+    void showSet(const MultiSetEditor::Set& set);
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
@@ -66,6 +72,11 @@ private:
     Status& status_;
     Folders folders_;
     DiagramWindow window_;
+    MultiSetEditor multiSets_{window_.definition};
+    QWidget* multiFrame_ = nullptr;
+    QSpinBox* setNumber_ = nullptr;
+    QCheckBox* filterCommon_ = nullptr;
+    QCheckBox* cumulative_ = nullptr;
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
     QAction* useClipData_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QPushButton>
+#include <QSpinBox>
 #include <qcustomplot.h>
 
 namespace {
@@ -48,6 +49,42 @@ TEST_P(DiagramViewTest, DrawsFromItsBoxesAndComesBackWithTheLastFigure) {
     ASSERT_TRUE(again.drawLastFigure());
     EXPECT_EQ(again.findChildren<QComboBox*>()[3]->currentText(), QStringLiteral("Assays"));
     EXPECT_EQ(again.controller().figure().series.size(), 2u);
+}
+
+TEST_P(DiagramViewTest, TheMultiSetFrameMakesOneSeriesPerSet) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    view.show();
+    const QList<QComboBox*> combos = view.findChildren<QComboBox*>();
+    auto* setNumber = view.findChild<QSpinBox*>();
+    ASSERT_NE(setNumber, nullptr);
+    EXPECT_FALSE(setNumber->isVisible()); // XY has no sets
+    combos[0]->setCurrentText(QStringLiteral("XY-MultiGraph"));
+    EXPECT_TRUE(setNumber->isVisible());
+    const auto fill = [&](const QStringList& boxes) {
+        for (int i = 0; i < boxes.size(); ++i)
+            combos[i + 1]->setCurrentText(boxes[i]);
+    };
+    fill({"Rocks", "Au", "Assays", "Value"});
+    setNumber->setValue(2);
+    EXPECT_TRUE(combos[1]->currentText().isEmpty()); // a new set
+    fill({"Rocks", "Au", "Rocks", "Au"});
+    setNumber->setValue(1);
+    EXPECT_EQ(combos[3]->currentText(), QStringLiteral("Assays"));
+    ASSERT_TRUE(view.draw()) << dialogs.texts().join('\n').toStdString();
+    QStringList names;
+    for (const Series& s : view.controller().figure().series)
+        names << s.name;
+    EXPECT_EQ(names, (QStringList{"Value vs. Au", "Au vs. Au"}));
+
+    setNumber->setValue(2);
+    QPushButton* del = nullptr;
+    for (QPushButton* b : view.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("Del"))
+            del = b;
+    ASSERT_NE(del, nullptr);
+    del->click();
+    ASSERT_TRUE(view.draw());
+    EXPECT_EQ(view.controller().figure().series.size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramViewTest, ::testing::Values(Engine::Sqlite), engineName);
