@@ -3,6 +3,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/ChartTemplate.h"
 #include "diagram/FigureFile.h"
+#include "diagram/FigureStatistics.h"
 #include "figure/UserAxisScale.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
@@ -10,6 +11,7 @@
 #include "filter/ui/CombinedFilterPanel.h"
 #include "platform/NumberText.h"
 #include "platform/qt/ComboRefill.h"
+#include "platform/qt/SheetTableModel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,6 +32,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -286,6 +289,7 @@ void DiagramView::buildMenus() {
         showInput();
     });
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Statistics..."), this, [this] { showStatistics(); });
     tools->addAction(QStringLiteral("Run active SQL"), this, [this] {
         if (window_.activeStatement().isEmpty())
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
@@ -532,6 +536,27 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::showStatistics() {
+    if (window_.figure().pointCount() == 0) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return;
+    }
+    Sheet table = FigureStatistics::table(window_.figure());
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Statistics"));
+    auto* view = new QTableView(&dialog);
+    SheetTableModel model(&table);
+    view->setModel(&model);
+    view->resizeColumnsToContents();
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view);
+    auto* close = new QPushButton(QStringLiteral("&Close"), &dialog);
+    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    layout->addWidget(close);
+    dialog.resize(720, 460);
+    dialog.exec();
 }
 
 void DiagramView::saveGraphFile(bool askPath) {

@@ -66,6 +66,8 @@ private:
     // "Save AKR" to the file saved or opened last; "Save AKR &As" (or no file yet) asks.
     void saveGraphFile(bool askPath);
     void drawPrevious();
+    // "Statistics...": each axis over all points and per class, in a table.
+    void showStatistics();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
