@@ -27,11 +27,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -65,6 +67,15 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         fields_[size_t(slot)] = new QComboBox(this);
         tables_[size_t(slot)]->setEditable(true);
         fields_[size_t(slot)]->setEditable(true);
+        if (slot == D::Class) {
+            // A click on the caption clears the classifier.
+            label->setText(QStringLiteral("<a href=\"clear\">%1</a>").arg(rows[slot]));
+            label->setToolTip(QStringLiteral("Click here to clear classifier"));
+            connect(label, &QLabel::linkActivated, this, [this] {
+                tables_[D::Class]->setCurrentText(QString());
+                fields_[D::Class]->setCurrentText(QString());
+            });
+        }
         boxes->addWidget(label, slot + 1, 0);
         boxes->addWidget(tables_[size_t(slot)], slot + 1, 1);
         boxes->addWidget(fields_[size_t(slot)], slot + 1, 2);
@@ -105,12 +116,10 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         window_.clearLog();
         log_->clear();
     });
-    source_ = new QLabel(QStringLiteral("DB"), this);
     auto* side = new QWidget(this);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->addLayout(boxes);
     sideLayout->addWidget(log_, 1);
-    sideLayout->addWidget(source_);
 
     plot_ = new QCustomPlot(this);
     plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -130,6 +139,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     layout->setContentsMargins(0, 0, 0, 0);
     buildMenus();
     layout->addWidget(splitter);
+    layout->addWidget(buildStatusBar(side));
     refreshLists();
     graphTypeChosen(graphType_->currentText());
 }
@@ -149,6 +159,42 @@ void DiagramView::graphTypeChosen(const QString& type) {
                                                                : QStringLiteral("Cumulative"));
     window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
                                    folders_.programFolder + QStringLiteral("/ini")});
+}
+
+QStatusBar* DiagramView::buildStatusBar(QWidget* buttons) {
+    auto* bar = new QStatusBar(this);
+    bar->setSizeGripEnabled(false);
+    source_ = new QLabel(QStringLiteral("DB"), bar);
+    // Panels that toggle on a click.
+    const auto panel = [bar](const QString& text) {
+        auto* b = new QPushButton(text, bar);
+        b->setFlat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        return b;
+    };
+    QPushButton* filter = panel(QStringLiteral("Filter=OFF"));
+    connect(filter, &QPushButton::clicked, filterOn_, &QCheckBox::toggle);
+    connect(filterOn_, &QCheckBox::toggled, filter, [filter](bool on) {
+        filter->setText(on ? QStringLiteral("Filter=ON") : QStringLiteral("Filter=OFF"));
+    });
+    QPushButton* shown = panel(QStringLiteral("Buttons=VISIBLE"));
+    connect(shown, &QPushButton::clicked, this, [shown, buttons] {
+        buttons->setVisible(!buttons->isVisible());
+        shown->setText(buttons->isVisible() ? QStringLiteral("Buttons=VISIBLE")
+                                            : QStringLiteral("Buttons=HIDDEN"));
+    });
+    auto* coordinates = new QLabel(QStringLiteral("COORD"), bar);
+    connect(plot_, &QCustomPlot::mouseMove, coordinates, [this, coordinates](QMouseEvent* e) {
+        const QPointF at = e->position();
+        coordinates->setText(QStringLiteral("X=%1 Y=%2")
+                                 .arg(plot_->xAxis->pixelToCoord(at.x()), 0, 'g', 5)
+                                 .arg(plot_->yAxis->pixelToCoord(at.y()), 0, 'g', 5));
+    });
+    bar->addWidget(source_, 1);
+    bar->addPermanentWidget(filter);
+    bar->addPermanentWidget(shown);
+    bar->addPermanentWidget(coordinates);
+    return bar;
 }
 
 QWidget* DiagramView::buildMultiSetFrame() {

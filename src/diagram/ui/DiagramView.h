@@ -17,6 +17,7 @@ class QCustomPlot;
 class QLabel;
 class QListWidget;
 class QSpinBox;
+class QStatusBar;
 class SchemaCatalogue;
 
 class DiagramView : public QWidget {
@@ -55,6 +56,10 @@ private:
     void useClipData(bool on);
     // The multi-set frame: the X/Y boxes (and the filter) as one set, and back.
     QWidget* buildMultiSetFrame();
+    // The source and "n=", the "Filter=ON"/"Filter=OFF" and "Buttons=VISIBLE"/"Buttons=HIDDEN"
+    // panels (a click toggles them; buttons: the boxes beside the chart) and "COORD", the mouse
+    // position in data coordinates.
+    QStatusBar* buildStatusBar(QWidget* buttons);
     MultiSetEditor::Set boxesAsSet() const;
     void showSet(const MultiSetEditor::Set& set);
     void savePicture();

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 #include <qcustomplot.h>
@@ -85,6 +86,43 @@ TEST_P(DiagramViewTest, TheMultiSetFrameMakesOneSeriesPerSet) {
     del->click();
     ASSERT_TRUE(view.draw());
     EXPECT_EQ(view.controller().figure().series.size(), 1u);
+}
+
+TEST_P(DiagramViewTest, StatusPanelsToggleOnAClickAndTheClassifierCaptionClears) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    view.show();
+    const auto button = [&](const QString& text) -> QPushButton* {
+        for (QPushButton* b : view.findChildren<QPushButton*>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    };
+    QPushButton* filter = button(QStringLiteral("Filter=OFF"));
+    ASSERT_NE(filter, nullptr);
+    filter->click();
+    EXPECT_EQ(filter->text(), QStringLiteral("Filter=ON"));
+    const QStringList boxes{"Rocks", "Au", "Assays", "Value"};
+    for (int i = 0; i < boxes.size(); ++i)
+        view.findChildren<QComboBox*>()[i + 1]->setCurrentText(boxes[i]);
+    view.draw(); // the filter box is on without a filter
+    EXPECT_EQ(dialogs.texts().value(0), QStringLiteral("Missing filter"));
+
+    QPushButton* buttons = button(QStringLiteral("Buttons=VISIBLE"));
+    ASSERT_NE(buttons, nullptr);
+    auto* typeBox = view.findChildren<QComboBox*>()[0];
+    EXPECT_TRUE(typeBox->isVisible());
+    buttons->click();
+    EXPECT_EQ(buttons->text(), QStringLiteral("Buttons=HIDDEN"));
+    EXPECT_FALSE(typeBox->isVisible());
+
+    const QList<QComboBox*> combos = view.findChildren<QComboBox*>();
+    combos[7]->setCurrentText(QStringLiteral("Rocks"));
+    combos[8]->setCurrentText(QStringLiteral("Rock"));
+    for (QLabel* label : view.findChildren<QLabel*>())
+        if (label->toolTip() == QStringLiteral("Click here to clear classifier"))
+            emit label->linkActivated(QStringLiteral("clear"));
+    EXPECT_TRUE(combos[7]->currentText().isEmpty());
+    EXPECT_TRUE(combos[8]->currentText().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramViewTest, ::testing::Values(Engine::Sqlite), engineName);
