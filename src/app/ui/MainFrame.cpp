@@ -8,6 +8,7 @@
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/ui/ClipDataView.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -191,6 +192,7 @@ DiagramView* MainFrame::openDiagram() {
                                     {parts_->folders.userFolder, parts_->folders.appPath});
     diagram->controller().setClipDataSource(
         [this]() -> const Sheet* { return &clipData_->sheet().activePage(); });
+    diagram->axisMenu().setWindowGeometry(&geometry_);
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 
+class DiagramAxisMenu;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -28,6 +29,7 @@ public:
     ~DiagramView() override;
 
     DiagramWindow& controller() { return window_; }
+    DiagramAxisMenu& axisMenu() { return *axisMenu_; }
     // Refills the table pickers after the session database changed, keeping the choices.
     void refreshLists();
     bool draw();
@@ -45,8 +47,6 @@ private:
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
-    // "Scale axis": X min, X max, Y min, Y max with Apply, Data def, Reset and Close.
-    void openScaleDialog();
     QString lastFilesPath() const;
 
     SessionDatabase& session_;
@@ -65,4 +65,5 @@ private:
     QCustomPlot* plot_;
     QListWidget* log_;
     QLabel* source_;
+    DiagramAxisMenu* axisMenu_;
 };
