@@ -4,13 +4,6 @@
 #include "platform/Connection.h"
 #include "platform/Status.h"
 
-void WriteCellValue(Sheet& sheet, int row, int column, const CellValue& value) {
-    if (value.kind() == CellValue::Kind::Number)
-        sheet.setNumber(row, column, *value.toNumber());
-    else if (!value.isMissing())
-        sheet.setText(row, column, value.toText());
-}
-
 ClipDataLoadResult LoadStatementIntoClipData(const QString& statement, Connection& connection,
                                              ClipDataSheet& clipData, Status& status,
                                              const QString& classifierColumn) {
@@ -42,7 +35,7 @@ ClipDataLoadResult LoadStatementIntoClipData(const QString& statement, Connectio
             return result;
         }
         for (int c = 0; c < rows->columnCount(); ++c)
-            WriteCellValue(page, int(sheetRow), c + 1, rows->at(r, c));
+            page.setValue(int(sheetRow), c + 1, rows->at(r, c));
         if (classifier >= 0)
             classes.add(int(sheetRow), rows->at(r, classifier).toText());
     }

@@ -19,6 +19,3 @@ struct ClipDataLoadResult {
 ClipDataLoadResult LoadStatementIntoClipData(const QString& statement, Connection& connection,
                                              ClipDataSheet& clipData, Status& status,
                                              const QString& classifierColumn = {});
-
-// The text a page cell shows for a value; dates and booleans as CellValue::toText.
-void WriteCellValue(Sheet& sheet, int row, int column, const CellValue& value);

@@ -19,7 +19,7 @@
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
-#include "query/TextClipboard.h"
+#include "query/SqlNames.h"
 
 namespace {
 using D = DiagramDefinition;
@@ -75,7 +75,7 @@ bool DiagramWindow::runCommand(const QString& line) {
     const QString keyword = line.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
     const auto logAxis = [this](Axis& axis, bool logarithmic) {
         axis.logarithmic = logarithmic;
-        AxisScaler::scale(figure_, scaleState, false, meter_);
+        rescale();
         return true;
     };
     if (keyword == QLatin1String("AXISXLOG"))
@@ -93,6 +93,11 @@ bool DiagramWindow::runCommand(const QString& line) {
         return false;
     definition = *parsed;
     return draw(line.trimmed());
+}
+
+void DiagramWindow::rescale() {
+    AxisScaler::scale(figure_, scaleState, definition.graphType == QLatin1String("Ternary"),
+                      meter_);
 }
 
 bool DiagramWindow::draw(const QString& command) {
@@ -146,12 +151,8 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
         passes.push_back(d);
     }
 
-    Figure figure;
-    figure.x = figure_.x;
-    figure.y = figure_.y;
-    figure.y2 = figure_.y2;
-    figure.y2Visible = figure_.y2Visible;
-    figure.legend = figure_.legend;
+    Figure figure = figure_.withoutData();
+    std::vector<DrawnPass> drawn;
     fetched_ = 0;
     for (const DiagramDefinition& p : passes) {
         Fetched rows;
@@ -160,6 +161,7 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
             return false;
         fetched_ += rows.rows.rowCount();
         std::vector<Series> series = buildSeries(p, rows);
+        drawn.push_back({p, std::move(rows), series.size()});
         for (Series& s : series) {
             if (multi && !p.hasClassifier())
                 s.name = p.fields[D::Y] + QStringLiteral(" vs. ") + p.fields[D::X];
@@ -173,12 +175,13 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
 
     status_.showStatus(QStringLiteral("Drawing................"), 1);
     figure_ = std::move(figure);
+    drawn_ = std::move(drawn);
     applyGraphType(figure_.series);
     status_.showStatus(QStringLiteral("Drawn.."), 1);
     setTitles();
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
     status_.showStatus(QStringLiteral("Pan..."), 1);
     status_.showStatus(QStringLiteral("Styles..."), 1);
     if (autoSave == GraphAutoSave::Mode::EachDraw && !graphsFolder.isEmpty() &&
@@ -223,6 +226,7 @@ bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fet
         stop(MessageKind::Critical, select.error);
         return false;
     }
+    activeStatement_ = select.statement;
     auto rows = db->query(select.statement);
     if (!rows) {
         stop(MessageKind::Critical,
@@ -246,8 +250,17 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
         return false;
     }
-    const int z = d.hasZ() ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
+    const bool usesZ = d.hasZ() && (is(d, "Bubble") || is(d, "Ternary"));
+    const int z = usesZ ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
     const int c = d.hasClassifier() ? sheetColumn(*sheet, d.fields[D::Class]) : 0;
+    for (const auto& [slot, missing] :
+         {std::pair{D::Z, usesZ && !z}, std::pair{D::Class, d.hasClassifier() && !c}})
+        if (missing) {
+            stop(MessageKind::Critical, QStringLiteral("Field ") + d.fields[slot] +
+                                            QStringLiteral(" can not be found in the table ") +
+                                            clipDataTable());
+            return false;
+        }
     const int label =
         sheetColumn(*sheet, QStringLiteral("ID")) ? sheetColumn(*sheet, QStringLiteral("ID")) : 1;
     RowSet rows(QStringList{d.fields[D::X], d.fields[D::Y], d.fields[D::Z], d.fields[D::Class],
@@ -258,6 +271,7 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         rows.appendRow({sheet->value(r, x), sheet->value(r, y), sheet->value(r, z),
                         sheet->value(r, c), sheet->value(r, label)});
     }
+    activeStatement_.clear();
     out = {std::move(rows), 0, 1, z ? 2 : -1, c ? 3 : -1, 4};
     return true;
 }
@@ -362,20 +376,117 @@ void DiagramWindow::showPointsPerClass() {
     dialogs_.message(MessageKind::Information, PointsPerClassReport::text(figure_.series));
 }
 
-bool DiagramWindow::copyDataPoints(TextClipboard& clipboard) {
-    if (figure_.pointCount() == 0) {
+bool DiagramWindow::copyDataPoints() {
+    Sheet* sheet = clipData_ ? clipData_() : nullptr;
+    if (figure_.pointCount() == 0 || drawn_.empty() || !sheet) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
     }
-    QStringList lines{QStringLiteral("Series\t") + figure_.x.title + QLatin1Char('\t') +
-                      figure_.y.title + QStringLiteral("\tLabel")};
-    for (const Series& s : figure_.series)
-        for (size_t i = 0; i < s.points.size(); ++i)
-            lines << s.name + QLatin1Char('\t') + NumberText::toText(s.points[i].x) +
-                         QLatin1Char('\t') + NumberText::toText(s.points[i].y) + QLatin1Char('\t') +
-                         s.labels.value(qsizetype(i));
-    clipboard.setText(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    // The plotted fields of every pass, each once, in axis order.
+    QStringList headings{QStringLiteral("Row")};
+    std::vector<std::vector<std::pair<int, int>>> columnsOfPass; // (fetched column, sheet column)
+    for (const DrawnPass& pass : drawn_) {
+        const Fetched& f = pass.fetched;
+        std::vector<std::pair<int, int>> columns;
+        const std::pair<int, int> plotted[] = {
+            {f.x, D::X}, {f.y, D::Y}, {f.z, D::Z}, {f.classifier, D::Class}};
+        for (const auto& [column, slot] : plotted) {
+            if (column < 0)
+                continue;
+            const QString& field = pass.definition.fields[size_t(slot)];
+            if (!headings.contains(field, Qt::CaseInsensitive))
+                headings << field;
+            columns.emplace_back(column, int(headings.indexOf(field)) + 1);
+        }
+        columnsOfPass.push_back(std::move(columns));
+    }
+    sheet->clear();
+    for (int c = 0; c < headings.size(); ++c)
+        sheet->setText(1, c + 1, headings[c]);
+    int row = 1;
+    size_t series = 0;
+    for (size_t p = 0; p < drawn_.size(); ++p) {
+        const RowSet& rows = drawn_[p].fetched.rows;
+        for (size_t s = 0; s < drawn_[p].seriesCount && series < figure_.series.size();
+             ++s, ++series)
+            for (const FigurePoint& point : figure_.series[series].points) {
+                if (point.row == FigurePoint::noRow)
+                    continue;
+                ++row;
+                sheet->setNumber(row, 1, row - 1);
+                for (const auto& [column, sheetColumn] : columnsOfPass[p])
+                    sheet->setValue(row, sheetColumn, rows.at(point.row, column));
+            }
+    }
+    definition.source = D::Source::ClipData;
+    for (size_t slot = 0; slot < definition.tables.size(); ++slot)
+        if (!definition.fields[slot].isEmpty())
+            definition.tables[slot] = clipDataTable();
+    for (D::Set& set : definition.sets) {
+        set.xTable = clipDataTable();
+        set.yTable = clipDataTable();
+    }
+    dialogs_.message(MessageKind::Information, QStringLiteral("Ready. Data on ClipData sheet!"));
     return true;
+}
+
+void DiagramWindow::swapXY() {
+    std::swap(definition.tables[D::X], definition.tables[D::Y]);
+    std::swap(definition.fields[D::X], definition.fields[D::Y]);
+}
+
+bool DiagramWindow::checkLinking() {
+    QStringList tables;
+    for (const QString& t : definition.tables)
+        if (!t.isEmpty() && !tables.contains(t, Qt::CaseInsensitive))
+            tables << t;
+    if (tables.isEmpty() || definition.source == D::Source::ClipData) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    Connection* db = session_.connection();
+    if (!db) {
+        dialogs_.message(MessageKind::Critical, QStringLiteral("No database open"));
+        return false;
+    }
+    const FilterBaseResolver filters(*db, session_.catalogue());
+    const LinkSearch links(session_.catalogue(), filters);
+    QStringList joins{QStringLiteral("Tables are linked as follows")};
+    for (qsizetype i = 1; i < tables.size(); ++i) {
+        const LinkKeys keys = links.find(tables.front(), tables[i]);
+        if (!keys.isLinked()) {
+            dialogs_.message(MessageKind::Exclamation, QStringLiteral("No link to join tables ") +
+                                                           tables.front() +
+                                                           QStringLiteral(" and ") + tables[i]);
+            return false;
+        }
+        for (qsizetype k = 0; k < keys.pairCount(); ++k)
+            joins << SqlNames::bracketed(tables.front()) + QLatin1Char('.') +
+                         SqlNames::bracketed(keys.firstKeys[k]) + QLatin1Char('=') +
+                         SqlNames::bracketed(tables[i]) + QLatin1Char('.') +
+                         SqlNames::bracketed(keys.secondKeys[k]);
+    }
+    if (tables.size() == 1)
+        joins << tables.front();
+    dialogs_.message(MessageKind::Information, joins.join(QStringLiteral("\r\n")));
+    return true;
+}
+
+QStringList DiagramWindow::tableChoices() const {
+    if (definition.source == D::Source::ClipData)
+        return {clipDataTable()};
+    return session_.catalogue().tableNames();
+}
+
+QStringList DiagramWindow::fieldChoices(const QString& table) const {
+    if (definition.source != D::Source::ClipData)
+        return session_.catalogue().fieldNames(table);
+    QStringList headings;
+    if (const Sheet* sheet = clipData_ ? clipData_() : nullptr)
+        for (int c = 1; c <= sheet->lastColumn(); ++c)
+            if (!sheet->text(1, c).trimmed().isEmpty())
+                headings << sheet->text(1, c).trimmed();
+    return headings;
 }
 
 bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
@@ -408,6 +519,7 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
     if (!db || read("Database").isEmpty() || read("Database") != session_.SessionDatabasePath)
         return false;
     DiagramDefinition d = definition;
+    d.source = D::Source::DB; // the stored figure names database tables
     d.graphType = read("GraphType").isEmpty() ? d.graphType : read("GraphType");
     const char* tableKeys[] = {"XTable", "YTable", "ZTable", "ClassTable"};
     const char* fieldKeys[] = {"XField", "YField", "ZField", "ClassField"};
@@ -487,7 +599,7 @@ bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString&
 
 void DiagramWindow::resetScale() {
     UserAxisScale::reset(figure_, scaleState);
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
 }
 
 bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
@@ -520,7 +632,7 @@ void DiagramWindow::setAxisRatio(std::optional<double> xPerY) {
         scaleState.xPerYRatio = *xPerY;
     if (!xPerY)
         figure_.plotAreaSize.reset();
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
 }
 
 bool DiagramWindow::loadTemplateFor(const QString& graphType, const QStringList& folders) {
@@ -566,7 +678,7 @@ bool DiagramWindow::askAxisScale(AxisId axis) {
 
 void DiagramWindow::setLogarithmic(AxisId axis, bool logarithmic) {
     figure_.axis(axis == AxisId::X ? AxisId::X : AxisId::Y).logarithmic = logarithmic;
-    AxisScaler::scale(figure_, scaleState, false, meter_);
+    rescale();
 }
 
 void DiagramWindow::setReversed(AxisId axis, bool reversed) {

@@ -16,11 +16,10 @@
 class SessionDatabase;
 class Sheet;
 class Status;
-class TextClipboard;
 
 class DiagramWindow : public DiagramFilterTarget {
 public:
-    using ClipDataSource = std::function<const Sheet*()>;
+    using ClipDataSource = std::function<Sheet*()>;
     using Recorder = std::function<void(const QString& line)>;
 
     DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status);
@@ -67,8 +66,26 @@ public:
     bool askClassifyOption();
     // "Show &number of points/class".
     void showPointsPerClass();
-    // "Copy DataPoints": the plotted points as tab-separated text; "No data" when none.
-    bool copyDataPoints(TextClipboard& clipboard);
+    // "Copy DataPoints": the plotted rows into the ClipData sheet, headed "Row" and the plotted
+    // field names, one row per point; then the window draws from ClipData ("ClipData" in the
+    // table boxes) and says "Ready. Data on ClipData sheet!". "No data" when nothing is plotted.
+    bool copyDataPoints();
+
+    // "Change X to Y": swaps the X and Y table/field pairs of the definition.
+    void swapXY();
+    // "Check Linking": "Tables are linked as follows" with one line per join of the plotted
+    // tables, or "No link to join tables " + the two tables joined by " and ". False when some
+    // pair is not linked or nothing is chosen.
+    bool checkLinking();
+    // "Run active SQL": the SELECT of the last draw from the database; empty after a ClipData
+    // draw or before any.
+    const QString& activeStatement() const { return activeStatement_; }
+
+    // What the table boxes offer: the session's tables, or "ClipData" when the rows come from
+    // the sheet; and what a field box offers for its table (the sheet's headings for ClipData).
+    static QString clipDataTable() { return QStringLiteral("ClipData"); }
+    QStringList tableChoices() const;
+    QStringList fieldChoices(const QString& table) const;
 
     // Kept in lastfiles.ini, section "LastGraph", on close; read back by "Draw the Last Fig of
     // Previous Session", which draws only for the same session database.
@@ -147,6 +164,13 @@ private:
         RowSet rows;
         int x = -1, y = -1, z = -1, classifier = -1, label = -1;
     };
+    // One pass of the last draw: its definition, its rows and how many series it gave, so that
+    // "Copy DataPoints" writes the plotted rows as they were fetched.
+    struct DrawnPass {
+        DiagramDefinition definition;
+        Fetched fetched;
+        size_t seriesCount = 0;
+    };
     // The pipeline; addToLog: a new entry in the figure log (not for a redraw from the log).
     bool drawDefinition(const QString& command, bool addToLog);
     // Steps 5 and 6 for one definition: rows, then series; false after a message.
@@ -157,6 +181,8 @@ private:
     void setTitles();
     QString axisName(int slot) const;
     void stop(MessageKind kind, const QString& text);
+    // The scale pass over the figure; a ternary figure always shows -5 ... 105.
+    void rescale();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -165,6 +191,8 @@ private:
     Recorder recorder_;
     std::function<QSizeF(const Figure&)> meter_;
     Figure figure_;
+    std::vector<DrawnPass> drawn_;
+    QString activeStatement_;
     qsizetype fetched_ = 0;
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry

@@ -1,5 +1,16 @@
 #include "figure/Figure.h"
 
+Figure Figure::withoutData() const {
+    Figure empty;
+    empty.x = x;
+    empty.y = y;
+    empty.y2 = y2;
+    empty.y2Visible = y2Visible;
+    empty.legend = legend;
+    empty.plotAreaSize = plotAreaSize;
+    return empty;
+}
+
 Axis& Figure::axis(AxisId id) {
     switch (id) {
     case AxisId::X:

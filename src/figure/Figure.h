@@ -32,6 +32,10 @@ public:
     // Set by the scale pass when the X:Y ratio is fixed: the plot area's size in pixels.
     std::optional<QSizeF> plotAreaSize;
 
+    // The same axes, legend and plot area without the drawn content (header, series,
+    // overlays): what a redraw starts from, so that frozen scales and a fixed ratio hold.
+    Figure withoutData() const;
+
     Axis& axis(AxisId id);
     const Axis& axis(AxisId id) const;
 

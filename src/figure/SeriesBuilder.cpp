@@ -54,6 +54,9 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
             s.labels.push_back(text(r, columns.label));
         }
     }
+    // A class none of whose rows could be plotted is no series: it would stand in the legend
+    // and in the counts per class with nothing drawn.
+    std::erase_if(result.series, [](const Series& s) { return s.points.empty(); });
     return result;
 }
 

@@ -172,6 +172,14 @@ void Sheet::clearCell(int row, int column) {
     setCell(row, column, SheetCell());
 }
 
+bool Sheet::setValue(int row, int column, const CellValue& value) {
+    if (value.kind() == CellValue::Kind::Number)
+        return setNumber(row, column, *value.toNumber());
+    if (value.isMissing())
+        return setCell(row, column, SheetCell());
+    return setText(row, column, value.toText());
+}
+
 CellValue Sheet::value(int row, int column) const {
     if (isEmpty(row, column))
         return CellValue::null();

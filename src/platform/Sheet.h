@@ -36,6 +36,9 @@ public:
     // An empty text clears the cell.
     bool setText(int row, int column, const QString& text);
     bool setNumber(int row, int column, double value);
+    // A database value into a cell: numbers as numbers, Null as an empty cell, anything else
+    // (texts, dates) as its text.
+    bool setValue(int row, int column, const CellValue& value);
     void clearCell(int row, int column);
 
     SheetCell::Kind kind(int row, int column) const;

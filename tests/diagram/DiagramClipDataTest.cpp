@@ -67,6 +67,29 @@ TEST_F(DiagramClipDataTest, ClassifyOptionsOverSheetColumns) {
     EXPECT_EQ(classes(), (QStringList{"<Numeric>=2", "Granite=1", "<Null>=1"}));
 }
 
+TEST_F(DiagramClipDataTest, AClassifierOrZColumnNotOnTheSheetIsNamed) {
+    struct Case {
+        const char* type;
+        int slot;
+        bool drawn;
+    } cases[] = {{"XY", D::Class, false}, {"Bubble", D::Z, false}, {"XY", D::Z, true}};
+    for (const Case& c : cases) {
+        window.definition.graphType = QString::fromLatin1(c.type);
+        window.definition.tables = {"ClipData", "ClipData", "", ""};
+        window.definition.fields = {"Au", "Cu", "", ""};
+        window.definition.tables[size_t(c.slot)] = QStringLiteral("ClipData");
+        window.definition.fields[size_t(c.slot)] = QStringLiteral("Zn");
+        dialogs.clearLog();
+        EXPECT_EQ(window.draw(), c.drawn) << c.type;
+        if (!c.drawn)
+            EXPECT_EQ(dialogs.texts(),
+                      QStringList{"Field Zn can not be found in the table ClipData"})
+                << c.type;
+        else
+            EXPECT_EQ(window.fetchedRows(), 4) << "a Z the type does not use drops no rows";
+    }
+}
+
 TEST_F(DiagramClipDataTest, MultiGraphSetsAddUpCumulatively) {
     window.definition.graphType = QStringLiteral("XY-MultiGraph");
     window.definition.sets = {{"ClipData", "ID", "ClipData", "Au", ""},

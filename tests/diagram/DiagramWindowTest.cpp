@@ -8,22 +8,12 @@
 #include "filter/FilterViews.h"
 #include "filter/FilterWindow.h"
 #include "platform/IniFile.h"
-#include "query/TextClipboard.h"
 
 #include <QDir>
 
 namespace {
 
 using D = DiagramDefinition;
-
-class MemoryClipboard : public TextClipboard {
-public:
-    QString text() const override { return text_; }
-    void setText(const QString& text) override { text_ = text; }
-
-private:
-    QString text_;
-};
 
 // Sorted "x,y" pairs of every point, and the series names with their point counts.
 QStringList points(const Figure& f) {
@@ -191,10 +181,12 @@ TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {
         EXPECT_FALSE(window->draw()) << c.name;
         EXPECT_EQ(dialogs.texts(), QStringList{QString::fromLatin1(c.message)}) << c.name;
     }
-    MemoryClipboard clipboard;
+    Sheet clipData;
+    window->setClipDataSource([&clipData] { return &clipData; });
     dialogs.clearLog();
-    EXPECT_FALSE(window->copyDataPoints(clipboard));
+    EXPECT_FALSE(window->copyDataPoints());
     EXPECT_EQ(dialogs.texts(), QStringList{"No data"});
+    EXPECT_TRUE(clipData.isBlank());
 }
 
 TEST_P(DiagramWindowTest, TheLastFigureComesBackOnlyForTheSameDatabase) {
@@ -241,17 +233,92 @@ TEST_P(DiagramWindowTest, SavesEachDrawAndReopensGraphFilesWithTheirNote) {
               FigureFile::openError(dir.filePath(QStringLiteral("none.akr"))));
 }
 
-TEST_P(DiagramWindowTest, CopiesThePlottedPoints) {
-    plot("Rocks", "Au", "Assays", "Value");
+TEST_P(DiagramWindowTest, CopiedDataPointsDrawTheSameFigureFromClipData) {
+    Sheet clipData;
+    clipData.setText(1, 1, QStringLiteral("replaced"));
+    window->setClipDataSource([&clipData] { return &clipData; });
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
     window->definition.sort = D::Sort::ByY;
     ASSERT_TRUE(window->draw());
-    MemoryClipboard clipboard;
-    ASSERT_TRUE(window->copyDataPoints(clipboard));
-    EXPECT_EQ(clipboard.text(), QStringLiteral("Series\tAu\tValue\tLabel\r\n"
-                                               "Value\t0.5\t0.1\tS2\r\n"
-                                               "Value\t12\t1.5\tS1\r\n"
-                                               "Value\t12\t2\tS1\r\n"
-                                               "Value\t3\t5\tS3\r\n"));
+    const QStringList drawn = classes(window->figure());
+    const QStringList drawnPoints = points(window->figure());
+    dialogs.clearLog();
+    ASSERT_TRUE(window->copyDataPoints());
+    EXPECT_EQ(dialogs.texts(), QStringList{"Ready. Data on ClipData sheet!"});
+    EXPECT_EQ(clipData.toTsv(), QStringLiteral("Row\tAu\tValue\tRock\r\n"
+                                               "1\t0.5\t0.1\tBasalt\r\n"
+                                               "2\t12\t1.5\tGranite\r\n"
+                                               "3\t12\t2\tGranite\r\n"
+                                               "4\t3\t5\tGranite\r\n"));
+    const D& d = window->definition;
+    EXPECT_EQ(d.source, D::Source::ClipData);
+    EXPECT_EQ(d.tables, (std::array<QString, 4>{"ClipData", "ClipData", "", "ClipData"}));
+    EXPECT_EQ(window->tableChoices(), QStringList{"ClipData"});
+    EXPECT_EQ(window->fieldChoices("ClipData"), (QStringList{"Row", "Au", "Value", "Rock"}));
+
+    ASSERT_TRUE(window->draw());
+    EXPECT_EQ(classes(window->figure()), drawn);
+    EXPECT_EQ(points(window->figure()), drawnPoints);
+}
+
+TEST_P(DiagramWindowTest, CheckLinkingShowsTheJoinsOrTheMissingLink) {
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
+    ASSERT_TRUE(window->checkLinking());
+    EXPECT_EQ(
+        dialogs.texts(),
+        QStringList{"Tables are linked as follows\r\n[Rocks].[SampleID]=[Assays].[SampleID]"});
+    ASSERT_TRUE(window->draw());
+    EXPECT_TRUE(window->activeStatement().startsWith(QLatin1String("SELECT")));
+
+    window->swapXY();
+    EXPECT_EQ(window->definition.tables[D::X], QStringLiteral("Assays"));
+    EXPECT_EQ(window->definition.fields[D::Y], QStringLiteral("Au"));
+
+    plot("Rocks", "Au", "Holes", "Depth");
+    dialogs.clearLog();
+    EXPECT_FALSE(window->checkLinking());
+    EXPECT_EQ(dialogs.texts(), QStringList{"No link to join tables Rocks and Holes"});
+}
+
+TEST_P(DiagramWindowTest, TheTableBoxesOfferTablesButNotFilters) {
+    makeGraniteAndRichAuFilters();
+    ASSERT_FALSE(session->catalogue().filters.isEmpty());
+    const QStringList tables = window->tableChoices();
+    EXPECT_TRUE(tables.contains("Rocks"));
+    EXPECT_TRUE(tables.contains("Assays"));
+    for (const QString& t : tables)
+        EXPECT_FALSE(t.startsWith(QLatin1String("f_"))) << t.toStdString();
+    EXPECT_TRUE(window->fieldChoices("Rocks").contains("Rock"));
+}
+
+TEST_P(DiagramWindowTest, ARedrawKeepsTheFrozenYAxisThePlotAreaAndY2) {
+    window->setPlotAreaMeter([](const Figure&) { return QSizeF(400, 300); });
+    plot("Rocks", "Au", "Assays", "Value");
+    window->setAxisRatio(1.0);
+    ASSERT_TRUE(window->draw());
+    ASSERT_TRUE(window->figure().plotAreaSize);
+    const QSizeF area = *window->figure().plotAreaSize;
+    const Axis y = window->figure().y;
+    const Axis y2 = window->figure().y2;
+    window->scaleState.freezeY = true;
+    plot("Rocks", "Au", "Rocks", "Au"); // another Y range: 0.5 ... 12
+    ASSERT_TRUE(window->draw());
+    ASSERT_TRUE(window->figure().plotAreaSize);
+    EXPECT_EQ(*window->figure().plotAreaSize, area);
+    EXPECT_EQ(window->figure().y.min, y.min);
+    EXPECT_EQ(window->figure().y.max, y.max);
+    EXPECT_EQ(window->figure().y2.min, y2.min);
+    EXPECT_EQ(window->figure().y2.max, y2.max);
+}
+
+TEST_P(DiagramWindowTest, ATernaryFigureAlwaysShowsMinusFiveToHundredAndFive) {
+    plot("Rocks", "Au", "Assays", "Value");
+    window->definition.graphType = QStringLiteral("Ternary");
+    ASSERT_TRUE(window->draw());
+    for (const Axis* a : {&window->figure().x, &window->figure().y}) {
+        EXPECT_EQ(a->min, -5);
+        EXPECT_EQ(a->max, 105);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramWindowTest,

@@ -222,11 +222,12 @@ TEST(SeriesBuilder, OneSeriesPerClassWithPointsThatKnowTheirRows) {
     rows.appendRow({txt("3"), num(30), txt("Basalt"), txt("S3")});
     rows.appendRow({num(4), num(40), CellValue::null(), txt("S4")});
     rows.appendRow({num(5), num(50), txt("Granite"), txt("S5")});
+    rows.appendRow({txt("n.d."), num(60), txt("Diorite"), txt("S6")}); // no point: no series
     const Classification classes =
         Classifier::classify(rows, 2, {ClassifyMode::AsText, false, false});
     const SeriesBuilder::Result built = SeriesBuilder::build(rows, {0, 1, -1, 3}, classes);
     ASSERT_EQ(built.series.size(), 2u);
-    EXPECT_EQ(built.nonNumericRowsSkipped, 1);
+    EXPECT_EQ(built.nonNumericRowsSkipped, 2);
     const Series& basalt = built.series[0];
     EXPECT_EQ(basalt.name, QStringLiteral("Basalt"));
     EXPECT_EQ(basalt.points, (std::vector<FigurePoint>{{3, 30, 0, 2}}));

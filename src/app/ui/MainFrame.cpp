@@ -174,15 +174,22 @@ QWidget* MainFrame::openClipData() {
     if (!parts_)
         return nullptr;
     // One ClipData window: a second request brings it forward, showing the sheet anew.
-    for (QMdiSubWindow* w : area_->subWindowList())
-        if (auto* view = qobject_cast<ClipDataView*>(w->widget())) {
-            view->refresh();
-            area_->setActiveSubWindow(w);
-            return view;
-        }
+    if (QMdiSubWindow* w = refreshClipDataView()) {
+        area_->setActiveSubWindow(w);
+        return w->widget();
+    }
     auto* view = new ClipDataView(*clipData_);
     showChild(view, QStringLiteral("ClipData"), {700, 450});
     return view;
+}
+
+QMdiSubWindow* MainFrame::refreshClipDataView() {
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* view = qobject_cast<ClipDataView*>(w->widget())) {
+            view->refresh();
+            return w;
+        }
+    return nullptr;
 }
 
 DiagramView* MainFrame::openDiagram() {
@@ -191,7 +198,11 @@ DiagramView* MainFrame::openDiagram() {
     auto* diagram = new DiagramView(parts_->session, parts_->dialogs, *status_,
                                     {parts_->folders.userFolder, parts_->folders.appPath});
     diagram->controller().setClipDataSource(
-        [this]() -> const Sheet* { return &clipData_->sheet().activePage(); });
+        [this]() -> Sheet* { return &clipData_->sheet().activePage(); });
+    diagram->clipDataChanged = [this] { refreshClipDataView(); };
+    diagram->openGrid = [this](const QString& statement, const QString& caption) {
+        openGrid(statement, caption);
+    };
     diagram->axisMenu().setWindowGeometry(&geometry_);
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;

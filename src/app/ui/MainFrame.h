@@ -67,6 +67,8 @@ protected:
 private:
     // The window as a child of the frame, at the place it had when it was last closed.
     QMdiSubWindow* showChild(QWidget* window, const QString& shortName, QSize size);
+    // The ClipData window, if open, shown anew after its sheet changed elsewhere.
+    QMdiSubWindow* refreshClipDataView();
     static constexpr const char* geometryNameProperty = "quvGeometryName";
     void buildMenus();
     void fillRecentMenu();

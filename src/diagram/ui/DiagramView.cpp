@@ -9,8 +9,8 @@
 #include "filter/FilterCombiner.h"
 #include "filter/ui/CombinedFilterPanel.h"
 #include "platform/qt/ComboRefill.h"
-#include "platform/qt/QtTextClipboard.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -81,15 +81,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
     for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return)})
         connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { draw(); });
-    connect(graphType_, &QComboBox::currentTextChanged, this, [this](const QString& type) {
-        D d;
-        d.graphType = type;
-        const QStringList captions = d.axisCaptions();
-        for (int i = 0; i < 3; ++i)
-            axisLabels_[size_t(i)]->setText(captions[i]);
-        window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
-                                       folders_.programFolder + QStringLiteral("/ini")});
-    });
+    connect(graphType_, &QComboBox::currentTextChanged, this, &DiagramView::graphTypeChosen);
 
     log_ = new QListWidget(this);
     log_->setToolTip(
@@ -115,6 +107,12 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     sideLayout->addWidget(axisMenu_->note());
 
     plot_ = new QCustomPlot(this);
+    plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* drawAction = new QAction(QStringLiteral("&Draw"), plot_);
+    connect(drawAction, &QAction::triggered, this, [this] { draw(); });
+    auto* previousAction = new QAction(QStringLiteral("Draw &previous"), plot_);
+    connect(previousAction, &QAction::triggered, this, &DiagramView::drawPrevious);
+    plot_->addActions({drawAction, previousAction});
     window_.setPlotAreaMeter([this](const Figure& figure) {
         return FigurePlot::automaticPlotArea(figure, plot_->size());
     });
@@ -127,6 +125,32 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     buildMenus();
     layout->addWidget(splitter);
     refreshLists();
+    graphTypeChosen(graphType_->currentText());
+}
+
+void DiagramView::graphTypeChosen(const QString& type) {
+    D d;
+    d.graphType = type;
+    const QStringList captions = d.axisCaptions();
+    for (int i = 0; i < 3; ++i)
+        axisLabels_[size_t(i)]->setText(captions[i]);
+    const bool usesZ = type == QLatin1String("Bubble") || type == QLatin1String("Ternary");
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z], fields_[D::Z]})
+        w->setVisible(usesZ);
+    window_.loadTemplateFor(type, {folders_.userFolder + QStringLiteral("/ini"),
+                                   folders_.programFolder + QStringLiteral("/ini")});
+}
+
+void DiagramView::useClipData(bool on) {
+    window_.definition.source = on ? D::Source::ClipData : D::Source::DB;
+    refreshLists();
+    for (QComboBox* box : tables_)
+        if (on || box->currentText() == DiagramWindow::clipDataTable())
+            box->setCurrentText(on ? DiagramWindow::clipDataTable() : QString());
+    for (int slot = 0; slot < 4; ++slot)
+        fillFields(slot);
+    source_->setText(on ? QStringLiteral("ClipData") : QStringLiteral("DB"));
 }
 
 DiagramView::~DiagramView() {
@@ -141,29 +165,18 @@ void DiagramView::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
-    file->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this, [this] {
-        QGuiApplication::clipboard()->setImage(
-            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
-        window_.pictureCopied();
-    });
-    file->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
-        QtTextClipboard clipboard;
-        window_.copyDataPoints(clipboard);
-    });
-    file->addAction(QStringLiteral("Open AKR"), this, [this] {
+    file->addAction(QStringLiteral("&Open AKR"), this, [this] {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
                                   folders_.userFolder + QStringLiteral("/Graphs"));
-            path && !path->isEmpty() && window_.openGraphFile(*path))
+            path && !path->isEmpty() && window_.openGraphFile(*path)) {
+            graphFile_ = *path;
             showFigure();
+        }
     });
-    file->addAction(QStringLiteral("Save AKR"), this, [this] {
-        if (const auto path =
-                dialogs_.saveFile(QStringLiteral("Save AKR"), FigureFile::fileFilter(),
-                                  folders_.userFolder + QStringLiteral("/Graphs/Graph.akr"));
-            path && !path->isEmpty())
-            window_.saveGraphFile(*path);
-    });
+    file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
+                    [this] { saveGraphFile(false); });
+    file->addAction(QStringLiteral("Save AKR &As"), this, [this] { saveGraphFile(true); });
     file->addAction(QStringLiteral("Save As Default Template"), this, [this] {
         takeInput();
         window_.saveDefaultTemplate(folders_.userFolder + QStringLiteral("/ini"));
@@ -195,6 +208,48 @@ void DiagramView::buildMenus() {
     }
     file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
                     [this] { drawLastFigure(); });
+    file->addSeparator();
+    file->addAction(QStringLiteral("Close"), this, [this] {
+        if (QWidget* frame = parentWidget())
+            frame->close(); // the frame's child window around this view
+        else
+            close();
+    });
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] {
+        QGuiApplication::clipboard()->setImage(
+            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
+        window_.pictureCopied();
+    });
+    edit->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
+        if (!window_.copyDataPoints())
+            return;
+        useClipData_->setChecked(true);
+        showInput();
+        if (clipDataChanged)
+            clipDataChanged();
+    });
+    edit->addAction(QStringLiteral("Refresh"), this, [this] { refreshLists(); });
+    edit->addAction(QStringLiteral("Change X to Y"), this, [this] {
+        takeInput();
+        window_.swapXY();
+        showInput();
+    });
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Run active SQL"), this, [this] {
+        if (window_.activeStatement().isEmpty())
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        else if (openGrid)
+            openGrid(window_.activeStatement(), windowTitle());
+    });
+    tools->addAction(QStringLiteral("Clear fig log"), this, [this] {
+        window_.clearLog();
+        log_->clear();
+    });
+    tools->addAction(QStringLiteral("Check Linking"), this, [this] {
+        takeInput();
+        window_.checkLinking();
+    });
     QMenu* query = bar->addMenu(QStringLiteral("Query"));
     const std::vector<std::pair<QString, D::Sort>> sorts{
         {QStringLiteral("No sorting"), D::Sort::None},
@@ -214,12 +269,9 @@ void DiagramView::buildMenus() {
     QAction* nulls = query->addAction(QStringLiteral("Null rows in classifier are drawn"));
     nulls->setCheckable(true);
     connect(nulls, &QAction::toggled, this, [this](bool on) { window_.definition.drawNulls = on; });
-    QAction* clip = query->addAction(QStringLiteral("Use ClipData"));
-    clip->setCheckable(true);
-    connect(clip, &QAction::toggled, this, [this](bool on) {
-        window_.definition.source = on ? D::Source::ClipData : D::Source::DB;
-        source_->setText(on ? QStringLiteral("ClipData") : QStringLiteral("DB"));
-    });
+    useClipData_ = query->addAction(QStringLiteral("Use ClipData"));
+    useClipData_->setCheckable(true);
+    connect(useClipData_, &QAction::toggled, this, &DiagramView::useClipData);
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     QAction* classify = options->addAction(window_.classifyMenuCaption());
@@ -298,22 +350,15 @@ void DiagramView::buildMenus() {
 }
 
 void DiagramView::refreshLists() {
-    const SchemaCatalogue& catalogue = session_.catalogue();
-    QStringList tables = catalogue.tableNames();
-    QStringList filters;
-    for (const QString& f : catalogue.filters) {
-        tables << QStringLiteral("f_") + f;
-        filters << f;
-    }
     for (QComboBox* box : tables_)
-        refillKeepingChoice(box, QStringList{QString()} + tables);
-    refillKeepingChoice(filter_, QStringList{QString()} + filters);
+        refillKeepingChoice(box, QStringList{QString()} + window_.tableChoices());
+    refillKeepingChoice(filter_, QStringList{QString()} + session_.catalogue().filters);
 }
 
 void DiagramView::fillFields(int slot) {
     const QString table = tables_[size_t(slot)]->currentText();
     refillKeepingChoice(fields_[size_t(slot)],
-                        QStringList{QString()} + session_.catalogue().fieldNames(table));
+                        QStringList{QString()} + window_.fieldChoices(table));
 }
 
 void DiagramView::takeInput() {
@@ -331,6 +376,7 @@ void DiagramView::takeInput() {
 
 void DiagramView::showInput() {
     const D& d = window_.definition;
+    useClipData_->setChecked(d.source == D::Source::ClipData);
     graphType_->setCurrentText(d.graphType);
     for (size_t i = 0; i < 4; ++i) {
         tables_[i]->setCurrentText(d.tables[i]);
@@ -345,6 +391,28 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::saveGraphFile(bool askPath) {
+    if (askPath || graphFile_.isEmpty()) {
+        const auto path = dialogs_.saveFile(
+            QStringLiteral("Save AKR"), FigureFile::fileFilter(),
+            graphFile_.isEmpty() ? folders_.userFolder + QStringLiteral("/Graphs/Graph.akr")
+                                 : graphFile_);
+        if (!path || path->isEmpty())
+            return;
+        graphFile_ = *path;
+    }
+    window_.saveGraphFile(graphFile_);
+}
+
+void DiagramView::drawPrevious() {
+    const int previous = int(window_.figureLog().size()) - 2;
+    if (previous < 0)
+        return;
+    window_.drawFromLog(previous);
+    showInput();
+    showFigure();
 }
 
 bool DiagramView::drawLastFigure() {

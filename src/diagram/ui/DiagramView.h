@@ -7,8 +7,10 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class DiagramAxisMenu;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -30,6 +32,10 @@ public:
 
     DiagramWindow& controller() { return window_; }
     DiagramAxisMenu& axisMenu() { return *axisMenu_; }
+    // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
+    std::function<void()> clipDataChanged;
+    // "Run active SQL": the statement opened in a table grid with that caption.
+    std::function<void(const QString& statement, const QString& caption)> openGrid;
     // Refills the table pickers after the session database changed, keeping the choices.
     void refreshLists();
     bool draw();
@@ -44,10 +50,16 @@ private:
     void showInput();
     void showFigure();
     void fillFields(int slot);
+    // A graph type chosen: the axis captions, the Z box where the type uses it, its template.
+    void graphTypeChosen(const QString& type);
+    void useClipData(bool on);
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
     QString lastFilesPath() const;
+    // "Save AKR" to the file saved or opened last; "Save AKR &As" (or no file yet) asks.
+    void saveGraphFile(bool askPath);
+    void drawPrevious();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -56,6 +68,8 @@ private:
     DiagramWindow window_;
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
+    QAction* useClipData_ = nullptr;
+    QString graphFile_;
     std::array<QComboBox*, 4> tables_{};
     std::array<QComboBox*, 4> fields_{};
     QCheckBox* filterOn_;
