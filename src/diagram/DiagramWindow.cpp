@@ -623,10 +623,10 @@ bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
 }
 
 bool DiagramWindow::askAxisRatio() {
-    const auto answer =
-        dialogs_.input(AxisRatioInput::prompt(), scaleState.xPerYRatio > 0
-                                                     ? NumberText::toText(scaleState.xPerYRatio)
-                                                     : QStringLiteral("1"));
+    const auto answer = dialogs_.input(AxisRatioInput::prompt(),
+                                       scaleState.xPerYRatio > 0
+                                           ? NumberText::floatToText(float(scaleState.xPerYRatio))
+                                           : QStringLiteral("1"));
     if (!answer)
         return false;
     const auto ratio = AxisRatioInput::parse(*answer);
@@ -674,4 +674,88 @@ bool DiagramWindow::openTemplate(const QString& path) {
     }
     ChartTemplate::apply(*appearance, figure_);
     return true;
+}
+
+bool DiagramWindow::askAxisScale(AxisId axis) {
+    const Axis& a = figure_.axis(axis);
+    const QString name = axis == AxisId::X ? QStringLiteral("X") : QStringLiteral("Y");
+    const auto min = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis min"),
+                                    NumberText::toText(a.min));
+    if (!min)
+        return false;
+    const auto max = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis max"),
+                                    NumberText::toText(a.max));
+    return max && setAxisScale(axis, *min, *max);
+}
+
+void DiagramWindow::setLogarithmic(AxisId axis, bool logarithmic) {
+    figure_.axis(axis == AxisId::X ? AxisId::X : AxisId::Y).logarithmic = logarithmic;
+    rescale();
+}
+
+void DiagramWindow::setReversed(AxisId axis, bool reversed) {
+    figure_.axis(axis).reversed = reversed;
+    if (axis == AxisId::Y)
+        figure_.y2.reversed = reversed;
+}
+
+void DiagramWindow::setGrid(AxisId axis, GridStyle style) {
+    figure_.axis(axis).grid = style;
+}
+
+bool DiagramWindow::askAxisTitle(AxisId axis) {
+    const auto title = dialogs_.input(axis == AxisId::X ? QStringLiteral("Give title for x-axis")
+                                                        : QStringLiteral("Give title for y-axis"),
+                                      figure_.axis(axis).title);
+    if (!title || title->isEmpty())
+        return false;
+    figure_.axis(axis).title = *title;
+    const size_t slot = axis == AxisId::X ? D::X : D::Y;
+    const QString& table = definition.tables[slot];
+    const QString& field = definition.fields[slot];
+    if (aliasWriter_ && !table.isEmpty() && !field.isEmpty() &&
+        dialogs_.question(QStringLiteral("Write in database as aliasname to be used?"),
+                          QuestionButtons::YesNoCancel) == Answer::Yes)
+        aliasWriter_(table, field, *title);
+    return true;
+}
+
+bool DiagramWindow::askLabelFrequency() {
+    const auto answer = dialogs_.input(QStringLiteral("Give frequency for x-axis label"),
+                                       QString::number(figure_.x.labelFrequency));
+    const auto frequency = answer ? UserAxisScale::labelFrequency(*answer) : std::nullopt;
+    if (!frequency)
+        return false;
+    figure_.x.labelFrequency = *frequency;
+    return true;
+}
+
+void DiagramWindow::toggleFreeze(Freeze which) {
+    AxisScaleState& s = scaleState;
+    switch (which) {
+    case Freeze::XAndY:
+        s.freezeX = s.freezeY = !(s.freezeX && s.freezeY);
+        break;
+    case Freeze::X:
+        s.freezeX = !s.freezeX;
+        break;
+    case Freeze::Y:
+        s.freezeY = !s.freezeY;
+        break;
+    }
+}
+
+bool DiagramWindow::toggleRatioFixed() {
+    if (scaleState.ratioFixed) {
+        scaleState.ratioFixed = false;
+        return false;
+    }
+    if (scaleState.xPerYRatio == 0) {
+        const QSizeF area = figure_.plotAreaSize ? *figure_.plotAreaSize
+                            : meter_             ? meter_(figure_)
+                                                 : QSizeF();
+        if (area.width() > 0 && area.height() > 0)
+            scaleState.xPerYRatio = area.width() / area.height();
+    }
+    return askAxisRatio();
 }

@@ -128,6 +128,38 @@ public:
 
     void useFilter(const QString& view) override;
 
+    // The "Axis" menu beyond the scale operations above. Reversing, grids, titles, the label
+    // frequency and the second Y axis change the figure as it is (later draws keep them, the
+    // titles excepted); the logarithmic switch and the ratio scale the figure again.
+    // "X axis &scale ..." / "Y axis &scale": the min box, then the max box, each pre-filled
+    // with the current end. False when cancelled or refused (after the message).
+    bool askAxisScale(AxisId axis);
+    // "&Linear" / "Lo&g" under X or Y; the second Y axis follows Y.
+    void setLogarithmic(AxisId axis, bool logarithmic);
+    // "X Is &Reversed" / "Y Is &Reversed".
+    void setReversed(AxisId axis, bool reversed);
+    // "&Grid": "&None", "&Solid", "&Dashed", "D&otted".
+    void setGrid(AxisId axis, GridStyle style);
+    // "&Change X axis title" / "&Change Y axis title": "Give title for x-axis" (y-axis). While
+    // aliases are in use (a writer is set), "Write in database as aliasname to be used?"
+    // follows and Yes hands the writer the axis's table, field and the new title.
+    using AliasWriter =
+        std::function<void(const QString& table, const QString& field, const QString& alias)>;
+    void setAliasWriter(AliasWriter writer) { aliasWriter_ = std::move(writer); }
+    bool askAxisTitle(AxisId axis);
+    // "Frequency for X-axis label...": every n-th X label; other answers are ignored.
+    bool askLabelFrequency();
+    // "Show Y&2 axis".
+    void showY2Axis(bool visible) { figure_.y2Visible = visible; }
+    // "&Freeze scale": "X and Y" frees both when both are frozen and freezes both otherwise;
+    // "X" and "Y" flip their own flag.
+    enum class Freeze { XAndY, X, Y };
+    void toggleFreeze(Freeze which);
+    // "&Ratio Is Fixed": while fixed, turns the fixed ratio off and nothing else. Otherwise a
+    // ratio never set is first taken from the plot area as shown, then the ratio input follows
+    // (askAxisRatio). True when the ratio is fixed afterwards.
+    bool toggleRatioFixed();
+
 private:
     struct Fetched {
         RowSet rows;
@@ -165,4 +197,5 @@ private:
     qsizetype fetched_ = 0;
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry
+    AliasWriter aliasWriter_;
 };

@@ -17,10 +17,13 @@ void resolveAutomatic(Figure& figure, AxisId id) {
 
 } // namespace
 
-void AxisScaler::scale(Figure& figure, const AxisScaleState& state, bool ternary,
+void AxisScaler::scale(Figure& figure, AxisScaleState& state, bool ternary,
                        const PlotAreaMeter& meter) {
     double yMin = 0;
     double yMax = 0;
+    if (ternary || (!state.freezeX && !state.freezeY)) {
+        state.userScale = false; // no user range survives this pass
+    }
     if (ternary) {
         figure.x.setRange(-5, 105);
         yMin = -5;

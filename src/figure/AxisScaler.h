@@ -1,7 +1,8 @@
 #pragma once
 // The scale pass that ends every draw: decides the X, Y and Y2 ranges (automatic unless
 // frozen; Y2 always shows the Y range, widened to hold the Y2 data) and, with a fixed X:Y
-// ratio, the plot area's size. Ternary figures always show -5..105 on both axes.
+// ratio, the plot area's size. Ternary figures always show -5..105 on both axes. A pass that
+// takes both axes back to automatic (or to the ternary frame) ends any user scale in the state.
 #include "figure/AxisScaleState.h"
 #include "figure/Figure.h"
 
@@ -14,7 +15,7 @@ public:
     // the ratio is fixed.
     using PlotAreaMeter = std::function<QSizeF(const Figure&)>;
 
-    static void scale(Figure& figure, const AxisScaleState& state, bool ternary,
+    static void scale(Figure& figure, AxisScaleState& state, bool ternary,
                       const PlotAreaMeter& meter = {});
 
     // Automatic ranges: X from its data; Y and Y2 both from the Y data, widened to the Y2 data.

@@ -80,6 +80,21 @@ double UserAxisScale::upDownStep(double thisEnd, double otherEnd) {
     return std::pow(10.0, std::floor(std::log10(d)) - 1);
 }
 
+std::optional<QString> UserAxisScale::stepBox(const std::array<QString, 4>& boxes, size_t index,
+                                              int direction) {
+    const std::optional<double> value = NumberText::fromText(boxes[index]);
+    if (!value) {
+        return std::nullopt;
+    }
+    const double other = NumberText::fromText(boxes[index ^ 1]).value_or(*value);
+    const double step = upDownStep(*value, other);
+    // Rounding to a millionth of the step and to twelve digits drops the binary noise of the
+    // sum: 0.1 + 0.01 reads 0.11, and 0.3 - 0.1 - 0.1 - 0.1 reads 0.
+    const double unit = step * 1e-6;
+    const double next = std::round((*value + direction * step) / unit) * unit;
+    return NumberText::toText(QString::number(next, 'g', 12).toDouble() + 0.0); // no "-0"
+}
+
 std::optional<int> UserAxisScale::labelFrequency(const QString& answer) {
     const std::optional<double> n = NumberText::fromText(answer);
     if (!n || *n >= 2147483648.0) {

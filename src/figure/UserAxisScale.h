@@ -29,6 +29,11 @@ public:
     static QString dataRangeText(const Figure& figure);
     // The step of an up/down button for a box whose axis spans from thisEnd to otherEnd.
     static double upDownStep(double thisEnd, double otherEnd);
+    // An up (+1) or down (-1) button of the dialog's box `index` (X min, X max, Y min, Y max):
+    // the box's new text, one step from its number, the step taken from the other end of its
+    // axis. Nullopt when the box holds no number.
+    static std::optional<QString> stepBox(const std::array<QString, 4>& boxes, size_t index,
+                                          int direction);
     // "Frequency for X-axis label...": a number whose integer part is > 0; nullopt otherwise.
     static std::optional<int> labelFrequency(const QString& answer);
 };

@@ -85,7 +85,8 @@ TEST(AxisScaler, EmptyY2ReportsSentinelEndsThatNeverWidenY) {
     const AxisExtent y2 = f.extent(AxisId::Y2);
     EXPECT_EQ(y2.min, 1e308);
     EXPECT_EQ(y2.max, 1e308);
-    AxisScaler::scale(f, {}, false);
+    AxisScaleState automatic;
+    AxisScaler::scale(f, automatic, false);
     EXPECT_EQ(f.y.min, 0);
     EXPECT_EQ(f.y.max, 1);
 }
@@ -128,7 +129,8 @@ TEST(AxisScaler, FixedRatioSizesThePlotAreaUnlessYIsFrozen) {
     // The ratio turned off: the plot area is automatic again.
     Figure f = sampleFigure(false);
     f.plotAreaSize = QSizeF(10, 10);
-    AxisScaler::scale(f, {}, false);
+    AxisScaleState automatic;
+    AxisScaler::scale(f, automatic, false);
     EXPECT_FALSE(f.plotAreaSize.has_value());
 }
 
@@ -193,7 +195,8 @@ TEST(UserAxisScale, MenuRangesRefuseEqualEnds) {
     };
     for (const Case& c : cases) {
         Figure f = sampleFigure(true);
-        AxisScaler::scale(f, {}, false);
+        AxisScaleState automatic;
+        AxisScaler::scale(f, automatic, false);
         const Ranges before = rangesOf(f);
         AxisScaleState state;
         const std::optional<QString> error =

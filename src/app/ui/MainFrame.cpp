@@ -10,6 +10,7 @@
 #include "clipdata/ui/ClipDataView.h"
 #include "clipdata/ui/TableLoaderView.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -250,6 +251,7 @@ DiagramView* MainFrame::openDiagram() {
     diagram->openGrid = [this](const QString& statement, const QString& caption) {
         openGrid(statement, caption);
     };
+    diagram->axisMenu().setWindowGeometry(&geometry_);
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;
 }

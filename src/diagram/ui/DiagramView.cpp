@@ -4,12 +4,11 @@
 #include "diagram/ChartTemplate.h"
 #include "diagram/FigureFile.h"
 #include "diagram/FigureStatistics.h"
-#include "figure/UserAxisScale.h"
+#include "diagram/ui/DiagramAxisMenu.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
 #include "filter/ui/CombinedFilterPanel.h"
-#include "platform/NumberText.h"
 #include "platform/qt/ComboRefill.h"
 #include "platform/qt/SheetTableModel.h"
 
@@ -19,12 +18,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -120,6 +117,9 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->addLayout(boxes);
     sideLayout->addWidget(log_, 1);
+    axisMenu_ = new DiagramAxisMenu(
+        window_, [this] { showFigure(); }, this);
+    sideLayout->addWidget(axisMenu_->note());
 
     plot_ = new QCustomPlot(this);
     plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -430,46 +430,7 @@ void DiagramView::buildMenus() {
         showFigure();
     });
 
-    QMenu* axes = bar->addMenu(QStringLiteral("Axis"));
-    for (const auto& [caption, id] :
-         std::vector<std::pair<QString, AxisId>>{{QStringLiteral("X axis scale..."), AxisId::X},
-                                                 {QStringLiteral("Y axis scale..."), AxisId::Y}})
-        axes->addAction(caption, this, [this, axis = id] {
-            const Axis& a = window_.figure().axis(axis);
-            const QString name = axis == AxisId::X ? QStringLiteral("X") : QStringLiteral("Y");
-            const auto min =
-                dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis min"),
-                               NumberText::toText(a.min));
-            if (!min)
-                return;
-            const auto max =
-                dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis max"),
-                               NumberText::toText(a.max));
-            if (max && window_.setAxisScale(axis, *min, *max))
-                showFigure();
-        });
-    axes->addAction(QStringLiteral("Scale axis..."), this, [this] { openScaleDialog(); });
-    axes->addAction(QStringLiteral("Reset scale"), this, [this] {
-        window_.resetScale();
-        showFigure();
-    });
-    QAction* freezeX = axes->addAction(QStringLiteral("Freeze X scale"));
-    freezeX->setCheckable(true);
-    connect(freezeX, &QAction::toggled, this, [this](bool on) { window_.scaleState.freezeX = on; });
-    QAction* freezeY = axes->addAction(QStringLiteral("Freeze Y scale"));
-    freezeY->setCheckable(true);
-    connect(freezeY, &QAction::toggled, this, [this](bool on) { window_.scaleState.freezeY = on; });
-    axes->addSeparator();
-    const std::vector<std::pair<QString, QString>> axisCommands{
-        {QStringLiteral("X Lo&g"), QStringLiteral("AXISXLOG")},
-        {QStringLiteral("X &Linear"), QStringLiteral("AXISXLIN")},
-        {QStringLiteral("Y Lo&g"), QStringLiteral("AXISYLOG")},
-        {QStringLiteral("Y &Linear"), QStringLiteral("AXISYLIN")}};
-    for (const auto& [caption, command] : axisCommands)
-        axes->addAction(caption, this, [this, c = command] {
-            window_.runCommand(c);
-            showFigure();
-        });
+    axisMenu_->addTo(*bar);
     QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
     windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
         window_.setAxisRatio(std::nullopt);
@@ -479,10 +440,6 @@ void DiagramView::buildMenus() {
         window_.setAxisRatio(1.0);
         showFigure();
     });
-    windowMenu->addAction(QStringLiteral("X:Y Axis Ratio..."), this, [this] {
-        if (window_.askAxisRatio())
-            showFigure();
-    });
     windowMenu->addAction(QStringLiteral("Rename..."), this, [this] {
         if (const auto name =
                 dialogs_.input(QStringLiteral("Give new name for the window:"), windowTitle());
@@ -490,50 +447,6 @@ void DiagramView::buildMenus() {
             setWindowTitle(name->trimmed());
     });
     static_cast<QVBoxLayout*>(QWidget::layout())->setMenuBar(bar);
-}
-
-void DiagramView::openScaleDialog() {
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Scale axis"));
-    const Figure& f = window_.figure();
-    std::array<QLineEdit*, 4> boxes{};
-    const std::array<double, 4> now{f.x.min, f.x.max, f.y.min, f.y.max};
-    const QStringList labels{QStringLiteral("X min"), QStringLiteral("X max"),
-                             QStringLiteral("Y min"), QStringLiteral("Y max")};
-    auto* form = new QFormLayout(&dialog);
-    for (size_t i = 0; i < 4; ++i) {
-        boxes[i] = new QLineEdit(NumberText::toText(now[i]), &dialog);
-        form->addRow(labels[qsizetype(i)], boxes[i]);
-    }
-    auto* range =
-        new QLabel(QStringLiteral("Data range ") + UserAxisScale::dataRangeText(f), &dialog);
-    form->addRow(range);
-    const auto texts = [&boxes] {
-        return std::array<QString, 4>{boxes[0]->text(), boxes[1]->text(), boxes[2]->text(),
-                                      boxes[3]->text()};
-    };
-    auto* buttons = new QHBoxLayout;
-    const auto button = [&](const QString& caption, auto action) {
-        auto* b = new QPushButton(caption, &dialog);
-        connect(b, &QPushButton::clicked, &dialog, action);
-        buttons->addWidget(b);
-    };
-    button(QStringLiteral("&Apply"), [&] {
-        if (window_.applyScaleDialog(texts()))
-            showFigure();
-    });
-    button(QStringLiteral("&Data  def"), [&] {
-        const auto extent = UserAxisScale::dataDefinition(window_.figure());
-        for (size_t i = 0; i < 4; ++i)
-            boxes[i]->setText(NumberText::toText(extent[i]));
-    });
-    button(QStringLiteral("&Reset"), [&] {
-        window_.resetScale();
-        showFigure();
-    });
-    button(QStringLiteral("&Close"), [&] { dialog.accept(); });
-    form->addRow(buttons);
-    dialog.exec();
 }
 
 void DiagramView::refreshLists() {
@@ -637,6 +550,7 @@ bool DiagramView::drawLastFigure() {
 void DiagramView::showFigure() {
     FigurePlot::show(window_.figure(), *plot_, plot_->size());
     plot_->replot();
+    axisMenu_->refresh();
     log_->clear();
     log_->addItems(window_.figureLog());
     source_->setText((window_.definition.source == D::Source::ClipData ? QStringLiteral("ClipData")

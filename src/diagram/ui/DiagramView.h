@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 
+class DiagramAxisMenu;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -33,6 +34,7 @@ public:
     ~DiagramView() override;
 
     DiagramWindow& controller() { return window_; }
+    DiagramAxisMenu& axisMenu() { return *axisMenu_; }
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
     std::function<void()> clipDataChanged;
     // "Run active SQL": the statement opened in a table grid with that caption.
@@ -65,8 +67,6 @@ private:
     void savePicture();
     // "AND/OR": the combined-filter window; its f_Combined becomes this diagram's filter.
     void openCombinedFilters();
-    // "Scale axis": X min, X max, Y min, Y max with Apply, Data def, Reset and Close.
-    void openScaleDialog();
     QString lastFilesPath() const;
     // "Save AKR" to the file saved or opened last; "Save AKR &As" (or no file yet) asks.
     void saveGraphFile(bool askPath);
@@ -97,4 +97,5 @@ private:
     QCustomPlot* plot_;
     QListWidget* log_;
     QLabel* source_;
+    DiagramAxisMenu* axisMenu_;
 };

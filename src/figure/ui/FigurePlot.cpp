@@ -117,6 +117,27 @@ void addTextRow(QCustomPlot& plot, int& row, const QString& text, const QFont& f
     ++row;
 }
 
+// A plot shows one figure: whatever an earlier show put on it goes first (series, labels, the
+// text rows above the plot, the legend's note, a fixed plot area).
+void clearPlot(QCustomPlot& plot) {
+    plot.clearPlottables();
+    plot.clearItems();
+    QCPLayoutGrid* layout = plot.plotLayout();
+    for (int i = layout->elementCount() - 1; i >= 0; --i) {
+        if (layout->elementAt(i) && layout->elementAt(i) != plot.axisRect()) {
+            layout->removeAt(i);
+        }
+    }
+    layout->simplify();
+    for (int i = plot.legend->elementCount() - 1; i >= 0; --i) {
+        if (plot.legend->elementAt(i)) {
+            plot.legend->removeAt(i);
+        }
+    }
+    plot.legend->simplify();
+    plot.axisRect()->setAutoMargins(QCP::msAll);
+}
+
 // Header, filter line and notes above the plot; axes with their resolved ranges.
 void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes) {
     plot.setLocale(QLocale::c());
@@ -145,7 +166,7 @@ void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes
     setUpAxis(plot.yAxis2, y2);
     plot.yAxis2->setTickLabels(true);
     QObject::connect(plot.yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), plot.yAxis2,
-                     qOverload<const QCPRange&>(&QCPAxis::setRange));
+                     qOverload<const QCPRange&>(&QCPAxis::setRange), Qt::UniqueConnection);
 }
 
 QSizeF layOut(QCustomPlot& plot, QSize size) {
@@ -371,6 +392,7 @@ QStringList notesOf(const Figure& figure) {
 } // namespace
 
 void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
+    clearPlot(plot);
     showFrame(figure, plot, notesOf(figure));
     if (figure.plotAreaSize) {
         fixPlotArea(plot, size, *figure.plotAreaSize);

@@ -18,7 +18,8 @@ public:
     // the picture is drawn for one size, so a view that resizes or zooms shows it anew.
     static constexpr qsizetype thinningThreshold = 20000;
 
-    // Shows the figure on a fresh plot, laid out for pictures of `size` pixels.
+    // Shows the figure on the plot, in place of what it showed before, laid out for pictures of
+    // `size` pixels.
     static void show(const Figure& figure, QCustomPlot& plot, QSize size);
     // The plot area the plot lays out by itself for the figure in a picture of `size`: what the
     // scale pass measures when the X:Y ratio is fixed.

@@ -228,7 +228,8 @@ TEST(FigurePlot, LogAxesWithNonPositiveValuesDrawTheRestAndSaySo) {
     f.x.logarithmic = true;
     f.y.logarithmic = true;
     f.series.push_back(squareAt({{0, -1}, {-5, 3}, {50, 50}, {0, 0}, {20, -3}}, red));
-    AxisScaler::scale(f, {}, false);
+    AxisScaleState automatic;
+    AxisScaler::scale(f, automatic, false);
     // Only the positive values count for the log ranges.
     EXPECT_EQ(f.x.min, 10);
     EXPECT_EQ(f.x.max, 100);
