@@ -164,6 +164,7 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
     }
 
     Figure figure = figure_.withoutData();
+    drawn_.clear(); // the rows of the last draw go before new ones come
     std::vector<DrawnPass> drawn;
     fetched_ = 0;
     for (const DiagramDefinition& p : passes) {

@@ -9,6 +9,7 @@
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
 #include "filter/ui/CombinedFilterPanel.h"
+#include "platform/JetSqlQuoting.h"
 #include "platform/qt/ComboRefill.h"
 #include "platform/qt/SheetTableModel.h"
 
@@ -29,6 +30,9 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -114,6 +118,7 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         log_->clear();
     });
     auto* side = new QWidget(this);
+    side_ = side;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->addLayout(boxes);
     sideLayout->addWidget(log_, 1);
@@ -178,6 +183,7 @@ QStatusBar* DiagramView::buildStatusBar(QWidget* buttons) {
         filter->setText(on ? QStringLiteral("Filter=ON") : QStringLiteral("Filter=OFF"));
     });
     QPushButton* shown = panel(QStringLiteral("Buttons=VISIBLE"));
+    statusPanelButtons_ = shown;
     connect(shown, &QPushButton::clicked, this, [shown, buttons] {
         buttons->setVisible(!buttons->isVisible());
         shown->setText(buttons->isVisible() ? QStringLiteral("Buttons=VISIBLE")
@@ -307,6 +313,15 @@ void DiagramView::buildMenus() {
     }
     file->addAction(QStringLiteral("Draw the Last Fig of Previous Session"), this,
                     [this] { drawLastFigure(); });
+    file->addAction(QStringLiteral("Open Table"), this, [this] {
+        takeInput();
+        const QString table = window_.definition.tables[D::Y];
+        if (table.isEmpty() || window_.definition.source == D::Source::ClipData)
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        else if (openGrid)
+            openGrid(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table), table);
+    });
+    file->addAction(QStringLiteral("Print"), QKeySequence::Print, this, [this] { print(); });
     file->addSeparator();
     file->addAction(QStringLiteral("Close"), this, [this] {
         if (QWidget* frame = parentWidget())
@@ -315,11 +330,7 @@ void DiagramView::buildMenus() {
             close();
     });
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] {
-        QGuiApplication::clipboard()->setImage(
-            FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
-        window_.pictureCopied();
-    });
+    edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] { copyPicture(); });
     edit->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
         if (!window_.copyDataPoints())
             return;
@@ -341,6 +352,13 @@ void DiagramView::buildMenus() {
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         else if (openGrid)
             openGrid(window_.activeStatement(), windowTitle());
+    });
+    tools->addAction(QStringLiteral("Draw = Draw, Hide buttons and Copy"), this, [this] {
+        if (!draw())
+            return;
+        if (side_->isVisible())
+            statusPanelButtons_->click();
+        copyPicture();
     });
     tools->addAction(QStringLiteral("Clear fig log"), this, [this] {
         window_.clearLog();
@@ -495,6 +513,24 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::copyPicture() {
+    QGuiApplication::clipboard()->setImage(
+        FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480})));
+    window_.pictureCopied();
+}
+
+void DiagramView::print() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QImage image = FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480}));
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.drawImage(QRect(page.topLeft(), size), image);
 }
 
 void DiagramView::showStatistics() {

@@ -17,6 +17,7 @@ class QComboBox;
 class QCustomPlot;
 class QLabel;
 class QListWidget;
+class QPushButton;
 class QSpinBox;
 class QStatusBar;
 class SchemaCatalogue;
@@ -73,6 +74,9 @@ private:
     void drawPrevious();
     // "Statistics...": each axis over all points and per class, in a table.
     void showStatistics();
+    // "Copy": the picture to the clipboard (saved too with "Each time when copied to clipboard").
+    void copyPicture();
+    void print();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -88,6 +92,8 @@ private:
     std::array<QLabel*, 3> axisLabels_{};
     QAction* useClipData_ = nullptr;
     QString graphFile_;
+    QWidget* side_ = nullptr;                      // the boxes beside the chart
+    QPushButton* statusPanelButtons_ = nullptr; // "Buttons=VISIBLE"/"Buttons=HIDDEN"
     std::array<QComboBox*, 4> tables_{};
     std::array<QComboBox*, 4> fields_{};
     QCheckBox* filterOn_;

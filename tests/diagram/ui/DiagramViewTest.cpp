@@ -7,6 +7,9 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -123,6 +126,25 @@ TEST_P(DiagramViewTest, StatusPanelsToggleOnAClickAndTheClassifierCaptionClears)
             emit label->linkActivated(QStringLiteral("clear"));
     EXPECT_TRUE(combos[7]->currentText().isEmpty());
     EXPECT_TRUE(combos[8]->currentText().isEmpty());
+}
+
+TEST_P(DiagramViewTest, DrawHideButtonsAndCopyLeavesThePictureOnTheClipboard) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    view.resize(800, 500);
+    view.show();
+    const QStringList boxes{"Rocks", "Au", "Assays", "Value"};
+    for (int i = 0; i < boxes.size(); ++i)
+        view.findChildren<QComboBox*>()[i + 1]->setCurrentText(boxes[i]);
+    QGuiApplication::clipboard()->clear();
+    QAction* action = nullptr;
+    for (QAction* a : view.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Draw = Draw, Hide buttons and Copy"))
+            action = a;
+    ASSERT_NE(action, nullptr);
+    action->trigger();
+    EXPECT_EQ(view.controller().figure().pointCount(), 4);
+    EXPECT_FALSE(view.findChildren<QComboBox*>()[0]->isVisible());
+    EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramViewTest, ::testing::Values(Engine::Sqlite), engineName);
