@@ -12,11 +12,13 @@
 #include "figure/PointsPerClassReport.h"
 #include "figure/SeriesBuilder.h"
 #include "figure/UserAxisScale.h"
+#include "platform/Connection.h"
 #include "platform/IniFile.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
 #include "platform/Status.h"
+#include "platform/TableDescription.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
 #include "query/SqlNames.h"
@@ -488,12 +490,31 @@ bool DiagramWindow::checkLinking() {
 QStringList DiagramWindow::tableChoices() const {
     if (definition.source == D::Source::ClipData)
         return {clipDataTable()};
-    return session_.catalogue().tableNames();
+    QStringList tables = session_.catalogue().tableNames();
+    Connection* db = session_.connection();
+    if (!useQueries || !db)
+        return tables;
+    // Stored queries, but not the filters ("f_" views): those restrict, they are not drawn.
+    if (const auto all = db->tables())
+        for (const TableDescription& t : *all)
+            if (t.kind == TableDescription::Kind::View &&
+                !t.name.startsWith(QLatin1String("f_"), Qt::CaseInsensitive))
+                tables << t.name;
+    return tables;
 }
 
 QStringList DiagramWindow::fieldChoices(const QString& table) const {
-    if (definition.source != D::Source::ClipData)
-        return session_.catalogue().fieldNames(table);
+    if (definition.source != D::Source::ClipData) {
+        if (session_.catalogue().tableRow(table) || table.isEmpty())
+            return session_.catalogue().fieldNames(table);
+        // A stored query is not in the catalogue: its columns come from running it empty.
+        Connection* db = session_.connection();
+        const auto columns =
+            db ? db->query(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table) +
+                           QStringLiteral(" WHERE 1=0"))
+               : std::nullopt;
+        return columns ? columns->columnNames() : QStringList();
+    }
     QStringList headings;
     if (const Sheet* sheet = clipData_ ? clipData_() : nullptr)
         for (int c = 1; c <= sheet->lastColumn(); ++c)

@@ -32,6 +32,7 @@ public:
     bool tableNameInTitles = false; // "Show Table name in Title"
     bool showXTitle = true;         // "Show X Title"
     bool showYTitle = true;         // "Show Y Title"
+    bool useQueries = false;        // "Check to use queries": stored queries in the table boxes
     GraphAutoSave::Mode autoSave = GraphAutoSave::Mode::None;
     // Where automatically saved graph files go (the user's "\Graphs\" folder).
     QString graphsFolder;

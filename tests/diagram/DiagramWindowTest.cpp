@@ -289,6 +289,21 @@ TEST_P(DiagramWindowTest, TheTableBoxesOfferTablesButNotFilters) {
     for (const QString& t : tables)
         EXPECT_FALSE(t.startsWith(QLatin1String("f_"))) << t.toStdString();
     EXPECT_TRUE(window->fieldChoices("Rocks").contains("Rock"));
+
+    // "Check to use queries": stored queries join the tables, filters still do not; a query's
+    // fields come from the query and it draws like a table.
+    run(db(), "CREATE VIEW [RichRocks] AS SELECT [SampleID], [Au], [Rock] FROM [Rocks] "
+              "WHERE [Au] > 2");
+    EXPECT_FALSE(window->tableChoices().contains("RichRocks"));
+    window->useQueries = true;
+    const QStringList withQueries = window->tableChoices();
+    EXPECT_TRUE(withQueries.contains("RichRocks"));
+    for (const QString& t : withQueries)
+        EXPECT_FALSE(t.startsWith(QLatin1String("f_"))) << t.toStdString();
+    EXPECT_EQ(window->fieldChoices("RichRocks"), (QStringList{"SampleID", "Au", "Rock"}));
+    plot("RichRocks", "Au", "RichRocks", "Au", "RichRocks", "Rock");
+    ASSERT_TRUE(window->draw()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(window->fetchedRows(), 5);
 }
 
 TEST_P(DiagramWindowTest, ARedrawKeepsTheFrozenYAxisThePlotAreaAndY2) {

@@ -26,13 +26,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
@@ -93,6 +93,13 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     boxes->addWidget(filter_, 5, 1, 1, 2);
     connectingLine_ = new QCheckBox(QStringLiteral("Connecting line"), this);
     labels_ = new QCheckBox(QStringLiteral("Draw Labels"), this);
+    auto* queries = new QCheckBox(QStringLiteral("Queries"), this);
+    queries->setToolTip(QStringLiteral("Check to use queries"));
+    connect(queries, &QCheckBox::toggled, this, [this](bool on) {
+        window_.useQueries = on;
+        refreshLists();
+    });
+    boxes->addWidget(queries, 6, 0);
     boxes->addWidget(connectingLine_, 6, 1);
     boxes->addWidget(labels_, 6, 2);
     boxes->addWidget(buildMultiSetFrame(), 7, 0, 1, 3);
@@ -528,7 +535,8 @@ void DiagramView::print() {
         return;
     QPainter painter(&printer);
     const QRect page = painter.viewport();
-    const QImage image = FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480}));
+    const QImage image =
+        FigureExporter::image(window_.figure(), plot_->size().expandedTo({640, 480}));
     const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
     painter.drawImage(QRect(page.topLeft(), size), image);
 }
