@@ -35,7 +35,8 @@ Figure millionPoints(bool logLog) {
         }
         f.series.push_back(std::move(s));
     }
-    AxisScaler::scale(f, {}, false);
+    AxisScaleState automatic;
+    AxisScaler::scale(f, automatic, false);
     return f;
 }
 

@@ -251,7 +251,7 @@ DiagramView* MainFrame::openDiagram() {
     diagram->openGrid = [this](const QString& statement, const QString& caption) {
         openGrid(statement, caption);
     };
-    diagram->axisMenu().setWindowGeometry(&geometry_);
+    diagram->setWindowGeometry(&geometry_);
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     return diagram;
 }

@@ -1,6 +1,6 @@
 #include "diagram/ui/AxisScaleDialog.h"
 
-#include "app/WindowGeometry.h"
+#include "app/ui/DialogPlace.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/UserAxisScale.h"
 #include "platform/NumberText.h"
@@ -86,18 +86,11 @@ AxisScaleDialog::AxisScaleDialog(DiagramWindow& window, const WindowGeometry* ge
     layout->addWidget(new QLabel(UserAxisScale::dataRangeText(f), this));
     layout->addLayout(buttons);
 
-    if (geometry_) {
-        const WindowRect r = geometry_->load(shortName());
-        if (r.width && r.height && *r.width > 50 && *r.height > 50)
-            resize(*r.width, *r.height);
-        if (r.left && r.top)
-            move(*r.left, *r.top);
-    }
+    DialogPlace::restore(*this, geometry_, shortName());
 }
 
 void AxisScaleDialog::done(int result) {
-    if (geometry_)
-        geometry_->save(shortName(), {x(), y(), width(), height()});
+    DialogPlace::save(*this, geometry_, shortName());
     QDialog::done(result);
 }
 

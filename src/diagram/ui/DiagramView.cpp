@@ -5,6 +5,7 @@
 #include "diagram/FigureFile.h"
 #include "diagram/FigureStatistics.h"
 #include "diagram/ui/DiagramAxisMenu.h"
+#include "diagram/ui/LegendOrderDialog.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
@@ -442,16 +443,10 @@ void DiagramView::buildMenus() {
         for (const Series& s : window_.figure().series)
             if (s.showInLegend)
                 names << s.name;
-        const auto order = dialogs_.input(
-            QStringLiteral("Order of Items in the Legend (names separated by \";\")"),
-            names.join(QLatin1Char(';')));
-        if (!order)
+        LegendOrderDialog dialog(names, geometry_, this);
+        if (dialog.exec() != QDialog::Accepted)
             return;
-        QStringList chosen;
-        for (const QString& n : order->split(QLatin1Char(';')))
-            if (!n.trimmed().isEmpty())
-                chosen << n.trimmed();
-        window_.orderLegend(chosen);
+        window_.orderLegend(dialog.order());
         showFigure();
     });
 
@@ -520,6 +515,11 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {
+    geometry_ = geometry;
+    axisMenu_->setWindowGeometry(geometry);
 }
 
 void DiagramView::copyPicture() {

@@ -12,6 +12,7 @@
 
 class DiagramAxisMenu;
 class QAction;
+class WindowGeometry;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -36,6 +37,8 @@ public:
 
     DiagramWindow& controller() { return window_; }
     DiagramAxisMenu& axisMenu() { return *axisMenu_; }
+    // Where the window's dialogs keep their places (the scale dialog, the legend order).
+    void setWindowGeometry(const WindowGeometry* geometry);
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
     std::function<void()> clipDataChanged;
     // "Run active SQL": the statement opened in a table grid with that caption.
@@ -92,7 +95,7 @@ private:
     std::array<QLabel*, 3> axisLabels_{};
     QAction* useClipData_ = nullptr;
     QString graphFile_;
-    QWidget* side_ = nullptr;                      // the boxes beside the chart
+    QWidget* side_ = nullptr;                   // the boxes beside the chart
     QPushButton* statusPanelButtons_ = nullptr; // "Buttons=VISIBLE"/"Buttons=HIDDEN"
     std::array<QComboBox*, 4> tables_{};
     std::array<QComboBox*, 4> fields_{};
@@ -104,4 +107,5 @@ private:
     QListWidget* log_;
     QLabel* source_;
     DiagramAxisMenu* axisMenu_;
+    const WindowGeometry* geometry_ = nullptr;
 };

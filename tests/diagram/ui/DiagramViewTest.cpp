@@ -1,19 +1,24 @@
 // The diagram window's widgets on the offscreen platform, over a real SQLite session: the boxes
 // drive the draw, the chart shows the classes, and the window keeps its last figure.
 #include "diagram/ui/DiagramView.h"
+#include "app/WindowGeometry.h"
+#include "diagram/ui/LegendOrderDialog.h"
 #include "filter/FilterSession.h"
 #include "platform/IniFile.h"
+#include "platform/UserSettingsStore.h"
 #include "support/TestPaths.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <qcustomplot.h>
 
 namespace {
@@ -145,6 +150,35 @@ TEST_P(DiagramViewTest, DrawHideButtonsAndCopyLeavesThePictureOnTheClipboard) {
     EXPECT_EQ(view.controller().figure().pointCount(), 4);
     EXPECT_FALSE(view.findChildren<QComboBox*>()[0]->isVisible());
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+}
+
+TEST(LegendOrderDialog, MovesRemovesAndKeepsItsPlace) {
+    QTemporaryDir dir;
+    UserSettingsStore store(dir.path());
+    const WindowGeometry geometry(store);
+    LegendOrderDialog dialog({"Basalt", "Granite", "Gabbro"}, &geometry);
+    auto* list = dialog.findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    const auto click = [&](const QString& caption) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>())
+            if (b->text() == caption)
+                b->click();
+    };
+    list->setCurrentRow(2);
+    click(QStringLiteral("Up"));
+    click(QStringLiteral("Up"));
+    click(QStringLiteral("Up")); // already first: stays
+    EXPECT_EQ(dialog.order(), (QStringList{"Gabbro", "Basalt", "Granite"}));
+    list->setCurrentRow(1);
+    click(QStringLiteral("&Remove"));
+    EXPECT_EQ(dialog.order(), (QStringList{"Gabbro", "Granite"}));
+    dialog.move(40, 50);
+    dialog.resize(300, 260);
+    click(QStringLiteral("&OK"));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const WindowRect kept = geometry.load(LegendOrderDialog::shortName());
+    EXPECT_EQ(kept.width, 300);
+    EXPECT_EQ(kept.height, 260);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramViewTest, ::testing::Values(Engine::Sqlite), engineName);
