@@ -3,6 +3,7 @@
 // aliases, the label frequency, the fixed ratio, and the scale dialog's up/down steps.
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ClipDataDiagram.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/UserAxisScale.h"
 #include "platform/HeadlessStatus.h"
@@ -39,25 +40,13 @@ Range rangeOf(const Axis& a) {
     return {a.min, a.max};
 }
 
-class DiagramAxisMenuTest : public ::testing::Test {
+class DiagramAxisMenuTest : public ClipDataDiagram<PrefillDialogs> {
 protected:
-    PrefillDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
-    DiagramWindow window{session, dialogs, status};
-    Sheet sheet;
     Range autoX, autoY; // the automatic ranges of the sample
 
     // Au 1..8 against Cu -5..40.
     void SetUp() override {
-        const QStringList rows{"ID\tAu\tCu", "1\t1\t10", "2\t2\t0", "3\t4\t-5", "4\t8\t40"};
-        ASSERT_TRUE(sheet.fromTsv(rows.join('\n')));
-        window.setClipDataSource([this] { return &sheet; });
-        window.definition.source = D::Source::ClipData;
-        window.definition.tables = {"ClipData", "ClipData", "", ""};
-        window.definition.fields = {"Au", "Cu", "", ""};
+        useSheet({"ID\tAu\tCu", "1\t1\t10", "2\t2\t0", "3\t4\t-5", "4\t8\t40"});
         ASSERT_TRUE(window.draw());
         autoX = rangeOf(window.figure().x);
         autoY = rangeOf(window.figure().y);

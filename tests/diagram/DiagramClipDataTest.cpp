@@ -2,6 +2,7 @@
 // what a logarithmic axis leaves out.
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ClipDataDiagram.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
@@ -21,24 +22,11 @@ namespace {
 
 using D = DiagramDefinition;
 
-class DiagramClipDataTest : public ::testing::Test {
+class DiagramClipDataTest : public ClipDataDiagram<ScriptedDialogs> {
 protected:
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
-    DiagramWindow window{session, dialogs, status};
-    Sheet sheet;
-
     void SetUp() override {
-        const QStringList rows{"ID\tAu\tCu\tRock", "1\t1\t10\tGranite", "2\t2\t0\t12",
-                               "3\t4\t-5\t7",      "4\t\t3\tBasalt",    "5\t8\t40\t"};
-        ASSERT_TRUE(sheet.fromTsv(rows.join('\n')));
-        window.setClipDataSource([this] { return &sheet; });
-        window.definition.source = D::Source::ClipData;
-        window.definition.tables = {"ClipData", "ClipData", "", ""};
-        window.definition.fields = {"Au", "Cu", "", ""};
+        useSheet({"ID\tAu\tCu\tRock", "1\t1\t10\tGranite", "2\t2\t0\t12", "3\t4\t-5\t7",
+                  "4\t\t3\tBasalt", "5\t8\t40\t"});
     }
 
     QStringList classes() const {
