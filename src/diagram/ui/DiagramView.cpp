@@ -339,6 +339,13 @@ void DiagramView::buildMenus() {
     });
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] { copyPicture(); });
+    edit->addAction(QStringLiteral("Copy Legend Only"), this, [this] {
+        if (!plot_->legend || !plot_->legend->visible()) {
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+            return;
+        }
+        QGuiApplication::clipboard()->setPixmap(plot_->grab(plot_->legend->outerRect()));
+    });
     edit->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
         if (!window_.copyDataPoints())
             return;

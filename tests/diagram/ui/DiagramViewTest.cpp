@@ -150,6 +150,14 @@ TEST_P(DiagramViewTest, DrawHideButtonsAndCopyLeavesThePictureOnTheClipboard) {
     EXPECT_EQ(view.controller().figure().pointCount(), 4);
     EXPECT_FALSE(view.findChildren<QComboBox*>()[0]->isVisible());
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+    const QSize picture = QGuiApplication::clipboard()->image().size();
+
+    for (QAction* a : view.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Copy Legend Only"))
+            a->trigger();
+    const QImage legend = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(legend.isNull());
+    EXPECT_LT(legend.width(), picture.width() / 2); // the legend, not the whole chart
 }
 
 TEST(LegendOrderDialog, MovesRemovesAndKeepsItsPlace) {
