@@ -445,6 +445,18 @@ bool DiagramWindow::copyDataPoints() {
     return true;
 }
 
+void DiagramWindow::saveGraphState() {
+    savedState_.emplace(definition, scaleState);
+}
+
+bool DiagramWindow::restoreGraphState() {
+    if (!savedState_)
+        return false;
+    definition = savedState_->first;
+    scaleState = savedState_->second;
+    return draw();
+}
+
 void DiagramWindow::swapXY() {
     std::swap(definition.tables[D::X], definition.tables[D::Y]);
     std::swap(definition.fields[D::X], definition.fields[D::Y]);

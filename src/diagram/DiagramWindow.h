@@ -12,6 +12,8 @@
 #include "platform/RowSet.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class SessionDatabase;
 class Sheet;
@@ -82,6 +84,12 @@ public:
     // "Run active SQL": the SELECT of the last draw from the database; empty after a ClipData
     // draw or before any.
     const QString& activeStatement() const { return activeStatement_; }
+
+    // "Save Graph State" keeps the definition and the axis scale state of this window;
+    // "Restore Graph State" puts them back and draws (false when nothing was kept or the draw
+    // failed).
+    void saveGraphState();
+    bool restoreGraphState();
 
     // What the table boxes offer: the session's tables, or "ClipData" when the rows come from
     // the sheet; and what a field box offers for its table (the sheet's headings for ClipData).
@@ -195,6 +203,7 @@ private:
     Figure figure_;
     std::vector<DrawnPass> drawn_;
     QString activeStatement_;
+    std::optional<std::pair<DiagramDefinition, AxisScaleState>> savedState_;
     qsizetype fetched_ = 0;
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry

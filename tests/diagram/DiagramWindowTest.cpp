@@ -280,6 +280,20 @@ TEST_P(DiagramWindowTest, CheckLinkingShowsTheJoinsOrTheMissingLink) {
     EXPECT_EQ(dialogs.texts(), QStringList{"No link to join tables Rocks and Holes"});
 }
 
+TEST_P(DiagramWindowTest, RestoreGraphStateDrawsTheKeptDefinitionAndScale) {
+    EXPECT_FALSE(window->restoreGraphState()); // nothing kept yet
+    plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
+    window->scaleState.freezeX = true;
+    window->saveGraphState();
+    plot("Rocks", "Au", "Rocks", "Au");
+    window->scaleState.freezeX = false;
+    ASSERT_TRUE(window->draw());
+    ASSERT_TRUE(window->restoreGraphState());
+    EXPECT_EQ(window->definition.fields[D::Y], QStringLiteral("Value"));
+    EXPECT_TRUE(window->scaleState.freezeX);
+    EXPECT_EQ(classes(window->figure()), (QStringList{"Basalt=1", "Granite=3"}));
+}
+
 TEST_P(DiagramWindowTest, TheTableBoxesOfferTablesButNotFilters) {
     makeGraniteAndRichAuFilters();
     ASSERT_FALSE(session->catalogue().filters.isEmpty());

@@ -375,6 +375,15 @@ void DiagramView::buildMenus() {
             statusPanelButtons_->click();
         copyPicture();
     });
+    tools->addAction(QStringLiteral("Save Graph State"), this, [this] {
+        takeInput();
+        window_.saveGraphState();
+    });
+    tools->addAction(QStringLiteral("Restore Graph State"), this, [this] {
+        window_.restoreGraphState();
+        showInput();
+        showFigure();
+    });
     tools->addAction(QStringLiteral("Clear fig log"), this, [this] {
         window_.clearLog();
         log_->clear();
