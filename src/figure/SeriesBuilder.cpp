@@ -1,5 +1,6 @@
 #include "figure/SeriesBuilder.h"
 
+#include "figure/PlotTable.h"
 #include "figure/StylePalette.h"
 #include "platform/RowSet.h"
 #include "platform/Sheet.h"
@@ -67,6 +68,13 @@ SeriesBuilder::Result SeriesBuilder::build(const RowSet& rows, const Columns& co
     return buildSeries(
         columns, classes, [&](qsizetype r, int c) { return rows.at(r, c).toNumber(); },
         [&](qsizetype r, int c) { return rows.at(r, c).toText(); });
+}
+
+SeriesBuilder::Result SeriesBuilder::build(const PlotTable& table, const Columns& columns,
+                                           const Classification& classes) {
+    return buildSeries(
+        columns, classes, [&](qsizetype r, int c) { return table.numbers(c).number(r); },
+        [&](qsizetype r, int) { return table.labels.at(r); });
 }
 
 SeriesBuilder::Result SeriesBuilder::build(const Sheet& sheet, int firstRow, const Columns& columns,

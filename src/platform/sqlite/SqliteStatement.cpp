@@ -77,3 +77,21 @@ std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& value
     sqlite3_reset(st);
     return rows;
 }
+
+bool SqliteStatement::forEachRow(const std::vector<CellValue>& values,
+                                 const std::function<void(const RowSet::Row&)>& visit) {
+    if (!bindAll(values))
+        return false;
+    sqlite3_stmt* st = statement_.get();
+    RowSet::Row row(size_t(sqlite3_column_count(st)));
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (size_t i = 0; i < row.size(); ++i)
+            row[i] = SqliteTypeMap::read(st, int(i));
+        visit(row);
+    }
+    if (rc != SQLITE_DONE)
+        return fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
+    sqlite3_reset(st);
+    return true;
+}
