@@ -210,6 +210,7 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
             return false;
         fetched_ += rows.table.rowCount();
         std::vector<Series> series = buildSeries(p, rows);
+        rows.table.labels = {}; // the series have them; Copy DataPoints does not copy them
         drawn.push_back({p, std::move(rows), series.size()});
         for (Series& s : series) {
             if (multi && !p.hasClassifier())
