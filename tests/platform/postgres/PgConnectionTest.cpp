@@ -289,6 +289,10 @@ TEST_F(PgConnectionTest, StreamsTheSameRowsAsQueryAndReportsFailure) {
     EXPECT_TRUE(db->lastError().contains(QLatin1String("issing"))) << db->lastError().toStdString();
     EXPECT_FALSE(db->forEachRow(select, [&](const RowSet::Row&) { ++visited; }, {}));
     EXPECT_EQ(visited, 0);
+    // A failed read leaves the connection ready for the next statement.
+    const auto again = db->query(select, bound);
+    ASSERT_TRUE(again) << db->lastError().toStdString();
+    EXPECT_EQ(again->rowCount(), rows->rowCount());
 }
 
 } // namespace
