@@ -40,6 +40,40 @@ int sheetColumn(const Sheet& sheet, const QString& name) {
     return 0;
 }
 
+// 0-based columns of a fetched row; -1 where there is none.
+struct RowColumns {
+    int x = -1, y = -1, z = -1, classifier = -1, label = -1;
+};
+
+// A time axis reads X as date and time.
+void appendRow(PlotTable& table, const RowSet::Row& row, const RowColumns& c, bool timeAxis) {
+    const CellValue& x = row[size_t(c.x)];
+    if (timeAxis)
+        table.x.append(x, GraphTransforms::timeOf(x));
+    else
+        table.x.append(x);
+    table.y.append(row[size_t(c.y)]);
+    if (c.z >= 0)
+        table.z.append(row[size_t(c.z)]);
+    if (c.classifier >= 0)
+        table.classifier.append(row[size_t(c.classifier)]);
+    if (c.label >= 0)
+        table.labels.append(row[size_t(c.label)].toText());
+}
+
+CellValue plottedCell(const PlotTable& table, int slot, qsizetype row) {
+    switch (slot) {
+    case D::X:
+        return table.x.cell(row);
+    case D::Y:
+        return table.y.cell(row);
+    case D::Z:
+        return table.z.cell(row);
+    default:
+        return table.classifier.at(row);
+    }
+}
+
 } // namespace
 
 DiagramWindow::DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status)
@@ -174,8 +208,9 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
         const QString filter = p.filterOn ? p.filter : QString();
         if (!fetch(p, filter, rows))
             return false;
-        fetched_ += rows.rows.rowCount();
+        fetched_ += rows.table.rowCount();
         std::vector<Series> series = buildSeries(p, rows);
+        rows.table.labels = {}; // the series have them; Copy DataPoints does not copy them
         drawn.push_back({p, std::move(rows), series.size()});
         for (Series& s : series) {
             if (multi && !p.hasClassifier())
@@ -242,13 +277,20 @@ bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fet
         return false;
     }
     activeStatement_ = select.statement;
-    auto rows = db->query(select.statement);
-    if (!rows) {
+    // Streamed straight into the plotted columns: the whole result is never held as cells.
+    const RowColumns columns{select.x, select.y, select.z, select.classifier, select.label};
+    const bool timeAxis = is(d, "Timetrend");
+    out = {};
+    out.hasZ = select.z >= 0;
+    out.hasClassifier = select.classifier >= 0;
+    if (!db->forEachRow(select.statement, [&](const RowSet::Row& row) {
+            appendRow(out.table, row, columns, timeAxis);
+        })) {
+        out = {};
         stop(MessageKind::Critical,
              QStringLiteral("Error in drawing (115)") + QStringLiteral("\r\n") + db->lastError());
         return false;
     }
-    out = {std::move(*rows), select.x, select.y, select.z, select.classifier, select.label};
     return true;
 }
 
@@ -278,32 +320,38 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         }
     const int label =
         sheetColumn(*sheet, QStringLiteral("ID")) ? sheetColumn(*sheet, QStringLiteral("ID")) : 1;
-    RowSet rows(QStringList{d.fields[D::X], d.fields[D::Y], d.fields[D::Z], d.fields[D::Class],
-                            sheet->text(1, label)});
+    const RowColumns columns{0, 1, z ? 2 : -1, c ? 3 : -1, 4};
+    const bool timeAxis = is(d, "Timetrend");
+    out = {};
+    out.hasZ = z != 0;
+    out.hasClassifier = c != 0;
+    RowSet::Row row(5);
     for (int r = 2; r <= sheet->lastRow(); ++r) {
         if (sheet->isEmpty(r, x) || sheet->isEmpty(r, y) || (z && sheet->isEmpty(r, z)))
             continue;
-        rows.appendRow({sheet->value(r, x), sheet->value(r, y), sheet->value(r, z),
-                        sheet->value(r, c), sheet->value(r, label)});
+        row = {sheet->value(r, x), sheet->value(r, y), sheet->value(r, z), sheet->value(r, c),
+               sheet->value(r, label)};
+        appendRow(out.table, row, columns, timeAxis);
     }
     activeStatement_.clear();
-    out = {std::move(rows), 0, 1, z ? 2 : -1, c ? 3 : -1, 4};
     return true;
 }
 
 std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const Fetched& f) const {
-    const RowSet rows = is(d, "Timetrend") ? GraphTransforms::withTimeColumn(f.rows, f.x) : f.rows;
     Classifier::Options options;
     options.mode = d.classify;
     options.drawNulls = d.drawNulls;
     options.dropNonNumericFromRanges =
         d.source == D::Source::ClipData && d.classify == ClassifyMode::NumberRanges;
-    const Classification classes = f.classifier >= 0
-                                       ? Classifier::classify(rows, f.classifier, options)
-                                       : Classifier::single(rows.rowCount(), d.fields[D::Y]);
+    const PlotTable& t = f.table;
+    const Classification classes = f.hasClassifier
+                                       ? Classifier::classify(t.classifier, options)
+                                       : Classifier::single(t.rowCount(), d.fields[D::Y]);
     // A Shewhart chart plots Y against row order: X need not be a number.
-    const int x = is(d, "Shewhart chart") ? f.y : f.x;
-    std::vector<Series> series = SeriesBuilder::build(rows, {x, f.y, f.z, f.label}, classes).series;
+    const int x = is(d, "Shewhart chart") ? PlotTable::Y : PlotTable::X;
+    const SeriesBuilder::Columns columns{x, PlotTable::Y, f.hasZ ? PlotTable::Z : -1,
+                                         t.labels.isEmpty() ? -1 : PlotTable::Label};
+    std::vector<Series> series = SeriesBuilder::build(t, columns, classes).series;
     for (Series& s : series) {
         s.connectingLine = d.connectingLine;
         s.showLabels = d.labels;
@@ -399,19 +447,19 @@ bool DiagramWindow::copyDataPoints() {
     }
     // The plotted fields of every pass, each once, in axis order.
     QStringList headings{QStringLiteral("Row")};
-    std::vector<std::vector<std::pair<int, int>>> columnsOfPass; // (fetched column, sheet column)
+    std::vector<std::vector<std::pair<int, int>>> columnsOfPass; // (slot, sheet column)
     for (const DrawnPass& pass : drawn_) {
         const Fetched& f = pass.fetched;
         std::vector<std::pair<int, int>> columns;
-        const std::pair<int, int> plotted[] = {
-            {f.x, D::X}, {f.y, D::Y}, {f.z, D::Z}, {f.classifier, D::Class}};
-        for (const auto& [column, slot] : plotted) {
-            if (column < 0)
+        const std::pair<bool, int> plotted[] = {
+            {true, D::X}, {true, D::Y}, {f.hasZ, D::Z}, {f.hasClassifier, D::Class}};
+        for (const auto& [present, slot] : plotted) {
+            if (!present)
                 continue;
             const QString& field = pass.definition.fields[size_t(slot)];
             if (!headings.contains(field, Qt::CaseInsensitive))
                 headings << field;
-            columns.emplace_back(column, int(headings.indexOf(field)) + 1);
+            columns.emplace_back(slot, int(headings.indexOf(field)) + 1);
         }
         columnsOfPass.push_back(std::move(columns));
     }
@@ -421,7 +469,7 @@ bool DiagramWindow::copyDataPoints() {
     int row = 1;
     size_t series = 0;
     for (size_t p = 0; p < drawn_.size(); ++p) {
-        const RowSet& rows = drawn_[p].fetched.rows;
+        const PlotTable& table = drawn_[p].fetched.table;
         for (size_t s = 0; s < drawn_[p].seriesCount && series < figure_.series.size();
              ++s, ++series)
             for (const FigurePoint& point : figure_.series[series].points) {
@@ -429,8 +477,8 @@ bool DiagramWindow::copyDataPoints() {
                     continue;
                 ++row;
                 sheet->setNumber(row, 1, row - 1);
-                for (const auto& [column, sheetColumn] : columnsOfPass[p])
-                    sheet->setValue(row, sheetColumn, rows.at(point.row, column));
+                for (const auto& [slot, sheetColumn] : columnsOfPass[p])
+                    sheet->setValue(row, sheetColumn, plottedCell(table, slot, point.row));
             }
     }
     definition.source = D::Source::ClipData;

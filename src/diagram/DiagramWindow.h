@@ -7,9 +7,9 @@
 #include "diagram/GraphAutoSave.h"
 #include "figure/AxisScaleState.h"
 #include "figure/Figure.h"
+#include "figure/PlotTable.h"
 #include "filter/DiagramFilterTarget.h"
 #include "platform/Dialogs.h"
-#include "platform/RowSet.h"
 
 #include <functional>
 #include <optional>
@@ -171,8 +171,9 @@ public:
 
 private:
     struct Fetched {
-        RowSet rows;
-        int x = -1, y = -1, z = -1, classifier = -1, label = -1;
+        PlotTable table;
+        bool hasZ = false;
+        bool hasClassifier = false;
     };
     // One pass of the last draw: its definition, its rows and how many series it gave, so that
     // "Copy DataPoints" writes the plotted rows as they were fetched.

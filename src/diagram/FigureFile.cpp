@@ -57,7 +57,7 @@ QJsonObject toJson(const Series& s) {
     const SeriesStyle& st = s.style;
     return {{"name", s.name},
             {"points", points},
-            {"labels", QJsonArray::fromStringList(s.labels)},
+            {"labels", QJsonArray::fromStringList(s.labels.toStringList())},
             {"style", QJsonObject{{"symbol", int(st.symbol)},
                                   {"color", toJson(st.color)},
                                   {"symbolSize", st.symbolSize},

@@ -87,6 +87,11 @@ std::vector<OverlayLine> GraphTransforms::shewhartLines(const std::vector<double
     return lines;
 }
 
+std::optional<double> GraphTransforms::timeOf(const CellValue& cell) {
+    const auto seconds = secondsOf(cell);
+    return seconds ? seconds : cell.toNumber();
+}
+
 RowSet GraphTransforms::withTimeColumn(const RowSet& rows, int column) {
     RowSet out(rows.columnNames());
     for (qsizetype r = 0; r < rows.rowCount(); ++r) {

@@ -26,4 +26,7 @@ public:
     // The rows with the column's dates and date texts ("2024-05-01 12:30", "2024-05-01")
     // replaced by seconds since 1970-01-01 00:00 UTC; other cells are left as they are.
     static RowSet withTimeColumn(const RowSet& rows, int column);
+    // One cell as a time axis reads it: a date or date text as those seconds, any other cell
+    // as its number (nullopt when it has none).
+    static std::optional<double> timeOf(const CellValue& cell);
 };

@@ -1,5 +1,6 @@
 #include "figure/Classifier.h"
 
+#include "figure/InternedColumn.h"
 #include "figure/ValueRanges.h"
 #include "platform/NumberText.h"
 #include "platform/RowSet.h"
@@ -51,20 +52,24 @@ void Classifier::addText(const QString& text) {
 }
 
 void Classifier::add(const CellValue& value) {
+    rowKeys_.push_back(keyOf(value));
+}
+
+qint32 Classifier::keyOf(const CellValue& value) {
     switch (value.kind()) {
     case CellValue::Kind::Empty:
     case CellValue::Kind::Null:
-        addNull();
-        return;
-    case CellValue::Kind::Number:
-        addNumber(*value.toNumber());
-        return;
+        return nullKey;
+    case CellValue::Kind::Number: {
+        const double number = *value.toNumber();
+        return std::isfinite(number) ? numberKey(number) : textKey(NumberText::toText(number));
+    }
     case CellValue::Kind::Text:
     case CellValue::Kind::Date:
     case CellValue::Kind::Boolean:
         break;
     }
-    addText(value.toText());
+    return textKey(value.toText());
 }
 
 qint32 Classifier::numberKey(double value) {
@@ -217,6 +222,20 @@ Classification Classifier::classify(const RowSet& rows, int column, Options opti
     classifier.rowKeys_.reserve(size_t(rows.rowCount()));
     for (qsizetype r = 0; r < rows.rowCount(); ++r) {
         classifier.add(rows.at(r, column));
+    }
+    return classifier.finish();
+}
+
+Classification Classifier::classify(const InternedColumn& column, Options options) {
+    Classifier classifier(options);
+    std::vector<qint32> keys;
+    keys.reserve(column.distinct().size());
+    for (const CellValue& value : column.distinct()) {
+        keys.push_back(classifier.keyOf(value));
+    }
+    classifier.rowKeys_.reserve(column.ids().size());
+    for (const quint32 id : column.ids()) {
+        classifier.rowKeys_.push_back(keys[id]);
     }
     return classifier.finish();
 }

@@ -14,6 +14,7 @@
 #include <QString>
 #include <vector>
 
+class InternedColumn;
 class RowSet;
 class Sheet;
 
@@ -42,6 +43,8 @@ public:
 
     // Column of a row set, all rows.
     static Classification classify(const RowSet& rows, int column, Options options);
+    // An interned column: each distinct value is looked at once.
+    static Classification classify(const InternedColumn& column, Options options);
     // Column of a sheet, rows first..last (1-based); empty cells are Null.
     static Classification classify(const Sheet& sheet, int column, int firstRow, int lastRow,
                                    Options options);
@@ -49,6 +52,7 @@ public:
     static Classification single(qsizetype rowCount, const QString& name);
 
 private:
+    qint32 keyOf(const CellValue& value);
     static constexpr qint32 nullKey = -1;
     // Keys: number k is 2k, text k is 2k + 1.
     qint32 numberKey(double value);

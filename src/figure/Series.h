@@ -3,10 +3,10 @@
 // remembering its source row), optional point labels and its style. Plain value type.
 #include "figure/AxisId.h"
 #include "figure/FigurePoint.h"
+#include "figure/PackedTexts.h"
 #include "figure/SeriesStyle.h"
 
 #include <QString>
-#include <QStringList>
 #include <vector>
 
 // How the points are drawn: symbols, bars from zero, bars stacked on the series before, a line
@@ -17,7 +17,7 @@ struct Series {
     QString name;
     std::vector<FigurePoint> points;
     // Either empty or one label (the sample key) per point.
-    QStringList labels;
+    PackedTexts labels;
     SeriesStyle style;
     bool connectingLine = false;
     bool showLabels = false;

@@ -13,6 +13,7 @@
 #include "platform/SqlDialect.h"
 #include "platform/TableDescription.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -31,6 +32,12 @@ public:
                                           const std::vector<CellValue>& values = {}) = 0;
     virtual std::optional<RowSet> query(const QString& jetSql,
                                         const std::vector<CellValue>& values = {}) = 0;
+    // The rows of a query one at a time, in the order query() gives them, without keeping them:
+    // visit sees each row once and must copy what it keeps (a driver may reuse the row). False
+    // on failure; rows already visited stay visited. By default query() then a pass over it.
+    using RowVisitor = std::function<void(const RowSet::Row& row)>;
+    virtual bool forEachRow(const QString& jetSql, const RowVisitor& visit,
+                            const std::vector<CellValue>& values = {});
     // nullptr on failure.
     virtual std::unique_ptr<PreparedStatement> prepare(const QString& jetSql) = 0;
 

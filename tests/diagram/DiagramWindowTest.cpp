@@ -261,6 +261,32 @@ TEST_P(DiagramWindowTest, CopiedDataPointsDrawTheSameFigureFromClipData) {
     EXPECT_EQ(points(window->figure()), drawnPoints);
 }
 
+TEST_P(DiagramWindowTest, ATimeTrendPlotsDatesAsSecondsAndCopiesThemAsTheyWere) {
+    Sheet clipData;
+    const char* sheetRows[][3] = {{"Taken", "Cu", "ID"},
+                                  {"2024-05-01", "3", "S1"},
+                                  {"n.a.", "4", "S2"},
+                                  {"2024-05-02 12:00", "5", "S3"},
+                                  {"2024-05-03", "x", "S4"}};
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 3; ++c)
+            clipData.setText(r + 1, c + 1, QString::fromLatin1(sheetRows[r][c]));
+    window->setClipDataSource([&clipData] { return &clipData; });
+    plot("ClipData", "Taken", "ClipData", "Cu");
+    window->definition.source = D::Source::ClipData;
+    window->definition.graphType = QStringLiteral("Timetrend");
+    ASSERT_TRUE(window->draw());
+    ASSERT_EQ(window->figure().series.size(), 1u);
+    const Series& s = window->figure().series[0];
+    EXPECT_EQ(points(window->figure()), (QStringList{"1714521600,3", "1714651200,5"}));
+    EXPECT_EQ(s.labels, (QStringList{"S1", "S3"}));
+
+    ASSERT_TRUE(window->copyDataPoints());
+    EXPECT_EQ(clipData.toTsv(), QStringLiteral("Row\tTaken\tCu\r\n"
+                                               "1\t2024-05-01\t3\r\n"
+                                               "2\t2024-05-02 12:00\t5\r\n"));
+}
+
 TEST_P(DiagramWindowTest, CheckLinkingShowsTheJoinsOrTheMissingLink) {
     plot("Rocks", "Au", "Assays", "Value", "Rocks", "Rock");
     ASSERT_TRUE(window->checkLinking());

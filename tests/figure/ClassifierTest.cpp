@@ -1,5 +1,6 @@
 #include "figure/Classifier.h"
 #include "figure/ClassifyOption.h"
+#include "figure/InternedColumn.h"
 #include "figure/PointsPerClassReport.h"
 #include "figure/SeriesBuilder.h"
 #include "figure/ValueRanges.h"
@@ -144,6 +145,21 @@ TEST(Classifier, ClassesFollowTheClassifyOption) {
         EXPECT_EQ(summary(got), c.expected) << c.what;
         EXPECT_EQ(got.nullRowsDropped, c.nullsDropped) << c.what;
         EXPECT_EQ(got.nonNumericRowsDropped, c.nonNumericDropped) << c.what;
+
+        // The interned column the diagram fetches into classes its rows the same way.
+        InternedColumn column;
+        for (const CellValue& v : c.values) {
+            column.append(v);
+        }
+        const Classification interned =
+            Classifier::classify(column, {c.mode, c.drawNulls, c.dropNonNumeric});
+        EXPECT_EQ(summary(interned), c.expected) << c.what;
+        ASSERT_EQ(interned.classes.size(), got.classes.size()) << c.what;
+        for (size_t i = 0; i < got.classes.size(); ++i) {
+            EXPECT_EQ(interned.classes[i].rows, got.classes[i].rows) << c.what;
+        }
+        EXPECT_EQ(interned.nullRowsDropped, c.nullsDropped) << c.what;
+        EXPECT_EQ(interned.nonNumericRowsDropped, c.nonNumericDropped) << c.what;
     }
 }
 

@@ -191,6 +191,40 @@ std::optional<RowSet> PgConnection::query(const QString& jetSql,
     return sql ? queryNative(*sql, values) : std::nullopt;
 }
 
+bool PgConnection::forEachRow(const QString& jetSql, const RowVisitor& visit,
+                              const std::vector<CellValue>& values) {
+    const auto sql = translate(jetSql);
+    if (!sql || !checkOpen())
+        return false;
+    PGconn* c = conn_.get();
+    const PgStatement::Parameters parameters(values);
+    if (!PQsendQueryParams(c, sql->toUtf8().constData(), int(values.size()), nullptr,
+                           parameters.pointers.data(), nullptr, nullptr, 0)) {
+        error_ = QString::fromUtf8(PQerrorMessage(c)).trimmed();
+        return false;
+    }
+    PQsetSingleRowMode(c);
+    error_.clear();
+    RowSet::Row row;
+    // Every result is taken, also after a failure, so that the connection is ready again.
+    while (const PgResultHandle result{PQgetResult(c)}) {
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (status == PGRES_SINGLE_TUPLE) {
+            if (!error_.isEmpty())
+                continue;
+            row.resize(size_t(PQnfields(result.get())));
+            for (size_t i = 0; i < row.size(); ++i)
+                row[i] = PgTypeMap::read(result.get(), 0, int(i));
+            visit(row);
+        } else if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && error_.isEmpty()) {
+            error_ = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
+            if (error_.isEmpty())
+                error_ = QStringLiteral("The statement failed");
+        }
+    }
+    return error_.isEmpty();
+}
+
 std::unique_ptr<PreparedStatement> PgConnection::prepare(const QString& jetSql) {
     int parameters = 0;
     const auto sql = translate(jetSql, &parameters);

@@ -21,6 +21,9 @@ public:
                                   const std::vector<CellValue>& values = {}) override;
     std::optional<RowSet> query(const QString& jetSql,
                                 const std::vector<CellValue>& values = {}) override;
+    // Single-row mode: the server's rows arrive one at a time and are never held together.
+    bool forEachRow(const QString& jetSql, const RowVisitor& visit,
+                    const std::vector<CellValue>& values = {}) override;
     std::unique_ptr<PreparedStatement> prepare(const QString& jetSql) override;
 
     bool beginTransaction() override;

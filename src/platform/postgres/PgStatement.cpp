@@ -12,22 +12,25 @@ PgStatement::~PgStatement() {
         PgResultHandle(PQexec(c.get(), ("DEALLOCATE " + name_).constData()));
 }
 
-PgResultHandle PgStatement::run(PGconn* connection, const QByteArray* preparedName,
-                                const QByteArray& sql, const std::vector<CellValue>& values,
-                                QString& error) {
-    error.clear();
-    std::vector<std::optional<QByteArray>> texts;
-    std::vector<const char*> pointers;
+PgStatement::Parameters::Parameters(const std::vector<CellValue>& values) {
     texts.reserve(values.size());
     for (const CellValue& v : values)
         texts.push_back(PgTypeMap::parameterText(v));
     for (const auto& t : texts)
         pointers.push_back(t ? t->constData() : nullptr);
+}
+
+PgResultHandle PgStatement::run(PGconn* connection, const QByteArray* preparedName,
+                                const QByteArray& sql, const std::vector<CellValue>& values,
+                                QString& error) {
+    error.clear();
+    const Parameters parameters(values);
+    const char* const* pointers = parameters.pointers.data();
     const int n = int(values.size());
     PgResultHandle result(preparedName ? PQexecPrepared(connection, preparedName->constData(), n,
-                                                        pointers.data(), nullptr, nullptr, 0)
+                                                        pointers, nullptr, nullptr, 0)
                                        : PQexecParams(connection, sql.constData(), n, nullptr,
-                                                      pointers.data(), nullptr, nullptr, 0));
+                                                      pointers, nullptr, nullptr, 0));
     const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
         const char* message = result ? PQresultErrorMessage(result.get()) : "";

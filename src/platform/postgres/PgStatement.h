@@ -5,6 +5,8 @@
 #include "platform/postgres/PgHandles.h"
 
 #include <QByteArray>
+#include <optional>
+#include <vector>
 
 class PgStatement : public PreparedStatement {
 public:
@@ -16,6 +18,12 @@ public:
     std::optional<RowSet> query(const std::vector<CellValue>& values) override;
     QString lastError() const override { return error_; }
 
+    // Values as libpq takes them: texts, nullptr for Null; valid while this lives.
+    struct Parameters {
+        explicit Parameters(const std::vector<CellValue>& values);
+        std::vector<std::optional<QByteArray>> texts;
+        std::vector<const char*> pointers;
+    };
     // Runs a statement through libpq and checks its outcome; used by the connection too.
     static PgResultHandle run(PGconn* connection, const QByteArray* preparedName,
                               const QByteArray& sql, const std::vector<CellValue>& values,

@@ -137,6 +137,20 @@ std::optional<RowSet> SqliteConnection::query(const QString& jetSql,
     return queryNative(*sql, values);
 }
 
+bool SqliteConnection::forEachRow(const QString& jetSql, const RowVisitor& visit,
+                                  const std::vector<CellValue>& values) {
+    const auto sql = translate(jetSql);
+    if (!sql)
+        return false;
+    auto st = compile(*sql);
+    if (!st)
+        return false;
+    if (st->forEachRow(values, visit))
+        return true;
+    error_ = st->lastError();
+    return false;
+}
+
 std::unique_ptr<PreparedStatement> SqliteConnection::prepare(const QString& jetSql) {
     const auto sql = translate(jetSql);
     if (!sql)

@@ -22,6 +22,9 @@ public:
                                   const std::vector<CellValue>& values = {}) override;
     std::optional<RowSet> query(const QString& jetSql,
                                 const std::vector<CellValue>& values = {}) override;
+    // Steps the statement and reuses one row: a large result is never held whole.
+    bool forEachRow(const QString& jetSql, const RowVisitor& visit,
+                    const std::vector<CellValue>& values = {}) override;
     std::unique_ptr<PreparedStatement> prepare(const QString& jetSql) override;
 
     bool beginTransaction() override;

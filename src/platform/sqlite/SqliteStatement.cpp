@@ -2,6 +2,17 @@
 
 #include "platform/sqlite/SqliteTypeMap.h"
 
+namespace {
+
+std::vector<int> declaredCodes(sqlite3_stmt* statement) {
+    std::vector<int> codes(size_t(sqlite3_column_count(statement)));
+    for (size_t i = 0; i < codes.size(); ++i)
+        codes[i] = SqliteTypeMap::declaredCode(statement, int(i));
+    return codes;
+}
+
+} // namespace
+
 SqliteStatement::SqliteStatement(const std::shared_ptr<sqlite3>& db,
                                  SqliteStatementHandle statement)
     : db_(db)
@@ -62,12 +73,13 @@ std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& value
     for (int i = 0; i < n; ++i)
         names << QString::fromUtf8(sqlite3_column_name(st, i));
     RowSet rows(names);
+    const std::vector<int> codes = declaredCodes(st);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         RowSet::Row row;
         row.reserve(size_t(n));
         for (int i = 0; i < n; ++i)
-            row.push_back(SqliteTypeMap::read(st, i));
+            row.push_back(SqliteTypeMap::read(st, i, codes[size_t(i)]));
         rows.appendRow(std::move(row));
     }
     if (rc != SQLITE_DONE) {
@@ -76,4 +88,23 @@ std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& value
     }
     sqlite3_reset(st);
     return rows;
+}
+
+bool SqliteStatement::forEachRow(const std::vector<CellValue>& values,
+                                 const std::function<void(const RowSet::Row&)>& visit) {
+    if (!bindAll(values))
+        return false;
+    sqlite3_stmt* st = statement_.get();
+    const std::vector<int> codes = declaredCodes(st);
+    RowSet::Row row(codes.size());
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        for (size_t i = 0; i < row.size(); ++i)
+            row[i] = SqliteTypeMap::read(st, int(i), codes[i]);
+        visit(row);
+    }
+    if (rc != SQLITE_DONE)
+        return fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
+    sqlite3_reset(st);
+    return true;
 }

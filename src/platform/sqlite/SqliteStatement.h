@@ -4,6 +4,8 @@
 #include "platform/PreparedStatement.h"
 #include "platform/sqlite/SqliteHandles.h"
 
+#include <functional>
+
 class SqliteStatement : public PreparedStatement {
 public:
     SqliteStatement(const std::shared_ptr<sqlite3>& db, SqliteStatementHandle statement);
@@ -12,6 +14,9 @@ public:
     std::optional<qint64> execute(const std::vector<CellValue>& values) override;
     std::optional<RowSet> query(const std::vector<CellValue>& values) override;
     QString lastError() const override { return error_; }
+    // Each row in turn in one reused buffer; false on failure.
+    bool forEachRow(const std::vector<CellValue>& values,
+                    const std::function<void(const RowSet::Row&)>& visit);
 
 private:
     bool bindAll(const std::vector<CellValue>& values);

@@ -65,12 +65,19 @@ SqliteTypeMap::Type SqliteTypeMap::adoType(const QString& declaredType) {
     return {AdoType::Numeric, -1};
 }
 
+int SqliteTypeMap::declaredCode(sqlite3_stmt* statement, int index) {
+    const char* decl = sqlite3_column_decltype(statement, index);
+    return decl ? adoType(QString::fromUtf8(decl)).code : AdoType::Variant;
+}
+
 CellValue SqliteTypeMap::read(sqlite3_stmt* statement, int index) {
+    return read(statement, index, declaredCode(statement, index));
+}
+
+CellValue SqliteTypeMap::read(sqlite3_stmt* statement, int index, int code) {
     const int type = sqlite3_column_type(statement, index);
     if (type == SQLITE_NULL)
         return CellValue::null();
-    const char* decl = sqlite3_column_decltype(statement, index);
-    const int code = decl ? adoType(QString::fromUtf8(decl)).code : AdoType::Variant;
     switch (type) {
     case SQLITE_INTEGER: {
         const sqlite3_int64 v = sqlite3_column_int64(statement, index);

@@ -17,6 +17,10 @@ public:
 
     // The value of column `index` of the current row of `statement`.
     static CellValue read(sqlite3_stmt* statement, int index);
+    // The same with the column's declared ADO type code (declaredCode), which is fixed for a
+    // compiled statement: a loop over many rows looks it up once per column.
+    static CellValue read(sqlite3_stmt* statement, int index, int declaredCode);
+    static int declaredCode(sqlite3_stmt* statement, int index);
     // Binds `value` to marker `index` (1-based); returns the sqlite3 result code.
     static int bind(sqlite3_stmt* statement, int index, const CellValue& value);
 };
