@@ -3,7 +3,6 @@
 #include "db/LinkBuilder.h"
 #include "db/MapFile.h"
 #include "platform/Connection.h"
-#include "platform/JetSqlQuoting.h"
 #include "platform/Status.h"
 
 #include <QHash>
@@ -82,9 +81,7 @@ bool SchemaMapper::mapTables(SchemaCatalogue& c, const QString& path) {
 }
 
 QStringList SchemaMapper::fieldsByOpening(const QString& table) {
-    const auto rows = db_.query(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table) +
-                                QStringLiteral(" WHERE 1=0"));
-    return rows ? rows->columnNames() : QStringList();
+    return db_.columnNamesOf(table).value_or(QStringList());
 }
 
 bool SchemaMapper::mapIndexes(SchemaCatalogue& c, const QString& path) {

@@ -52,6 +52,11 @@ struct DiagramDefinition {
     }
     bool hasClassifier() const { return !tables[Class].isEmpty() && !fields[Class].isEmpty(); }
     bool hasZ() const { return !tables[Z].isEmpty() && !fields[Z].isEmpty(); }
+    // Bubble sizes and the third ternary component are the only uses of Z.
+    static bool typeUsesZ(const QString& type) {
+        return type == QLatin1String("Bubble") || type == QLatin1String("Ternary");
+    }
+    bool usesZ() const { return hasZ() && typeUsesZ(graphType); }
     // The axis box captions: "A", "B", "C" for a ternary diagram, else "X", "Y", "Z".
     QStringList axisCaptions() const {
         return graphType == QLatin1String("Ternary") ? QStringList{"A", "B", "C"}

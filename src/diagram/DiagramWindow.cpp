@@ -14,12 +14,11 @@
 #include "figure/UserAxisScale.h"
 #include "platform/Connection.h"
 #include "platform/IniFile.h"
-#include "platform/JetSqlQuoting.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
 #include "platform/Status.h"
-#include "platform/TableDescription.h"
 #include "query/FilterBaseResolver.h"
+#include "query/JoinCondition.h"
 #include "query/LinkSearch.h"
 #include "query/SqlNames.h"
 
@@ -269,9 +268,8 @@ bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fet
     }
     const FilterBaseResolver filters(*db, session_.catalogue());
     const LinkSearch links(session_.catalogue(), filters);
-    const bool withZ = d.hasZ() && (is(d, "Bubble") || is(d, "Ternary"));
     const DiagramSelect select =
-        DiagramSelect::build(d, filter, withZ, session_.catalogue(), links, filters);
+        DiagramSelect::build(d, filter, d.usesZ(), session_.catalogue(), links, filters);
     if (!select.error.isEmpty()) {
         stop(MessageKind::Critical, select.error);
         return false;
@@ -307,7 +305,7 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
         stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
         return false;
     }
-    const bool usesZ = d.hasZ() && (is(d, "Bubble") || is(d, "Ternary"));
+    const bool usesZ = d.usesZ();
     const int z = usesZ ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
     const int c = d.hasClassifier() ? sheetColumn(*sheet, d.fields[D::Class]) : 0;
     for (const auto& [slot, missing] :
@@ -527,19 +525,16 @@ bool DiagramWindow::checkLinking() {
     const FilterBaseResolver filters(*db, session_.catalogue());
     const LinkSearch links(session_.catalogue(), filters);
     QStringList joins{QStringLiteral("Tables are linked as follows")};
-    for (qsizetype i = 1; i < tables.size(); ++i) {
-        const LinkKeys keys = links.find(tables.front(), tables[i]);
+    for (const LinkKeys& keys : BuildJoinCondition(links, tables).keys) {
         if (!keys.isLinked()) {
             dialogs_.message(MessageKind::Exclamation, QStringLiteral("No link to join tables ") +
-                                                           tables.front() +
-                                                           QStringLiteral(" and ") + tables[i]);
+                                                           keys.first + QStringLiteral(" and ") +
+                                                           keys.second);
             return false;
         }
         for (qsizetype k = 0; k < keys.pairCount(); ++k)
-            joins << SqlNames::bracketed(tables.front()) + QLatin1Char('.') +
-                         SqlNames::bracketed(keys.firstKeys[k]) + QLatin1Char('=') +
-                         SqlNames::bracketed(tables[i]) + QLatin1Char('.') +
-                         SqlNames::bracketed(keys.secondKeys[k]);
+            joins << SqlNames::field(keys.first, keys.firstKeys[k]) + QLatin1Char('=') +
+                         SqlNames::field(keys.second, keys.secondKeys[k]);
     }
     if (tables.size() == 1)
         joins << tables.front();
@@ -569,11 +564,7 @@ QStringList DiagramWindow::fieldChoices(const QString& table) const {
             return session_.catalogue().fieldNames(table);
         // A stored query is not in the catalogue: its columns come from running it empty.
         Connection* db = session_.connection();
-        const auto columns =
-            db ? db->query(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table) +
-                           QStringLiteral(" WHERE 1=0"))
-               : std::nullopt;
-        return columns ? columns->columnNames() : QStringList();
+        return db ? db->columnNamesOf(table).value_or(QStringList()) : QStringList();
     }
     QStringList headings;
     if (const Sheet* sheet = clipData_ ? clipData_() : nullptr)
@@ -627,8 +618,7 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
         const QString& table = d.tables[size_t(i)];
         if (table.isEmpty())
             continue;
-        const auto columns = db->query(QStringLiteral("SELECT * FROM ") +
-                                       JetSqlQuoting::name(table) + QStringLiteral(" WHERE 1=0"));
+        const auto columns = db->columnNamesOf(table);
         if (!columns) {
             dialogs_.message(MessageKind::Exclamation,
                              QStringLiteral("Table ") + table +
@@ -636,7 +626,7 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
             return false;
         }
         const QString& field = d.fields[size_t(i)];
-        if (!field.isEmpty() && columns->columnIndex(field) < 0) {
+        if (!field.isEmpty() && !columns->contains(field, Qt::CaseInsensitive)) {
             dialogs_.message(MessageKind::Exclamation,
                              QStringLiteral("Field ") + field +
                                  QStringLiteral(" can not be found in the table ") + table);

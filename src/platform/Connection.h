@@ -38,6 +38,9 @@ public:
     using RowVisitor = std::function<void(const RowSet::Row& row)>;
     virtual bool forEachRow(const QString& jetSql, const RowVisitor& visit,
                             const std::vector<CellValue>& values = {});
+    // The column names of a table or stored query, read by opening it empty; nullopt when it
+    // cannot be opened.
+    std::optional<QStringList> columnNamesOf(const QString& tableOrView);
     // nullptr on failure.
     virtual std::unique_ptr<PreparedStatement> prepare(const QString& jetSql) = 0;
 

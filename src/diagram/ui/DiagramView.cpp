@@ -163,7 +163,7 @@ void DiagramView::graphTypeChosen(const QString& type) {
     const QStringList captions = d.axisCaptions();
     for (int i = 0; i < 3; ++i)
         axisLabels_[size_t(i)]->setText(captions[i]);
-    const bool usesZ = type == QLatin1String("Bubble") || type == QLatin1String("Ternary");
+    const bool usesZ = D::typeUsesZ(type);
     for (QWidget* w :
          std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z], fields_[D::Z]})
         w->setVisible(usesZ);
