@@ -122,7 +122,7 @@ TEST_F(ClipDataFilesTest, ExcelFileHoldsEveryPageWithoutAsking) {
 }
 
 TEST_F(ClipDataFilesTest, AnExcel97FileReplacesEveryPageAndIsNeverWritten) {
-    const QString xls = testpaths::sourceDir() + QStringLiteral("/tests/data/assays.xls");
+    const QString xls = testpaths::testData(QStringLiteral("assays.xls"));
     dialogs.queueText(xls);
     ASSERT_TRUE(files.Open()) << dialogs.texts().join("").toStdString();
     EXPECT_EQ(clip.workbook().sheetNames().value(0), QStringLiteral("Assays"));

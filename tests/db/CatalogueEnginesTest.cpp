@@ -83,7 +83,7 @@ TEST(CatalogueEngines, JetFileWithoutSystemTables) {
     QTemporaryDir dir;
     const QString mdb = dir.filePath(QStringLiteral("DateTestDatabase.mdb"));
     ASSERT_TRUE(
-        QFile::copy(testpaths::sharedTestData(QStringLiteral("jet/DateTestDatabase.mdb")), mdb));
+        QFile::copy(testpaths::testData(QStringLiteral("jet/DateTestDatabase.mdb")), mdb));
     OpenedConnection opened = ConnectionFactory::open(mdb);
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
     HeadlessStatus status;

@@ -90,7 +90,7 @@ TEST(ConnectionFactory, OpensAJetFileThroughItsWorkingCopyAndSaysWhereItIsOnce) 
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("Dates.mdb"));
     ASSERT_TRUE(
-        QFile::copy(testpaths::sharedTestData(QStringLiteral("jet/DateTestDatabase.mdb")), source));
+        QFile::copy(testpaths::testData(QStringLiteral("jet/DateTestDatabase.mdb")), source));
     const auto first = ConnectionFactory::open(source);
     ASSERT_TRUE(first.ok()) << first.error.toStdString();
     EXPECT_EQ(first.notice, QStringLiteral("Working copy of ") + source + QStringLiteral(" is ") +

@@ -425,7 +425,7 @@ TEST(SystemDatabase, OnlyLocalFilesAreSystemDatabases) {
 TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
     const QString mdb = path(QStringLiteral("QUVData.mdb"));
     ASSERT_TRUE(
-        QFile::copy(testpaths::sharedTestData(QStringLiteral("jet/DateTestDatabase.mdb")), mdb));
+        QFile::copy(testpaths::testData(QStringLiteral("jet/DateTestDatabase.mdb")), mdb));
     const QByteArray source = fileHash(mdb);
     const QString copy = path(QStringLiteral("QUVData.jet.sqlite"));
     QStringList imported;

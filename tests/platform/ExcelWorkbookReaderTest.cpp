@@ -48,7 +48,7 @@ QString text(const char* utf8) {
 TEST(XlsWorkbookReaderTest, ReadsEveryWorksheetOfAnExcel97File) {
     QString error;
     const std::optional<Workbook> book = XlsWorkbookReader::read(
-        testpaths::sourceDir() + QStringLiteral("/tests/data/assays.xls"), &error);
+        testpaths::testData(QStringLiteral("assays.xls")), &error);
     ASSERT_TRUE(book) << error.toStdString();
     EXPECT_EQ(book->sheetNames(), QStringList({"Assays", text("Notes ä"), "Empty"}));
     expectCells(*book, {

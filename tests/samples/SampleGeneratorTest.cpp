@@ -23,7 +23,7 @@ protected:
         path_ = dir_->filePath(QStringLiteral("samples/QUVSample.sqlite"));
         SampleGeneratorOptions options;
         options.samples = 2000;
-        options.meusePath = testpaths::sharedTestData(QStringLiteral("meuse.csv"));
+        options.meusePath = testpaths::repoFile(QStringLiteral("samples/data/meuse.csv"));
         result_ = SampleGenerator::write(path_, options);
     }
     static void TearDownTestSuite() { dir_.reset(); }
@@ -295,7 +295,7 @@ TEST(SampleGeneratorTest, SameOptionsGiveTheSameRowsAndTheSeedMatters) {
     ASSERT_TRUE(dir.isValid());
     SampleGeneratorOptions options;
     options.samples = 300;
-    options.meusePath = testpaths::sharedTestData(QStringLiteral("meuse.csv"));
+    options.meusePath = testpaths::repoFile(QStringLiteral("samples/data/meuse.csv"));
     const QString a = dir.filePath(QStringLiteral("a.sqlite"));
     const QString b = dir.filePath(QStringLiteral("b.sqlite"));
     const QString c = dir.filePath(QStringLiteral("c.sqlite"));

@@ -37,7 +37,7 @@ protected:
     void SetUp() override {
         source = dir.filePath(QStringLiteral("DateTestDatabase.mdb"));
         ASSERT_TRUE(QFile::copy(
-            testpaths::sharedTestData(QStringLiteral("jet/DateTestDatabase.mdb")), source));
+            testpaths::testData(QStringLiteral("jet/DateTestDatabase.mdb")), source));
         QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner);
     }
     QTemporaryDir dir;
