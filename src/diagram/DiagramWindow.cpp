@@ -425,6 +425,7 @@ bool DiagramWindow::askClassifyOption() {
     ClassifyOption option;
     option.setMode(definition.classify);
     const auto answer = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" Classify Options"),
         ClassifyOption::inputPrompt(definition.tables[D::Class], definition.fields[D::Class]),
         QString::number(int(definition.classify)));
     if (!answer || !option.accept(*answer))
@@ -695,7 +696,7 @@ bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
 }
 
 bool DiagramWindow::askAxisRatio() {
-    const auto answer = dialogs_.input(AxisRatioInput::prompt(),
+    const auto answer = dialogs_.input(QStringLiteral("X:Y Axis Ratio"), AxisRatioInput::prompt(),
                                        scaleState.xPerYRatio > 0
                                            ? NumberText::floatToText(float(scaleState.xPerYRatio))
                                            : QStringLiteral("1"));
@@ -751,12 +752,14 @@ bool DiagramWindow::openTemplate(const QString& path) {
 bool DiagramWindow::askAxisScale(AxisId axis) {
     const Axis& a = figure_.axis(axis);
     const QString name = axis == AxisId::X ? QStringLiteral("X") : QStringLiteral("Y");
-    const auto min = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis min"),
-                                    NumberText::toText(a.min));
+    const auto min = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" XY: ") + name + QStringLiteral(" min"),
+        QStringLiteral("Give ") + name + QStringLiteral(" axis min"), NumberText::toText(a.min));
     if (!min)
         return false;
-    const auto max = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis max"),
-                                    NumberText::toText(a.max));
+    const auto max = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" XY: ") + name + QStringLiteral(" max"),
+        QStringLiteral("Give ") + name + QStringLiteral(" axis max"), NumberText::toText(a.max));
     return max && setAxisScale(axis, *min, *max);
 }
 
@@ -776,7 +779,8 @@ void DiagramWindow::setGrid(AxisId axis, GridStyle style) {
 }
 
 bool DiagramWindow::askAxisTitle(AxisId axis) {
-    const auto title = dialogs_.input(axis == AxisId::X ? QStringLiteral("Give title for x-axis")
+    const auto title = dialogs_.input(Dialogs::title(),
+                                      axis == AxisId::X ? QStringLiteral("Give title for x-axis")
                                                         : QStringLiteral("Give title for y-axis"),
                                       figure_.axis(axis).title);
     if (!title || title->isEmpty())
@@ -793,7 +797,8 @@ bool DiagramWindow::askAxisTitle(AxisId axis) {
 }
 
 bool DiagramWindow::askLabelFrequency() {
-    const auto answer = dialogs_.input(QStringLiteral("Give frequency for x-axis label"),
+    const auto answer = dialogs_.input(QStringLiteral("X-axis label frequency"),
+                                       QStringLiteral("Give frequency for x-axis label"),
                                        QString::number(figure_.x.labelFrequency));
     const auto frequency = answer ? UserAxisScale::labelFrequency(*answer) : std::nullopt;
     if (!frequency)
