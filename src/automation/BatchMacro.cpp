@@ -16,14 +16,19 @@ bool isClipDataVerb(const QString& keyword) {
 } // namespace
 
 BatchMacro::BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-                       QString outFolder, const QString& lastFilesIni, FigureSaver saver)
+                       QString outFolder, const QString& lastFilesIni, FigureSaver saver,
+                       Windows windows)
     : session_(session)
     , dialogs_(dialogs)
     , status_(status)
     , appPath_(std::move(appPath))
     , outFolder_(std::move(outFolder))
     , saver_(std::move(saver))
-    , clipData_(session, dialogs, status, lastFilesIni) {}
+    , windows_(std::move(windows))
+    , ownClipData_(windows_.clipData
+                       ? nullptr
+                       : std::make_unique<ClipDataWindow>(session, dialogs, status, lastFilesIni))
+    , clipData_(windows_.clipData ? windows_.clipData : ownClipData_.get()) {}
 
 BatchMacro::~BatchMacro() = default;
 
@@ -33,9 +38,17 @@ bool BatchMacro::run(const QString& macroText) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('\'')))
             continue;
+        if (line.section(QLatin1Char(' '), 0, 0).toUpper() == QLatin1String("EXIT")) {
+            log_ << QStringLiteral("ok     ") + line;
+            if (windows_.exit)
+                windows_.exit();
+            break;
+        }
         const bool done = runLine(line);
         log_ << (done ? QStringLiteral("ok     ") : QStringLiteral("FAILED ")) + line;
         ok = ok && done;
+        if (windows_.changed)
+            windows_.changed();
     }
     return ok;
 }
@@ -85,7 +98,7 @@ bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
         return false;
     const bool save = verb == QLatin1String("SAVE");
     const QString path = resolved(arguments, save);
-    if (!clipData_.runCommand(verb + QLatin1Char(' ') + path))
+    if (!clipData_->runCommand(verb + QLatin1Char(' ') + path))
         return false;
     if (save)
         written_ << path;
@@ -93,7 +106,8 @@ bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
 }
 
 bool BatchMacro::saveFigure(const QString& arguments) {
-    if (!diagram_ || arguments.isEmpty())
+    const DiagramWindow* diagram = currentDiagram();
+    if (!diagram || arguments.isEmpty())
         return false;
     const QStringList parts = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QSize size = defaultSize;
@@ -104,19 +118,28 @@ bool BatchMacro::saveFigure(const QString& arguments) {
             size = {w, h};
     }
     const QString path = resolved(parts[0], true);
-    if (!saver_ || !saver_(diagram_->figure(), path, size))
+    if (!saver_ || !saver_(diagram->figure(), path, size))
         return false;
     written_ << path;
     return true;
 }
 
 void BatchMacro::openDiagram() {
-    diagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
-    diagram_->setClipDataSource([this]() -> Sheet* { return &clipData_.sheet().activePage(); });
+    if (windows_.openDiagram && windows_.openDiagram())
+        return;
+    ownDiagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
+    ownDiagram_->setClipDataSource([this]() -> Sheet* { return &clipData_->sheet().activePage(); });
+}
+
+DiagramWindow* BatchMacro::currentDiagram() const {
+    if (windows_.currentDiagram)
+        if (DiagramWindow* shown = windows_.currentDiagram())
+            return shown;
+    return ownDiagram_.get();
 }
 
 DiagramWindow& BatchMacro::diagram() {
-    if (!diagram_)
+    if (!currentDiagram())
         openDiagram();
-    return *diagram_;
+    return *currentDiagram();
 }

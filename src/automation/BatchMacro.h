@@ -13,6 +13,10 @@
 //   DRAW2 ..., DRAW, AXISXLOG, ...   go to the diagram window (one is opened when needed)
 //   SAVEFIGURE path [width height]   writes the window's figure; the extension picks the format
 //                        (.png, .svg, .pdf); a relative path goes into the output folder
+//   EXIT                 ends the macro (and, in the windowed program, the program)
+//
+// Without windows of its own (a batch run) the macro keeps one ClipData sheet and one diagram
+// window; in the windowed program the lines go to the frame's ClipData sheet and diagram windows.
 #include "clipdata/ClipDataWindow.h"
 #include "diagram/DiagramWindow.h"
 
@@ -24,14 +28,29 @@ class Dialogs;
 class SessionDatabase;
 class Status;
 
+// The windows of a running program; each left empty is the macro's own.
+struct BatchMacroWindows {
+    ClipDataWindow* clipData = nullptr;
+    // VIEW XY: a new diagram window; current: the one diagram lines go to (none: nullptr).
+    std::function<DiagramWindow*()> openDiagram;
+    std::function<DiagramWindow*()> currentDiagram;
+    // After each line: the windows show what it changed.
+    std::function<void()> changed;
+    // EXIT.
+    std::function<void()> exit;
+};
+
 class BatchMacro {
 public:
     using FigureSaver = std::function<bool(const Figure&, const QString& path, QSize size)>;
     static constexpr QSize defaultSize{800, 600};
 
+    using Windows = BatchMacroWindows;
+
     // lastFilesIni: the user's lastfiles.ini, where ClipData keeps the file it opened last.
     BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-               QString outFolder, const QString& lastFilesIni, FigureSaver saver);
+               QString outFolder, const QString& lastFilesIni, FigureSaver saver,
+               Windows windows = {});
     ~BatchMacro();
 
     // False when any line failed; the others still run.
@@ -39,7 +58,7 @@ public:
     const QStringList& log() const { return log_; }
     // The files written (figures and ClipData saves), in order.
     const QStringList& written() const { return written_; }
-    ClipDataWindow& clipData() { return clipData_; }
+    ClipDataWindow& clipData() { return *clipData_; }
 
 private:
     bool runLine(const QString& line);
@@ -50,6 +69,7 @@ private:
     QString resolved(const QString& path, bool inOutFolder) const;
     void openDiagram();
     DiagramWindow& diagram();
+    DiagramWindow* currentDiagram() const;
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -57,8 +77,10 @@ private:
     QString appPath_;
     QString outFolder_;
     FigureSaver saver_;
-    ClipDataWindow clipData_;
-    std::unique_ptr<DiagramWindow> diagram_;
+    Windows windows_;
+    std::unique_ptr<ClipDataWindow> ownClipData_;
+    ClipDataWindow* clipData_;
+    std::unique_ptr<DiagramWindow> ownDiagram_;
     QStringList log_;
     QStringList written_;
 };
