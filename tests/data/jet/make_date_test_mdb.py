@@ -26,7 +26,7 @@ HEADER_RC4_START, HEADER_RC4_LENGTH = 0x18, 128
 # Column types
 BYTE, INT, LONGINT, DATETIME, BINARY, TEXT, OLE, MEMO = 0x02, 0x03, 0x04, 0x08, 0x09, 0x0A, 0x0B, 0x0C
 FIXED_SIZES = {BYTE: 1, INT: 2, LONGINT: 4, DATETIME: 8}
-# Column flags: 0x01 fixed length, 0x02 may be null (set by Access on every ordinary column)
+# Column flags: 0x01 fixed length, 0x02 may be null
 FLAG_FIXED, FLAG_NULLABLE = 0x01, 0x02
 GENERAL_SORT_ORDER = 0x0409
 
