@@ -220,6 +220,11 @@ struct WorkbookParts {
     QStringList sharedStrings;
     QList<bool> dateStyles;
     bool system1904 = false;
+
+    // A style index comes from the file: any int, also below zero or past the styles there are.
+    bool isDateStyle(int style) const {
+        return style >= 0 && style < dateStyles.size() && dateStyles[style];
+    }
 };
 
 // Reads one worksheet part into `page`; false with `error` on a fault.
@@ -282,8 +287,7 @@ bool readWorksheet(const QByteArray& xml, const WorkbookParts& parts, Sheet& pag
             const double number = value.toDouble(&ok);
             if (!ok)
                 page.setText(row, column, value);
-            else if (type.isEmpty() && style < parts.dateStyles.size() && parts.dateStyles[style] &&
-                     number >= 0)
+            else if (type.isEmpty() && parts.isDateStyle(style) && number >= 0)
                 page.setText(row, column, serialDateText(number, parts.system1904));
             else
                 page.setNumber(row, column, number);
