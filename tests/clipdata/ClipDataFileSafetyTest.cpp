@@ -1,6 +1,6 @@
 // ClipData's OPEN and SAVE macro lines on files that once crashed the program or lost data
-// without a word: damaged .xlsx styles, sparse and oversized sheets, devices, broken quotes
-// and Windows-1252 text.
+// without a word: damaged .xlsx styles, sparse and oversized sheets, devices, broken quotes,
+// Windows-1252 text and cells an .xlsx file cannot hold.
 #include "clipdata/ClipDataWindow.h"
 #include "db/SessionDatabase.h"
 #include "platform/HeadlessStatus.h"
@@ -155,6 +155,42 @@ TEST_F(ClipDataFileSafety, TextThatIsNoUtf8IsReadAsWindows1252AndSaidSo) {
                                   "European)");
         EXPECT_EQ(status.texts().mid(before).contains(note), c.windows1252) << c.name;
     }
+}
+
+TEST_F(ClipDataFileSafety, CellsAnXlsxFileCannotHoldAreRefusedNamingTheCell) {
+    const QString file = path(QStringLiteral("out.xlsx"));
+    const QString longest(32767, u'x');
+    clip.sheet().activePage().setText(12, 3, longest);
+    ASSERT_TRUE(run(QStringLiteral("SAVE"), file)) << shown().toStdString();
+    ASSERT_TRUE(run(QStringLiteral("OPEN"), file));
+    EXPECT_EQ(page().text(12, 3), longest);
+    const QString sheet = clip.sheet().workbook().sheetName(1);
+
+    const struct {
+        QString text;
+        const char* reason;
+    } cases[] = {
+        {longest + u'x', "holds more than 32,767 characters"},
+        {QStringLiteral("before") + QChar(u'\0') + QStringLiteral("after"),
+         "holds a NUL character"},
+        {QString(QChar(0xD800)), "holds characters that can not be saved"},
+    };
+    for (const auto& c : cases) {
+        clip.sheet().activePage().setText(12, 3, c.text);
+        EXPECT_FALSE(run(QStringLiteral("SAVE"), file)) << c.reason;
+        EXPECT_TRUE(shown().contains(QStringLiteral("Cell C12 of sheet ") + sheet + u' ' +
+                                     QString::fromUtf8(c.reason)))
+            << shown().toStdString();
+        EXPECT_FALSE(QFile::exists(file + QStringLiteral(".part")));
+    }
+    clip.sheet().activePage().setNumber(12, 3, std::numeric_limits<double>::infinity());
+    EXPECT_FALSE(run(QStringLiteral("SAVE"), file));
+    EXPECT_TRUE(shown().contains(QStringLiteral("Cell C12 of sheet ") + sheet +
+                                 QStringLiteral(" holds infinity")))
+        << shown().toStdString();
+    // The file saved before is left as it was.
+    ASSERT_TRUE(run(QStringLiteral("OPEN"), file));
+    EXPECT_EQ(page().text(12, 3), longest);
 }
 
 } // namespace
