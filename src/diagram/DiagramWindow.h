@@ -73,6 +73,8 @@ public:
     // "Copy DataPoints": the plotted rows into the ClipData sheet, headed "Row" and the plotted
     // field names, one row per point; then the window draws from ClipData ("ClipData" in the
     // table boxes) and says "Ready. Data on ClipData sheet!". "No data" when nothing is plotted.
+    // A figure opened from a graph file copies its own points under its axis titles, and the
+    // definition then names those columns.
     bool copyDataPoints();
 
     // "Change X to Y": swaps the X and Y table/field pairs of the definition.
