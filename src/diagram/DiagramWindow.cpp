@@ -140,6 +140,18 @@ bool DiagramWindow::draw(const QString& command) {
 }
 
 bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
+    hasFigure_ = runPipeline(command, addToLog);
+    if (!hasFigure_) {
+        // A failed draw leaves nothing that could pass for its figure (a save would write the
+        // previous one under the new name).
+        figure_ = figure_.withoutData();
+        drawn_.clear();
+        fetched_ = 0;
+    }
+    return hasFigure_;
+}
+
+bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     if (!command.isEmpty())
         status_.showStatus(
             QStringLiteral("Executing command ") + command + QStringLiteral(" ........"), 1);
@@ -151,6 +163,14 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
         logged_.push_back(d);
     }
 
+    if (!D::graphTypes().contains(d.graphType)) {
+        stop(MessageKind::Critical, unknownGraphType(d.graphType));
+        return false;
+    }
+    if (is(d, "Ternary")) {
+        stop(MessageKind::Critical, ternaryNotAvailable());
+        return false;
+    }
     const bool multi = d.isMultiSet() && !d.sets.empty();
     bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&
                     !d.tables[D::Y].isEmpty() && !d.fields[D::Y].isEmpty();
@@ -235,6 +255,7 @@ bool DiagramWindow::openGraphFile(const QString& path) {
         return false;
     }
     figure_ = std::move(*figure);
+    hasFigure_ = true;
     // The rows of the last draw belong to another figure: its points' rows do not index them.
     drawn_.clear();
     fetched_ = 0;
