@@ -1,9 +1,11 @@
 #include "automation/BatchMacro.h"
 
 #include "db/SessionDatabase.h"
+#include "platform/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 // The command library's "CLIPDATA" verbs that the ClipData sheet runs.
@@ -15,8 +17,9 @@ bool isClipDataVerb(const QString& keyword) {
 }
 } // namespace
 
-BatchMacro::BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-                       QString outFolder, const QString& lastFilesIni, FigureSaver saver)
+BatchMacro::BatchMacro(SessionDatabase& session, ScriptedDialogs& dialogs, Status& status,
+                       QString appPath, QString outFolder, const QString& lastFilesIni,
+                       FigureSaver saver)
     : session_(session)
     , dialogs_(dialogs)
     , status_(status)
@@ -33,11 +36,35 @@ bool BatchMacro::run(const QString& macroText) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('\'')))
             continue;
+        const size_t shownFrom = dialogs_.log().size();
+        refusals_.clear();
         const bool done = runLine(line);
-        log_ << (done ? QStringLiteral("ok     ") : QStringLiteral("FAILED ")) + line;
+        log_ << entry(line, done, shownFrom);
+        if (sink_)
+            sink_(log_.back());
         ok = ok && done;
     }
     return ok;
+}
+
+QString BatchMacro::entry(const QString& line, bool done, size_t shownFrom) const {
+    QString text = (done ? QStringLiteral("ok     ") : QStringLiteral("FAILED ")) + line;
+    QStringList said;
+    const auto& shown = dialogs_.log();
+    for (size_t i = std::min(shownFrom, shown.size()); i < shown.size(); ++i)
+        said << shown[i].text;
+    said << refusals_;
+    // Each text under the line it belongs to, one indented line per line of the text.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& t : said)
+        for (const QString& part : t.split(lineBreak))
+            text += QStringLiteral("\n       ") + part;
+    return text;
+}
+
+bool BatchMacro::refuse(const QString& reason) {
+    refusals_ << reason;
+    return false;
 }
 
 bool BatchMacro::runLine(const QString& line) {
@@ -50,18 +77,30 @@ bool BatchMacro::runLine(const QString& line) {
         if (target == QLatin1String("CLIPDATA"))
             return true;
         if (target != QLatin1String("XY"))
-            return false;
+            return refuse(QStringLiteral("VIEW ") + arguments +
+                          QStringLiteral(" is not available in a batch run"));
         openDiagram();
         return true;
     }
-    if (keyword == QLatin1String("SETACTIVEWINDOW"))
-        return target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
-               target == QLatin1String("GRAPH");
+    if (keyword == QLatin1String("SETACTIVEWINDOW")) {
+        if (target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
+            target == QLatin1String("GRAPH"))
+            return true;
+        return refuse(QStringLiteral("SETACTIVEWINDOW ") + arguments +
+                      QStringLiteral(" names no window"));
+    }
     if (isClipDataVerb(keyword))
         return runClipData(keyword, arguments);
     if (keyword == QLatin1String("SAVEFIGURE"))
         return saveFigure(arguments);
-    return diagram().runCommand(line);
+    const size_t shownBefore = dialogs_.log().size();
+    if (diagram().runCommand(line))
+        return true;
+    // A failed draw has said why; a line the window does not take has not.
+    if (dialogs_.log().size() == shownBefore)
+        return refuse(QStringLiteral("The diagram window does not know this command or its "
+                                     "arguments"));
+    return false;
 }
 
 QString BatchMacro::resolved(const QString& path, bool inOutFolder) const {
@@ -82,7 +121,7 @@ bool BatchMacro::openDatabase(const QString& path) {
 bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
     // Without a path OPEN would ask for a file, and nobody is there to answer.
     if (verb == QLatin1String("OPEN") && arguments.isEmpty())
-        return false;
+        return refuse(QStringLiteral("OPEN needs a file name in a batch run"));
     const bool save = verb == QLatin1String("SAVE");
     const QString path = resolved(arguments, save);
     if (!clipData_.runCommand(verb + QLatin1Char(' ') + path))
@@ -93,8 +132,12 @@ bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
 }
 
 bool BatchMacro::saveFigure(const QString& arguments) {
-    if (!diagram_ || arguments.isEmpty())
-        return false;
+    if (arguments.isEmpty())
+        return refuse(QStringLiteral("SAVEFIGURE needs a file name"));
+    // After a failed draw the window holds no figure: saving would pass an older one off as
+    // the one this line asked for.
+    if (!diagram_ || !diagram_->hasFigure())
+        return refuse(QStringLiteral("No figure to save"));
     const QStringList parts = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QSize size = defaultSize;
     if (parts.size() >= 3) {
@@ -105,7 +148,7 @@ bool BatchMacro::saveFigure(const QString& arguments) {
     }
     const QString path = resolved(parts[0], true);
     if (!saver_ || !saver_(diagram_->figure(), path, size))
-        return false;
+        return refuse(QStringLiteral("Error in writing file ") + path);
     written_ << path;
     return true;
 }
