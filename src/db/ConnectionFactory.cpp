@@ -5,6 +5,8 @@
 #include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <QFileInfo>
+
 namespace {
 
 const char* const jetProvider = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
@@ -24,6 +26,26 @@ OpenedConnection openWorkingCopy(const ImportResult& copy, const QString& source
         opened.warnings = copy.warnings;
     }
     return opened;
+}
+
+// Why a database file cannot be opened, when the file system already says so; the drivers would
+// give only "unable to open database file" for any of these.
+QString fileProblem(const QString& path) {
+    const QFileInfo file(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    if (!file.exists())
+        return QStringLiteral("The file ") + path + QStringLiteral(" does not exist");
+    if (file.isDir())
+        return path + QStringLiteral(" is a folder, not a database file");
+    if (!file.isReadable())
+        return QStringLiteral("Permission denied: the file ") + path +
+               QStringLiteral(" can not be read");
+    return {};
+}
+
+OpenedConnection failure(const QString& error) {
+    OpenedConnection result;
+    result.error = error;
+    return result;
 }
 
 } // namespace
@@ -82,6 +104,9 @@ QString ConnectionFactory::BuildConnectionString(const QString& path, const QStr
 }
 
 OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
+    if (t.kind == ConnectionTarget::Kind::Sqlite || t.kind == ConnectionTarget::Kind::Jet)
+        if (const QString problem = fileProblem(t.dataSource); !problem.isEmpty())
+            return failure(problem);
     switch (t.kind) {
     case ConnectionTarget::Kind::Sqlite:
         return SqliteConnection::open(t.dataSource);

@@ -36,9 +36,12 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
         connection_.reset();
         ConnectionType.clear();
         status_.showStatus(QString(), 1);
-        dialogs_.message(MessageKind::Critical, QStringLiteral("Database ") + path +
-                                                    QStringLiteral(" can not be opened neither by "
-                                                                   "using DAO nor ADO connection"));
+        // The driver's reason (missing file, not a database, damaged, no permission) follows.
+        QString text = QStringLiteral("Database ") + path +
+                       QStringLiteral(" can not be opened neither by using DAO nor ADO connection");
+        if (!opened.error.isEmpty())
+            text += QStringLiteral("\r\n") + opened.error;
+        dialogs_.message(MessageKind::Critical, text);
         return false;
     }
     connection_ = std::move(opened.connection);
