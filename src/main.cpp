@@ -199,6 +199,11 @@ int main(int argc, char** argv) {
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
+    // Asked for the usage: no window, no settings, nothing opened.
+    if (CommandLine::asksForHelp(raw.mid(1))) {
+        std::fputs(qUtf8Printable(CommandLine::usage()), stdout);
+        return 0;
+    }
     const Options options = parseOptions(raw);
     if (!options.batchMacro.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -191,4 +191,32 @@ TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
     EXPECT_TRUE(picture.contains("Aplite"));
 }
 
+TEST(BatchRun, HelpPrintsTheUsageAndEndsWithoutAWindow) {
+    for (const char* ask : {"--help", "-h"}) {
+        QTemporaryDir dir;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(testpaths::binaryDir() + QStringLiteral("/quvdata"), {QString::fromLatin1(ask)});
+        // Without the usage the window would open and wait for a person.
+        if (!p.waitForFinished(20000)) {
+            p.kill();
+            p.waitForFinished();
+            ADD_FAILURE() << ask << " opened the program instead of printing the usage";
+            continue;
+        }
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << ask;
+        EXPECT_EQ(p.exitCode(), 0) << ask;
+        const QString usage = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: quvdata"))) << ask;
+        for (const char* named : {"I/", "D/", "C/", "CSQL/", "XY/", "B/", ".akr", ".amc", ".mdb",
+                                  ".bok", "--batch", "--out", "--help"})
+            EXPECT_TRUE(usage.contains(QString::fromLatin1(named))) << ask << " " << named;
+        // Nothing was set up: no settings folder was made.
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("config")))) << ask;
+    }
+}
+
 } // namespace
