@@ -1,5 +1,6 @@
 #include "db/ConnectionFactory.h"
 
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/legacy/DbaseImporter.h"
 #include "platform/legacy/JetImporter.h"
 #include "platform/postgres/PgConnection.h"
@@ -117,5 +118,7 @@ OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
     case ConnectionTarget::Kind::Server:
         break;
     }
-    return PgConnection::open(t.dataSource, t.user, t.password);
+    // A text kept redacted (a recent entry) names the mask, not a password to send.
+    return PgConnection::open(ConnectionTextRedactor::withoutMaskedPassword(t.dataSource), t.user,
+                              t.password);
 }

@@ -14,6 +14,7 @@
 #include "figure/SeriesBuilder.h"
 #include "figure/UserAxisScale.h"
 #include "platform/Connection.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
@@ -570,7 +571,7 @@ bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
     IniFile ini = IniFile::load(lastFilesPath);
     const DiagramDefinition& d = definition;
     const std::vector<std::pair<const char*, QString>> keys{
-        {"Database", session_.SessionDatabasePath},
+        {"Database", ConnectionTextRedactor::redact(session_.SessionDatabasePath)},
         {"GraphType", d.graphType},
         {"XTable", d.tables[D::X]},
         {"YTable", d.tables[D::Y]},
@@ -593,7 +594,9 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
         return ini.value(lastGraph, QString::fromLatin1(key)).value_or(QString());
     };
     Connection* db = session_.connection();
-    if (!db || read("Database").isEmpty() || read("Database") != session_.SessionDatabasePath)
+    // Kept without a server source's password, and compared so.
+    if (!db || read("Database").isEmpty() ||
+        read("Database") != ConnectionTextRedactor::redact(session_.SessionDatabasePath))
         return false;
     DiagramDefinition d = definition;
     d.source = D::Source::DB; // the stored figure names database tables
