@@ -89,9 +89,11 @@ OpenedConnection openSystemDatabase(const AppSettings& settings, Status& status)
     return system;
 }
 
-// The macro's lines; its log goes to macro.txt in the output folder. False when a line failed.
-bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, Status& status,
-              const QString& out, const QString& lastFilesIni) {
+// The macro's lines; its log goes to macro.txt in the output folder, each line's entry written
+// and flushed as soon as the line has run, so a crash leaves the log up to the failing line.
+// False when a line failed.
+bool runMacro(const QString& path, SessionDatabase& session, ScriptedDialogs& dialogs,
+              Status& status, const QString& out, const QString& lastFilesIni) {
     QFile macro(path);
     if (!macro.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
@@ -101,12 +103,16 @@ bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, S
                      lastFilesIni, [](const Figure& figure, const QString& file, QSize size) {
                          return FigureExporter::save(figure, file, size);
                      });
+    QFile log(out + QStringLiteral("/macro.txt"));
+    if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        batch.setEntrySink([&log](const QString& entry) {
+            log.write((entry + QLatin1Char('\n')).toUtf8());
+            log.flush();
+        });
+    else
+        std::fprintf(stderr, "cannot write %s: %s\n", qUtf8Printable(log.fileName()),
+                     qUtf8Printable(log.errorString()));
     const bool ok = batch.run(QString::fromUtf8(macro.readAll()));
-    QSaveFile log(out + QStringLiteral("/macro.txt"));
-    if (log.open(QIODevice::WriteOnly)) {
-        log.write((batch.log().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-        log.commit();
-    }
     for (const QString& file : batch.written())
         std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file));
     return ok;
@@ -208,6 +214,11 @@ int main(int argc, char** argv) {
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
+    // Asked for the usage: no window, no settings, nothing opened.
+    if (CommandLine::asksForHelp(raw.mid(1))) {
+        std::fputs(qUtf8Printable(CommandLine::usage()), stdout);
+        return 0;
+    }
     const Options options = parseOptions(raw);
     if (!options.batchMacro.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -4,6 +4,7 @@
 #include "app/Profile.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsReader.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/FilePaths.h"
 
 namespace {
@@ -78,7 +79,8 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
     QStringList args = CommandLine::SplitCommandLine(commandLine);
     settings.iniFile = appPath + QStringLiteral("/ini/QuvData.ini");
     if (!args.isEmpty())
-        s_.splash(QStringLiteral("Applying command line (") + args.front() + u')');
+        s_.splash(QStringLiteral("Applying command line (") +
+                  ConnectionTextRedactor::redact(args.front()) + u')');
 
     if (!siblingPass(args, p) && !mailPass(args, commandLine, p))
         switchPass(args, p);
@@ -252,14 +254,16 @@ void StartupRoutine::openSessionDatabase(Pending& p) {
     const QString& path = r.sessionDatabasePath;
     if (path.isEmpty())
         return;
-    s_.splash(QStringLiteral("Mapping database ") + path + QStringLiteral(" ..."));
+    // Shown and kept without a server source's password.
+    const QString shown = ConnectionTextRedactor::redact(path);
+    s_.splash(QStringLiteral("Mapping database ") + shown + QStringLiteral(" ..."));
     r.databaseOpen = s_.openSessionDatabase && s_.openSessionDatabase(path, r.settings);
     if (!r.databaseOpen) {
         s_.splash(QString());
         s_.dialogs.message(MessageKind::Critical,
-                           QStringLiteral("Error in opening database ") + path);
+                           QStringLiteral("Error in opening database ") + shown);
         return;
     }
-    s_.host.setMainCaption(QStringLiteral("QUV Data (") + path + u')');
+    s_.host.setMainCaption(QStringLiteral("QUV Data (") + shown + u')');
     RecentFiles(r.settings.recentFilesFile()).add(path, QStringLiteral("Session"));
 }
