@@ -4,7 +4,7 @@
 #include "clipdata/ClipDataSheet.h"
 #include "clipdata/CsvText.h"
 #include "platform/Dialogs.h"
-#include "platform/NumberText.h"
+#include "platform/FieldNumber.h"
 #include "platform/XlsWorkbookReader.h"
 #include "platform/XlsxWorkbookReader.h"
 #include "platform/XlsxWorkbookWriter.h"
@@ -52,7 +52,7 @@ std::optional<Sheet> sheetFromCsv(const QString& text, QString* error) {
         for (qsizetype c = 0; c < fields.size(); ++c) {
             const int row = int(r) + 1;
             const int column = int(c) + 1;
-            const std::optional<double> n = NumberText::fromText(QStringView(fields[c]));
+            const std::optional<double> n = FieldNumber::of(QStringView(fields[c])); // not "007"
             const bool placed = n ? sheet.setNumber(row, column, *n)
                                   : (fields[c].isEmpty() || sheet.setText(row, column, fields[c]));
             if (!placed) {
