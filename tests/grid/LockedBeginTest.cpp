@@ -68,7 +68,7 @@ struct Write {
     const char* said;                  // how the message begins
 };
 
-const QString pasted = QStringLiteral("SampleNo\tAu\r\nS1\t5\r\nS2\t6\r\n");
+const QString pasted = QStringLiteral("SampleNo\tAu\r\nS2\t5\r\nS3\t6\r\n");
 
 const Write writes[] = {
     {"paste",
