@@ -127,8 +127,9 @@ protected:
                           .toUtf8());
             out.close();
             ClipDataSheet clip;
-            EXPECT_TRUE(ClipDataFiles(clip, dialogs, dir.filePath(QStringLiteral("last.ini")))
-                            .openPath(file));
+            EXPECT_TRUE(
+                ClipDataFiles(clip, dialogs, status, dir.filePath(QStringLiteral("last.ini")))
+                    .openPath(file));
             TableFromSheetMaker maker(dialogs, status);
             EXPECT_TRUE(maker.toggleKey(1));
             dialogs.queueAnswer(Answer::Yes);
