@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -170,16 +171,36 @@ TEST_F(CatalogueTest, MapFileIsUsedWithoutReadingTheSchemaAndStaysStale) {
     EXPECT_EQ(fresh.filters, QStringList{"rocks"});
 }
 
-TEST_F(CatalogueTest, UnreadableMapFileFallsBackToTheSchemaAndIsRewritten) {
-    QFile f(mapPath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("garbage\n");
-    f.close();
-    ASSERT_EQ(map(*db, {false, true, false}), SchemaMapper::Outcome::Mapped);
-    EXPECT_EQ(catalogue.tableNames().size(), 5);
-    SchemaCatalogue reread;
-    EXPECT_TRUE(MapFile::load(reread, mapPath()));
-    EXPECT_EQ(reread.tableFields.toTsv(), catalogue.tableFields.toTsv());
+// A start-up open reads the map; a map it cannot use whole is made anew with its links, so the
+// first join of a classified plot finds them.
+TEST_F(CatalogueTest, UnreadableOrLinklessMapFileIsRewrittenWithLinks) {
+    const auto garbage = [this] {
+        QFile f(mapPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("garbage\n");
+    };
+    const auto withoutLinks = [this] {
+        SchemaCatalogue bare;
+        ASSERT_EQ(
+            SchemaMapper(*db, status).MapDatabase(bare, path, mapPath(), {false, false, true}),
+            SchemaMapper::Outcome::Mapped);
+        ASSERT_EQ(bare.links.lastRow(), 0);
+    };
+    for (const auto& [what, prepare] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"garbage", garbage}, {"no links", withoutLinks}}) {
+        QFile::remove(mapPath());
+        prepare();
+        catalogue = SchemaCatalogue();
+        ASSERT_EQ(map(*db, {false, true, false}), SchemaMapper::Outcome::Mapped) << what;
+        EXPECT_EQ(catalogue.tableNames().size(), 5) << what;
+        EXPECT_EQ(rowTexts(catalogue.links, 4),
+                  (QStringList{"Samples", "Assay", "SampleNo", "SampleNo"}))
+            << what;
+        SchemaCatalogue reread;
+        EXPECT_TRUE(MapFile::load(reread, mapPath())) << what;
+        EXPECT_EQ(reread.tableFields.toTsv(), catalogue.tableFields.toTsv()) << what;
+        EXPECT_EQ(reread.links.toTsv(), catalogue.links.toTsv()) << what;
+    }
 }
 
 TEST_F(CatalogueTest, AbortKeepsWhatWasMappedAndSavesNothing) {
