@@ -8,6 +8,7 @@
 
 class ClipDataSheet;
 class Dialogs;
+class Status;
 
 class ClipDataFiles {
 public:
@@ -23,10 +24,13 @@ public:
             "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|Microsoft Excel files (*.xlsx)|*.xlsx");
     }
 
-    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni)
+    // status, when given, tells what a save wrote and where.
+    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni,
+                  Status* status = nullptr)
         : clipData_(clipData)
         , dialogs_(dialogs)
-        , lastFilesIni_(std::move(lastFilesIni)) {}
+        , lastFilesIni_(std::move(lastFilesIni))
+        , status_(status) {}
 
     bool Open();
     bool Save();
@@ -39,8 +43,10 @@ public:
 
 private:
     bool failed(const QString& what, const QString& path, const QString& why);
+    bool written(const QString& what, const QString& path);
 
     ClipDataSheet& clipData_;
     Dialogs& dialogs_;
     QString lastFilesIni_;
+    Status* status_;
 };
