@@ -183,8 +183,11 @@ int runWindowed(QApplication& app, const Options& options) {
         frame.raise();
         frame.activateWindow();
     });
-    frame.status().showStatus(QString(), 0);
-    return app.exec();
+    frame.status().showStatus(session->openNote(), 0);
+    const int exitCode = app.exec();
+    // The child windows store their state through the session, which goes before the frame.
+    frame.deleteChildWindows();
+    return exitCode;
 }
 
 } // namespace
