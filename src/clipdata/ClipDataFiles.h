@@ -3,7 +3,8 @@
 // and comma-separated (.csv) files hold one page and load into the active page; the program's
 // workbook file (.qwb) and Excel files hold all pages and replace the whole workbook. Excel 97
 // files (.xls) are only read: nothing free writes them, so all pages are saved as .xlsx or
-// .qwb. The last file opened is kept first in the "ClipData" list of lastfiles.ini.
+// .qwb. The last file opened is kept first in the "ClipData" list of lastfiles.ini. A text file
+// that is no UTF-8 is read as Windows-1252, and the status line says so.
 #include <QString>
 
 class ClipDataSheet;
@@ -24,13 +25,11 @@ public:
             "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|Microsoft Excel files (*.xlsx)|*.xlsx");
     }
 
-    // status, when given, tells what a save wrote and where.
-    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni,
-                  Status* status = nullptr)
+    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, Status& status, QString lastFilesIni)
         : clipData_(clipData)
         , dialogs_(dialogs)
-        , lastFilesIni_(std::move(lastFilesIni))
-        , status_(status) {}
+        , status_(status)
+        , lastFilesIni_(std::move(lastFilesIni)) {}
 
     bool Open();
     bool Save();
@@ -47,6 +46,6 @@ private:
 
     ClipDataSheet& clipData_;
     Dialogs& dialogs_;
+    Status& status_;
     QString lastFilesIni_;
-    Status* status_;
 };

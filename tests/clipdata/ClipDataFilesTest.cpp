@@ -17,9 +17,9 @@ protected:
     QTemporaryDir dir;
     ClipDataSheet clip;
     ScriptedDialogs dialogs;
-    QString ini = dir.filePath(QStringLiteral("ini/lastfiles.ini"));
     HeadlessStatus status;
-    ClipDataFiles files{clip, dialogs, ini, &status};
+    QString ini = dir.filePath(QStringLiteral("ini/lastfiles.ini"));
+    ClipDataFiles files{clip, dialogs, status, ini};
 
     void SetUp() override {
         clip.activePage().fromTsv(QStringLiteral("Name\tAu\nS1, \"a\"\t0.5\nline\nbreak\t-3\n"));
@@ -43,7 +43,7 @@ TEST_F(ClipDataFilesTest, EachFormatReadsBackWhatWasSaved) {
                       QStringLiteral(" written to ") + path(name));
         const Workbook saved = clip.workbook();
         ClipDataSheet reopened;
-        ClipDataFiles other{reopened, dialogs, ini};
+        ClipDataFiles other{reopened, dialogs, status, ini};
         ASSERT_TRUE(other.openPath(path(name))) << name;
         EXPECT_EQ(reopened.activePage(), *saved.sheetAt(1)) << name;
         EXPECT_EQ(reopened.workbook() == saved, allPagesIn(name)) << name;

@@ -297,10 +297,8 @@ void DiagramView::buildMenus() {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
                                   folders_.userFolder + QStringLiteral("/Graphs"));
-            path && !path->isEmpty() && window_.openGraphFile(*path)) {
-            graphFile_ = *path;
-            showFigure();
-        }
+            path && !path->isEmpty())
+            openGraphFile(*path);
     });
     file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
                     [this] { saveGraphFile(false); });
@@ -492,8 +490,8 @@ void DiagramView::buildMenus() {
         showFigure();
     });
     windowMenu->addAction(QStringLiteral("Rename..."), this, [this] {
-        if (const auto name =
-                dialogs_.input(QStringLiteral("Give new name for the window:"), windowTitle());
+        if (const auto name = dialogs_.input(
+                Dialogs::title(), QStringLiteral("Give new name for the window:"), windowTitle());
             name && !name->trimmed().isEmpty())
             setWindowTitle(name->trimmed());
     });
@@ -546,6 +544,42 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::showController() {
+    showInput();
+    showFigure();
+}
+
+void DiagramView::pickByPosition(const std::vector<int>& positions) {
+    // The pickers' lists begin with an empty entry: position 0 is the entry after it.
+    const auto pick = [](QComboBox* box, int position) {
+        if (position >= 0 && position + 1 < box->count())
+            box->setCurrentIndex(position + 1);
+    };
+    if (positions.size() >= 4) {
+        pick(tables_[D::X], positions[0]);
+        pick(tables_[D::Y], positions[1]);
+        pick(fields_[D::X], positions[2]);
+        pick(fields_[D::Y], positions[3]);
+    }
+    if (positions.size() >= 6) {
+        pick(tables_[D::Z], positions[4]);
+        pick(fields_[D::Z], positions[5]);
+    }
+    takeInput();
+}
+
+void DiagramView::setUseClipData(bool on) {
+    useClipData_->setChecked(on);
+}
+
+bool DiagramView::openGraphFile(const QString& path) {
+    if (!window_.openGraphFile(path))
+        return false;
+    graphFile_ = path;
+    showFigure();
+    return true;
 }
 
 void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {
@@ -658,7 +692,8 @@ void DiagramView::savePicture() {
     // The picture's own size, not the window's: asked each time, the last answer offered.
     const PictureSize last = PictureSize::load(lastFilesPath());
     const auto answer =
-        dialogs_.input(QStringLiteral("Picture size in pixels and its resolution "
+        dialogs_.input(QStringLiteral("Picture size"),
+                       QStringLiteral("Picture size in pixels and its resolution "
                                       "(width x height @ dots per inch; SVG and PDF are "
                                       "vectors of the same proportions):"),
                        last.text());
