@@ -6,6 +6,11 @@
 #include "SqliteFile.h"
 #include "Tm35FinProjection.h"
 
+#include "db/MapFile.h"
+#include "db/SchemaMapper.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/sqlite/SqliteConnection.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -343,6 +348,23 @@ QString writeMeuse(SqliteFile& db, const CsvTable& csv) {
     return {};
 }
 
+// The map file beside the database, with its links: the first open of the shipped sample reads
+// it and can join its tables at once.
+QString writeMap(const QString& database) {
+    OpenedConnection opened = SqliteConnection::open(database);
+    if (!opened.ok())
+        return QStringLiteral("Cannot open %1 to map it: %2").arg(database, opened.error);
+    HeadlessStatus status;
+    SchemaCatalogue catalogue;
+    const QString mapPath = MapFile::pathFor(database, false, QString());
+    QFile::remove(mapPath);
+    SchemaMapper(*opened.connection, status)
+        .MapDatabase(catalogue, database, mapPath, {true, false, true});
+    if (!QFile::exists(mapPath) || catalogue.links.lastRow() == 0)
+        return QStringLiteral("Cannot write the map file ") + mapPath;
+    return {};
+}
+
 } // namespace
 
 SampleGeneratorResult SampleGenerator::write(const QString& path,
@@ -404,5 +426,7 @@ SampleGeneratorResult SampleGenerator::write(const QString& path,
         QFile::remove(temp);
         return failed(QStringLiteral("Cannot move the new database to ") + target);
     }
+    if (const QString mapError = writeMap(target); !mapError.isEmpty())
+        return failed(mapError);
     return result;
 }

@@ -199,12 +199,12 @@ int runWindowed(QApplication& app, const Options& options) {
     // The windows take their hand-overs in the running program, as the person would.
     QTimer::singleShot(0, &frame, [&] {
         routine.handOver(*result);
-        frame.status().showStatus(QString(), 0);
+        frame.status().showStatus(session->openNote(), 0);
         host.reportUnavailable();
     });
     const int exitCode = app.exec();
     // The child windows hold the session and the controllers, which go before the frame.
-    qDeleteAll(frame.area()->subWindowList());
+    frame.deleteChildWindows();
     return exitCode;
 }
 

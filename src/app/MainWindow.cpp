@@ -58,6 +58,7 @@ bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) 
     recent_.add(opened_path, sessionSection);
     if (hooks.refreshWindows)
         hooks.refreshWindows();
+    status_.showStatus(session_.openNote(), 0);
     return true;
 }
 

@@ -9,7 +9,14 @@ Profile::Profile(QString userProfileFile, Environment environment)
     , environment_(std::move(environment)) {}
 
 Profile::Environment Profile::systemEnvironment() {
-    return [](const QString& name) { return qEnvironmentVariable(name.toLocal8Bit().constData()); };
+    return [](const QString& name) {
+        const QString value = qEnvironmentVariable(name.toLocal8Bit().constData());
+        // The shipped initialization file keeps data under the user's data folder, which the
+        // freedesktop rules place in ~/.local/share when the variable is not set.
+        if (value.isEmpty() && name == QStringLiteral("XDG_DATA_HOME"))
+            return qEnvironmentVariable("HOME") + QStringLiteral("/.local/share");
+        return value;
+    };
 }
 
 QString Profile::fileFor(const QString& file) const {

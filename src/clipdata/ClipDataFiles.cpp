@@ -77,22 +77,30 @@ bool ClipDataFiles::openPath(const QString& path) {
     return true;
 }
 
+bool ClipDataFiles::written(const QString& what, const QString& path) {
+    status_.showStatus(what + QStringLiteral(" written to ") + path, 0);
+    return true;
+}
+
 bool ClipDataFiles::savePath(const QString& path) {
     QString error;
     const Format format = formatOf(path);
+    const QString pages = QStringLiteral("%1 pages").arg(clipData_.workbook().sheetCount());
     if (format == Format::Workbook) {
         const Workbook::SaveResult saved = clipData_.workbook().save(path);
-        return saved.ok || failed(QStringLiteral("save"), path, saved.error);
+        return saved.ok ? written(pages, path) : failed(QStringLiteral("save"), path, saved.error);
     }
     if (format == Format::Xls)
         return failed(QStringLiteral("save"), path,
                       QStringLiteral("Excel 97 files are only read; save as .xlsx to keep all "
                                      "pages"));
     if (format == Format::Xlsx)
-        return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error) ||
-               failed(QStringLiteral("save"), path, error);
-    return ClipDataTextFile::write(clipData_.activePage(), path, separatorOf(format), &error) ||
-           failed(QStringLiteral("save"), path, error);
+        return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error)
+                   ? written(pages, path)
+                   : failed(QStringLiteral("save"), path, error);
+    return ClipDataTextFile::write(clipData_.activePage(), path, separatorOf(format), &error)
+               ? written(QStringLiteral("%1 rows").arg(clipData_.activePage().lastRow()), path)
+               : failed(QStringLiteral("save"), path, error);
 }
 
 bool ClipDataFiles::Open() {

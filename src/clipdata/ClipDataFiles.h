@@ -42,6 +42,7 @@ public:
 
 private:
     bool failed(const QString& what, const QString& path, const QString& why);
+    bool written(const QString& what, const QString& path);
 
     ClipDataSheet& clipData_;
     Dialogs& dialogs_;

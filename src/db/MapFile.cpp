@@ -3,6 +3,9 @@
 
 #include "platform/FilePaths.h"
 #include "platform/Workbook.h"
+#include "platform/legacy/WorkingCopyPlace.h"
+
+#include <QFileInfo>
 
 #include <QRegularExpression>
 
@@ -25,8 +28,15 @@ bool saveWorkbook(const Workbook& book, const QString& path, QString* error) {
 
 QString MapFile::pathFor(const QString& databasePath, bool serverSource,
                          const QString& userFolder) {
-    if (!serverSource)
-        return FilePaths::replaceExtension(databasePath, QStringLiteral(".ake"));
+    if (!serverSource) {
+        const QString beside = FilePaths::replaceExtension(databasePath, QStringLiteral(".ake"));
+        const QFileInfo folder(QFileInfo(beside).absolutePath());
+        if (!folder.isDir() || folder.isWritable() || QFileInfo(beside).isFile())
+            return beside;
+        const QFileInfo database(databasePath);
+        return WorkingCopyPlace::choose(database, database.completeBaseName(),
+                                        QStringLiteral(".ake"), QStringLiteral("maps"));
+    }
     // Named after the connection text without its password.
     QString name = ConnectionTextRedactor::redact(databasePath);
     name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("_"));

@@ -9,7 +9,9 @@
 class MapFile {
 public:
     // "rocks.mdb" and "rocks.sqlite" both give "rocks.ake" beside them; a server source has no
-    // folder of its own, so its map goes into the user folder.
+    // folder of its own, so its map goes into the user folder. A database in a folder that
+    // cannot be written (a shared archive, an installed sample) keeps its map in the user's
+    // cache folder, unless a map already lies beside it.
     static QString pathFor(const QString& databasePath, bool serverSource,
                            const QString& userFolder);
     static QString linkFilePathFor(const QString& databasePath);

@@ -20,23 +20,33 @@ SchemaMapper::Outcome SchemaMapper::MapDatabase(SchemaCatalogue& c, const QStrin
     c.clearTablesAndKeys();
     bool save = options.saveMapFile;
     bool fromFile = false;
+    bool buildLinks = options.buildLinks;
     if (options.loadMapFile) {
         fromFile = MapFile::load(c, mapFilePath);
-        if (fromFile)
+        if (fromFile) {
             RefreshFilterList(c);
-        else
-            save = true; // a map that cannot be read is made anew
+            // A map saved without its links (an older start-up wrote such maps) would leave
+            // every join unresolved: the links are made from its key list and kept.
+            if (c.tableFields.lastRow() > 0 && c.links.text(1, 1).isEmpty()) {
+                buildLinks = true;
+                save = true;
+            }
+        } else {
+            // A map that cannot be read is made anew, whole, since it is saved for later opens.
+            save = true;
+            buildLinks = true;
+        }
     }
     if (!fromFile) {
         status_.resetAbort();
         if (!mapTables(c, path) || !mapIndexes(c, path))
             return Outcome::Aborted;
-        if (options.buildLinks) {
-            status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" links..."), 1);
-            LinkBuilder::BuildLinks(c);
-            if (aborted())
-                return Outcome::Aborted;
-        }
+    }
+    if (buildLinks) {
+        status_.showStatus(QStringLiteral("Mapping ") + path + QStringLiteral(" links..."), 1);
+        LinkBuilder::BuildLinks(c);
+        if (aborted())
+            return Outcome::Aborted;
     }
     if (save)
         MapFile::save(c, mapFilePath);

@@ -6,6 +6,8 @@
 #include "platform/FilePaths.h"
 #include "platform/Status.h"
 
+#include <QFileInfo>
+
 namespace {
 const QString ado = QStringLiteral("ADO");
 }
@@ -28,6 +30,7 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     if (path.startsWith(QStringLiteral("\\\\")))
         path = FilePaths::normalized(path);
     SessionDatabasePath = path;
+    openNotes_.clear();
     // What is shown of the path: a server source's password never is.
     const QString shown = ConnectionTextRedactor::redact(path);
     status_.showStatus(QStringLiteral("Connecting ") + shown, 1);
@@ -49,12 +52,16 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
         return false;
     }
     connection_ = std::move(opened.connection);
-    if (!opened.notice.isEmpty())
+    if (!opened.notice.isEmpty()) {
         status_.showStatus(opened.notice, 1);
+        openNotes_ << opened.notice;
+    }
     // What an import could not carry over is said once, when the working copy is made.
     for (const QString& warning : opened.warnings)
         status_.showStatus(warning, 1);
-    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, shown, mapFileFor_(path), options);
+    const QString mapFile = mapFileFor_(path);
+    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, shown, mapFile, options);
+    notePlaceOfMap(path, mapFile);
     ConnectionType = ado;
     return true;
 }
@@ -66,6 +73,15 @@ bool SessionDatabase::RemapSessionDatabase(const SchemaMapper::Options& options)
                .MapDatabase(catalogue_, ConnectionTextRedactor::redact(SessionDatabasePath),
                             mapFileFor_(SessionDatabasePath),
                             options) == SchemaMapper::Outcome::Mapped;
+}
+
+void SessionDatabase::notePlaceOfMap(const QString& path, const QString& mapFile) {
+    const QFileInfo database(path);
+    if (!database.isFile() || mapFile.isEmpty() || !QFileInfo(mapFile).isFile() ||
+        QFileInfo(mapFile).absolutePath() == database.absolutePath())
+        return;
+    openNotes_ << QStringLiteral("The folder of ") + path +
+                      QStringLiteral(" cannot be written: its map file is ") + mapFile;
 }
 
 void SessionDatabase::CloseSessionDatabase() {

@@ -5,6 +5,7 @@
 #include "db/SchemaMapper.h"
 #include "platform/OpenedConnection.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -39,14 +40,21 @@ public:
     const SchemaCatalogue& catalogue() const { return catalogue_; }
     bool isOpen() const { return ConnectionType == QStringLiteral("ADO"); }
 
+    // What the last open wants the person to know once it is done: where a working copy or
+    // map file was put when it could not lie beside its database. Empty when nothing.
+    QString openNote() const { return openNotes_.join(QStringLiteral("; ")); }
+
     // "\server\share" written with one backslash too few becomes "\\server\share".
     static QString withNetworkPrefix(const QString& path);
 
 private:
+    void notePlaceOfMap(const QString& path, const QString& mapFile);
+
     Dialogs& dialogs_;
     Status& status_;
     Opener opener_;
     MapFileLocator mapFileFor_;
     std::unique_ptr<Connection> connection_;
     SchemaCatalogue catalogue_;
+    QStringList openNotes_;
 };

@@ -50,6 +50,19 @@ struct DiagramDefinition {
         return graphType == QLatin1String("XY-MultiGraph") ||
                graphType == QLatin1String("Stacking bar");
     }
+    // X and Y each have a table and a field (in every set of a multi-set graph that has sets).
+    bool isComplete() const {
+        const auto filled = [](const QString& a, const QString& b) {
+            return !a.isEmpty() && !b.isEmpty();
+        };
+        if (isMultiSet() && !sets.empty()) {
+            for (const Set& s : sets)
+                if (!filled(s.xTable, s.xField) || !filled(s.yTable, s.yField))
+                    return false;
+            return true;
+        }
+        return filled(tables[X], fields[X]) && filled(tables[Y], fields[Y]);
+    }
     bool hasClassifier() const { return !tables[Class].isEmpty() && !fields[Class].isEmpty(); }
     bool hasZ() const { return !tables[Z].isEmpty() && !fields[Z].isEmpty(); }
     // Bubble sizes and the third ternary component are the only uses of Z.

@@ -46,14 +46,28 @@ struct RowColumns {
     int x = -1, y = -1, z = -1, classifier = -1, label = -1;
 };
 
-// A time axis reads X as date and time.
-void appendRow(PlotTable& table, const RowSet::Row& row, const RowColumns& c, bool timeAxis) {
+// A date plots as its seconds since 1970 (UTC) on any axis, which then shows dates.
+void appendValue(NumberColumn& column, const CellValue& cell, bool& sawDate) {
+    if (cell.kind() == CellValue::Kind::Date) {
+        sawDate = true;
+        column.append(cell, GraphTransforms::timeOf(cell));
+    } else {
+        column.append(cell);
+    }
+}
+
+// A time axis reads X as date and time, from date texts as well.
+struct DateAxes {
+    bool x = false, y = false;
+};
+void appendRow(PlotTable& table, DateAxes& dates, const RowSet::Row& row, const RowColumns& c,
+               bool timeAxis) {
     const CellValue& x = row[size_t(c.x)];
     if (timeAxis)
         table.x.append(x, GraphTransforms::timeOf(x));
     else
-        table.x.append(x);
-    table.y.append(row[size_t(c.y)]);
+        appendValue(table.x, x, dates.x);
+    appendValue(table.y, row[size_t(c.y)], dates.y);
     if (c.z >= 0)
         table.z.append(row[size_t(c.z)]);
     if (c.classifier >= 0)
@@ -173,14 +187,7 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
         return false;
     }
     const bool multi = d.isMultiSet() && !d.sets.empty();
-    bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&
-                    !d.tables[D::Y].isEmpty() && !d.fields[D::Y].isEmpty();
-    if (multi)
-        complete = std::all_of(d.sets.begin(), d.sets.end(), [](const D::Set& s) {
-            return !s.xTable.isEmpty() && !s.xField.isEmpty() && !s.yTable.isEmpty() &&
-                   !s.yField.isEmpty();
-        });
-    if (!complete) {
+    if (!d.isComplete()) {
         stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
         return false;
     }
@@ -211,12 +218,16 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     drawn_.clear(); // the rows of the last draw go before new ones come
     std::vector<DrawnPass> drawn;
     fetched_ = 0;
+    bool xDates = false;
+    bool yDates = false;
     for (const DiagramDefinition& p : passes) {
         Fetched rows;
         const QString filter = p.filterOn ? p.filter : QString();
         if (!fetch(p, filter, rows))
             return false;
         fetched_ += rows.table.rowCount();
+        xDates = xDates || rows.xDates;
+        yDates = yDates || rows.yDates;
         std::vector<Series> series = buildSeries(p, rows);
         rows.table.labels = {}; // the series have them; Copy DataPoints does not copy them
         drawn.push_back({p, std::move(rows), series.size()});
@@ -235,6 +246,8 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     figure_ = std::move(figure);
     drawn_ = std::move(drawn);
     applyGraphType(figure_.series);
+    figure_.x.dateTime = figure_.x.dateTime || (xDates && !is(d, "Shewhart chart"));
+    figure_.y.dateTime = yDates && !is(d, "Polar") && !is(d, "Radar");
     status_.showStatus(QStringLiteral("Drawn.."), 1);
     setTitles();
 
@@ -295,14 +308,17 @@ bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fet
     out = {};
     out.hasZ = select.z >= 0;
     out.hasClassifier = select.classifier >= 0;
+    DateAxes dates;
     if (!db->forEachRow(select.statement, [&](const RowSet::Row& row) {
-            appendRow(out.table, row, columns, timeAxis);
+            appendRow(out.table, dates, row, columns, timeAxis);
         })) {
         out = {};
         stop(MessageKind::Critical,
              QStringLiteral("Error in drawing (115)") + QStringLiteral("\r\n") + db->lastError());
         return false;
     }
+    out.xDates = dates.x;
+    out.yDates = dates.y;
     return true;
 }
 
@@ -338,13 +354,16 @@ bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
     out.hasZ = z != 0;
     out.hasClassifier = c != 0;
     RowSet::Row row(5);
+    DateAxes dates;
     for (int r = 2; r <= sheet->lastRow(); ++r) {
         if (sheet->isEmpty(r, x) || sheet->isEmpty(r, y) || (z && sheet->isEmpty(r, z)))
             continue;
         row = {sheet->value(r, x), sheet->value(r, y), sheet->value(r, z), sheet->value(r, c),
                sheet->value(r, label)};
-        appendRow(out.table, row, columns, timeAxis);
+        appendRow(out.table, dates, row, columns, timeAxis);
     }
+    out.xDates = dates.x;
+    out.yDates = dates.y;
     activeStatement_.clear();
     return true;
 }

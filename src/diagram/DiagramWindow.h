@@ -187,6 +187,7 @@ private:
         PlotTable table;
         bool hasZ = false;
         bool hasClassifier = false;
+        bool xDates = false, yDates = false; // the axis read dates
     };
     // One pass of the last draw: its definition, its rows and how many series it gave, so that
     // "Copy DataPoints" writes the plotted rows as they were fetched.

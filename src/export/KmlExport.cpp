@@ -2,7 +2,9 @@
 
 #include "export/KmlDocument.h"
 #include "platform/Dialogs.h"
+#include "platform/Status.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 QString KmlExport::run(const RowSet& selected, const std::vector<bool>& visible,
@@ -38,6 +40,11 @@ QString KmlExport::run(const RowSet& selected, const std::vector<bool>& visible,
                                                     QStringLiteral(": ") + error);
         return {};
     }
+    if (status_)
+        status_->showStatus(QStringLiteral("%1 placemarks written to %2")
+                                .arg(document.written)
+                                .arg(QDir::toNativeSeparators(*path)),
+                            0);
     return *path;
 }
 

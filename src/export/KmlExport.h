@@ -9,11 +9,14 @@
 #include <vector>
 
 class Dialogs;
+class Status;
 
 class KmlExport {
 public:
-    explicit KmlExport(Dialogs& dialogs)
-        : dialogs_(dialogs) {}
+    // status, when given, tells what was written and where.
+    explicit KmlExport(Dialogs& dialogs, Status* status = nullptr)
+        : dialogs_(dialogs)
+        , status_(status) {}
 
     // selected: the selected rows in selection order, with the grid's column names; visible:
     // one flag per column. Returns the path written, or an empty text when nothing was.
@@ -26,4 +29,5 @@ public:
 
 private:
     Dialogs& dialogs_;
+    Status* status_;
 };

@@ -19,24 +19,32 @@ std::pair<double, double> AutoRange::linear(const AxisExtent& extent) {
     }
     double lo = extent.min;
     double hi = extent.max;
+    double margin = 0;
     if (lo == hi) {
         const double pad = lo == 0 ? 1.0 : std::abs(lo) * 0.1;
         lo -= pad;
         hi += pad;
+    } else {
+        margin = (hi - lo) * symbolMargin;
     }
     if (!std::isfinite(hi - lo)) {
         return {lo, hi}; // a span beyond the doubles has no rounder ends
     }
+    // The step comes from the data alone; the margin only moves an end that sits on a tick.
     const double step = niceStep(hi - lo);
-    return {std::floor(lo / step + 1e-9) * step, std::ceil(hi / step - 1e-9) * step};
+    return {std::floor((lo - margin) / step + 1e-9) * step,
+            std::ceil((hi + margin) / step - 1e-9) * step};
 }
 
 std::pair<double, double> AutoRange::logarithmic(const AxisExtent& extent) {
     if (!extent.hasPositive()) {
         return {1.0, 10.0};
     }
-    double lo = std::pow(10.0, std::floor(std::log10(extent.minPositive) + 1e-9));
-    double hi = std::pow(10.0, std::ceil(std::log10(extent.max) - 1e-9));
+    const double decadeLo = std::log10(extent.minPositive);
+    const double decadeHi = std::log10(extent.max);
+    const double margin = (decadeHi - decadeLo) * symbolMargin;
+    double lo = std::pow(10.0, std::floor(decadeLo - margin + 1e-9));
+    double hi = std::pow(10.0, std::ceil(decadeHi + margin - 1e-9));
     if (hi <= lo) {
         hi = lo * 10.0;
     }

@@ -1,14 +1,19 @@
 #pragma once
 // The automatic range of an axis from its data extent: a linear axis extends to the next
 // multiples of a 1-2-5 step that divides the data into about five intervals; a logarithmic one
-// to whole decades around its positive values. An empty axis gets 0..1 (log: 1..10). Anyone
-// may call it.
+// to whole decades around its positive values. The ends are first moved out by a margin, so a
+// point that falls on a tick is not drawn on the frame with half its symbol cut off. An empty
+// axis gets 0..1 (log: 1..10). Anyone may call it.
 #include "figure/AxisExtent.h"
 
 #include <utility>
 
 class AutoRange {
 public:
+    // Share of the data span (log: of its decades) kept free at each end: room for a symbol
+    // of some 8 pixels in a plot of 300 pixels or more.
+    static constexpr double symbolMargin = 0.015;
+
     static std::pair<double, double> linear(const AxisExtent& extent);
     static std::pair<double, double> logarithmic(const AxisExtent& extent);
     static std::pair<double, double> of(const AxisExtent& extent, bool logarithmic) {

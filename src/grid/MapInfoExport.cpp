@@ -2,11 +2,13 @@
 
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
+#include "platform/Status.h"
 #include "platform/Workbook.h"
 #include "platform/XlsxWorkbookWriter.h"
 
-MapInfoExport::MapInfoExport(Dialogs& dialogs)
-    : dialogs_(dialogs) {}
+MapInfoExport::MapInfoExport(Dialogs& dialogs, Status* status)
+    : dialogs_(dialogs)
+    , status_(status) {}
 
 bool MapInfoExport::run(const RowSet& rows, const QString& gridName, const QString& userFolder) {
     const auto nullText = dialogs_.input(
@@ -23,8 +25,12 @@ bool MapInfoExport::run(const RowSet& rows, const QString& gridName, const QStri
     if (!path || path->isEmpty())
         return false;
     QString error;
-    if (write(rows, *nullText, *path, &error))
+    if (write(rows, *nullText, *path, &error)) {
+        if (status_)
+            status_->showStatus(
+                QStringLiteral("%1 rows written to %2").arg(rows.rowCount()).arg(*path), 0);
         return true;
+    }
     dialogs_.message(MessageKind::Exclamation, error);
     return false;
 }

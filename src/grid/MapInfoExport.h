@@ -7,10 +7,12 @@
 #include <QString>
 
 class Dialogs;
+class Status;
 
 class MapInfoExport {
 public:
-    explicit MapInfoExport(Dialogs& dialogs);
+    // status, when given, tells how many rows were written and where.
+    explicit MapInfoExport(Dialogs& dialogs, Status* status = nullptr);
 
     // Asks for the Null stand-in and the file; false when cancelled or the file cannot be
     // written (said so).
@@ -22,4 +24,5 @@ public:
 
 private:
     Dialogs& dialogs_;
+    Status* status_;
 };

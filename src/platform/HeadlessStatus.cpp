@@ -2,7 +2,7 @@
 
 void HeadlessStatus::showStatus(const QString& text, int progress) {
     progress_ = progress;
-    const QString shown = progress == 0 ? readyText() : text;
+    const QString shown = progress == 0 && text.isEmpty() ? readyText() : text;
     if (shown.isEmpty())
         return;
     texts_ << shown;

@@ -9,7 +9,7 @@ public:
 
     virtual ~Status() = default;
     // A non-zero progress sets the bar and shows the text (when given); 0 resets the bar and
-    // shows "Ready!".
+    // shows "Ready!", or the text when one is given (what finished work wrote, and where).
     virtual void showStatus(const QString& text, int progress) = 0;
     // Lets pending events run, then tells whether the person pressed "Abort" since the last reset.
     virtual bool abortRequested() = 0;

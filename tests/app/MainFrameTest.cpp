@@ -8,8 +8,10 @@
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/ui/TableLoaderView.h"
 #include "db/MapFile.h"
+#include "db/SchemaMapper.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
+#include "figure/PictureSize.h"
 #include "filter/ui/FilterPanel.h"
 #include "grid/ui/GridWindow.h"
 #include "platform/ScriptedDialogs.h"
@@ -18,21 +20,29 @@
 #include "platform/sqlite/SqliteConnection.h"
 #include "support/TestPaths.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSet>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -59,7 +69,7 @@ protected:
         frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
     }
     // The child windows hold the session, which goes before the frame.
-    void TearDown() override { qDeleteAll(frame.area()->subWindowList()); }
+    void TearDown() override { frame.deleteChildWindows(); }
 
     QTemporaryDir dir;
     QString dbPath;
@@ -363,6 +373,222 @@ TEST_F(MainFrameTest, OneClipDataSheetFeedsTheDiagramsAndItsWindowOpensOnce) {
     ASSERT_TRUE(diagram->controller().draw()) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(diagram->controller().figure().series.size(), 2u);
     EXPECT_EQ(frame.area()->subWindowList().size(), 2);
+}
+
+} // namespace
+
+namespace {
+
+QAction* actionNamed(QWidget* root, const QString& text) {
+    for (QAction* a : root->findChildren<QAction*>())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
+QString statusText(MainFrame& frame) {
+    QString text;
+    for (const QLabel* label : frame.statusBar()->findChildren<QLabel*>())
+        text += label->text();
+    return text;
+}
+
+// The shipped sample as a newcomer meets it: opened at start-up from a map file that an older
+// start-up saved without links, then SiO2 against MgO classified by rock, drawn in the window.
+TEST_F(MainFrameTest, TheSampleDrawsAClassifiedPlotAtTheFirstTry) {
+    const QString built = testpaths::binaryDir() + QStringLiteral("/samples/QUVSample.sqlite");
+    if (!QFile::exists(built))
+        GTEST_SKIP() << "the sample database is built by quv_sampledb";
+    const QString sample = dir.filePath(QStringLiteral("QUVSample.sqlite"));
+    ASSERT_TRUE(QFile::copy(built, sample));
+    {
+        auto opened = SqliteConnection::open(sample);
+        ASSERT_TRUE(opened.ok());
+        SchemaCatalogue bare;
+        SchemaMapper(*opened.connection, frame.status())
+            .MapDatabase(bare, sample, MapFile::pathFor(sample, false, {}), {false, false, true});
+        ASSERT_EQ(bare.links.lastRow(), 0);
+    }
+    session.SessionDatabasePath = sample;
+    ASSERT_TRUE(session.OpenSessionDatabase({false, true, false})); // as start-up opens it
+    frame.refreshLists();
+    frame.resize(1400, 900);
+    frame.show();
+
+    DiagramView* diagram = frame.openDiagram();
+    ASSERT_NE(diagram, nullptr);
+    const auto box = [diagram](const char* name) {
+        return diagram->findChild<QComboBox*>(QString::fromLatin1(name));
+    };
+    for (const auto& [name, text] :
+         std::vector<std::pair<const char*, const char*>>{{"xTable", "Major"},
+                                                          {"xField", "SiO2"},
+                                                          {"yTable", "Major"},
+                                                          {"yField", "MgO"},
+                                                          {"classTable", "Samples"},
+                                                          {"classField", "Rock"}}) {
+        ASSERT_NE(box(name), nullptr) << name;
+        const int at = box(name)->findText(QString::fromLatin1(text));
+        ASSERT_GE(at, 0) << name << " offers no " << text;
+        box(name)->setCurrentIndex(at);
+    }
+    QAction* draw = actionNamed(diagram, QStringLiteral("&Draw"));
+    ASSERT_NE(draw, nullptr);
+    draw->trigger();
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
+    const Figure& figure = diagram->controller().figure();
+    EXPECT_GE(figure.series.size(), 3u);
+    EXPECT_GT(figure.pointCount(), 1000);
+    // The rebuilt links were kept in the map for the next start.
+    SchemaCatalogue reread;
+    ASSERT_TRUE(MapFile::load(reread, MapFile::pathFor(sample, false, {})));
+    EXPECT_GT(reread.links.lastRow(), 0);
+}
+
+// Each child window has a caption of its own; choosing one in the list brings it forward as it
+// is, the others keeping their maximised or normal state.
+TEST_F(MainFrameTest, TheWindowListNamesEachWindowAndActivatesWithoutRearranging) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    frame.resize(1200, 800);
+    frame.show();
+    auto* tables = frame.findChild<QListWidget*>(QStringLiteral("tables"));
+    emit tables->itemActivated(tables->item(0));
+    emit tables->itemActivated(tables->item(0));
+    frame.openDiagram();
+    frame.openDiagram();
+    frame.openDiagram();
+    QStringList captions;
+    for (const QMdiSubWindow* w : frame.area()->subWindowList())
+        captions << w->windowTitle();
+    EXPECT_EQ(captions, (QStringList{"Table/Samples", "Table/Samples (2)", "Graph", "Graph (2)",
+                                     "Graph (3)"}));
+    auto* list =
+        frame.findChild<QToolBar*>(QStringLiteral("windows"))->findChildren<QComboBox*>()[1];
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->itemText(3), QStringLiteral("Graph (2)"));
+
+    QMdiSubWindow* last = frame.area()->subWindowList().back();
+    last->showMaximized();
+    list->setCurrentIndex(0);
+    emit list->activated(0);
+    QMdiSubWindow* first = frame.area()->subWindowList().front();
+    EXPECT_EQ(frame.area()->activeSubWindow(), first);
+    EXPECT_TRUE(first->isMaximized()); // the area stays maximised, now showing the chosen one
+
+    // The "&Window" menu lists them too and activates the same way.
+    QMenu* windowMenu = frame.findChild<QMenu*>(QStringLiteral("windowMenu"));
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QAction* third = actionNamed(windowMenu, QStringLiteral("&3 Graph"));
+    ASSERT_NE(third, nullptr);
+    third->trigger();
+    EXPECT_EQ(frame.area()->activeSubWindow()->windowTitle(), QStringLiteral("Graph"));
+    EXPECT_TRUE(frame.area()->activeSubWindow()->isMaximized());
+}
+
+// After an open the bar is back at its start and says "Ready!"; "Abort" is enabled only while
+// work reports progress, and an operation that forgets to end its progress ends once the
+// program is idle again.
+TEST_F(MainFrameTest, ProgressEndsAtReadyAndAbortIsOnlyEnabledDuringWork) {
+    auto* bar = frame.statusBar()->findChild<QProgressBar*>();
+    auto* abort = frame.statusBar()->findChild<QPushButton*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(abort, nullptr);
+    EXPECT_FALSE(abort->isEnabled());
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, true, true));
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(statusText(frame), QStringLiteral("Ready!"));
+    EXPECT_FALSE(abort->isEnabled());
+
+    frame.status().showStatus(QStringLiteral("Working..."), 40);
+    EXPECT_TRUE(abort->isEnabled());
+    EXPECT_EQ(bar->value(), 40);
+    // The work polls "Abort" from inside itself: that does not end it.
+    EXPECT_FALSE(frame.status().abortRequested());
+    EXPECT_TRUE(abort->isEnabled());
+    abort->click();
+    EXPECT_TRUE(frame.status().abortRequested());
+    QCoreApplication::processEvents(); // the work is over: the event loop runs again
+    EXPECT_FALSE(abort->isEnabled());
+    EXPECT_EQ(bar->value(), bar->minimum());
+    EXPECT_EQ(statusText(frame), QStringLiteral("Ready!"));
+}
+
+// Return in a box of the diagram window moves on while X or Y is missing, and draws once the
+// definition is complete.
+TEST_F(MainFrameTest, ReturnInAFieldBoxDrawsOnlyACompleteDefinition) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    frame.resize(1200, 800);
+    frame.show();
+    DiagramView* diagram = frame.openDiagram();
+    ASSERT_NE(diagram, nullptr);
+    QShortcut* returnKey = nullptr;
+    for (QShortcut* s : diagram->findChildren<QShortcut*>())
+        if (s->key() == QKeySequence(Qt::Key_Return))
+            returnKey = s;
+    ASSERT_NE(returnKey, nullptr);
+    const auto focused = [diagram] { return diagram->window()->focusWidget(); };
+    auto* xTable = diagram->findChild<QComboBox*>(QStringLiteral("xTable"));
+    xTable->setFocus();
+    ASSERT_TRUE(focused() == xTable || xTable->isAncestorOf(focused()));
+    emit returnKey->activated();
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_TRUE(diagram->controller().figureLog().isEmpty());
+    EXPECT_FALSE(focused() == xTable || xTable->isAncestorOf(focused())); // moved on
+
+    for (const char* name : {"xTable", "yTable"})
+        diagram->findChild<QComboBox*>(QString::fromLatin1(name))
+            ->setCurrentText(QStringLiteral("Samples"));
+    for (const char* name : {"xField", "yField"})
+        diagram->findChild<QComboBox*>(QString::fromLatin1(name))
+            ->setCurrentText(QStringLiteral("Rock"));
+    emit returnKey->activated();
+    EXPECT_EQ(diagram->controller().figureLog().size(), 1);
+}
+
+// "Save Picture..." writes the size asked for, not the window's, remembers it and says in the
+// status line what it wrote where.
+TEST_F(MainFrameTest, SavePictureWritesTheAskedSizeAndSaysWhere) {
+    ASSERT_TRUE(frame.clipData()->sheet().activePage().fromTsv(
+        QStringLiteral("Au\tCu\tRock\n1\t10\tGranite\n2\t20\tBasalt\n")));
+    frame.resize(900, 700);
+    frame.show();
+    DiagramView* diagram = frame.openDiagram();
+    DiagramDefinition& d = diagram->controller().definition;
+    d.source = DiagramDefinition::Source::ClipData;
+    d.tables = {"ClipData", "ClipData", "", "ClipData"};
+    d.fields = {"Au", "Cu", "", "Rock"};
+    ASSERT_TRUE(diagram->controller().draw());
+    QAction* save = actionNamed(diagram, QStringLiteral("Save Picture..."));
+    ASSERT_NE(save, nullptr);
+    const QString png = dir.filePath(QStringLiteral("chart.png"));
+    dialogs.queueText(png);
+    dialogs.queueText(QStringLiteral("1000 x 750 @ 96"));
+    save->trigger();
+    EXPECT_EQ(QImage(png).size(), QSize(1000, 750));
+    EXPECT_EQ(statusText(frame), QStringLiteral("Picture of 2 points written to ") + png);
+    EXPECT_EQ(PictureSize::load(dir.filePath(QStringLiteral("ini/lastfiles.ini"))).text(),
+              QStringLiteral("1000 x 750 @ 96"));
+}
+
+// "Quv Help" shows the user guide that lies beside the program, once; without it, says so.
+TEST_F(MainFrameTest, HelpShowsTheUserGuideBesideTheProgram) {
+    QAction* help = actionNamed(&frame, QStringLiteral("Quv Help"));
+    ASSERT_NE(help, nullptr);
+    help->trigger();
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("The user guide ") + dir.path() +
+                                           QStringLiteral("/docs/user-guide.md is missing")});
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("docs"))));
+    ASSERT_TRUE(QFile::copy(testpaths::repoFile(QStringLiteral("docs/user-guide.md")),
+                            dir.filePath(QStringLiteral("docs/user-guide.md"))));
+    help->trigger();
+    auto* guide = frame.findChild<QTextBrowser*>();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_EQ(guide->windowTitle(), QStringLiteral("QUV Data Help"));
+    EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("Batch runs and macros")));
+    EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("DRAW2 Type;")));
+    help->trigger();
+    EXPECT_EQ(frame.area()->subWindowList().size(), 1);
 }
 
 } // namespace

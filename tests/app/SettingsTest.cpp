@@ -3,6 +3,7 @@
 #include "app/SettingsReader.h"
 #include "app/WindowGeometry.h"
 #include "platform/IniFile.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -254,6 +255,52 @@ TEST(Profile, SeesAFileChangedOnDisk) {
         profile.writeIni(path, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("3rd")));
     EXPECT_EQ(profile.readIni(path, QStringLiteral("S"), QStringLiteral("K")),
               QStringLiteral("3rd"));
+}
+
+} // namespace
+
+namespace {
+
+// The shipped file keeps the data root and the user folders in the user's data folder, never
+// beside the program: with XDG_DATA_HOME, or ~/.local/share without it.
+TEST(ShippedSettings, DataAndUserFoldersLieInTheUsersDataFolder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    const auto restore = [&] {
+        qputenv("HOME", oldHome);
+        if (oldData.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", oldData);
+    };
+    QFile shipped(testpaths::repoFile(QStringLiteral("samples/QuvData.ini")));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QString app = dir.filePath(QStringLiteral("program"));
+    writeIni(app + QStringLiteral("/ini/QuvData.ini"), QString::fromUtf8(shipped.readAll()));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    for (const QString& data : {QString(), dir.filePath(QStringLiteral("xdg"))}) {
+        qputenv("HOME", home.toLocal8Bit());
+        if (data.isEmpty())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        const QString root =
+            (data.isEmpty() ? home + QStringLiteral("/.local/share") : data) + "/QUVData";
+        const Profile profile(dir.filePath(QStringLiteral("profile.ini")));
+        AppSettings s;
+        s.paths.appPath = app;
+        s.iniFile = app + QStringLiteral("/ini/QuvData.ini");
+        s.loginName = QStringLiteral("anna");
+        SettingsReader(profile, [](const QString&) {}).read(s, true, true);
+        EXPECT_EQ(s.paths.zolPath, root);
+        EXPECT_EQ(s.paths.userFolder, root + QStringLiteral("/Users/anna"));
+        EXPECT_TRUE(s.recentFilesFile().startsWith(root)) << s.recentFilesFile().toStdString();
+        EXPECT_TRUE(QFileInfo(root + QStringLiteral("/Users/anna/ini")).isDir());
+        EXPECT_FALSE(QFileInfo(app + QStringLiteral("/QUVData")).exists());
+    }
+    restore();
 }
 
 } // namespace

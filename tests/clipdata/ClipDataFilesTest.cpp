@@ -27,19 +27,26 @@ protected:
         clip.workbook().sheetAt(2)->setText(1, 1, QStringLiteral("second page"));
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    static bool allPagesIn(const char* name) {
+        return !QString::fromUtf8(name).endsWith(QLatin1String(".txt")) &&
+               !QString::fromUtf8(name).endsWith(QLatin1String(".csv"));
+    }
 };
 
 TEST_F(ClipDataFilesTest, EachFormatReadsBackWhatWasSaved) {
     for (const char* name : {"p.txt", "p.csv", "p.qwb", "p.xlsx"}) {
         ASSERT_TRUE(files.savePath(path(name))) << name << dialogs.texts().join("").toStdString();
+        // What was written, and where, ends in the status line.
+        EXPECT_EQ(status.texts().back(),
+                  (allPagesIn(name) ? QStringLiteral("%1 pages").arg(clip.workbook().sheetCount())
+                                    : QStringLiteral("4 rows")) +
+                      QStringLiteral(" written to ") + path(name));
         const Workbook saved = clip.workbook();
         ClipDataSheet reopened;
         ClipDataFiles other{reopened, dialogs, status, ini};
         ASSERT_TRUE(other.openPath(path(name))) << name;
         EXPECT_EQ(reopened.activePage(), *saved.sheetAt(1)) << name;
-        const bool allPages = !QString::fromUtf8(name).endsWith(QLatin1String(".txt")) &&
-                              !QString::fromUtf8(name).endsWith(QLatin1String(".csv"));
-        EXPECT_EQ(reopened.workbook() == saved, allPages) << name;
+        EXPECT_EQ(reopened.workbook() == saved, allPagesIn(name)) << name;
         EXPECT_EQ(RecentFiles(ini).entries(QStringLiteral("ClipData")).value(0), path(name));
     }
 }

@@ -8,8 +8,11 @@
 #include "platform/sqlite/SqliteConnection.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -170,16 +173,36 @@ TEST_F(CatalogueTest, MapFileIsUsedWithoutReadingTheSchemaAndStaysStale) {
     EXPECT_EQ(fresh.filters, QStringList{"rocks"});
 }
 
-TEST_F(CatalogueTest, UnreadableMapFileFallsBackToTheSchemaAndIsRewritten) {
-    QFile f(mapPath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("garbage\n");
-    f.close();
-    ASSERT_EQ(map(*db, {false, true, false}), SchemaMapper::Outcome::Mapped);
-    EXPECT_EQ(catalogue.tableNames().size(), 5);
-    SchemaCatalogue reread;
-    EXPECT_TRUE(MapFile::load(reread, mapPath()));
-    EXPECT_EQ(reread.tableFields.toTsv(), catalogue.tableFields.toTsv());
+// A start-up open reads the map; a map it cannot use whole is made anew with its links, so the
+// first join of a classified plot finds them.
+TEST_F(CatalogueTest, UnreadableOrLinklessMapFileIsRewrittenWithLinks) {
+    const auto garbage = [this] {
+        QFile f(mapPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("garbage\n");
+    };
+    const auto withoutLinks = [this] {
+        SchemaCatalogue bare;
+        ASSERT_EQ(
+            SchemaMapper(*db, status).MapDatabase(bare, path, mapPath(), {false, false, true}),
+            SchemaMapper::Outcome::Mapped);
+        ASSERT_EQ(bare.links.lastRow(), 0);
+    };
+    for (const auto& [what, prepare] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"garbage", garbage}, {"no links", withoutLinks}}) {
+        QFile::remove(mapPath());
+        prepare();
+        catalogue = SchemaCatalogue();
+        ASSERT_EQ(map(*db, {false, true, false}), SchemaMapper::Outcome::Mapped) << what;
+        EXPECT_EQ(catalogue.tableNames().size(), 5) << what;
+        EXPECT_EQ(rowTexts(catalogue.links, 4),
+                  (QStringList{"Samples", "Assay", "SampleNo", "SampleNo"}))
+            << what;
+        SchemaCatalogue reread;
+        EXPECT_TRUE(MapFile::load(reread, mapPath())) << what;
+        EXPECT_EQ(reread.tableFields.toTsv(), catalogue.tableFields.toTsv()) << what;
+        EXPECT_EQ(reread.links.toTsv(), catalogue.links.toTsv()) << what;
+    }
 }
 
 TEST_F(CatalogueTest, AbortKeepsWhatWasMappedAndSavesNothing) {
@@ -195,6 +218,37 @@ TEST_F(CatalogueTest, AbortKeepsWhatWasMappedAndSavesNothing) {
     EXPECT_EQ(outcome, SchemaMapper::Outcome::Aborted);
     EXPECT_EQ(catalogue.tableNames(), QStringList{"Samples"});
     EXPECT_FALSE(QFile::exists(mapPath()));
+}
+
+// A database in a folder that cannot be written keeps its map in the user's cache folder, and
+// the open says where; a map already lying beside it is still read from there.
+TEST(MapFile, AReadOnlyFolderKeepsItsMapInTheCache) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "a superuser writes into read-only folders";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
+    {
+        auto created = SqliteConnection::open(db, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(created.ok());
+        ASSERT_TRUE(created.connection->execute(QStringLiteral("CREATE TABLE T (Id TEXT)")));
+    }
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString map = MapFile::pathFor(db, false, {});
+    EXPECT_NE(QFileInfo(map).absolutePath(), dir.path());
+    EXPECT_TRUE(map.endsWith(QStringLiteral(".ake")));
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session(
+        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
+        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
+    session.SessionDatabasePath = db;
+    ASSERT_TRUE(session.OpenSessionDatabase({true, false, true}));
+    EXPECT_TRUE(QFile::exists(map));
+    EXPECT_TRUE(session.openNote().endsWith(QStringLiteral("its map file is ") + map));
+    QFile::remove(map);
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST(MapFile, DerivedNamesReplaceTheExtension) {

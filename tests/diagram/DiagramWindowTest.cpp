@@ -10,7 +10,10 @@
 #include "platform/IniFile.h"
 #include "support/TestPaths.h"
 
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
+#include <tuple>
 
 namespace {
 
@@ -321,6 +324,32 @@ TEST_P(DiagramWindowTest, ATimeTrendPlotsDatesAsSecondsAndCopiesThemAsTheyWere) 
     EXPECT_EQ(clipData.toTsv(), QStringLiteral("Row\tTaken\tCu\r\n"
                                                "1\t2024-05-01\t3\r\n"
                                                "2\t2024-05-02 12:00\t5\r\n"));
+}
+
+// A date field plots on any axis as its time, and the axis shows dates.
+TEST_P(DiagramWindowTest, DateFieldsPlotOnXYAxesAsTimes) {
+    run(db(), "CREATE TABLE [Visits] ([SampleID] TEXT(20), [Taken] DATE, [Cu] DOUBLE)");
+    const QString visit = QStringLiteral("INSERT INTO [Visits] VALUES (?, ?, ?)");
+    for (const auto& [id, day, cu] : std::vector<std::tuple<const char*, QDate, double>>{
+             {"S1", QDate(2019, 3, 1), 3}, {"S2", QDate(2022, 9, 1), 5}})
+        run(db(), visit, {txt(id), CellValue::date(QDateTime(day, QTime(0, 0), Qt::UTC)), num(cu)});
+    ASSERT_EQ(SchemaMapper(db(), status)
+                  .MapDatabase(session->catalogue(), QStringLiteral("db"), QString(),
+                               {true, false, false}),
+              SchemaMapper::Outcome::Mapped);
+    plot("Visits", "Taken", "Visits", "Cu");
+    ASSERT_TRUE(window->draw()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(points(window->figure()), (QStringList{"1551398400,3", "1661990400,5"}));
+    EXPECT_TRUE(window->figure().x.dateTime);
+    EXPECT_FALSE(window->figure().y.dateTime);
+    EXPECT_LT(window->figure().x.min, 1551398400);
+    EXPECT_GT(window->figure().x.max, 1661990400);
+
+    plot("Visits", "Cu", "Visits", "Taken");
+    ASSERT_TRUE(window->draw());
+    EXPECT_EQ(points(window->figure()), (QStringList{"3,1551398400", "5,1661990400"}));
+    EXPECT_FALSE(window->figure().x.dateTime);
+    EXPECT_TRUE(window->figure().y.dateTime);
 }
 
 TEST_P(DiagramWindowTest, CheckLinkingShowsTheJoinsOrTheMissingLink) {

@@ -1,6 +1,7 @@
 #include "export/KmlExport.h"
 #include "export/KmlDocument.h"
 #include "export/KmlSettingsForm.h"
+#include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QFile>
@@ -225,12 +226,14 @@ TEST(KmlExport, RefusalsWriteNothing) {
 TEST(KmlExport, WritesTheFileAndSaysWhenItCannot) {
     QTemporaryDir dir;
     ScriptedDialogs dialogs;
-    KmlExport kml(dialogs);
+    HeadlessStatus status;
+    KmlExport kml(dialogs, &status);
     const QString path = dir.filePath(QStringLiteral("rocks.kml"));
     dialogs.queueText(path);
     EXPECT_EQ(kml.run(samples({{txt("Ä-1"), num(60), num(24), {}, {}}}), {}, placed(),
                       "Grid/rocks>", dir.path()),
               path);
+    EXPECT_EQ(status.texts(), QStringList{QStringLiteral("1 placemarks written to ") + path});
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(file.readAll());
@@ -245,6 +248,7 @@ TEST(KmlExport, WritesTheFileAndSaysWhenItCannot) {
         kml.run(samples({{txt("A"), num(60), num(24), {}, {}}}), {}, placed(), "Grid", dir.path())
             .isEmpty());
     ASSERT_EQ(dialogs.log().size(), 2u);
+    EXPECT_EQ(status.texts().size(), 1); // nothing said to be written
     EXPECT_TRUE(
         dialogs.log().back().text.startsWith(QStringLiteral("Error in writing file ") + blocked));
 }

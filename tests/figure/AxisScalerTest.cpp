@@ -55,7 +55,8 @@ TEST(AxisScaler, ScalePassFollowsFreezeTernaryAndY2) {
          false,
          false,
          {0, 50, 0, 1, 0, 1}},
-        {"Y2 data widen both Y axes", false, false, false, true, {0, 50, -2, 2, -2, 2}},
+        // Y2 data widen both Y axes; the point at 2 keeps room for its symbol.
+        {"Y2 data widen both Y axes", false, false, false, true, {0, 50, -2, 3, -2, 3}},
         {"frozen X keeps its range", true, false, false, false, {100, 200, 0, 1, 0, 1}},
         {"frozen Y keeps both Y ranges", false, true, false, true, {0, 50, 100, 200, 100, 200}},
         {"ternary: -5..105 whatever the data and the freezes",
@@ -145,6 +146,11 @@ TEST(AutoRange, LinearAndLogRanges) {
         {{3, 47}, false, 0, 50},
         {{0.12, 0.93}, false, 0, 1},
         {{-3.2, 7.1}, false, -5, 10},
+        // Points on a tick get the next one, so their symbols are not cut by the frame.
+        {{0, 70}, false, -20, 80},
+        {{10, 50}, false, 0, 60},
+        {{1, 100}, true, 0.1, 1000},
+        {{2, 90}, true, 1, 100},
         {{5, 5}, false, 4.4, 5.6},
         {{0, 0}, false, -1, 1},
         {{}, true, 1, 10},
@@ -255,7 +261,7 @@ TEST(UserAxisScale, DataDefinitionResetAndRangeLine) {
     ASSERT_FALSE(UserAxisScale::setFromMenu(f, state, AxisId::X, 100, 200));
     UserAxisScale::reset(f, state);
     EXPECT_EQ(state.note(), QString());
-    EXPECT_EQ(rangesOf(f), (Ranges{0, 50, -2, 2, -2, 2}));
+    EXPECT_EQ(rangesOf(f), (Ranges{0, 50, -2, 3, -2, 3}));
 }
 
 TEST(UserAxisScale, UpDownStepsAndLabelFrequency) {

@@ -2,6 +2,7 @@
 #include "SampleGenerator.h"
 #include "SqliteReader.h"
 #include "Tm35FinProjection.h"
+#include "db/MapFile.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -56,6 +57,20 @@ TEST_F(SampleDatabaseTest, WritesTheRequestedSamplesAndLeavesNoTemporaryFile) {
     EXPECT_GT(result_.drillSamples, 200);
     EXPECT_LT(result_.drillSamples, 1000);
     EXPECT_FALSE(QFile::exists(path_ + QStringLiteral(".part")));
+}
+
+TEST_F(SampleDatabaseTest, ItsMapFileLinksTheSamplesToTheirAnalyses) {
+    SchemaCatalogue catalogue;
+    ASSERT_TRUE(MapFile::load(catalogue, MapFile::pathFor(path_, false, QString())));
+    EXPECT_GE(catalogue.tableNames().size(), 5);
+    bool linked = false;
+    for (int r = 1; r <= catalogue.links.lastRow(); ++r)
+        linked = linked || (QStringList{catalogue.links.text(r, 1), catalogue.links.text(r, 2)}
+                                .join(u'-')
+                                .contains(QStringLiteral("Major")) &&
+                            catalogue.links.text(r, 1) != catalogue.links.text(r, 2) &&
+                            catalogue.links.text(r, 3) == QStringLiteral("SampleNo"));
+    EXPECT_TRUE(linked) << catalogue.links.toTsv().toStdString();
 }
 
 TEST_F(SampleDatabaseTest, EveryAnalysisAndIntervalBelongsToASample) {

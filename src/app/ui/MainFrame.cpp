@@ -24,11 +24,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFile>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -67,6 +70,10 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
 
 // Child windows go first: their grids still hold names in the frame's list of open views.
 MainFrame::~MainFrame() {
+    deleteChildWindows();
+}
+
+void MainFrame::deleteChildWindows() {
     qDeleteAll(area_->subWindowList());
 }
 
@@ -131,15 +138,8 @@ void MainFrame::bind(const Parts& parts) {
             [this](int i) { arrange(arrangement_->itemText(i)); });
     windows_ = new QComboBox;
     windows_->setMinimumContentsLength(24);
-    connect(windows_, &QComboBox::activated, this, [this](int i) {
-        const QString chosen = windows_->itemText(i);
-        for (QMdiSubWindow* w : area_->subWindowList())
-            if (w->windowTitle().contains(chosen)) {
-                w->showNormal();
-                area_->setActiveSubWindow(w);
-                return;
-            }
-    });
+    connect(windows_, &QComboBox::activated, this,
+            [this](int i) { activateChild(windows_->itemData(i).value<quintptr>()); });
     connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
         if (auto* diagram = w ? qobject_cast<DiagramView*>(w->widget()) : nullptr)
             currentDiagram_ = diagram;
@@ -188,6 +188,10 @@ void MainFrame::buildMenus() {
         if (DiagramView* diagram = openDiagram())
             diagram->drawLastFigure();
     });
+    QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    windowMenu->setObjectName(QStringLiteral("windowMenu"));
+    connect(windowMenu, &QMenu::aboutToShow, this,
+            [this, windowMenu] { fillWindowMenu(windowMenu); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("About Quv Data"), this, [this] {
         parts_->dialogs.message(MessageKind::Information,
@@ -195,11 +199,35 @@ void MainFrame::buildMenus() {
                                     QStringLiteral("\r\nAssay data in databases: grids, ClipData, "
                                                    "diagrams and filters."));
     });
-    help->addAction(QStringLiteral("Quv Help"), QKeySequence::HelpContents, this, [this] {
-        parts_->dialogs.message(MessageKind::Information,
-                                QStringLiteral("The README beside the program describes its "
-                                               "windows and the batch macro lines."));
-    });
+    help->addAction(QStringLiteral("Quv Help"), QKeySequence::HelpContents, this,
+                    [this] { openHelp(); });
+}
+
+QString MainFrame::userGuidePath() const {
+    return parts_ ? parts_->folders.appPath + QStringLiteral("/docs/user-guide.md") : QString();
+}
+
+QWidget* MainFrame::openHelp() {
+    if (!parts_)
+        return nullptr;
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* guide = qobject_cast<QTextBrowser*>(w->widget())) {
+            area_->setActiveSubWindow(w);
+            return guide;
+        }
+    QFile file(userGuidePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        parts_->dialogs.message(MessageKind::Exclamation, QStringLiteral("The user guide ") +
+                                                              userGuidePath() +
+                                                              QStringLiteral(" is missing"));
+        return nullptr;
+    }
+    auto* guide = new QTextBrowser;
+    guide->setWindowTitle(QStringLiteral("QUV Data Help"));
+    guide->setOpenExternalLinks(true);
+    guide->setMarkdown(QString::fromUtf8(file.readAll()));
+    showChild(guide, QStringLiteral("Help"), {760, 620});
+    return guide;
 }
 
 QWidget* MainFrame::openClipData() {
@@ -341,11 +369,46 @@ QWidget* MainFrame::openFilterWindow() {
     return holder;
 }
 
+QString MainFrame::uniqueCaption(const QString& caption, const QWidget* except) const {
+    QSet<QString> taken;
+    for (const QMdiSubWindow* w : area_->subWindowList())
+        if (w->widget() != except)
+            taken.insert(w->windowTitle());
+    if (!taken.contains(caption))
+        return caption;
+    for (int n = 2;; ++n)
+        if (const QString numbered = QStringLiteral("%1 (%2)").arg(caption).arg(n);
+            !taken.contains(numbered))
+            return numbered;
+}
+
+void MainFrame::activateChild(quintptr id) {
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (quintptr(w) == id) {
+            // Only a minimised window is brought back; maximised or tiled ones stay as they are.
+            if (w->isMinimized())
+                w->showNormal();
+            area_->setActiveSubWindow(w);
+            return;
+        }
+}
+
 QMdiSubWindow* MainFrame::showChild(QWidget* window, const QString& shortName, QSize size) {
+    window->setWindowTitle(uniqueCaption(window->windowTitle(), window));
+    // A renamed window (the diagram's "Rename...") keeps a name of its own in the lists.
+    connect(window, &QWidget::windowTitleChanged, this, [this, window](const QString& title) {
+        const QString unique = uniqueCaption(title, window);
+        if (unique != title)
+            window->setWindowTitle(unique);
+        else
+            fillWindowList();
+    });
     QMdiSubWindow* child = area_->addSubWindow(window);
     child->setAttribute(Qt::WA_DeleteOnClose);
     child->setProperty(geometryNameProperty, shortName);
-    child->resize(size);
+    // A first window fits the area, so that its right and lower edges can be reached.
+    const QSize room = area_->viewport()->size();
+    child->resize(room.width() > 200 && room.height() > 200 ? size.boundedTo(room) : size);
     const WindowRect r = geometry_.load(shortName);
     if (r.width && r.height && *r.width > 100 && *r.height > 100)
         child->resize(*r.width, *r.height);
@@ -380,7 +443,26 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
 void MainFrame::fillWindowList() {
     windows_->clear();
     for (const QMdiSubWindow* w : area_->subWindowList())
-        windows_->addItem(w->windowTitle());
+        windows_->addItem(w->windowTitle(), QVariant::fromValue(quintptr(w)));
+    if (const QMdiSubWindow* active = area_->activeSubWindow())
+        windows_->setCurrentIndex(windows_->findData(QVariant::fromValue(quintptr(active))));
+}
+
+void MainFrame::fillWindowMenu(QMenu* menu) {
+    menu->clear();
+    for (const QString& how :
+         {QStringLiteral("Tile Horizontally"), QStringLiteral("Tile Vertically"),
+          QStringLiteral("Cascade"), QStringLiteral("Tile")})
+        menu->addAction(how, this, [this, how] { arrange(how); });
+    menu->addSeparator();
+    const QList<QMdiSubWindow*> children = area_->subWindowList();
+    for (int i = 0; i < children.size(); ++i) {
+        QAction* a =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(children[i]->windowTitle()),
+                            this, [this, id = quintptr(children[i])] { activateChild(id); });
+        a->setCheckable(true);
+        a->setChecked(children[i] == area_->activeSubWindow());
+    }
 }
 
 void MainFrame::arrange(const QString& how) {

@@ -31,6 +31,9 @@ class MainFrame : public QMainWindow {
 public:
     explicit MainFrame(const WindowGeometry& geometry);
     ~MainFrame() override;
+    // Closes every child window now; their controllers still use the session, so this runs
+    // before the session goes (at exit, and in the destructor).
+    void deleteChildWindows();
 
     QtStatus& status() { return *status_; }
     QMdiArea* area() const { return area_; }
@@ -53,6 +56,10 @@ public:
     // The table loader window ("frmFromDBSToClipData") on the open database, once; nullptr
     // after "No database open" without one.
     QWidget* openTableLoader();
+    // "Quv Help": the user guide beside the program (docs/user-guide.md) in a child window,
+    // once; nullptr after saying it is missing.
+    QWidget* openHelp();
+    QString userGuidePath() const;
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // The diagram window that commands address: the one activated or opened last; nullptr
@@ -86,6 +93,12 @@ private:
     void fillRecentMenu();
     void refreshTableLoader(QMdiSubWindow* child, TableLoaderView* loader);
     void fillWindowList();
+    // The "&Window" menu: the arrangements, then one entry per child window.
+    void fillWindowMenu(QMenu* menu);
+    // The caption, numbered " (2)", " (3)"... when another child window already shows it.
+    QString uniqueCaption(const QString& caption, const QWidget* except) const;
+    // Brings the child window forward as it is; only a minimised one is restored.
+    void activateChild(quintptr id);
     void fillTables();
     void arrange(const QString& how);
 

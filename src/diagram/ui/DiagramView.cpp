@@ -11,6 +11,7 @@
 #include "filter/FilterCombiner.h"
 #include "filter/ui/CombinedFilterPanel.h"
 #include "platform/JetSqlQuoting.h"
+#include "platform/Status.h"
 #include "platform/qt/ComboRefill.h"
 #include "platform/qt/SheetTableModel.h"
 
@@ -37,6 +38,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -69,6 +71,9 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         fields_[size_t(slot)] = new QComboBox(this);
         tables_[size_t(slot)]->setEditable(true);
         fields_[size_t(slot)]->setEditable(true);
+        const QStringList slotNames{"x", "y", "z", "class"};
+        tables_[size_t(slot)]->setObjectName(slotNames[slot] + QStringLiteral("Table"));
+        fields_[size_t(slot)]->setObjectName(slotNames[slot] + QStringLiteral("Field"));
         if (slot == D::Class) {
             // A click on the caption clears the classifier.
             label->setText(QStringLiteral("<a href=\"clear\">%1</a>").arg(rows[slot]));
@@ -108,8 +113,17 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     drawButton->setDefault(true);
     boxes->addWidget(drawButton, 8, 1, 1, 2);
     connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_Return)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] { draw(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+            [this] { draw(); });
+    // Return draws once the definition is complete; before that it moves on to the next box.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, [this] {
+            takeInput();
+            if (window_.definition.isComplete())
+                draw();
+            else
+                focusNextChild();
+        });
     connect(graphType_, &QComboBox::currentTextChanged, this, &DiagramView::graphTypeChosen);
 
     log_ = new QListWidget(this);
@@ -151,7 +165,8 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     buildMenus();
-    layout->addWidget(splitter);
+    // The boxes and the chart take all the height the window gains; the status bar keeps its own.
+    layout->addWidget(splitter, 1);
     layout->addWidget(buildStatusBar(side));
     refreshLists();
     graphTypeChosen(graphType_->currentText());
@@ -642,6 +657,7 @@ bool DiagramView::drawLastFigure() {
 }
 
 void DiagramView::showFigure() {
+    plot_->setViewport(plot_->rect()); // the chart covers the whole plot widget as it now is
     FigurePlot::show(window_.figure(), *plot_, plot_->size());
     plot_->replot();
     axisMenu_->refresh();
@@ -654,8 +670,15 @@ void DiagramView::showFigure() {
 
 void DiagramView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (window_.figure().pointCount() > 0)
-        showFigure();
+    // Laid out anew once every widget inside has its new size (tiling and maximising resize
+    // the window before the splitter hands the chart its share).
+    if (window_.figure().pointCount() > 0 && !reshowQueued_) {
+        reshowQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            reshowQueued_ = false;
+            showFigure();
+        });
+    }
 }
 
 void DiagramView::savePicture() {
@@ -666,8 +689,33 @@ void DiagramView::savePicture() {
         folders_.userFolder + QStringLiteral("/Graph.png"));
     if (!path || path->isEmpty())
         return;
-    if (!FigureExporter::save(window_.figure(), *path, plot_->size().expandedTo({640, 480})))
+    // The picture's own size, not the window's: asked each time, the last answer offered.
+    const PictureSize last = PictureSize::load(lastFilesPath());
+    const auto answer =
+        dialogs_.input(QStringLiteral("Picture size"),
+                       QStringLiteral("Picture size in pixels and its resolution "
+                                      "(width x height @ dots per inch; SVG and PDF are "
+                                      "vectors of the same proportions):"),
+                       last.text());
+    if (!answer)
+        return;
+    const std::optional<PictureSize> size = PictureSize::parse(*answer);
+    if (!size) {
+        dialogs_.message(MessageKind::Exclamation,
+                         QStringLiteral("Give the size as width x height @ dots per inch, "
+                                        "for example ") +
+                             PictureSize().text());
+        return;
+    }
+    size->save(lastFilesPath());
+    if (!FigureExporter::save(window_.figure(), *path, *size)) {
         dialogs_.message(MessageKind::Critical, QStringLiteral("Error in writing file"));
+        return;
+    }
+    status_.showStatus(QStringLiteral("Picture of %1 points written to %2")
+                           .arg(window_.figure().pointCount())
+                           .arg(*path),
+                       0);
 }
 
 void DiagramView::openCombinedFilters() {

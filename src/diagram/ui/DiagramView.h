@@ -120,4 +120,5 @@ private:
     QLabel* source_;
     DiagramAxisMenu* axisMenu_;
     const WindowGeometry* geometry_ = nullptr;
+    bool reshowQueued_ = false;
 };

@@ -25,6 +25,18 @@ bool FigureExporter::save(const Figure& figure, const QString& path, QSize size)
     return format && save(figure, path, size, *format);
 }
 
+bool FigureExporter::save(const Figure& figure, const QString& path, const PictureSize& size) {
+    const std::optional<Format> format = formatOf(path);
+    if (!format)
+        return false;
+    const QSize layout = size.layoutSize();
+    if (*format != Format::Png)
+        return save(figure, path, layout, *format);
+    QCustomPlot plot;
+    FigurePlot::show(figure, plot, layout);
+    return plot.savePng(path, layout.width(), layout.height(), size.scale(), -1, size.dotsPerInch);
+}
+
 bool FigureExporter::save(const Figure& figure, const QString& path, QSize size, Format format) {
     if (size.isEmpty()) {
         return false;

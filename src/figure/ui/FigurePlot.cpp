@@ -73,6 +73,19 @@ QCPRange axisRange(const Axis& axis) {
     return {lo, hi};
 }
 
+// Tick labels that tell the ticks apart over the span (seconds) without needless digits: the
+// year over many years, month and year over months, the day over weeks, the hour over days.
+QString dateFormatFor(double span) {
+    constexpr double day = 86400.0;
+    if (span > 3 * 365 * day)
+        return QStringLiteral("yyyy");
+    if (span > 90 * day)
+        return QStringLiteral("MM.yyyy");
+    if (span > 3 * day)
+        return QStringLiteral("dd.MM.yyyy");
+    return QStringLiteral("dd.MM.yyyy\nHH:mm");
+}
+
 void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
     qAxis->setVisible(axis.visible);
     qAxis->setLabel(axis.titleVisible ? axis.title : QString());
@@ -83,7 +96,7 @@ void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
         qAxis->setScaleType(QCPAxis::stLinear);
         auto ticker =
             QSharedPointer<EveryNthLabelTicker<QCPAxisTickerDateTime>>::create(axis.labelFrequency);
-        ticker->setDateTimeFormat(QStringLiteral("dd.MM. HH:mm"));
+        ticker->setDateTimeFormat(dateFormatFor(std::abs(axis.max - axis.min)));
         ticker->setDateTimeSpec(Qt::UTC);
         qAxis->setTicker(ticker);
     } else {

@@ -155,7 +155,7 @@ void GridWindow::buildMenus() {
     item(file, QStringLiteral("Save SQL..."), [this] { saveSql(); });
     item(file, QStringLiteral("As xls for MapInfo"), [this] {
         if (const auto rows = grid_.target().allRows())
-            MapInfoExport(dialogs_).run(*rows, grid_.name(), folders_.userFolder);
+            MapInfoExport(dialogs_, &status_).run(*rows, grid_.name(), folders_.userFolder);
     });
     item(file, QStringLiteral("As Google Earth *.kml file"), [this] { exportKml(); });
     item(file, QStringLiteral("Save Column View"), [this] { saveColumnView(false); });
@@ -415,7 +415,8 @@ void GridWindow::exportKml() {
     std::vector<bool> visible;
     for (int c = 0; c < int(columns.size()); ++c)
         visible.push_back(!table_->isColumnHidden(c));
-    KmlExport(dialogs_).run(selected, visible, settings, grid_.caption(), folders_.userFolder);
+    KmlExport(dialogs_, &status_)
+        .run(selected, visible, settings, grid_.caption(), folders_.userFolder);
 }
 
 void GridWindow::afterBulkEdit(bool changed) {

@@ -60,6 +60,36 @@ TEST_P(DiagramViewTest, DrawsFromItsBoxesAndComesBackWithTheLastFigure) {
     EXPECT_EQ(again.controller().figure().series.size(), 2u);
 }
 
+// The chart takes the room the window gains, down to the status bar and out to the right edge:
+// the white of the drawn chart reaches near both in a small and in a large window.
+TEST_P(DiagramViewTest, TheChartGrowsWithTheWindow) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    const QList<QComboBox*> combos = view.findChildren<QComboBox*>();
+    const QStringList boxes{"Rocks", "Au", "Rocks", "Au"};
+    for (int i = 0; i < boxes.size(); ++i)
+        combos[i + 1]->setCurrentText(boxes[i]);
+    view.show();
+    ASSERT_TRUE(view.draw());
+    const auto whiteBox = [&view] {
+        const QImage shot = view.grab().toImage();
+        QRect box;
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = shot.width() / 2; x < shot.width(); x += 2)
+                if (shot.pixel(x, y) == qRgb(255, 255, 255))
+                    box |= QRect(x, y, 1, 1);
+        return std::pair{box, shot.size()};
+    };
+    for (const QSize size : {QSize(900, 600), QSize(1600, 1100)}) {
+        view.resize(size);
+        QCoreApplication::processEvents();
+        const auto [box, shot] = whiteBox();
+        ASSERT_EQ(shot, size);
+        EXPECT_GT(box.bottom(), size.height() - 60) << size.height(); // above the status bar
+        EXPECT_GT(box.right(), size.width() - 20) << size.width();
+        EXPECT_LT(box.top(), 60) << size.height();
+    }
+}
+
 TEST_P(DiagramViewTest, TheMultiSetFrameMakesOneSeriesPerSet) {
     DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
     view.show();
