@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -103,11 +104,32 @@ void GridFindWindow::showFor(GridSearch::Scope scope) {
                                                : activeGrid_)
         ->setChecked(true);
     refreshHeading();
+    if (!placed_) {
+        placeBesideGrid();
+        placed_ = true;
+    }
     QDialog::show();
     raise();
     activateWindow();
     findWhat_->setFocus();
     findWhat_->selectAll();
+}
+
+void GridFindWindow::placeBesideGrid() {
+    // Where it hides no rows: under the grid window, else to its right, else over its lower
+    // right corner.
+    adjustSize();
+    const QScreen* screen = owner_.screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QRect grid(owner_.mapToGlobal(QPoint(0, 0)), owner_.size());
+    const QSize size = frameSize().expandedTo(sizeHint());
+    for (const QPoint& at :
+         {QPoint(grid.left(), grid.bottom() + 8), QPoint(grid.right() + 8, grid.top()),
+          QPoint(grid.right() - size.width(), grid.bottom() - size.height())})
+        if (room.isEmpty() || room.contains(QRect(at, size))) {
+            move(at);
+            return;
+        }
 }
 
 void GridFindWindow::refreshHeading() {

@@ -35,6 +35,7 @@ private:
     void showFound(const std::vector<GridWindow*>& windows,
                    const std::optional<GridSearch::Place>& found);
     void refreshHeading();
+    void placeBesideGrid();
     void findFirst();
     void findNext();
     void replace();
@@ -54,4 +55,5 @@ private:
     QRadioButton* all_;
     // The grid of the last record found, where the next search goes on.
     QPointer<GridWindow> lastGrid_;
+    bool placed_ = false;
 };

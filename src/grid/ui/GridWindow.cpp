@@ -236,6 +236,10 @@ void GridWindow::buildMenus() {
         QAction* a = menu->addAction(text, this, slot);
         a->setShortcut(keys);
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        // A shortcut of a menu's action alone is live only while the menu bar has the focus;
+        // the window's own copy makes it work wherever the focus is in this grid window.
+        if (!keys.isEmpty())
+            addAction(a);
         return a;
     };
 
@@ -734,7 +738,7 @@ void GridWindow::copySelection() const {
         if (i > 0)
             text += cells[i].row() == cells[i - 1].row() ? QStringLiteral("\t")
                                                          : QStringLiteral("\r\n");
-        text += cells[i].data().toString();
+        text += cells[i].data(Qt::EditRole).toString(); // whole numbers, not as shown
     }
     QApplication::clipboard()->setText(text);
 }
