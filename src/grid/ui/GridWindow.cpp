@@ -252,8 +252,9 @@ void GridWindow::buildMenus() {
         },
         QKeySequence::Refresh);
     item(file, QStringLiteral("&Load new grid"), [this] {
-        const auto table = dialogs_.input(QStringLiteral("Give table name or SQL statement"),
-                                          GridController::tableOf(grid_.statement()));
+        const auto table =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Give table name or SQL statement"),
+                           GridController::tableOf(grid_.statement()));
         if (!table || table->trimmed().isEmpty())
             return;
         const QString text = table->trimmed();
@@ -350,7 +351,8 @@ void GridWindow::buildMenus() {
         status_.showStatus(QString(), 0);
     });
     item(edit, QStringLiteral("&Go to Column..."), [this] {
-        const auto name = dialogs_.input(QStringLiteral("Give column name"), QString());
+        const auto name =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Give column name"), QString());
         const QStringList& columns = grid_.model()->source().columnNames();
         for (int c = 0; name && c < columns.size(); ++c)
             if (columns[c].compare(name->trimmed(), Qt::CaseInsensitive) == 0) {
@@ -597,7 +599,8 @@ void GridWindow::pasteCells() {
 
 void GridWindow::pasteOptions() {
     const auto typed =
-        dialogs_.input(QStringLiteral("ID columns that Paste and Merge matches records by, in "
+        dialogs_.input(QStringLiteral("Options"),
+                       QStringLiteral("ID columns that Paste and Merge matches records by, in "
                                       "order (comma between)"),
                        pasteIdColumns_.join(QStringLiteral(", ")));
     if (!typed)
