@@ -12,21 +12,6 @@
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 
-namespace {
-
-bool cellMatches(const CellValue& cell, const QString& text, bool wholeWord, bool matchCase) {
-    if (cell.isMissing())
-        return false;
-    if (cell.kind() == CellValue::Kind::Number) {
-        const auto n = NumberText::fromText(QStringView(text).trimmed());
-        return n && *cell.toNumber() == *n;
-    }
-    const QString value = cell.toText();
-    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    return wholeWord ? value.compare(text, cs) == 0 : value.startsWith(text, cs);
-}
-} // namespace
-
 GridController::GridController(SessionDatabase& session, Dialogs& dialogs, Status& status,
                                OpenViews& views)
     : session_(session)
@@ -104,12 +89,41 @@ QString GridController::recordCounter(qsizetype current) const {
 }
 
 bool GridController::headerClicked(int column) {
-    if (sortMode == SortMode::None || !model_ || column < 0 || column >= model_->columnCount())
+    return sortMode != SortMode::None && sortBy(column, sortMode == SortMode::Descending);
+}
+
+bool GridController::sortBy(int column, bool descending) {
+    if (!model_ || column < 0 || column >= model_->columnCount())
         return false;
     sortText_ = JetSqlQuoting::name(model_->source().columnNames()[column]);
-    if (sortMode == SortMode::Descending)
+    if (descending)
         sortText_ += QStringLiteral(" DESC");
     return applySort();
+}
+
+std::optional<GridController::SortKey> GridController::primarySortKey() const {
+    if (!model_)
+        return std::nullopt;
+    QStringList words;
+    int keys = 1;
+    for (const JetSqlToken& t : JetSqlTokenizer::tokenize(sortText_).tokens) {
+        if (t.kind == JetSqlToken::Kind::Whitespace)
+            continue;
+        if (t.value == QStringLiteral(",")) {
+            ++keys;
+            continue;
+        }
+        if (keys == 1)
+            words << t.value;
+    }
+    if (words.isEmpty() || words.size() > 2)
+        return std::nullopt;
+    const int column = int(model_->source().columnNames().indexOf(words[0]));
+    if (column < 0)
+        return std::nullopt;
+    const bool descending =
+        words.size() == 2 && words[1].compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
+    return SortKey{column, descending, keys == 1};
 }
 
 bool GridController::andSort(int column, bool descending) {
@@ -148,18 +162,35 @@ bool GridController::applySort() {
     return sorted;
 }
 
-std::optional<int> GridController::find(const QString& text, const std::vector<int>& columns,
-                                        bool wholeWord, bool matchCase, int from) const {
+bool GridController::cellMatches(const CellValue& cell, const QString& text, bool wholeWord,
+                                 bool matchCase) {
+    if (cell.isMissing())
+        return false;
+    if (cell.kind() == CellValue::Kind::Number) {
+        const auto n = NumberText::fromText(QStringView(text).trimmed());
+        return n && (*cell.toNumber() == *n ||
+                     NumberText::toDisplayText(*cell.toNumber()) == NumberText::toDisplayText(*n));
+    }
+    const QString value = cell.toText();
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return wholeWord ? value.compare(text, cs) == 0 : value.startsWith(text, cs);
+}
+
+std::optional<GridController::Cell> GridController::find(const QString& text,
+                                                         const std::vector<int>& columns,
+                                                         bool wholeWord, bool matchCase, int from,
+                                                         int until) const {
     if (!model_ || text.isEmpty())
         return std::nullopt;
-    for (int r = std::max(from, 0); r < model_->rowCount(); ++r) {
+    const int end = until < 0 ? model_->rowCount() : std::min(until, model_->rowCount());
+    for (int r = std::max(from, 0); r < end; ++r) {
         const RowSet::Row* row = model_->row(r);
         if (!row)
             return std::nullopt;
         for (int c : columns)
             if (c >= 0 && c < int(row->size()) &&
                 cellMatches((*row)[size_t(c)], text, wholeWord, matchCase))
-                return r;
+                return Cell{r, c};
     }
     return std::nullopt;
 }

@@ -43,6 +43,16 @@ public:
     const QString& sortText() const { return sortText_; }
     // In ascending or descending mode sorts by the column; false in the neutral mode.
     bool headerClicked(int column);
+    // Sorts by the column alone.
+    bool sortBy(int column, bool descending);
+    struct SortKey {
+        int column = 0;
+        bool descending = false;
+        bool alone = true; // no further keys follow
+    };
+    // The first key of the sort text when it names one of the grid's columns: the column the
+    // header marks.
+    std::optional<SortKey> primarySortKey() const;
     // Adds the column as a further key.
     bool andSort(int column, bool descending);
     void clearSort();
@@ -50,10 +60,19 @@ public:
     // Asks "Enter sort column" when there is no sort text; false when cancelled or refused.
     bool applySort();
 
-    // The first row at or after `from` (0-based) with a match in one of the columns; numbers
-    // compare as numbers, texts begin with the text unless wholeWord asks for all of it.
-    std::optional<int> find(const QString& text, const std::vector<int>& columns, bool wholeWord,
-                            bool matchCase, int from) const;
+    struct Cell {
+        int row = 0; // 0-based
+        int column = 0;
+        bool operator==(const Cell&) const = default;
+    };
+    // The first cell at or after row `from` (0-based), in the first of the columns that matches
+    // there; rows before `until` (all rows when negative).
+    std::optional<Cell> find(const QString& text, const std::vector<int>& columns, bool wholeWord,
+                             bool matchCase, int from, int until = -1) const;
+    // Numbers compare as numbers, or as they are shown (54.599999999999994 matches "54.6");
+    // texts begin with the text unless wholeWord asks for all of it.
+    static bool cellMatches(const CellValue& cell, const QString& text, bool wholeWord,
+                            bool matchCase);
 
     // "Show Field properties": the column's description and the current row's value, one
     // "Label: value" line each.

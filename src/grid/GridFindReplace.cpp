@@ -9,35 +9,23 @@ GridFindReplace::GridFindReplace(GridController& grid, Dialogs& dialogs)
     : grid_(grid)
     , dialogs_(dialogs) {}
 
-std::optional<int> GridFindReplace::findNext(const QString& text, const Options& options,
-                                             int from) {
-    const auto found =
-        grid_.find(text, options.columns, options.wholeWord, options.matchCase, from);
-    if (!found)
-        dialogs_.message(MessageKind::Information, QStringLiteral("No matching records"));
-    return found;
+std::optional<GridController::Cell>
+GridFindReplace::findNext(const QString& text, const Options& options, int from, int until) const {
+    return grid_.find(text, options.columns, options.wholeWord, options.matchCase, from, until);
 }
 
 std::optional<CellValue> GridFindReplace::replaced(const CellValue& cell, const QString& text,
                                                    const QString& replacement,
                                                    const Options& options) const {
-    if (cell.isMissing())
+    if (!GridController::cellMatches(cell, text, options.wholeWord, options.matchCase))
         return std::nullopt;
     if (cell.kind() == CellValue::Kind::Number) {
-        const auto n = NumberText::fromText(QStringView(text).trimmed());
-        if (!n || *cell.toNumber() != *n)
-            return std::nullopt;
         const auto r = NumberText::fromText(QStringView(replacement).trimmed());
         return r ? CellValue::number(*r) : CellValue::text(replacement);
     }
-    const QString value = cell.toText();
-    const Qt::CaseSensitivity cs = options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     if (options.wholeWord)
-        return value.compare(text, cs) == 0 ? std::optional(CellValue::text(replacement))
-                                            : std::nullopt;
-    if (!value.startsWith(text, cs))
-        return std::nullopt;
-    return CellValue::text(replacement + value.mid(text.size()));
+        return CellValue::text(replacement);
+    return CellValue::text(replacement + cell.toText().mid(text.size()));
 }
 
 bool GridFindReplace::write(const RowSet& shape, const RowSet::Row& row, int column,
@@ -57,48 +45,49 @@ bool GridFindReplace::write(const RowSet& shape, const RowSet::Row& row, int col
     return false;
 }
 
-std::optional<int> GridFindReplace::replace(const QString& text, const QString& replacement,
-                                            const Options& options, int row) {
+int GridFindReplace::replaceInRow(const QString& text, const QString& replacement,
+                                  const Options& options, int row) {
     GridModel* model = grid_.model();
     const RowSet::Row* cells = model ? model->row(row) : nullptr;
-    if (cells) {
-        const RowSet shape(model->source().columnNames());
-        for (int c : options.columns) {
-            if (c < 0 || c >= int(cells->size()))
-                continue;
-            if (const auto value = replaced((*cells)[size_t(c)], text, replacement, options)) {
-                const RowSet::Row copy = *cells;
-                if (!write(shape, copy, c, *value))
-                    return std::nullopt;
-                grid_.requery();
-                break;
-            }
+    if (!cells)
+        return 0;
+    const RowSet shape(model->source().columnNames());
+    for (int c : options.columns) {
+        if (c < 0 || c >= int(cells->size()))
+            continue;
+        if (const auto value = replaced((*cells)[size_t(c)], text, replacement, options)) {
+            const RowSet::Row copy = *cells;
+            if (!write(shape, copy, c, *value))
+                return -1;
+            grid_.requery();
+            return 1;
         }
     }
-    return findNext(text, options, row + 1);
+    return 0;
 }
 
 int GridFindReplace::replaceAll(const QString& text, const QString& replacement,
-                                const Options& options) {
+                                const Options& options, int fromRow) {
     const auto rows = grid_.target().allRows();
-    if (!rows || !grid_.target().writable())
-        return 0;
-    TransactionScope transaction(*grid_.target().database);
+    if (!rows)
+        return -1;
+    std::optional<TransactionScope> transaction;
     int count = 0;
-    for (qsizetype r = 0; r < rows->rowCount(); ++r)
+    for (qsizetype r = std::max(fromRow, 0); r < rows->rowCount(); ++r)
         for (int c : options.columns) {
             if (c < 0 || c >= rows->columnCount())
                 continue;
             if (const auto value = replaced(rows->at(r, c), text, replacement, options)) {
+                if (!transaction && grid_.target().database)
+                    transaction.emplace(*grid_.target().database);
                 if (!write(*rows, rows->row(r), c, *value))
-                    return 0;
+                    return -1;
                 ++count;
             }
         }
-    if (!transaction.commit())
-        return 0;
-    grid_.requery();
-    dialogs_.message(MessageKind::Information,
-                     QString::number(count) + QStringLiteral(" replacements done."));
+    if (transaction && !transaction->commit())
+        return -1;
+    if (count > 0)
+        grid_.requery();
     return count;
 }

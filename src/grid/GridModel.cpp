@@ -1,5 +1,7 @@
 #include "grid/GridModel.h"
 
+#include "platform/NumberText.h"
+
 #include <algorithm>
 
 GridModel::GridModel(std::unique_ptr<GridRowSource> source, QObject* parent)
@@ -41,19 +43,27 @@ const RowSet::Row* GridModel::row(int r) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::TextAlignmentRole)
         return {};
     const RowSet::Row* cells = row(index.row());
     if (!cells || index.column() >= int(cells->size()))
         return {};
-    return (*cells)[size_t(index.column())].toText();
+    const CellValue& cell = (*cells)[size_t(index.column())];
+    const bool number = cell.kind() == CellValue::Kind::Number;
+    if (role == Qt::TextAlignmentRole)
+        return number ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    // The eye gets at most ten significant digits; editing starts from the stored value.
+    if (number && role == Qt::DisplayRole)
+        return NumberText::toDisplayText(*cell.toNumber());
+    return cell.toText();
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     if (orientation == Qt::Vertical)
-        return section + 1;
+        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    // The tooltip carries the whole name when the column is too narrow for it.
     return section < columnCount() ? source_->columnNames()[section] : QVariant();
 }
 

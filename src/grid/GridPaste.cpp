@@ -142,7 +142,7 @@ int GridPaste::merge(const QString& clipboardText) {
     if (!layoutOf(sheet, layout))
         return -1;
     int idColumn = -1;
-    for (const QString& candidate : {QStringLiteral("ID"), QStringLiteral("SampleNo")})
+    for (const QString& candidate : idColumns_)
         for (int c = 0; c < layout.fields.size() && idColumn < 0; ++c)
             if (layout.fields[c].compare(candidate, Qt::CaseInsensitive) == 0)
                 idColumn = c;

@@ -23,6 +23,8 @@ public:
     int append(const QString& clipboardText);
     // Rows whose ID matches a record update it, the others are added; -1 when cancelled.
     int merge(const QString& clipboardText);
+    // The columns "Paste and Merge" tries as the ID, in order ("Options...").
+    void setIdColumns(const QStringList& names) { idColumns_ = names; }
 
 private:
     // Tells why nothing was written (the transaction rolls everything back); -1.
@@ -40,4 +42,5 @@ private:
     const SchemaCatalogue& catalogue_;
     Dialogs& dialogs_;
     Status& status_;
+    QStringList idColumns_{QStringLiteral("ID"), QStringLiteral("SampleNo")};
 };

@@ -1,5 +1,6 @@
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -26,6 +27,33 @@ std::string_view formatInto(char (&buffer)[kBufferSize], double value) {
 QString NumberText::toText(double value) {
     char buffer[kBufferSize];
     const std::string_view text = formatInto(buffer, value);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NumberText::toDisplayText(double value) {
+    if (!std::isfinite(value))
+        return toText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    constexpr int maxDigits = 15; // what a double holds exactly
+    const int wholeDigits = int(std::floor(std::log10(std::fabs(value)))) + 1;
+    char buffer[kBufferSize];
+    if (wholeDigits < 1 || wholeDigits > maxDigits) {
+        const auto result = std::to_chars(buffer, buffer + kBufferSize, value,
+                                          std::chars_format::general, displayDigits);
+        return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
+    }
+    // Positional, so rounding up (9999999999.99) gives 10000000000, not "1e+10".
+    const int digits = std::max(wholeDigits, displayDigits);
+    const auto result = std::to_chars(buffer, buffer + kBufferSize, value, std::chars_format::fixed,
+                                      digits - wholeDigits);
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    if (text.find('.') != std::string_view::npos) {
+        while (text.back() == '0')
+            text.remove_suffix(1);
+        if (text.back() == '.')
+            text.remove_suffix(1);
+    }
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

@@ -15,6 +15,11 @@ public:
 
     // Shortest round-trip form: "0.1", "-0", "1e-300", "123456789012"; "nan", "inf", "-inf".
     static QString toText(double value);
+    // For the eye, never for storage: at most 10 significant digits, so float noise such as
+    // 54.599999999999994 shows as "54.6"; whole-number digits are never cut (up to 15), so
+    // 123456789012 stays itself. "1e-12", "0" (also for -0), "nan", "inf".
+    static constexpr int displayDigits = 10;
+    static QString toDisplayText(double value);
     // The shortest form that reads back as the same float: 65.3f gives "65.3", not the
     // digits of the double it widens to.
     static QString floatToText(float value);

@@ -14,16 +14,32 @@
 
 namespace {
 
-TEST(GridColumnStatistics, ShowsTheGridsStatisticsWithEmptyCellsForNone) {
-    RowSet rows({QStringLiteral("SampleNo"), QStringLiteral("Au")});
-    rows.appendRow({CellValue::text(QStringLiteral("S1")), CellValue::number(1)});
-    rows.appendRow({CellValue::text(QStringLiteral("S2")), CellValue::number(2)});
-    rows.appendRow({CellValue::text(QStringLiteral("S3")), CellValue::null()});
-    rows.appendRow({CellValue::text(QStringLiteral("S4")), CellValue::number(6)});
-    EXPECT_EQ(GridColumnStatistics::lines(rows, 1),
-              (QStringList{"n\t3", "avg\t3", "min\t1", "max\t6", "stdev\t2.6457513110645907",
-                           "var\t7", "median\t2", "kurtosis\t", "skewness\t1.4578629673213046"}));
-    EXPECT_EQ(GridColumnStatistics::lines(rows, 0).mid(0, 2), (QStringList{"n\t0", "avg\t"}));
+TEST(GridColumnStatistics, TabulatesTheChosenColumnsOverTheChosenRecords) {
+    RowSet rows({QStringLiteral("SampleNo"), QStringLiteral("Au"), QStringLiteral("Cu")});
+    rows.appendRow(
+        {CellValue::text(QStringLiteral("S1")), CellValue::number(1), CellValue::number(0.1)});
+    rows.appendRow(
+        {CellValue::text(QStringLiteral("S2")), CellValue::number(2), CellValue::number(0.2)});
+    rows.appendRow({CellValue::text(QStringLiteral("S3")), CellValue::null(), CellValue::null()});
+    rows.appendRow(
+        {CellValue::text(QStringLiteral("S4")), CellValue::number(6), CellValue::number(0.4)});
+    const auto columnOf = [](const Sheet& sheet, int column) {
+        QStringList out;
+        for (int r = 1; r <= sheet.lastRow(); ++r)
+            out << sheet.text(r, column);
+        return out;
+    };
+    const Sheet all = GridColumnStatistics::table(rows, {1, 0});
+    EXPECT_EQ(columnOf(all, 1), (QStringList{"Statistic", "n", "avg", "min", "max", "stdev", "var",
+                                             "median", "kurtosis", "skewness"}));
+    EXPECT_EQ(columnOf(all, 2), (QStringList{"Au", "3", "3", "1", "6", "2.6457513110645907", "7",
+                                             "2", "", "1.4578629673213046"}));
+    // A column without numbers has n = 0 and nothing else.
+    EXPECT_EQ(columnOf(all, 3).mid(0, 3), (QStringList{"SampleNo", "0", ""}));
+
+    // Selected records only; the sum of 0.1 and 0.2 is stored whole, shown rounded.
+    const Sheet selected = GridColumnStatistics::table(rows, {2}, {0, 1, 2});
+    EXPECT_EQ(columnOf(selected, 2).mid(0, 3), (QStringList{"Cu", "2", "0.15000000000000002"}));
 }
 
 TEST(GridSchemaCommands, MakeTableAddFieldAndDeleteTableWithTheirPrompts) {

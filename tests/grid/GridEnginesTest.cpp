@@ -87,6 +87,11 @@ void exerciseGrid(SessionDatabase& session, ScriptedDialogs& dialogs, HeadlessSt
     ASSERT_TRUE(grid.andSort(1, false));
     EXPECT_EQ(grid.sortingInfo(),
               QStringLiteral("SORTING SETTINGS:\r\n[SampleNo] DESC,[Rock] ASC"));
+    // The header marks the first key.
+    ASSERT_TRUE(grid.primarySortKey());
+    EXPECT_EQ(grid.primarySortKey()->column, 0);
+    EXPECT_TRUE(grid.primarySortKey()->descending);
+    EXPECT_FALSE(grid.primarySortKey()->alone);
     grid.sortMode = GridController::SortMode::Ascending;
     ASSERT_TRUE(grid.headerClicked(0));
     GridModel& sorted = *grid.model();
@@ -96,10 +101,11 @@ void exerciseGrid(SessionDatabase& session, ScriptedDialogs& dialogs, HeadlessSt
     EXPECT_EQ(cell(sorted, sampleCount + 1, 0), QStringLiteral("S1500"));
     EXPECT_EQ(cell(sorted, 2, 2), QStringLiteral("2.675"));
 
-    EXPECT_EQ(grid.find(QStringLiteral("S0010"), {0}, true, false, 0), 11);
-    EXPECT_EQ(grid.find(QStringLiteral("s001"), {0}, false, false, 12), 12); // S0011
+    using Cell = GridController::Cell;
+    EXPECT_EQ(grid.find(QStringLiteral("S0010"), {0}, true, false, 0), (Cell{11, 0}));
+    EXPECT_EQ(grid.find(QStringLiteral("s001"), {0}, false, false, 12), (Cell{12, 0})); // S0011
     EXPECT_EQ(grid.find(QStringLiteral("s001"), {0}, false, true, 0), std::nullopt);
-    EXPECT_EQ(grid.find(QStringLiteral("24.75"), {1, 2}, true, false, 0), 100); // S0099
+    EXPECT_EQ(grid.find(QStringLiteral("24.75"), {1, 2}, true, false, 0), (Cell{100, 2})); // S0099
     EXPECT_EQ(grid.find(QStringLiteral("Au"), {2}, true, false, 0), std::nullopt);
 
     // An edited cell goes to its record by key.

@@ -1,8 +1,8 @@
-#include "grid/GridFindReplace.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "grid/GridPaste.h"
 #include "grid/GridQueryEditor.h"
+#include "grid/GridSearch.h"
 #include "grid/OpenViews.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
@@ -24,7 +24,9 @@ protected:
                   "INSERT INTO [Samples] VALUES ('S1', 'granite', 1.5)",
                   "INSERT INTO [Samples] VALUES ('S2', 'Granodiorite', 2)",
                   "INSERT INTO [Samples] VALUES ('S3', 'Basalt', 1.5)",
-                  "CREATE VIEW [Rocks] AS SELECT [Rock] FROM [Samples]"})
+                  "CREATE VIEW [Rocks] AS SELECT [Rock] FROM [Samples]",
+                  "CREATE TABLE [Notes] ([Id] TEXT PRIMARY KEY, [Note] TEXT)",
+                  "INSERT INTO [Notes] VALUES ('N1', 'granite vein')"})
                 ASSERT_TRUE(db.connection->execute(QString::fromUtf8(sql))) << sql;
         }
         session.SessionDatabasePath = path;
@@ -51,31 +53,75 @@ protected:
     GridController grid{session, dialogs, status, views};
 };
 
-TEST_F(GridEditTest, FindsAndReplacesFromTheStartOrWhole) {
-    GridFindReplace finder(grid, dialogs);
-    const GridFindReplace::Options prefix{{1}, false, false};
-    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), prefix, 0), 0);
-    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), prefix, 1), 1);
-    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), {{1}, false, true}, 0), 1);
-    EXPECT_EQ(finder.findNext(QStringLiteral("Gran"), {{1}, true, false}, 0), std::nullopt);
-    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("No matching records")});
+TEST_F(GridEditTest, SearchesDownOrRoundTheColumnTheGridOrEveryGrid) {
+    GridController notes{session, dialogs, status, views};
+    ASSERT_TRUE(notes.open(QStringLiteral("SELECT * FROM [Notes]"), QStringLiteral("Table/Notes")));
+    GridSearch search({{&grid, {0, 1, 2}}, {&notes, {0, 1}}}, dialogs);
+    using P = GridSearch::Place;
+    using S = GridSearch::Scope;
+    using D = GridSearch::Direction;
+    const struct {
+        const char* text;
+        S scope;
+        D direction;
+        bool wholeWord;
+        P from;
+        std::optional<P> found;
+    } cases[] = {
+        {"gran", S::ActiveGrid, D::Down, false, P{0, {0, 1}}, P{0, {1, 1}}},
+        {"gran", S::ActiveGrid, D::Down, false, P{0, {1, 1}}, std::nullopt},
+        {"gran", S::ActiveGrid, D::All, false, P{0, {1, 1}}, P{0, {0, 1}}},
+        {"gran", S::AllGrids, D::Down, false, P{0, {1, 1}}, P{1, {0, 1}}},
+        {"gran", S::AllGrids, D::Down, false, P{1, {0, 1}}, std::nullopt},
+        {"gran", S::AllGrids, D::All, false, P{1, {0, 1}}, P{0, {0, 1}}},
+        {"granite", S::AllGrids, D::Down, true, P{0, {0, 1}}, std::nullopt},
+        {"gran", S::CurrentColumn, D::All, false, P{0, {0, 0}}, std::nullopt},
+        {"1.50", S::CurrentColumn, D::Down, true, P{0, {0, 2}}, P{0, {2, 2}}},
+    };
+    for (const auto& c : cases) {
+        dialogs.clearLog();
+        const GridSearch::Request r{
+            QString::fromUtf8(c.text), {}, c.scope, c.wholeWord, false, c.direction};
+        EXPECT_EQ(search.findNext(r, c.from), c.found) << c.text << " from " << c.from.grid;
+        EXPECT_EQ(dialogs.texts(), c.found ? QStringList() : QStringList{"No matching records"});
+    }
+    EXPECT_EQ(search.findFirst({QStringLiteral("b"), {}}), (P{0, {2, 1}}));
+    EXPECT_EQ(GridSearch::title(S::AllGrids, QStringLiteral("Rock"), grid.name()),
+              QStringLiteral("Find in All Grids Samples"));
 
-    // Replacing in row 0 changes only the matched start, then moves on to the next match.
-    EXPECT_EQ(finder.replace(QStringLiteral("gran"), QStringLiteral("Gran"), prefix, 0), 1);
-    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] ORDER BY [SampleNo]"),
-              (QStringList{"Granite", "Granodiorite", "Basalt"}));
-
+    // Case matters only when asked; only the matched start is replaced, in every grid.
     dialogs.clearLog();
-    EXPECT_EQ(finder.replaceAll(QStringLiteral("1.5"), QStringLiteral("1.75"), {{2}, true, false}),
+    EXPECT_EQ(search.replaceAll({QStringLiteral("gran"), QStringLiteral("Gran"), S::AllGrids, false,
+                                 true, D::All},
+                                P{0, {1, 1}}),
               2);
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("2 replacements done.")});
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] ORDER BY [SampleNo]"),
+              (QStringList{"Granite", "Granodiorite", "Basalt"}));
+    EXPECT_EQ(column("SELECT [Note] FROM [Notes]"), QStringList{"Granite vein"});
+    // Downwards from the second record leaves the first as it is.
+    EXPECT_EQ(search.replaceAll({QStringLiteral("1.5"), QStringLiteral("1.75"), S::CurrentColumn,
+                                 true, false, D::Down},
+                                P{0, {1, 2}}),
+              1);
     EXPECT_EQ(column("SELECT [Au] FROM [Samples] ORDER BY [SampleNo]"),
-              (QStringList{"1.75", "2", "1.75"}));
-    EXPECT_EQ(
-        finder.replaceAll(QStringLiteral("Basalt"), QStringLiteral("Andesite"), {{1}, true, false}),
-        1);
-    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] WHERE [SampleNo] = 'S3'"),
-              QStringList{"Andesite"});
+              (QStringList{"1.5", "2", "1.75"}));
+
+    // "&Replace" changes the record it stands on when it matches, then finds the next.
+    const GridSearch::Request granite{QStringLiteral("Gran"), QStringLiteral("Syen"),
+                                      S::ActiveGrid};
+    EXPECT_EQ(search.replace(granite, P{0, {0, 1}}), (P{0, {1, 1}}));
+    EXPECT_EQ(column("SELECT [Rock] FROM [Samples] ORDER BY [SampleNo]"),
+              (QStringList{"Syenite", "Granodiorite", "Basalt"}));
+    // A view's rows cannot be written: said so, nothing changed.
+    GridController rocks{session, dialogs, status, views};
+    ASSERT_TRUE(rocks.open(QStringLiteral("SELECT * FROM [Rocks]"), QStringLiteral("Query/Rocks")));
+    dialogs.clearLog();
+    EXPECT_EQ(GridSearch({{&rocks, {0}}}, dialogs)
+                  .replaceAll({QStringLiteral("Basalt"), QStringLiteral("x")}, P{}),
+              -1);
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("The records of this grid cannot")));
 }
 
 TEST_F(GridEditTest, FieldPropertiesDescribeTheColumnAndTheValue) {

@@ -37,6 +37,35 @@ TEST(NumberText, WritesTheShortestExactCLocaleForm) {
     }
 }
 
+TEST(NumberText, ShowsAtMostTenSignificantDigitsButEveryWholeDigit) {
+    const struct {
+        double value;
+        const char* shown;
+    } cases[] = {
+        {54.599999999999994, "54.6"},
+        {0.1 + 0.2, "0.3"},
+        {-2.675, "-2.675"},
+        {1.0 / 3.0, "0.3333333333"},
+        {2.0 / 3.0, "0.6666666667"},
+        {1e-12, "1e-12"},
+        {0.000123456789012, "0.000123456789"},
+        {1234.56789012345, "1234.56789"},
+        {123456789012.0, "123456789012"},
+        {123456789012.4, "123456789012"},
+        {9999999999.99, "10000000000"},
+        {999999999.99999999, "1000000000"},
+        {1e15, "1e+15"},
+        {1e22, "1e+22"},
+        {std::numeric_limits<double>::max(), "1.797693135e+308"},
+        {-1500.0, "-1500"},
+        {-0.0, "0"},
+        {kInf, "inf"},
+        {std::numeric_limits<double>::quiet_NaN(), "nan"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberText::toDisplayText(c.value), QString::fromLatin1(c.shown)) << c.shown;
+}
+
 TEST(NumberText, EveryFiniteDoubleReadsBackBitForBit) {
     std::mt19937_64 random(20240611);
     for (int i = 0; i < 20000; ++i) {

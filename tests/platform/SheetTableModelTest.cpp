@@ -19,8 +19,11 @@ TEST(SheetTableModel, EditsGoIntoTheSheetAndTheSpareAreaGrows) {
     EXPECT_EQ(model.data(model.index(1, 1)).toString(), QStringLiteral("1.5"));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("B"));
 
-    ASSERT_TRUE(model.setData(model.index(1, 1), QStringLiteral("2.25")));
-    EXPECT_EQ(sheet.number(2, 2), 2.25);
+    ASSERT_TRUE(model.setData(model.index(1, 1), QStringLiteral("54.599999999999994")));
+    EXPECT_EQ(sheet.number(2, 2), 54.599999999999994);
+    EXPECT_EQ(model.data(model.index(1, 1)).toString(), QStringLiteral("54.6"));
+    EXPECT_EQ(model.data(model.index(1, 1), Qt::EditRole).toString(),
+              QStringLiteral("54.599999999999994"));
     ASSERT_TRUE(model.setData(model.index(1, 0), QStringLiteral("0012x")));
     EXPECT_FALSE(sheet.isNumber(2, 1));
     ASSERT_TRUE(model.setData(model.index(1, 1), QString()));

@@ -1,15 +1,21 @@
 #pragma once
 // The table grid window ("View"): the statement, a table view over the paged rows, the record
-// counter, and the grid's menus. Every action goes to the grid's core classes.
+// counter, the grid's menus, pop-up menu and right-hand buttons. Every action goes to the
+// grid's core classes; the Find window and the button bar are classes of their own.
 #include "grid/GridController.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 class Dialogs;
+class GridButtonBar;
+class GridFindWindow;
 class OpenViews;
+class QAction;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTableView;
 class SessionDatabase;
 class Status;
@@ -21,6 +27,9 @@ public:
         QString appPath;
         QString userFolder;
     };
+    // Column widths that fitting to the contents stays within.
+    static constexpr int narrowestColumn = 40;
+    static constexpr int widestColumn = 320;
 
     GridWindow(SessionDatabase& session, Dialogs& dialogs, Status& status, OpenViews& views,
                Folders folders, QWidget* parent = nullptr);
@@ -32,6 +41,21 @@ public:
     QTableView* table() const { return table_; }
     QString counterText() const;
 
+    // The grids open beside this one in the same frame, this one first.
+    std::vector<GridWindow*> openGrids();
+    std::vector<int> visibleColumns() const;
+    GridController::Cell currentCell() const;
+    // Brings the window forward with the cell current and the grid focused.
+    void showCell(GridController::Cell cell);
+    // Shows the rows again after the controller re-read them, keeping the current cell.
+    void showRows();
+
+    QMenu* popupMenu() const { return popup_; }
+    GridButtonBar* buttonBar() const { return buttons_; }
+    // Created on first use.
+    GridFindWindow* findWindow();
+    bool editing() const { return editing_; }
+
 signals:
     void closeRequested();
     void schemaChanged();
@@ -40,12 +64,20 @@ signals:
 
 private:
     void buildMenus();
+    void buildPopup();
+    void buildButtons();
     void bindModel();
+    void fitColumns();
+    void showSortIndicator();
+    void headerClicked(int column);
     int currentColumn() const;
+    // The selected columns, first to last (the current one when none is selected).
+    std::pair<int, int> selectedColumnRange() const;
+    // The selected rows, empty when at most one row is selected.
+    std::vector<int> selectedRows() const;
     std::vector<int> columnWidths() const;
     void applyColumnView(const QString& path);
     void sort(GridController::SortMode mode);
-    void find();
     void showStatistics();
     void deleteSelectedRows();
     void deleteInAllTables();
@@ -54,6 +86,12 @@ private:
     void openColumnView();
     void addField(const QString& suggested);
     void copySelection() const;
+    // Pastes tab-separated clipboard text into the cells from the current one on.
+    void pasteCells();
+    void pasteOptions();
+    void setEditing(bool on);
+    void synchronize();
+    void popUpColumnsMenu(QWidget* under, bool chooseToGo);
     void afterBulkEdit(bool changed);
     // Asks for the KML settings, then writes the selected rows.
     void exportKml();
@@ -66,4 +104,14 @@ private:
     QLineEdit* sql_;
     QTableView* table_;
     QLabel* counter_;
+    GridButtonBar* buttons_;
+    QMenu* popup_;
+    QAction* editView_ = nullptr;
+    QAction* rightToolbar_ = nullptr;
+    QPointer<GridFindWindow> find_;
+    QStringList fittedColumns_;
+    // The last valid current cell: re-reading the rows drops the view's current index.
+    GridController::Cell lastCell_;
+    QStringList pasteIdColumns_{QStringLiteral("ID"), QStringLiteral("SampleNo")};
+    bool editing_ = true;
 };

@@ -38,6 +38,9 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
         return {};
     const int row = index.row() + 1;
     const int column = index.column() + 1;
+    // Numbers show at most ten significant digits; editing starts from the stored value.
+    if (role == Qt::DisplayRole && sheet_->isNumber(row, column))
+        return NumberText::toDisplayText(*sheet_->number(row, column));
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return sheet_->text(row, column);
     if (role == Qt::TextAlignmentRole && sheet_->isNumber(row, column))
