@@ -175,7 +175,9 @@ int runWindowed(QApplication& app, const Options& options) {
                 browser,
                 *session,
                 dialogs,
-                {QCoreApplication::applicationDirPath(), result.settings.paths.userFolder}});
+                {QCoreApplication::applicationDirPath(), result.settings.paths.userFolder},
+                result.settings.systemDatabase,
+                result.settings.systemTables});
     if (handOver && frame.clipData()->HaeClipAvaaPB((*handOver)[0], (*handOver)[1], (*handOver)[2]))
         frame.openClipData();
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {

@@ -2,6 +2,7 @@
 // The program's frame window: menus, child windows in a multi-document area, the recent
 // database list and the sample browser in a dock, the window-arrangement pickers and the
 // bottom status bar. Its menus call the MainWindow controller; it keeps no logic of its own.
+#include "db/SystemTables.h"
 #include "grid/OpenViews.h"
 #include "grid/ui/GridWindow.h"
 
@@ -39,6 +40,9 @@ public:
         SessionDatabase& session;
         Dialogs& dialogs;
         GridWindow::Folders folders;
+        // The grid's "System" source: the system database and its table names.
+        QString systemDatabase = {};
+        SystemTables systemTables = {};
     };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
@@ -51,6 +55,15 @@ public:
     // The table loader window ("frmFromDBSToClipData") on the open database, once; nullptr
     // after "No database open" without one.
     QWidget* openTableLoader();
+    // The query window ("Database" > "Query..."), once.
+    QWidget* openQueryWindow();
+    // The catalogue window "Links and Usernames" ("Database" > "Relationships..."), once.
+    QWidget* openCatalogue();
+    // A grid on a table of the system database (the "System" source); nullptr when the system
+    // database or the table cannot be read (said so).
+    GridWindow* openSystemGrid(const QString& table);
+    // The tables and filters picked in the database list.
+    QStringList selectedTables() const;
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
@@ -79,6 +92,9 @@ private:
     void fillRecentMenu();
     void fillWindowList();
     void fillTables();
+    void fillSystemMenu(QMenu* menu);
+    // The open child window whose widget is a T, brought forward; nullptr when there is none.
+    template <class T> T* activateChild();
     void arrange(const QString& how);
 
     const WindowGeometry& geometry_;

@@ -13,6 +13,7 @@ class QLineEdit;
 class QTableView;
 class SessionDatabase;
 class Status;
+class WindowGeometry;
 
 class GridWindow : public QWidget {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
     GridController& controller() { return grid_; }
     QTableView* table() const { return table_; }
     QString counterText() const;
+    // Where its dialogs (the SQL clause editor) were last closed; nullptr: their default place.
+    void setWindowGeometry(const WindowGeometry* geometry) { geometry_ = geometry; }
 
 signals:
     void closeRequested();
@@ -62,6 +65,7 @@ private:
     Dialogs& dialogs_;
     Status& status_;
     Folders folders_;
+    const WindowGeometry* geometry_ = nullptr;
     GridController grid_;
     QLineEdit* sql_;
     QTableView* table_;
