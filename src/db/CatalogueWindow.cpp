@@ -1,5 +1,6 @@
 #include "db/CatalogueWindow.h"
 
+#include "db/LinkBuilder.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "platform/Dialogs.h"
@@ -40,4 +41,8 @@ bool CatalogueWindow::saveLinks() {
         return false;
     }
     return true;
+}
+
+void CatalogueWindow::buildLinks() {
+    LinkBuilder::BuildLinks(session_.catalogue());
 }

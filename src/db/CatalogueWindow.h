@@ -1,8 +1,8 @@
 #pragma once
 // The catalogue window ("Links and Usernames"): shows the session catalogue's tables and
 // fields, key fields and links, lets the person edit the links in place, and reads ("Open
-// Links") or writes ("Save Links") the links list as a link file. The lists are the session's;
-// talks to the person only through Dialogs.
+// Links") or writes ("Save Links") the links list as a link file, or builds it anew. The lists are
+// the session's; talks to the person only through Dialogs.
 #include <QString>
 
 class Dialogs;
@@ -28,6 +28,9 @@ public:
     // "Save Links": the links list into a file; the link file read when the database opens is
     // offered. False when cancelled or not written (said so).
     bool saveLinks();
+    // "Build Links": the links list anew from the key fields (a pair of tables sharing a key
+    // name is linked on it), replacing edits and links read from files.
+    void buildLinks();
 
 private:
     SessionDatabase& session_;

@@ -45,6 +45,10 @@ CatalogueView::CatalogueView(SessionDatabase& session, Dialogs& dialogs, QWidget
             refresh();
     });
     bar->addAction(QStringLiteral("Save Links"), this, [this] { window_.saveLinks(); });
+    bar->addAction(QStringLiteral("Build Links"), this, [this] {
+        window_.buildLinks();
+        refresh();
+    });
 
     tables_->setObjectName(QStringLiteral("catalogueTables"));
     fields_->setObjectName(QStringLiteral("catalogueFields"));
@@ -65,14 +69,15 @@ CatalogueView::CatalogueView(SessionDatabase& session, Dialogs& dialogs, QWidget
     links_->setToolTip(QStringLiteral("One row per linked pair of tables; the list ends at the "
                                       "first row without a first table"));
     auto* tabs = new QTabWidget;
-    tabs->addTab(schema, QStringLiteral("Tables and fields"));
-    tabs->addTab(links_, QStringLiteral("Links"));
+    tabs->addTab(schema, QStringLiteral("&Tables and fields"));
+    tabs->addTab(links_, QStringLiteral("&Links"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
     layout->addWidget(tabs);
     connect(tables_, &QListWidget::currentRowChanged, this, [this] { showFields(); });
     refresh();
+    tables_->setFocus();
 }
 
 void CatalogueView::refresh() {

@@ -13,6 +13,7 @@
 #include "query/ui/SqlClauseDialog.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLineEdit>
@@ -49,6 +50,7 @@ QueryView::QueryView(SessionDatabase& session, Dialogs& dialogs, const WindowGeo
     setWindowTitle(QStringLiteral("Query"));
     sql_->setObjectName(QStringLiteral("txtSQLWindow"));
     sql_->setPlaceholderText(QStringLiteral("SELECT * FROM [Table]"));
+    sql_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     field_->setEditable(true);
     operator_->addItems(ConditionPreparer::operators());
     auto* form = new QFormLayout;
@@ -91,9 +93,11 @@ void QueryView::refreshLists() {
         for (const QString& f : catalogue.fieldNames(table))
             if (!fields.contains(f))
                 fields << f;
+    // A field typed by hand stays; otherwise the first field of the tables is offered.
     const QString typed = field_->currentText();
     refillKeepingChoice(field_, fields);
-    field_->setEditText(typed);
+    if (!typed.isEmpty())
+        field_->setEditText(typed);
 }
 
 void QueryView::act(bool (QueryWindow::*action)()) {

@@ -2,6 +2,7 @@
 
 #include "app/ui/DialogPlace.h"
 
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -21,6 +22,7 @@ SqlClauseDialog::SqlClauseDialog(const QString& text, Dialogs& dialogs,
     window_.open(text);
     text_->setPlainText(text);
     text_->setObjectName(QStringLiteral("txtSQL"));
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     auto* bar = new QMenuBar;
     bar->addAction(QStringLiteral("&Save"), this, [this] { act([this] { window_.save(); }); });

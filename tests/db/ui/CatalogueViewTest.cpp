@@ -1,6 +1,6 @@
 // The catalogue window "Links and Usernames" on the offscreen platform, over a real SQLite
-// session: it lists tables and fields with their keys, edits links in place, and writes and reads
-// link files through its menu.
+// session: it lists tables and fields with their keys, edits links in place, writes and reads
+// link files through its menu and builds the links anew.
 #include "db/ui/CatalogueView.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
@@ -100,6 +100,11 @@ TEST_F(CatalogueViewTest, ShowsTablesFieldsAndKeysAndKeepsEditedLinksThroughLink
     EXPECT_EQ(links.text(3, 4), QStringLiteral("SampleNo2"));
     ASSERT_EQ(dialogs.texts().size(), 2); // the file box, then the message
     EXPECT_TRUE(dialogs.texts().back().startsWith(QStringLiteral("Links cannot be read from ")));
+
+    // "Build Links" makes them anew from the keys, the edit gone.
+    trigger(QStringLiteral("Build Links"));
+    EXPECT_EQ(linkCell(2, 3), QStringLiteral("SampleNo"));
+    EXPECT_EQ(links.lastRow(), 3);
 }
 
 } // namespace
