@@ -37,7 +37,8 @@ CatalogueView::CatalogueView(SessionDatabase& session, Dialogs& dialogs, QWidget
     , tables_(new QListWidget)
     , fields_(new QListWidget)
     , links_(new QTableView)
-    , linksModel_(new LinksModel(&session.catalogue().links, this)) {
+    , linksModel_(new LinksModel(&session.catalogue().links, this))
+    , noLinks_(new QLabel) {
     setWindowTitle(CatalogueWindow::caption());
     auto* bar = new QMenuBar;
     bar->addAction(QStringLiteral("Open Links"), this, [this] {
@@ -68,9 +69,17 @@ CatalogueView::CatalogueView(SessionDatabase& session, Dialogs& dialogs, QWidget
     links_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     links_->setToolTip(QStringLiteral("One row per linked pair of tables; the list ends at the "
                                       "first row without a first table"));
+    noLinks_->setText(QStringLiteral("No links: diagrams and grids cannot join tables. \"Build "
+                                     "Links\" links the tables on their shared key fields, "
+                                     "\"Open Links\" reads a link file."));
+    noLinks_->setWordWrap(true);
+    auto* linksPage = new QWidget;
+    auto* linksLayout = new QVBoxLayout(linksPage);
+    linksLayout->addWidget(noLinks_);
+    linksLayout->addWidget(links_, 1);
     auto* tabs = new QTabWidget;
     tabs->addTab(schema, QStringLiteral("&Tables and fields"));
-    tabs->addTab(links_, QStringLiteral("&Links"));
+    tabs->addTab(linksPage, QStringLiteral("&Links"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
@@ -88,6 +97,8 @@ void CatalogueView::refresh() {
     tables_->setCurrentRow(found.isEmpty() ? 0 : tables_->row(found.front()));
     showFields();
     linksModel_->reset();
+    const Sheet& links = session_.catalogue().links;
+    noLinks_->setVisible(links.lastRow() == 0 || links.text(1, 1).isEmpty());
 }
 
 void CatalogueView::showFields() {

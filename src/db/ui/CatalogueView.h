@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Dialogs;
+class QLabel;
 class QListWidget;
 class QTableView;
 class SessionDatabase;
@@ -24,6 +25,7 @@ public:
     QListWidget* tables() const { return tables_; }
     QListWidget* fields() const { return fields_; }
     QTableView* links() const { return links_; }
+    QLabel* noLinksHint() const { return noLinks_; }
 
 private:
     void showFields();
@@ -34,4 +36,5 @@ private:
     QListWidget* fields_;
     QTableView* links_;
     SheetTableModel* linksModel_;
+    QLabel* noLinks_; // says what to do while the links list is empty
 };

@@ -9,6 +9,7 @@
 #include "platform/sqlite/SqliteConnection.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTableView>
@@ -81,9 +82,11 @@ TEST_F(CatalogueViewTest, ShowsTablesFieldsAndKeysAndKeepsEditedLinksThroughLink
     EXPECT_EQ(dialogs.lastSuggestedPath(), file);
     ASSERT_TRUE(QFile::exists(file));
 
+    EXPECT_TRUE(view->noLinksHint()->isHidden());
     session.catalogue().links.clear();
     view->refresh();
     EXPECT_TRUE(linkCell(2, 0).isEmpty());
+    EXPECT_FALSE(view->noLinksHint()->isHidden()); // an empty list says what to do
     dialogs.queueText(file);
     trigger(QStringLiteral("Open Links"));
     EXPECT_EQ(linkCell(2, 3), QStringLiteral("SampleNo2"));
