@@ -87,7 +87,8 @@ bool DatabaseAppend::plan(const Sheet& sheet, std::vector<Target>& targets,
             notWritten << name;
             continue;
         }
-        const auto answer = dialogs_.input(tablePrompt(c, heading, tables), QStringLiteral("A"));
+        const auto answer =
+            dialogs_.input(Dialogs::title(), tablePrompt(c, heading, tables), QStringLiteral("A"));
         if (!answer)
             return false;
         const std::vector<int> chosen = chosenTables(*answer, int(tables.size()));
@@ -123,11 +124,13 @@ bool DatabaseAppend::askScaling(const Sheet& sheet, std::vector<Target>& targets
                 const QString which = QStringLiteral(" of column ") + QString::number(c.column) +
                                       QStringLiteral(" : ") + sheet.text(1, c.column);
                 const auto factor =
-                    dialogs_.input(QStringLiteral("Give multiplier") + which, QStringLiteral("1"));
+                    dialogs_.input(Dialogs::title(), QStringLiteral("Give multiplier") + which,
+                                   QStringLiteral("1"));
                 if (!factor)
                     return false;
                 const auto digits =
-                    dialogs_.input(QStringLiteral("Give number of decimals") + which +
+                    dialogs_.input(Dialogs::title(),
+                                   QStringLiteral("Give number of decimals") + which +
                                        QStringLiteral(" (empty = as pasted)"),
                                    QString());
                 if (!digits)
@@ -248,7 +251,8 @@ int DatabaseAppend::run(const QString& clipboardText, const QString& userName,
     QStringList notes;
     for (const Target& t : targets)
         notes << dialogs_
-                     .input(QStringLiteral("Give note text to be added in table ") + t.table,
+                     .input(Dialogs::title(),
+                            QStringLiteral("Give note text to be added in table ") + t.table,
                             QString())
                      .value_or(QString());
 

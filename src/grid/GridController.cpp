@@ -149,7 +149,8 @@ QString GridController::sortingInfo() const {
 
 bool GridController::applySort() {
     if (sortText_.trimmed().isEmpty()) {
-        const auto typed = dialogs_.input(QStringLiteral("Enter sort column"), QString());
+        const auto typed =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Enter sort column"), QString());
         if (!typed || typed->trimmed().isEmpty())
             return false;
         sortText_ = *typed;
@@ -283,6 +284,7 @@ bool GridController::addRecord() {
     std::vector<CellValue> values;
     for (const QString& key : target_.key) {
         const auto value = dialogs_.input(
+            Dialogs::title(),
             QStringLiteral("Give key value for the new row (") + key + QLatin1Char(')'), QString());
         if (!value || value->trimmed().isEmpty())
             return false;

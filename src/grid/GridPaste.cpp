@@ -133,7 +133,8 @@ int GridPaste::merge(const QString& clipboardText) {
             if (layout.fields[c].compare(candidate, Qt::CaseInsensitive) == 0)
                 idColumn = c;
     if (idColumn < 0) {
-        const auto typed = dialogs_.input(QStringLiteral("ID column not found, give its name"),
+        const auto typed = dialogs_.input(QStringLiteral("ID column"),
+                                          QStringLiteral("ID column not found, give its name"),
                                           QStringLiteral("ID column"));
         for (int c = 0; typed && c < layout.fields.size(); ++c)
             if (!layout.fields[c].isEmpty() &&
