@@ -59,7 +59,7 @@ Options parseOptions(const QStringList& args) {
 std::unique_ptr<SessionDatabase> makeSession(Dialogs& dialogs, Status& status,
                                              const QString*& userFolder) {
     return std::make_unique<SessionDatabase>(
-        dialogs, status, [](const QString& path) { return ConnectionFactory::open(path); },
+        dialogs, status, ConnectionFactory::sessionOpener(dialogs),
         [&userFolder](const QString& path) {
             const bool server =
                 ConnectionFactory::target(path).kind == ConnectionTarget::Kind::Server;

@@ -2,14 +2,15 @@
 
 #include "clipdata/ClipDataSheet.h"
 #include "platform/Dialogs.h"
-#include "platform/NumberText.h"
+#include "platform/FieldNumber.h"
 
 #include <algorithm>
 
 namespace {
-// A piece of text into a cell the way pasted text goes in: numbers as numbers, "" clears.
+// A piece of text into a cell the way pasted text goes in: numbers as numbers ("007" stays a
+// text), "" clears.
 void putField(Sheet& sheet, int row, int column, const QString& text) {
-    if (const std::optional<double> n = NumberText::fromText(QStringView(text)))
+    if (const std::optional<double> n = FieldNumber::of(QStringView(text)))
         sheet.setNumber(row, column, *n);
     else
         sheet.setText(row, column, text);

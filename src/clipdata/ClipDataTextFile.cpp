@@ -2,6 +2,7 @@
 
 #include "clipdata/CsvText.h"
 #include "platform/BoundedFile.h"
+#include "platform/FieldNumber.h"
 #include "platform/NumberText.h"
 #include "platform/SheetLimits.h"
 #include "platform/TextFileDecoder.h"
@@ -25,7 +26,8 @@ public:
             const QString text = field(c);
             if (text.isEmpty())
                 continue;
-            const std::optional<double> number = NumberText::fromText(QStringView(text));
+            // "007" names a sample: it stays a text, so its column becomes a text field.
+            const std::optional<double> number = FieldNumber::of(QStringView(text));
             if (number)
                 page_.setNumber(row_, c + 1, *number);
             else

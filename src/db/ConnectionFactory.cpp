@@ -24,6 +24,8 @@ OpenedConnection openWorkingCopy(const ImportResult& copy, const QString& source
     if (opened.ok() && !copy.reused) {
         opened.notice =
             QStringLiteral("Working copy of ") + source + QStringLiteral(" is ") + copy.workingCopy;
+        if (!copy.backup.isEmpty())
+            opened.notice += QStringLiteral("; the previous copy is kept in ") + copy.backup;
         opened.warnings = copy.warnings;
     }
     return opened;
@@ -104,7 +106,13 @@ QString ConnectionFactory::BuildConnectionString(const QString& path, const QStr
            password + QStringLiteral(";Data Source=") + t.dataSource;
 }
 
-OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
+std::function<OpenedConnection(const QString& path)>
+ConnectionFactory::sessionOpener(Dialogs& dialogs) {
+    return
+        [&dialogs](const QString& path) { return open(target(path), StaleCopyQuestion(dialogs)); };
+}
+
+OpenedConnection ConnectionFactory::open(const ConnectionTarget& t, const StaleCopyQuestion& ask) {
     if (t.kind == ConnectionTarget::Kind::Sqlite || t.kind == ConnectionTarget::Kind::Jet)
         if (const QString problem = fileProblem(t.dataSource); !problem.isEmpty())
             return failure(problem);
@@ -112,9 +120,9 @@ OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
     case ConnectionTarget::Kind::Sqlite:
         return SqliteConnection::open(t.dataSource);
     case ConnectionTarget::Kind::Jet:
-        return openWorkingCopy(JetImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
+        return openWorkingCopy(JetImporter::ensureWorkingCopy(t.dataSource, ask), t.dataSource);
     case ConnectionTarget::Kind::DBase:
-        return openWorkingCopy(DbaseImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
+        return openWorkingCopy(DbaseImporter::ensureWorkingCopy(t.dataSource, ask), t.dataSource);
     case ConnectionTarget::Kind::Server:
         break;
     }

@@ -1,5 +1,6 @@
 #include "grid/GridController.h"
 
+#include "db/FieldValues.h"
 #include "db/PrimaryKey.h"
 #include "db/SessionDatabase.h"
 #include "grid/GridCaption.h"
@@ -282,6 +283,7 @@ bool GridController::addRecord() {
     }
     QStringList names, marks;
     std::vector<CellValue> values;
+    const FieldValues fieldValues(*target_.database, target_.table); // "007" stays a text key
     for (const QString& key : target_.key) {
         const auto value = dialogs_.input(
             Dialogs::title(),
@@ -290,8 +292,7 @@ bool GridController::addRecord() {
             return false;
         names << JetSqlQuoting::name(key);
         marks << QStringLiteral("?");
-        const auto number = NumberText::fromText(*value);
-        values.push_back(number ? CellValue::number(*number) : CellValue::text(value->trimmed()));
+        values.push_back(fieldValues.of(key, value->trimmed()));
     }
     if (!target_.database->execute(
             QStringLiteral("INSERT INTO ") + JetSqlQuoting::name(target_.table) +

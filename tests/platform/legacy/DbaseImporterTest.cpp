@@ -1,5 +1,6 @@
 #include "platform/legacy/DbaseImporter.h"
 #include "platform/AdoType.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/legacy/DbfTextCodec.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "support/DbfFiles.h"
@@ -229,8 +230,13 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
     other.close();
     EXPECT_TRUE(DbaseImporter::ensureWorkingCopy(folder).reused);
 
+    // A stale copy is replaced only on Yes (the connection tests follow the other answers).
+    ScriptedDialogs yes;
+    for (int i = 0; i < 3; ++i)
+        yes.queueAnswer(Answer::Yes);
+    const StaleCopyQuestion ask(yes);
     ASSERT_TRUE(setModified(samples, QDateTime::currentDateTime().addSecs(60)));
-    const auto touched = DbaseImporter::ensureWorkingCopy(folder);
+    const auto touched = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(touched.ok());
     EXPECT_FALSE(touched.reused);
     EXPECT_FALSE(QFile::exists(touched.workingCopy + QStringLiteral(".part")));
@@ -240,7 +246,7 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
         testdbf::write(folder, QStringLiteral("extra"), "LDID/87", {{"ID", 'N', 4}}, {{"5"}});
     ASSERT_FALSE(extra.isEmpty());
     ASSERT_TRUE(setModified(extra, QDateTime::currentDateTime().addDays(-30)));
-    const auto added = DbaseImporter::ensureWorkingCopy(folder);
+    const auto added = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(added.ok());
     EXPECT_FALSE(added.reused);
     auto tableCount = [&] {
@@ -250,7 +256,7 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
     };
     EXPECT_EQ(tableCount(), 2u);
     ASSERT_TRUE(QFile::remove(extra));
-    const auto removed = DbaseImporter::ensureWorkingCopy(folder);
+    const auto removed = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(removed.ok());
     EXPECT_FALSE(removed.reused);
     EXPECT_EQ(tableCount(), 1u);
