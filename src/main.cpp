@@ -189,8 +189,13 @@ int runWindowed(QApplication& app, const Options& options) {
     MainWindow controller(*session, dialogs, frame.status(),
                           RecentFiles(result->settings.recentFilesFile()), appPath);
     SampleBrowser browser(*session, dialogs, frame.status());
-    frame.bind(
-        {controller, browser, *session, dialogs, {appPath, result->settings.paths.userFolder}});
+    frame.bind({controller,
+                browser,
+                *session,
+                dialogs,
+                {appPath, result->settings.paths.userFolder},
+                result->settings.systemDatabase,
+                result->settings.systemTables});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

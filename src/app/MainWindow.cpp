@@ -6,6 +6,10 @@
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "query/FilterBaseResolver.h"
+#include "query/LinkSearch.h"
+#include "query/LinkingReport.h"
+#include "query/LoadTablesSql.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -210,6 +214,47 @@ void MainWindow::showFilters() {
     showListing(QStringLiteral("FILTERS of the database ") +
                     ConnectionTextRedactor::redact(session_.SessionDatabasePath),
                 views);
+}
+
+void MainWindow::showLinkingReport(const QStringList& tables) {
+    Connection* db = session_.connection();
+    if (!db || !session_.isOpen()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+        return;
+    }
+    const FilterBaseResolver bases(*db, session_.catalogue());
+    const LinkSearch links(session_.catalogue(), bases);
+    // The user-results keys belong to the user-calculation tables, which the list does not show.
+    dialogs_.message(MessageKind::Information, BuildLinkingReport(links, tables, false));
+}
+
+bool MainWindow::loadTables(const QStringList& picked) {
+    Connection* db = session_.connection();
+    if (!db || !session_.isOpen()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+        return false;
+    }
+    QStringList tables;
+    QString filter;
+    for (const QString& name : picked) {
+        if (!name.startsWith(QStringLiteral("f_")))
+            tables << name;
+        else if (filter.isEmpty())
+            filter = name.mid(2);
+    }
+    const FilterBaseResolver bases(*db, session_.catalogue());
+    const LinkSearch links(session_.catalogue(), bases);
+    const LoadTablesSql built = BuildLoadTablesSql(links, tables, QString(), filter);
+    if (!built.message.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, built.message);
+        return false;
+    }
+    if (dialogs_.question(built.statement +
+                              QStringLiteral("\r\nDo you want to run the SQL and open the view?"),
+                          QuestionButtons::YesNoCancel) != Answer::Yes)
+        return false;
+    return hooks.openGrid &&
+           hooks.openGrid(built.statement, QStringLiteral("View/") + tables.join(QLatin1Char('_')));
 }
 
 bool MainWindow::startProgram(const QString& name) {

@@ -29,6 +29,8 @@ public:
         // The "Open Database" dialog; without it a file box asks.
         std::function<std::optional<QString>()> chooseDatabase;
         std::function<void()> savePictureBook;
+        // Opens a table grid on the statement; false when its rows cannot be read.
+        std::function<bool(const QString& statement, const QString& caption)> openGrid;
     };
 
     static constexpr int recentMenuSize = 5;
@@ -63,6 +65,12 @@ public:
     void showTables();
     void showQueries();
     void showFilters();
+    // "Linking of selected tables": which keys join the tables picked in the table list.
+    void showLinkingReport(const QStringList& tables);
+    // "Load selected tables...": the whole rows of the picked tables joined over their links,
+    // restricted by the first picked filter ("f_" name); shown with the question whether to run
+    // it, and opened in a grid on Yes. False when nothing was opened.
+    bool loadTables(const QStringList& picked);
 
     // Starts a program of the installation folder ("ZolRock", "ZolModel").
     bool startProgram(const QString& name);

@@ -17,6 +17,12 @@ bool QueryWindow::addCondition() {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("SQL clause window is empty"));
         return false;
     }
+    // Without a field the condition would read "[] = ...", which no database accepts.
+    if (field.trimmed().isEmpty() || op.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation,
+                         QStringLiteral(" You have to select field and operator"));
+        return false;
+    }
     if (condition.isEmpty() && !ConditionPreparer::takesNoValue(op)) {
         if (dialogs_.question(QStringLiteral("Condition is empty, is it * (wild card)?"),
                               QuestionButtons::YesNoCancel) != Answer::Yes)

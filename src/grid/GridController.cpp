@@ -50,8 +50,8 @@ bool GridController::open(const QString& statement, const QString& caption) {
 }
 
 bool GridController::load() {
-    Connection* db = session_.connection();
-    if (!db || !session_.isOpen()) {
+    Connection* db = database();
+    if (!db) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
         return false;
     }
@@ -63,7 +63,7 @@ bool GridController::load() {
         return false;
     }
     target_ = {db, statement_, sortText_, tableOf(statement_), {}};
-    if (session_.catalogue().tableRow(target_.table) > 0)
+    if (system_ || session_.catalogue().tableRow(target_.table) > 0)
         target_.key = PrimaryKey::of(*db, target_.table);
     model_ = std::make_unique<GridModel>(std::move(source));
     if (target_.writable())
@@ -71,6 +71,22 @@ bool GridController::load() {
             return writeCell(row, column, v);
         });
     return true;
+}
+
+void GridController::useSystemDatabase(std::unique_ptr<Connection> system) {
+    system_ = std::move(system);
+}
+
+Connection* GridController::database() const {
+    if (system_)
+        return system_.get();
+    return session_.isOpen() ? session_.connection() : nullptr;
+}
+
+QStringList GridController::baseFields() const {
+    if (!system_)
+        return session_.catalogue().fieldNames(target_.table);
+    return system_->columnNamesOf(target_.table).value_or(QStringList());
 }
 
 bool GridController::requery() {
@@ -199,8 +215,7 @@ bool GridController::writeCell(const RowSet::Row& row, int column, const CellVal
     const QStringList& names = model_->source().columnNames();
     RowSet shape(names);
     const auto where = target_.keyCondition(shape, row);
-    if (!where || column < 0 || column >= names.size() ||
-        !session_.catalogue().fieldNames(target_.table).contains(names[column])) {
+    if (!where || column < 0 || column >= names.size() || !baseFields().contains(names[column])) {
         dialogs_.message(MessageKind::Exclamation,
                          QStringLiteral("This cell cannot be written: it does not belong to a "
                                         "field of table ") +

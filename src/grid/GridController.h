@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+class Connection;
 class Dialogs;
 class OpenViews;
 class SessionDatabase;
@@ -26,6 +27,10 @@ public:
     // Shows the statement's rows; false after a message saying why they cannot be read.
     bool open(const QString& statement, const QString& caption);
     bool requery();
+    // The data source "System": the grid reads and writes this database (the system database,
+    // which it then holds open) instead of the session's. Call before open().
+    void useSystemDatabase(std::unique_ptr<Connection> system);
+    bool showsSystemDatabase() const { return system_ != nullptr; }
 
     GridModel* model() const { return model_.get(); }
     const QString& statement() const { return statement_; }
@@ -90,6 +95,10 @@ public:
 private:
     bool writeCell(const RowSet::Row& row, int column, const CellValue& value);
     bool load();
+    // The database the rows come from; nullptr when none is open.
+    Connection* database() const;
+    // The fields of the base table, the cells a write may change.
+    QStringList baseFields() const;
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -100,5 +109,6 @@ private:
     QString name_;
     QString sortText_;
     GridTarget target_;
+    std::unique_ptr<Connection> system_;
     std::unique_ptr<GridModel> model_;
 };

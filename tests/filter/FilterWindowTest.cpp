@@ -290,6 +290,8 @@ TEST_P(FilterWindowTest, QueryWindowAddsConditionsAndStoresQViews) {
     EXPECT_FALSE(query.addCondition());
     EXPECT_EQ(dialogs.texts(), QStringList{"SQL clause window is empty"});
     query.sql = QStringLiteral("SELECT * FROM [Rocks] ORDER BY [Rocks].[Au]");
+    EXPECT_FALSE(query.addCondition()); // no field yet
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral(" You have to select field and operator"));
     query.field = QStringLiteral("Owner");
     query.op = QStringLiteral("=");
     query.condition = QStringLiteral("Smith");

@@ -10,12 +10,16 @@
 #include "clipdata/ui/ClipDataView.h"
 #include "clipdata/ui/TableLoaderView.h"
 #include "db/SessionDatabase.h"
+#include "db/SystemDatabase.h"
+#include "db/ui/CatalogueView.h"
 #include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
+#include "filter/ui/QueryView.h"
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
+#include "platform/Workbook.h"
 #include "platform/qt/QtStatus.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
@@ -97,6 +101,9 @@ void MainFrame::bind(const Parts& parts) {
             return std::nullopt;
         return dialog.chosen();
     };
+    controller.hooks.openGrid = [this](const QString& statement, const QString& caption) {
+        return openGrid(statement, caption) != nullptr;
+    };
     controller.hooks.setBusy = [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -110,6 +117,9 @@ void MainFrame::bind(const Parts& parts) {
     browserPanel_ = new SampleBrowserPanel(parts.browser, parts.session.catalogue());
     tables_ = new QListWidget;
     tables_->setObjectName(QStringLiteral("tables"));
+    tables_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tables_->setToolTip(QStringLiteral("Double-click opens a table; pick several for the "
+                                       "Database menu's linking report and table loading"));
     connect(tables_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QString name = item->text();
         openGrid(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(name),
@@ -177,6 +187,20 @@ void MainFrame::buildMenus() {
     database->addAction(QStringLiteral("Queries..."), this, [&c] { c.showQueries(); });
     database->addAction(QStringLiteral("Filters..."), this, [&c] { c.showFilters(); });
     database->addAction(QStringLiteral("Filter window..."), this, [this] { openFilterWindow(); });
+    database->addAction(QStringLiteral("Query..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q),
+                        this, [this] { openQueryWindow(); });
+    database->addAction(QStringLiteral("Relationships..."),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), this,
+                        [this] { openCatalogue(); });
+    database->addSeparator();
+    database->addAction(QStringLiteral("Linking of selected tables"), this,
+                        [this, &c] { c.showLinkingReport(selectedTables()); });
+    database->addAction(QStringLiteral("Load selected tables..."), this,
+                        [this, &c] { c.loadTables(selectedTables()); });
+    database->addSeparator();
+    QMenu* system = database->addMenu(QStringLiteral("System"));
+    system->setToolTipsVisible(true);
+    fillSystemMenu(system);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("&Graph"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
@@ -184,6 +208,8 @@ void MainFrame::buildMenus() {
     view->addAction(QStringLiteral("&ClipData"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                     this, [this] { openClipData(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Database Relationships..."), this,
+                     [this] { openCatalogue(); });
     tools->addAction(QStringLiteral("Draw last fig"), this, [this] {
         if (DiagramView* diagram = openDiagram())
             diagram->drawLastFigure();
@@ -306,6 +332,10 @@ void MainFrame::refreshLists() {
     for (QMdiSubWindow* w : area_->subWindowList()) {
         if (auto* diagram = qobject_cast<DiagramView*>(w->widget()))
             diagram->refreshLists();
+        if (auto* catalogue = qobject_cast<CatalogueView*>(w->widget()))
+            catalogue->refresh();
+        if (auto* query = qobject_cast<QueryView*>(w->widget()))
+            query->refreshLists();
         if (auto* loader = qobject_cast<TableLoaderView*>(w->widget()))
             refreshTableLoader(w, loader);
         if (auto* filters = w->widget()->findChild<FilterPanel*>())
@@ -362,6 +392,23 @@ QWidget* MainFrame::openFilterWindow() {
     auto* holder = new QWidget;
     holder->setWindowTitle(QStringLiteral("Filters"));
     auto* panel = new FilterPanel(*controller, parts_->session.catalogue(), holder);
+    // ClipData filters pick a page of the sheet and one of its column headings.
+    panel->setClipDataLists(
+        [this] {
+            QStringList pages = clipData_->sheet().workbook().sheetNames();
+            pages.removeAll(ClipDataFilterStore::pageName());
+            return pages;
+        },
+        [this](const QString& page) {
+            QStringList headings;
+            const Workbook& book = clipData_->sheet().workbook();
+            const int at = int(book.sheetNames().indexOf(page)) + 1;
+            if (const Sheet* sheet = book.sheetAt(at))
+                for (int c = 1; c <= sheet->lastColumn(); ++c)
+                    if (!sheet->isEmpty(1, c))
+                        headings << sheet->text(1, c);
+            return headings;
+        });
     (new QVBoxLayout(holder))->addWidget(panel);
     // The controller lives as long as its window.
     connect(holder, &QObject::destroyed, this, [controller] {});
@@ -382,15 +429,93 @@ QString MainFrame::uniqueCaption(const QString& caption, const QWidget* except) 
             return numbered;
 }
 
+void MainFrame::bringForward(QMdiSubWindow* w) {
+    // Only a minimised window is brought back; maximised or tiled ones stay as they are.
+    if (w->isMinimized())
+        w->showNormal();
+    area_->setActiveSubWindow(w);
+}
+
 void MainFrame::activateChild(quintptr id) {
     for (QMdiSubWindow* w : area_->subWindowList())
-        if (quintptr(w) == id) {
-            // Only a minimised window is brought back; maximised or tiled ones stay as they are.
-            if (w->isMinimized())
-                w->showNormal();
-            area_->setActiveSubWindow(w);
-            return;
+        if (quintptr(w) == id)
+            return bringForward(w);
+}
+
+template <class T> T* MainFrame::activateChild() {
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* view = qobject_cast<T*>(w->widget())) {
+            bringForward(w);
+            return view;
         }
+    return nullptr;
+}
+
+QWidget* MainFrame::openQueryWindow() {
+    if (!parts_)
+        return nullptr;
+    if (auto* open = activateChild<QueryView>())
+        return open;
+    auto* view = new QueryView(parts_->session, parts_->dialogs, &geometry_);
+    view->openGrid = [this](const QString& statement, const QString& caption) {
+        return openGrid(statement, caption) != nullptr;
+    };
+    showChild(view, QueryWindow::shortName(), {560, 420});
+    return view;
+}
+
+QWidget* MainFrame::openCatalogue() {
+    if (!parts_)
+        return nullptr;
+    if (auto* open = activateChild<CatalogueView>())
+        return open;
+    auto* view = new CatalogueView(parts_->session, parts_->dialogs);
+    showChild(view, CatalogueWindow::shortName(), {620, 440});
+    return view;
+}
+
+void MainFrame::fillSystemMenu(QMenu* menu) {
+    const SystemTables& names = parts_->systemTables;
+    for (const QString& table :
+         {names.trendline, names.polygon, names.polygonNodes, names.pointHeader, names.points,
+          names.collection, names.collectionItems, names.spiderMain, names.spiderNorm, names.alias})
+        menu->addAction(table, this, [this, table] { openSystemGrid(table); })
+            ->setToolTip(QStringLiteral("The table ") + table +
+                         QStringLiteral(" of the system "
+                                        "database"));
+}
+
+GridWindow* MainFrame::openSystemGrid(const QString& table) {
+    if (!parts_)
+        return nullptr;
+    OpenedConnection system = SystemDatabase::open(parts_->systemDatabase, parts_->systemTables);
+    if (!system.ok()) {
+        parts_->dialogs.message(MessageKind::Exclamation,
+                                QStringLiteral("Error in opening the system database ") +
+                                    parts_->systemDatabase + QStringLiteral("\r\n") + system.error);
+        return nullptr;
+    }
+    auto* grid =
+        new GridWindow(parts_->session, parts_->dialogs, *status_, openViews_, parts_->folders);
+    grid->controller().useSystemDatabase(std::move(system.connection));
+    if (!grid->open(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table),
+                    QStringLiteral("System/") + table)) {
+        delete grid;
+        return nullptr;
+    }
+    grid->setWindowGeometry(&geometry_);
+    QMdiSubWindow* child = showChild(grid, QStringLiteral("Grid"), {720, 420});
+    connect(grid, &GridWindow::closeRequested, child, &QWidget::close);
+    return grid;
+}
+
+QStringList MainFrame::selectedTables() const {
+    QStringList names;
+    // In list order: the first table listed is the main table of the join.
+    for (int r = 0; r < tables_->count(); ++r)
+        if (tables_->item(r)->isSelected())
+            names << tables_->item(r)->text();
+    return names;
 }
 
 QMdiSubWindow* MainFrame::showChild(QWidget* window, const QString& shortName, QSize size) {
@@ -429,6 +554,7 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
         delete grid;
         return nullptr;
     }
+    grid->setWindowGeometry(&geometry_);
     grid->copyToClipData = [this](const QString& rows) {
         if (clipData_->copyFromGrid(rows))
             openClipData();

@@ -2,6 +2,7 @@
 // The program's frame window: menus, child windows in a multi-document area, the recent
 // database list and the sample browser in a dock, the window-arrangement pickers and the
 // bottom status bar. Its menus call the MainWindow controller; it keeps no logic of its own.
+#include "db/SystemTables.h"
 #include "grid/OpenViews.h"
 #include "grid/ui/GridWindow.h"
 
@@ -44,6 +45,9 @@ public:
         SessionDatabase& session;
         Dialogs& dialogs;
         GridWindow::Folders folders;
+        // The grid's "System" source: the system database and its table names.
+        QString systemDatabase = {};
+        SystemTables systemTables = {};
     };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
@@ -60,6 +64,15 @@ public:
     // once; nullptr after saying it is missing.
     QWidget* openHelp();
     QString userGuidePath() const;
+    // The query window ("Database" > "Query..."), once.
+    QWidget* openQueryWindow();
+    // The catalogue window "Links and Usernames" ("Database" > "Relationships..."), once.
+    QWidget* openCatalogue();
+    // A grid on a table of the system database (the "System" source); nullptr when the system
+    // database or the table cannot be read (said so).
+    GridWindow* openSystemGrid(const QString& table);
+    // The tables and filters picked in the database list.
+    QStringList selectedTables() const;
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // The diagram window that commands address: the one activated or opened last; nullptr
@@ -99,7 +112,11 @@ private:
     QString uniqueCaption(const QString& caption, const QWidget* except) const;
     // Brings the child window forward as it is; only a minimised one is restored.
     void activateChild(quintptr id);
+    void bringForward(QMdiSubWindow* child);
     void fillTables();
+    void fillSystemMenu(QMenu* menu);
+    // The open child window whose widget is a T, brought forward; nullptr when there is none.
+    template <class T> T* activateChild();
     void arrange(const QString& how);
 
     const WindowGeometry& geometry_;

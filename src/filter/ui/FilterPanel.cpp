@@ -6,6 +6,9 @@
 
 #include "platform/qt/ComboRefill.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -14,16 +17,22 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue, QWidget* parent)
     : QWidget(parent)
     , window_(window)
     , catalogue_(catalogue)
+    , modes_(new QTabWidget)
+    , clipData_(new QCheckBox(QStringLiteral("ClipData")))
+    , tableLabel_(new QLabel(QStringLiteral("Table:")))
+    , fieldLabel_(new QLabel(QStringLiteral("Field:")))
     , tables_(new QComboBox)
     , fields_(new QComboBox)
     , operators_(new QComboBox)
@@ -40,11 +49,22 @@ FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue,
     , count_(new QLabel) {
     setWindowTitle(FilterWindow::caption());
     operators_->addItems(ConditionPreparer::operators());
+    auto* fieldPage = new QWidget;
+    auto* fieldForm = new QFormLayout(fieldPage);
+    fieldForm->addRow(tableLabel_, tables_);
+    fieldForm->addRow(fieldLabel_, fields_);
+    fieldForm->addRow(QStringLiteral("Operator:"), operators_);
+    fieldForm->addRow(QStringLiteral("Value:"), value_);
+    auto* sqlPage = new QLabel(QStringLiteral("\"Make filter\" stores the SQL window below as the "
+                                              "filter.\nOpen, save and undo it in the SQL menu."));
+    sqlPage->setWordWrap(true);
+    sqlPage->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    modes_->addTab(fieldPage, QStringLiteral("Field"));
+    modes_->addTab(sqlPage, QStringLiteral("SQL"));
+    clipData_->setToolTip(QStringLiteral("Make filters of the ClipData sheet: Sheet, Column, "
+                                         "Value, Filtername"));
+    clipData_->setEnabled(false);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Table:"), tables_);
-    form->addRow(QStringLiteral("Field:"), fields_);
-    form->addRow(QStringLiteral("Operator:"), operators_);
-    form->addRow(QStringLiteral("Value:"), value_);
     form->addRow(QStringLiteral("Filter name:"), name_);
     form->addRow(QStringLiteral("Filter prefix:"), prefix_);
 
@@ -118,6 +138,8 @@ FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue,
                                &FilterWindow::combineFilters));
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(clipData_);
+    layout->addWidget(modes_);
     layout->addLayout(form);
     layout->addLayout(make);
     layout->addWidget(count_);
@@ -127,7 +149,18 @@ FilterPanel::FilterPanel(FilterWindow& window, const SchemaCatalogue& catalogue,
     layout->addWidget(hint_);
     layout->addWidget(sql_, 1);
 
+    buildSqlMenu();
     connect(tables_, &QComboBox::currentTextChanged, this, [this] { fillFields(); });
+    connect(clipData_, &QCheckBox::toggled, this, [this](bool on) {
+        tableLabel_->setText(on ? QStringLiteral("Sheet:") : QStringLiteral("Table:"));
+        fieldLabel_->setText(on ? QStringLiteral("Column:") : QStringLiteral("Field:"));
+        name_->setPlaceholderText(on ? QStringLiteral("Filtername") : QString());
+        // ClipData filters are conditions on a column, never SQL.
+        modes_->setTabEnabled(1, !on);
+        if (on)
+            modes_->setCurrentIndex(0);
+        refreshLists();
+    });
     connect(operators_, &QComboBox::currentTextChanged, this, [this](const QString& op) {
         window_.setOperator(op);
         value_->setEnabled(window_.valueEnabled());
@@ -141,7 +174,7 @@ void FilterPanel::refreshLists() {
     {
         // The field picker keeps its choice when the table stays the same.
         const QSignalBlocker quiet(tables_);
-        refillKeepingChoice(tables_, catalogue_.tableNames());
+        refillKeepingChoice(tables_, tableChoices());
     }
     fillFields();
     filters_->clear();
@@ -150,11 +183,49 @@ void FilterPanel::refreshLists() {
     refillKeepingChoice(combine2_, window_.filters());
 }
 
+void FilterPanel::setClipDataLists(std::function<QStringList()> pages,
+                                   std::function<QStringList(const QString&)> columns) {
+    clipPages_ = std::move(pages);
+    clipColumns_ = std::move(columns);
+    clipData_->setEnabled(clipPages_ && clipColumns_);
+}
+
+QStringList FilterPanel::tableChoices() const {
+    return clipData_->isChecked() ? clipPages_() : catalogue_.tableNames();
+}
+
 void FilterPanel::fillFields() {
-    refillKeepingChoice(fields_, catalogue_.fieldNames(tables_->currentText()));
+    refillKeepingChoice(fields_, clipData_->isChecked()
+                                     ? clipColumns_(tables_->currentText())
+                                     : catalogue_.fieldNames(tables_->currentText()));
+}
+
+void FilterPanel::buildSqlMenu() {
+    auto* bar = new QMenuBar;
+    layout()->setMenuBar(bar);
+    QMenu* sql = bar->addMenu(QStringLiteral("SQL"));
+    const auto item = [&](const QString& text, auto action) {
+        sql->addAction(text, this, [this, action] {
+            takeInput();
+            action();
+            showState();
+        });
+    };
+    item(QStringLiteral("Open SQL..."), [this] {
+        if (window_.openSqlFile())
+            modes_->setCurrentIndex(1);
+    });
+    item(QStringLiteral("Save SQL..."), [this] { window_.saveSqlFile(); });
+    item(QStringLiteral("Clear SQL"), [this] { window_.clearSql(); });
+    item(QStringLiteral("&Undo last SQL"), [this] { window_.undoSql(); });
+    item(QStringLiteral("Cancel SQL edit"), [this] { window_.cancelEdit(); });
+    item(QStringLiteral("&Copy SQL clause"),
+         [this] { QApplication::clipboard()->setText(window_.sqlText()); });
 }
 
 void FilterPanel::takeInput() {
+    window_.clipData = clipData_->isChecked();
+    window_.sqlTabActive = !window_.clipData && modes_->currentIndex() == 1;
     window_.table = tables_->currentText();
     window_.field = fields_->currentText();
     window_.setOperator(operators_->currentText());

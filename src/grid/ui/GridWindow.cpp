@@ -21,13 +21,13 @@
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/Status.h"
+#include "query/ui/SqlClauseDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -326,10 +326,8 @@ void GridWindow::buildMenus() {
                              QStringLiteral("This grid does not show a stored query."));
             return;
         }
-        bool ok = false;
-        const QString text =
-            QInputDialog::getMultiLineText(this, QStringLiteral("SQL-clause"), name, *stored, &ok);
-        if (ok && editor.store(name, text) && grid_.requery())
+        const auto text = SqlClauseDialog::edit(*stored, dialogs_, geometry_, this);
+        if (text && editor.store(name, *text) && grid_.requery())
             bindModel();
     });
     item(edit, QStringLiteral("Paste to Cell"), [this] {

@@ -19,6 +19,7 @@ class QMenu;
 class QTableView;
 class SessionDatabase;
 class Status;
+class WindowGeometry;
 
 class GridWindow : public QWidget {
     Q_OBJECT
@@ -40,6 +41,8 @@ public:
     GridController& controller() { return grid_; }
     QTableView* table() const { return table_; }
     QString counterText() const;
+    // Where its dialogs (the SQL clause editor) were last closed; nullptr: their default place.
+    void setWindowGeometry(const WindowGeometry* geometry) { geometry_ = geometry; }
 
     // The grids open beside this one in the same frame, this one first.
     std::vector<GridWindow*> openGrids();
@@ -100,6 +103,7 @@ private:
     Dialogs& dialogs_;
     Status& status_;
     Folders folders_;
+    const WindowGeometry* geometry_ = nullptr;
     GridController grid_;
     QLineEdit* sql_;
     QTableView* table_;
