@@ -1,6 +1,7 @@
 #include "platform/qt/SheetTableModel.h"
 
 #include "platform/FieldNumber.h"
+#include "platform/NumberText.h"
 #include "platform/Sheet.h"
 
 SheetTableModel::SheetTableModel(Sheet* sheet, QObject* parent)
