@@ -1,85 +1,32 @@
 #include "CsvTable.h"
 
+#include "clipdata/CsvText.h"
+#include "platform/TextFileDecoder.h"
+
 #include <QFile>
 #include <cmath>
 
 namespace {
 
-// Splits the text into records of cells; returns false with a message on a malformed quote.
+// Splits the text into records of cells (CsvText's rules), with the line each begins on.
 bool splitRecords(const QString& text, std::vector<std::vector<CsvTable::Cell>>& records,
                   std::vector<int>& lines, QString* error) {
-    std::vector<CsvTable::Cell> record;
-    CsvTable::Cell cell;
-    bool inQuotes = false;
-    bool afterQuote = false; // a quoted field has closed; only a separator may follow
-    bool recordHasContent = false;
-    int line = 1;
-    int recordLine = 1;
-    const qsizetype n = text.size();
-    auto endRecord = [&] {
-        record.push_back(std::move(cell));
-        cell = {};
-        // Blank lines (a lone empty unquoted field) are not records.
-        if (recordHasContent || record.size() > 1) {
-            records.push_back(std::move(record));
-            lines.push_back(recordLine);
-        }
-        record.clear();
-        recordHasContent = false;
-        afterQuote = false;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (inQuotes) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    cell.text += u'"';
-                    ++i;
-                } else {
-                    inQuotes = false;
-                    afterQuote = true;
-                }
-            } else {
-                if (c == u'\n')
-                    ++line;
-                cell.text += c;
-            }
-            continue;
-        }
-        if (c == u',') {
-            record.push_back(std::move(cell));
-            cell = {};
-            afterQuote = false;
-            recordHasContent = true;
-        } else if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-            continue; // the \n ends the record
-        } else if (c == u'\n' || c == u'\r') {
-            endRecord();
-            ++line;
-            recordLine = line;
-        } else if (afterQuote) {
-            *error = QStringLiteral("line %1: text after a closing quote").arg(line);
-            return false;
-        } else if (c == u'"') {
-            if (!cell.text.isEmpty()) {
-                *error = QStringLiteral("line %1: a quote inside an unquoted field").arg(line);
-                return false;
-            }
-            inQuotes = true;
-            cell.quoted = true;
-            recordHasContent = true;
-        } else {
-            cell.text += c;
-            recordHasContent = true;
-        }
-    }
-    if (inQuotes) {
-        *error = QStringLiteral("line %1: a quoted field is not closed").arg(recordLine);
-        return false;
-    }
-    if (recordHasContent || !record.empty())
-        endRecord();
-    return true;
+    return CsvText::forEachRecord(
+        text,
+        [&](const CsvText::Record& record) {
+            // Blank lines (a lone empty unquoted field) are not records.
+            if (record.fields.size() == 1 && !record.fields[0].quoted &&
+                record.fields[0].text.isEmpty())
+                return true;
+            std::vector<CsvTable::Cell> cells;
+            cells.reserve(record.fields.size());
+            for (const CsvText::Field& field : record.fields)
+                cells.push_back({field.text, field.quoted});
+            records.push_back(std::move(cells));
+            lines.push_back(record.line);
+            return true;
+        },
+        error);
 }
 
 bool isInteger(const QString& s) {
@@ -109,9 +56,7 @@ std::optional<CsvTable> CsvTable::read(const QString& path, QString* error) {
 }
 
 std::optional<CsvTable> CsvTable::parse(const QByteArray& data, QString* error) {
-    QString text = QString::fromUtf8(data);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    const QString text = TextFileDecoder::decode(data).text;
     std::vector<std::vector<Cell>> records;
     std::vector<int> lines;
     if (!splitRecords(text, records, lines, error))

@@ -1,11 +1,11 @@
 #pragma once
 // A comma-separated table as R and spreadsheets write it: a header line of column names, then
-// one record per line; fields may be quoted with '"' (a doubled '"' inside is one '"', and quoted
-// fields may hold commas and line breaks). An unquoted NA or an empty unquoted field is a missing
-// value. Column types are inferred from the values: a column is numeric when every present value
-// is an unquoted number (Integer when all are whole numbers that fit 64 bits), else Text; a
-// column without any value is Text.
-// Owns the parsed cells; used by SampleGenerator to import outside tables.
+// one record per line, split by CsvText (quoted fields may hold commas, line breaks and '""'; a
+// broken quote is an error naming its line). Text that is no UTF-8 is read as Windows-1252. An
+// unquoted NA or an empty unquoted field is a missing value. Column types are inferred from the
+// values: a column is numeric when every present value is an unquoted number (Integer when all are
+// whole numbers that fit 64 bits), else Text; a column without any value is Text. Owns the parsed
+// cells; used by SampleGenerator to import outside tables.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,7 +20,7 @@ public:
         bool quoted = false;
     };
 
-    // Reads and parses a UTF-8 file; on failure returns nothing and sets *error.
+    // Reads and parses a file; on failure returns nothing and sets *error.
     static std::optional<CsvTable> read(const QString& path, QString* error);
     static std::optional<CsvTable> parse(const QByteArray& data, QString* error);
 

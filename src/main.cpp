@@ -10,6 +10,8 @@
 #include "app/StartupRequestLog.h"
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/FrameMacro.h"
+#include "app/ui/FrameStartupHost.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWindow.h"
 #include "automation/BatchMacro.h"
@@ -24,12 +26,13 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtStatus.h"
 
-#include "clipdata/ClipDataWindow.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSaveFile>
+#include <QTimer>
 #include <cstdio>
 
 namespace {
@@ -56,7 +59,7 @@ Options parseOptions(const QStringList& args) {
 std::unique_ptr<SessionDatabase> makeSession(Dialogs& dialogs, Status& status,
                                              const QString*& userFolder) {
     return std::make_unique<SessionDatabase>(
-        dialogs, status, [](const QString& path) { return ConnectionFactory::open(path); },
+        dialogs, status, ConnectionFactory::sessionOpener(dialogs),
         [&userFolder](const QString& path) {
             const bool server =
                 ConnectionFactory::target(path).kind == ConnectionTarget::Kind::Server;
@@ -73,9 +76,24 @@ StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QSt
     };
 }
 
-// The macro's lines; its log goes to macro.txt in the output folder. False when a line failed.
-bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, Status& status,
-              const QString& out, const QString& lastFilesIni) {
+// A fresh installation gets its system database on this first use; the windows that use it
+// open it again for each job. A failure is told in the status line: only those jobs fail.
+OpenedConnection openSystemDatabase(const AppSettings& settings, Status& status) {
+    OpenedConnection system = SystemDatabase::open(settings.systemDatabase, settings.systemTables);
+    if (!system.ok())
+        status.showStatus(QStringLiteral("System database ") + settings.systemDatabase +
+                              QStringLiteral(": ") + system.error,
+                          1);
+    else if (!system.notice.isEmpty())
+        status.showStatus(system.notice, 1);
+    return system;
+}
+
+// The macro's lines; its log goes to macro.txt in the output folder, each line's entry written
+// and flushed as soon as the line has run, so a crash leaves the log up to the failing line.
+// False when a line failed.
+bool runMacro(const QString& path, SessionDatabase& session, ScriptedDialogs& dialogs,
+              Status& status, const QString& out, const QString& lastFilesIni) {
     QFile macro(path);
     if (!macro.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
@@ -85,12 +103,16 @@ bool runMacro(const QString& path, SessionDatabase& session, Dialogs& dialogs, S
                      lastFilesIni, [](const Figure& figure, const QString& file, QSize size) {
                          return FigureExporter::save(figure, file, size);
                      });
+    QFile log(out + QStringLiteral("/macro.txt"));
+    if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        batch.setEntrySink([&log](const QString& entry) {
+            log.write((entry + QLatin1Char('\n')).toUtf8());
+            log.flush();
+        });
+    else
+        std::fprintf(stderr, "cannot write %s: %s\n", qUtf8Printable(log.fileName()),
+                     qUtf8Printable(log.errorString()));
     const bool ok = batch.run(QString::fromUtf8(macro.readAll()));
-    QSaveFile log(out + QStringLiteral("/macro.txt"));
-    if (log.open(QIODevice::WriteOnly)) {
-        log.write((batch.log().join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-        log.commit();
-    }
     for (const QString& file : batch.written())
         std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file));
     return ok;
@@ -108,16 +130,15 @@ int runBatch(const Options& options) {
     arguments << options.batchMacro; // an ".amc" argument opens the macro
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { status.showStatus(t, 1); }, nullptr});
-    const StartupResult result =
+    StartupResult result =
         routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
                     CommandLine::fromProcessArguments(arguments));
+    routine.handOver(result);
     status.showStatus(QString(), 0);
     // The start-up's settings are gone with it; later opens (the macro's) use the result's.
     userFolder = &result.settings.paths.userFolder;
 
-    // A fresh installation gets its system database on this first use.
-    const OpenedConnection system =
-        SystemDatabase::open(result.settings.systemDatabase, result.settings.systemTables);
+    const OpenedConnection system = openSystemDatabase(result.settings, status);
     const StartupReport report{result,          *session,       system,
                                host.requests(), status.texts(), dialogs.texts()};
     const QString out = options.outFolder.isEmpty() ? QStringLiteral(".") : options.outFolder;
@@ -146,45 +167,45 @@ int runWindowed(QApplication& app, const Options& options) {
     SplashWindow splash;
     MainFrame frame(geometry);
     dialogs.setParent(&frame);
-    StartupRequestLog host;
-    host.onShowMainWindow = [&] { frame.show(); };
-    host.onSetMainCaption = [&](const QString& c) { frame.setWindowTitle(c); };
-    host.onCloseSplash = [&] { splash.close(); };
-    // The hand-over comes during start-up, before the ClipData sheet exists: kept until then.
-    std::optional<std::array<QString, 3>> handOver;
-    host.onHaeClipAvaaPB = [&](const QString& sql, const QString& book, const QString& title) {
-        handOver = {sql, book, title};
-    };
     const QString* userFolder = nullptr;
     auto session = makeSession(dialogs, frame.status(), userFolder);
+    const QString appPath = QCoreApplication::applicationDirPath();
+    std::optional<StartupResult> result;
+    FrameStartupHost host(frame, *session, dialogs, [&](const QString& macro) {
+        FrameMacro::run(macro, frame, *session, dialogs, appPath,
+                        result->settings.recentFilesFile());
+    });
+    host.onCloseSplash = [&] { splash.close(); };
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { splash.showAction(t); }, &instances,
                             [&](const QString& t) { splash.setOwnerLine(t); }});
-    const StartupResult result =
-        routine.run(QCoreApplication::applicationDirPath(), SettingsReader::systemLoginName(),
-                    CommandLine::fromProcessArguments(options.arguments));
-    if (!result.keepRunning)
+    result = routine.run(appPath, SettingsReader::systemLoginName(),
+                         CommandLine::fromProcessArguments(options.arguments));
+    if (!result->keepRunning)
         return 0;
     // Later opens (File menu, recent list) read the user folder from the result, which lives on.
-    userFolder = &result.settings.paths.userFolder;
+    userFolder = &result->settings.paths.userFolder;
+    openSystemDatabase(result->settings, frame.status());
     MainWindow controller(*session, dialogs, frame.status(),
-                          RecentFiles(result.settings.recentFilesFile()),
-                          QCoreApplication::applicationDirPath());
+                          RecentFiles(result->settings.recentFilesFile()), appPath);
     SampleBrowser browser(*session, dialogs, frame.status());
-    frame.bind({controller,
-                browser,
-                *session,
-                dialogs,
-                {QCoreApplication::applicationDirPath(), result.settings.paths.userFolder}});
-    if (handOver && frame.clipData()->HaeClipAvaaPB((*handOver)[0], (*handOver)[1], (*handOver)[2]))
-        frame.openClipData();
+    frame.bind(
+        {controller, browser, *session, dialogs, {appPath, result->settings.paths.userFolder}});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();
         frame.activateWindow();
     });
-    frame.status().showStatus(QString(), 0);
-    return app.exec();
+    // The windows take their hand-overs in the running program, as the person would.
+    QTimer::singleShot(0, &frame, [&] {
+        routine.handOver(*result);
+        frame.status().showStatus(QString(), 0);
+        host.reportUnavailable();
+    });
+    const int exitCode = app.exec();
+    // The child windows hold the session and the controllers, which go before the frame.
+    qDeleteAll(frame.area()->subWindowList());
+    return exitCode;
 }
 
 } // namespace
@@ -193,6 +214,11 @@ int main(int argc, char** argv) {
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
+    // Asked for the usage: no window, no settings, nothing opened.
+    if (CommandLine::asksForHelp(raw.mid(1))) {
+        std::fputs(qUtf8Printable(CommandLine::usage()), stdout);
+        return 0;
+    }
     const Options options = parseOptions(raw);
     if (!options.batchMacro.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -12,4 +12,11 @@ QStringList SplitCommandLine(const QString& commandLine, int maxArguments = 10);
 // The command line as one text, from the process arguments (without the program name). Each
 // process argument stays at least one argument, so they are joined with commas.
 QString fromProcessArguments(const QStringList& arguments);
+
+// "--help" or "-h" among the process arguments (without the program name): print usage() and
+// end, before any window or settings.
+bool asksForHelp(const QStringList& arguments);
+// What "quvdata --help" prints: the switches, the file arguments by extension and the options
+// of a batch run.
+QString usage();
 } // namespace CommandLine

@@ -2,6 +2,7 @@
 
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -29,8 +30,10 @@ MainWindow::MainWindow(SessionDatabase& session, Dialogs& dialogs, Status& statu
     , appPath_(std::move(appPath)) {}
 
 bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) {
+    // A server source's password is neither recorded nor shown.
+    const QString shown = ConnectionTextRedactor::redact(path);
     if (hooks.recordCommand)
-        hooks.recordCommand(QStringLiteral("OPENDB ") + path);
+        hooks.recordCommand(QStringLiteral("OPENDB ") + shown);
     if (path.size() <= 2)
         return false;
     session_.SessionDatabasePath = path;
@@ -43,12 +46,13 @@ bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) 
     if (!opened) {
         status_.showStatus(QString(), 0);
         dialogs_.message(MessageKind::Critical,
-                         QStringLiteral("Error in opening database ") + path);
+                         QStringLiteral("Error in opening database ") + shown);
         return false;
     }
     const QString opened_path = session_.SessionDatabasePath;
     applyLinkFile(opened_path);
-    caption_ = QStringLiteral("QUV Data (") + opened_path + QLatin1Char(')');
+    caption_ = QStringLiteral("QUV Data (") + ConnectionTextRedactor::redact(opened_path) +
+               QLatin1Char(')');
     if (hooks.setCaption)
         hooks.setCaption(caption_);
     recent_.add(opened_path, sessionSection);
@@ -174,7 +178,8 @@ void MainWindow::showListing(const QString& heading, const QStringList& names) {
 }
 
 void MainWindow::showTables() {
-    showListing(QStringLiteral("TABLES of database ") + session_.SessionDatabasePath,
+    showListing(QStringLiteral("TABLES of database ") +
+                    ConnectionTextRedactor::redact(session_.SessionDatabasePath),
                 session_.catalogue().tableNames());
 }
 
@@ -192,14 +197,18 @@ void MainWindow::showQueries() {
             return;
         }
     }
-    showListing(QStringLiteral("QUERIES of the database ") + session_.SessionDatabasePath, queries);
+    showListing(QStringLiteral("QUERIES of the database ") +
+                    ConnectionTextRedactor::redact(session_.SessionDatabasePath),
+                queries);
 }
 
 void MainWindow::showFilters() {
     QStringList views;
     for (const QString& filter : session_.catalogue().filters)
         views << QStringLiteral("f_") + filter;
-    showListing(QStringLiteral("FILTERS of the database ") + session_.SessionDatabasePath, views);
+    showListing(QStringLiteral("FILTERS of the database ") +
+                    ConnectionTextRedactor::redact(session_.SessionDatabasePath),
+                views);
 }
 
 bool MainWindow::startProgram(const QString& name) {

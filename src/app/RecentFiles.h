@@ -12,9 +12,11 @@ public:
         : file_(std::move(lastFilesIni)) {}
 
     // Puts the path first and shifts the others down, dropping an older copy of the same path
-    // (exact comparison). The whole list is written in one save.
+    // (exact comparison). The whole list is written in one save, with every password of a
+    // server source's connection text masked.
     bool add(const QString& path, const QString& section) const;
-    // Keys "1" to "20" in order; missing keys read as empty entries.
+    // Keys "1" to "20" in order; missing keys read as empty entries. A password that an older
+    // version kept is masked here too.
     QStringList entries(const QString& section) const;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "db/SessionDatabase.h"
 #include "platform/Connection.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/JetSqlQuoting.h"
 
 #include <QDir>
@@ -47,7 +48,7 @@ QString StartupReport::text() const {
         out += folderLine(s.paths.userFolder + QLatin1String(sub));
 
     out += QStringLiteral("\n[Session database]\n");
-    out += line("Path", result.sessionDatabasePath);
+    out += line("Path", ConnectionTextRedactor::redact(result.sessionDatabasePath));
     out += line("Open", result.databaseOpen ? QStringLiteral("yes") : QStringLiteral("no"));
     out += line("ConnectionType", session.ConnectionType);
     if (Connection* db = session.connection()) {

@@ -1,5 +1,7 @@
 #include "app/StartupRequestLog.h"
 
+#include "platform/ConnectionTextRedactor.h"
+
 bool StartupRequestLog::readClipDataFile(const QString& path) {
     note(QStringLiteral("read ClipData file ") + path);
     return false;
@@ -7,7 +9,8 @@ bool StartupRequestLog::readClipDataFile(const QString& path) {
 
 bool StartupRequestLog::loadClipDataFromSql(const QString& sql, const QString& databasePath,
                                             const QString&, const QString&) {
-    note(QStringLiteral("load ClipData from ") + databasePath + QStringLiteral(": ") + sql);
+    note(QStringLiteral("load ClipData from ") + ConnectionTextRedactor::redact(databasePath) +
+         QStringLiteral(": ") + sql);
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "app/Profile.h"
 #include "app/RecentFiles.h"
 #include "app/SettingsReader.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/FilePaths.h"
 
 namespace {
@@ -37,12 +38,20 @@ std::optional<int> wholeNumber(const QString& text) {
 
 struct StartupRoutine::Pending {
     StartupResult result;
+    // The window hand-overs of the third pass, in the order of their arguments.
+    std::vector<std::function<void(StartupResult&)>> windowActions;
     bool startedBySibling = false;
     bool startedByMail = false;
     bool drawAtEnd = false;
     QString mailSql;
     QString mailPictureBook;
 };
+
+StartupRoutine::StartupRoutine(Services services)
+    : s_(std::move(services))
+    , pending_(std::make_unique<Pending>()) {}
+
+StartupRoutine::~StartupRoutine() = default;
 
 QString StartupRoutine::alreadyRunningQuestion() {
     return QStringLiteral("QUV Data is already running.\r\nDo you want to have several instances "
@@ -51,7 +60,8 @@ QString StartupRoutine::alreadyRunningQuestion() {
 
 StartupResult StartupRoutine::run(const QString& appPath, const QString& loginName,
                                   const QString& commandLine) {
-    Pending p;
+    pending_ = std::make_unique<Pending>();
+    Pending& p = *pending_;
     if (s_.instances && s_.instances->otherInstanceRunning() &&
         s_.dialogs.question(alreadyRunningQuestion(), QuestionButtons::YesNoCancel) !=
             Answer::Yes) {
@@ -69,7 +79,8 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
     QStringList args = CommandLine::SplitCommandLine(commandLine);
     settings.iniFile = appPath + QStringLiteral("/ini/QuvData.ini");
     if (!args.isEmpty())
-        s_.splash(QStringLiteral("Applying command line (") + args.front() + u')');
+        s_.splash(QStringLiteral("Applying command line (") +
+                  ConnectionTextRedactor::redact(args.front()) + u')');
 
     if (!siblingPass(args, p) && !mailPass(args, commandLine, p))
         switchPass(args, p);
@@ -87,6 +98,14 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
 
     s_.host.showMainWindow();
     s_.host.closeSplash();
+    return p.result;
+}
+
+void StartupRoutine::handOver(StartupResult& result) {
+    Pending& p = *pending_;
+    for (const auto& action : p.windowActions)
+        action(result);
+    p.windowActions.clear();
     if (p.startedByMail)
         s_.host.HaeClipAvaaPB(p.mailSql, p.mailPictureBook, QStringLiteral("Chemistry"));
     if (p.startedBySibling)
@@ -95,7 +114,6 @@ StartupResult StartupRoutine::run(const QString& appPath, const QString& loginNa
         s_.host.pressDiagramDraw();
         s_.host.showDiagramWindow(false);
     }
-    return p.result;
 }
 
 bool StartupRoutine::siblingPass(const QStringList& args, Pending& p) {
@@ -142,20 +160,27 @@ void StartupRoutine::switchPass(const QStringList& args, Pending& p) {
         } else if (a.startsWith(QStringLiteral("D/"))) {
             r.sessionDatabasePath = FilePaths::normalized(a.mid(2).trimmed());
         } else if (a.startsWith(QStringLiteral("C/"))) {
-            const bool read = s_.host.readClipDataFile(FilePaths::normalized(a.mid(2)));
-            s_.host.showClipDataWindow();
-            r.clipDataLoaded = r.clipDataLoaded || read;
+            p.windowActions.push_back(
+                [this, path = FilePaths::normalized(a.mid(2))](StartupResult& result) {
+                    const bool read = s_.host.readClipDataFile(path);
+                    s_.host.showClipDataWindow();
+                    result.clipDataLoaded = result.clipDataLoaded || read;
+                });
         } else if (a.startsWith(QStringLiteral("CSQL/"))) {
-            s_.host.loadClipDataFromSql(a.mid(5), r.sessionDatabasePath, QStringLiteral("GEO"),
-                                        QStringLiteral("GEO"));
-            s_.host.showClipDataWindow();
-            s_.host.setDiagramUsesClipData();
+            // The statement runs on the database named so far.
+            p.windowActions.push_back([this, sql = a.mid(5),
+                                       db = r.sessionDatabasePath](StartupResult&) {
+                s_.host.loadClipDataFromSql(sql, db, QStringLiteral("GEO"), QStringLiteral("GEO"));
+                s_.host.showClipDataWindow();
+                s_.host.setDiagramUsesClipData();
+            });
         } else if (a.startsWith(QStringLiteral("XY/"))) {
             applyXY(args, i, p);
         } else if (upper == QStringLiteral("VIMBO32") || upper == QStringLiteral("DDE")) {
             p.startedBySibling = true;
         } else if (a.startsWith(QStringLiteral("B/"))) {
-            openPictureBookPanel(FilePaths::normalized(a.mid(2)));
+            p.windowActions.push_back([this, path = FilePaths::normalized(a.mid(2))](
+                                          StartupResult&) { openPictureBookPanel(path); });
         } else if (a.size() > 4) {
             applyExtension(a, p);
         }
@@ -165,7 +190,7 @@ void StartupRoutine::switchPass(const QStringList& args, Pending& p) {
 // The list after "XY/" was cut into several arguments at its commas: its values are the rest
 // of the switch and the whole numbers that follow it.
 void StartupRoutine::applyXY(const QStringList& args, qsizetype& i, Pending& p) {
-    s_.host.showDiagramWindow(false);
+    p.windowActions.push_back([this](StartupResult&) { s_.host.showDiagramWindow(false); });
     QStringList runs{args[i].mid(3)};
     while (i + 1 < args.size() && wholeNumber(args[i + 1]))
         runs << args[++i];
@@ -181,7 +206,8 @@ void StartupRoutine::applyXY(const QStringList& args, qsizetype& i, Pending& p) 
     if (values.size() < 4)
         return;
     values.resize(values.size() == 6 ? 6 : 4);
-    s_.host.setDiagramSelectors(values);
+    p.windowActions.push_back(
+        [this, values](StartupResult&) { s_.host.setDiagramSelectors(values); });
     p.drawAtEnd = true;
 }
 
@@ -190,23 +216,31 @@ void StartupRoutine::applyExtension(const QString& arg, Pending& p) {
     const QString path = FilePaths::normalized(arg);
     if (ext == QStringLiteral(".BOK") || ext == QStringLiteral(".ZOL") ||
         ext == QStringLiteral(".AUX")) {
-        openPictureBookPanel(path);
-        s_.host.setCurrentPictureBook(path);
-        s_.host.pressPictureBookDraw();
+        p.windowActions.push_back([this, path](StartupResult&) {
+            openPictureBookPanel(path);
+            s_.host.setCurrentPictureBook(path);
+            s_.host.pressPictureBookDraw();
+        });
     } else if (ext == QStringLiteral(".TXT") || ext == QStringLiteral(".XLS") ||
                ext == QStringLiteral(".VTS")) {
-        s_.host.readClipDataFile(path);
-        s_.host.showClipDataWindow();
+        p.windowActions.push_back([this, path](StartupResult&) {
+            s_.host.readClipDataFile(path);
+            s_.host.showClipDataWindow();
+        });
     } else if (ext == QStringLiteral(".AKR")) {
-        s_.host.loadChartFile(path);
-        s_.host.showDiagramWindow(true);
+        p.windowActions.push_back([this, path](StartupResult&) {
+            s_.host.loadChartFile(path);
+            s_.host.showDiagramWindow(true);
+        });
     } else if (ext == QStringLiteral(".MDB") || isSqlitePath(arg)) {
         p.result.sessionDatabasePath = path.trimmed();
     } else if (ext == QStringLiteral(".INI")) {
         p.result.settings.iniFile = path;
     } else if (ext == QStringLiteral(".AMC")) {
-        s_.host.AvaaMacro(path);
-        s_.host.showMainWindow();
+        p.windowActions.push_back([this, path](StartupResult&) {
+            s_.host.AvaaMacro(path);
+            s_.host.showMainWindow();
+        });
     }
 }
 
@@ -220,14 +254,16 @@ void StartupRoutine::openSessionDatabase(Pending& p) {
     const QString& path = r.sessionDatabasePath;
     if (path.isEmpty())
         return;
-    s_.splash(QStringLiteral("Mapping database ") + path + QStringLiteral(" ..."));
+    // Shown and kept without a server source's password.
+    const QString shown = ConnectionTextRedactor::redact(path);
+    s_.splash(QStringLiteral("Mapping database ") + shown + QStringLiteral(" ..."));
     r.databaseOpen = s_.openSessionDatabase && s_.openSessionDatabase(path, r.settings);
     if (!r.databaseOpen) {
         s_.splash(QString());
         s_.dialogs.message(MessageKind::Critical,
-                           QStringLiteral("Error in opening database ") + path);
+                           QStringLiteral("Error in opening database ") + shown);
         return;
     }
-    s_.host.setMainCaption(QStringLiteral("QUV Data (") + path + u')');
+    s_.host.setMainCaption(QStringLiteral("QUV Data (") + shown + u')');
     RecentFiles(r.settings.recentFilesFile()).add(path, QStringLiteral("Session"));
 }

@@ -2,7 +2,9 @@
 // The start-up sequence, run once before the main window appears: the single-instance
 // question, the command line's three passes, the settings, the session database, and the
 // hand-overs the command line asked for. It reaches windows only through StartupHost and the
-// person only through Dialogs, so it runs the same with and without a display.
+// person only through Dialogs, so it runs the same with and without a display. The window
+// hand-overs come in a second call: the windows that take them need the settings and the
+// database that the first call reads and opens.
 #include "app/AppSettings.h"
 #include "app/InstanceCheck.h"
 #include "app/StartupHost.h"
@@ -10,6 +12,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class Profile;
 
@@ -37,12 +40,17 @@ public:
         StatusSink splashOwner = {};               // the splash window's owner line
     };
 
-    explicit StartupRoutine(Services services)
-        : s_(std::move(services)) {}
+    explicit StartupRoutine(Services services);
+    ~StartupRoutine();
 
+    // Up to the main window: the command line, the settings, the session database.
     // appPath: the program's folder; loginName: the operating system's user name;
     // commandLine: the arguments as one text (CommandLine::fromProcessArguments).
     StartupResult run(const QString& appPath, const QString& loginName, const QString& commandLine);
+    // Then, once the windows exist: the window hand-overs of the command line in their order
+    // (a statement runs on the database named before it), the mail and sibling hand-overs and
+    // the diagram draw. Sets result.clipDataLoaded.
+    void handOver(StartupResult& result);
 
     static QString alreadyRunningQuestion();
 
@@ -57,4 +65,5 @@ private:
     void openSessionDatabase(Pending& p);
 
     Services s_;
+    std::unique_ptr<Pending> pending_;
 };

@@ -1,9 +1,11 @@
 #include "automation/BatchMacro.h"
 
 #include "db/SessionDatabase.h"
+#include "platform/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 // The command library's "CLIPDATA" verbs that the ClipData sheet runs.
@@ -16,14 +18,20 @@ bool isClipDataVerb(const QString& keyword) {
 } // namespace
 
 BatchMacro::BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
-                       QString outFolder, const QString& lastFilesIni, FigureSaver saver)
+                       QString outFolder, const QString& lastFilesIni, FigureSaver saver,
+                       Windows windows)
     : session_(session)
     , dialogs_(dialogs)
+    , transcript_(dynamic_cast<const ScriptedDialogs*>(&dialogs))
     , status_(status)
     , appPath_(std::move(appPath))
     , outFolder_(std::move(outFolder))
     , saver_(std::move(saver))
-    , clipData_(session, dialogs, status, lastFilesIni) {}
+    , windows_(std::move(windows))
+    , ownClipData_(windows_.clipData
+                       ? nullptr
+                       : std::make_unique<ClipDataWindow>(session, dialogs, status, lastFilesIni))
+    , clipData_(windows_.clipData ? windows_.clipData : ownClipData_.get()) {}
 
 BatchMacro::~BatchMacro() = default;
 
@@ -33,11 +41,53 @@ bool BatchMacro::run(const QString& macroText) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('\'')))
             continue;
+        if (line.section(QLatin1Char(' '), 0, 0).toUpper() == QLatin1String("EXIT")) {
+            record(QStringLiteral("ok     ") + line);
+            if (windows_.exit)
+                windows_.exit();
+            break;
+        }
+        const size_t shownFrom = shownCount();
+        refusals_.clear();
         const bool done = runLine(line);
-        log_ << (done ? QStringLiteral("ok     ") : QStringLiteral("FAILED ")) + line;
+        record(entry(line, done, shownFrom));
         ok = ok && done;
+        if (windows_.changed)
+            windows_.changed();
     }
     return ok;
+}
+
+QString BatchMacro::entry(const QString& line, bool done, size_t shownFrom) const {
+    QString text = (done ? QStringLiteral("ok     ") : QStringLiteral("FAILED ")) + line;
+    QStringList said;
+    if (transcript_) {
+        const auto& shown = transcript_->log();
+        for (size_t i = std::min(shownFrom, shown.size()); i < shown.size(); ++i)
+            said << shown[i].text;
+    }
+    said << refusals_;
+    // Each text under the line it belongs to, one indented line per line of the text.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    for (const QString& t : said)
+        for (const QString& part : t.split(lineBreak))
+            text += QStringLiteral("\n       ") + part;
+    return text;
+}
+
+void BatchMacro::record(const QString& entry) {
+    log_ << entry;
+    if (sink_)
+        sink_(entry);
+}
+
+size_t BatchMacro::shownCount() const {
+    return transcript_ ? transcript_->log().size() : 0;
+}
+
+bool BatchMacro::refuse(const QString& reason) {
+    refusals_ << reason;
+    return false;
 }
 
 bool BatchMacro::runLine(const QString& line) {
@@ -50,18 +100,30 @@ bool BatchMacro::runLine(const QString& line) {
         if (target == QLatin1String("CLIPDATA"))
             return true;
         if (target != QLatin1String("XY"))
-            return false;
+            return refuse(QStringLiteral("VIEW ") + arguments +
+                          QStringLiteral(" is not available in a batch run"));
         openDiagram();
         return true;
     }
-    if (keyword == QLatin1String("SETACTIVEWINDOW"))
-        return target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
-               target == QLatin1String("GRAPH");
+    if (keyword == QLatin1String("SETACTIVEWINDOW")) {
+        if (target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
+            target == QLatin1String("GRAPH"))
+            return true;
+        return refuse(QStringLiteral("SETACTIVEWINDOW ") + arguments +
+                      QStringLiteral(" names no window"));
+    }
     if (isClipDataVerb(keyword))
         return runClipData(keyword, arguments);
     if (keyword == QLatin1String("SAVEFIGURE"))
         return saveFigure(arguments);
-    return diagram().runCommand(line);
+    const size_t shownBefore = shownCount();
+    if (diagram().runCommand(line))
+        return true;
+    // A failed draw has said why; a line the window does not take has not.
+    if (shownCount() == shownBefore)
+        return refuse(QStringLiteral("The diagram window does not know this command or its "
+                                     "arguments"));
+    return false;
 }
 
 QString BatchMacro::resolved(const QString& path, bool inOutFolder) const {
@@ -82,10 +144,10 @@ bool BatchMacro::openDatabase(const QString& path) {
 bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
     // Without a path OPEN would ask for a file, and nobody is there to answer.
     if (verb == QLatin1String("OPEN") && arguments.isEmpty())
-        return false;
+        return refuse(QStringLiteral("OPEN needs a file name in a batch run"));
     const bool save = verb == QLatin1String("SAVE");
     const QString path = resolved(arguments, save);
-    if (!clipData_.runCommand(verb + QLatin1Char(' ') + path))
+    if (!clipData_->runCommand(verb + QLatin1Char(' ') + path))
         return false;
     if (save)
         written_ << path;
@@ -93,8 +155,13 @@ bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
 }
 
 bool BatchMacro::saveFigure(const QString& arguments) {
-    if (!diagram_ || arguments.isEmpty())
-        return false;
+    const DiagramWindow* diagram = currentDiagram();
+    if (arguments.isEmpty())
+        return refuse(QStringLiteral("SAVEFIGURE needs a file name"));
+    // After a failed draw the window holds no figure: saving would pass an older one off as
+    // the one this line asked for.
+    if (!diagram || !diagram->hasFigure())
+        return refuse(QStringLiteral("No figure to save"));
     const QStringList parts = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QSize size = defaultSize;
     if (parts.size() >= 3) {
@@ -104,19 +171,28 @@ bool BatchMacro::saveFigure(const QString& arguments) {
             size = {w, h};
     }
     const QString path = resolved(parts[0], true);
-    if (!saver_ || !saver_(diagram_->figure(), path, size))
-        return false;
+    if (!saver_ || !saver_(diagram->figure(), path, size))
+        return refuse(QStringLiteral("Error in writing file ") + path);
     written_ << path;
     return true;
 }
 
 void BatchMacro::openDiagram() {
-    diagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
-    diagram_->setClipDataSource([this]() -> Sheet* { return &clipData_.sheet().activePage(); });
+    if (windows_.openDiagram && windows_.openDiagram())
+        return;
+    ownDiagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
+    ownDiagram_->setClipDataSource([this]() -> Sheet* { return &clipData_->sheet().activePage(); });
+}
+
+DiagramWindow* BatchMacro::currentDiagram() const {
+    if (windows_.currentDiagram)
+        if (DiagramWindow* shown = windows_.currentDiagram())
+            return shown;
+    return ownDiagram_.get();
 }
 
 DiagramWindow& BatchMacro::diagram() {
-    if (!diagram_)
+    if (!currentDiagram())
         openDiagram();
-    return *diagram_;
+    return *currentDiagram();
 }

@@ -2,16 +2,15 @@
 
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
-#include "clipdata/CsvText.h"
+#include "clipdata/ClipDataTextFile.h"
+#include "platform/BoundedFile.h"
 #include "platform/Dialogs.h"
-#include "platform/NumberText.h"
+#include "platform/Status.h"
 #include "platform/XlsWorkbookReader.h"
 #include "platform/XlsxWorkbookReader.h"
 #include "platform/XlsxWorkbookWriter.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 const QString section = QStringLiteral("ClipData");
@@ -33,6 +32,8 @@ Format formatOf(const QString& path) {
 
 // The files that hold every page of a workbook.
 std::optional<Workbook> readWorkbook(Format format, const QString& path, QString* error) {
+    if ((format == Format::Xls || format == Format::Xlsx) && !BoundedFile::check(path, error))
+        return std::nullopt;
     if (format == Format::Xls)
         return XlsWorkbookReader::read(path, error);
     if (format == Format::Xlsx)
@@ -42,47 +43,9 @@ std::optional<Workbook> readWorkbook(Format format, const QString& path, QString
     return std::move(loaded.workbook);
 }
 
-std::optional<Sheet> sheetFromCsv(const QString& text, QString* error) {
-    const auto records = CsvText::parse(text, error);
-    if (!records)
-        return std::nullopt;
-    Sheet sheet;
-    for (size_t r = 0; r < records->size(); ++r) {
-        const QStringList& fields = (*records)[r];
-        for (qsizetype c = 0; c < fields.size(); ++c) {
-            const int row = int(r) + 1;
-            const int column = int(c) + 1;
-            const std::optional<double> n = NumberText::fromText(QStringView(fields[c]));
-            const bool placed = n ? sheet.setNumber(row, column, *n)
-                                  : (fields[c].isEmpty() || sheet.setText(row, column, fields[c]));
-            if (!placed) {
-                if (error)
-                    *error = QStringLiteral("the file does not fit on a page");
-                return std::nullopt;
-            }
-        }
-    }
-    return sheet;
-}
-
-QString csvFromSheet(const Sheet& sheet) {
-    QString out;
-    for (int r = 1; r <= sheet.lastRow(); ++r) {
-        QStringList fields;
-        for (int c = 1; c <= sheet.lastColumn(); ++c)
-            fields << sheet.text(r, c);
-        CsvText::appendRecord(out, fields);
-    }
-    return out;
-}
-
-bool writeText(const QString& path, const QString& text, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+ClipDataTextFile::Separator separatorOf(Format format) {
+    return format == Format::Csv ? ClipDataTextFile::Separator::Comma
+                                 : ClipDataTextFile::Separator::Tab;
 }
 } // namespace
 
@@ -101,23 +64,14 @@ bool ClipDataFiles::openPath(const QString& path) {
             return failed(QStringLiteral("open"), path, error);
         clipData_.replaceWorkbook(std::move(*workbook));
     } else {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return failed(QStringLiteral("open"), path, file.errorString());
-        const QString text = QString::fromUtf8(file.readAll());
-        std::optional<Sheet> page;
-        if (format == Format::Csv) {
-            page = sheetFromCsv(text, &error);
-        } else {
-            page.emplace();
-            if (!page->fromTsv(text)) {
-                page.reset();
-                error = QStringLiteral("the file does not fit on a page");
-            }
-        }
-        if (!page)
-            return failed(QStringLiteral("open"), path, error);
-        clipData_.activePage() = std::move(*page);
+        ClipDataTextFile::Loaded loaded = ClipDataTextFile::read(path, separatorOf(format));
+        if (!loaded.page)
+            return failed(QStringLiteral("open"), path, loaded.error);
+        clipData_.activePage() = std::move(*loaded.page);
+        if (loaded.windows1252)
+            status_.showStatus(path + QStringLiteral(" is not UTF-8 text; it was read as "
+                                                     "Windows-1252 (Western European)"),
+                               1);
     }
     RecentFiles(lastFilesIni_).add(path, section);
     return true;
@@ -137,9 +91,8 @@ bool ClipDataFiles::savePath(const QString& path) {
     if (format == Format::Xlsx)
         return XlsxWorkbookWriter::write(clipData_.workbook(), path, &error) ||
                failed(QStringLiteral("save"), path, error);
-    const QString text = format == Format::Csv ? csvFromSheet(clipData_.activePage())
-                                               : clipData_.activePage().toTsv();
-    return writeText(path, text, &error) || failed(QStringLiteral("save"), path, error);
+    return ClipDataTextFile::write(clipData_.activePage(), path, separatorOf(format), &error) ||
+           failed(QStringLiteral("save"), path, error);
 }
 
 bool ClipDataFiles::Open() {

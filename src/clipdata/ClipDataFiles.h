@@ -3,11 +3,13 @@
 // and comma-separated (.csv) files hold one page and load into the active page; the program's
 // workbook file (.qwb) and Excel files hold all pages and replace the whole workbook. Excel 97
 // files (.xls) are only read: nothing free writes them, so all pages are saved as .xlsx or
-// .qwb. The last file opened is kept first in the "ClipData" list of lastfiles.ini.
+// .qwb. The last file opened is kept first in the "ClipData" list of lastfiles.ini. A text file
+// that is no UTF-8 is read as Windows-1252, and the status line says so.
 #include <QString>
 
 class ClipDataSheet;
 class Dialogs;
+class Status;
 
 class ClipDataFiles {
 public:
@@ -23,9 +25,10 @@ public:
             "(*.csv)|*.csv|QUV workbook (*.qwb)|*.qwb|Microsoft Excel files (*.xlsx)|*.xlsx");
     }
 
-    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, QString lastFilesIni)
+    ClipDataFiles(ClipDataSheet& clipData, Dialogs& dialogs, Status& status, QString lastFilesIni)
         : clipData_(clipData)
         , dialogs_(dialogs)
+        , status_(status)
         , lastFilesIni_(std::move(lastFilesIni)) {}
 
     bool Open();
@@ -42,5 +45,6 @@ private:
 
     ClipDataSheet& clipData_;
     Dialogs& dialogs_;
+    Status& status_;
     QString lastFilesIni_;
 };

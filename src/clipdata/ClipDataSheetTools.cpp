@@ -2,14 +2,15 @@
 
 #include "clipdata/ClipDataSheet.h"
 #include "platform/Dialogs.h"
-#include "platform/NumberText.h"
+#include "platform/FieldNumber.h"
 
 #include <algorithm>
 
 namespace {
-// A piece of text into a cell the way pasted text goes in: numbers as numbers, "" clears.
+// A piece of text into a cell the way pasted text goes in: numbers as numbers ("007" stays a
+// text), "" clears.
 void putField(Sheet& sheet, int row, int column, const QString& text) {
-    if (const std::optional<double> n = NumberText::fromText(QStringView(text)))
+    if (const std::optional<double> n = FieldNumber::of(QStringView(text)))
         sheet.setNumber(row, column, *n);
     else
         sheet.setText(row, column, text);
@@ -21,8 +22,8 @@ Sheet& ClipDataSheetTools::page() {
 }
 
 bool ClipDataSheetTools::Parse() {
-    const std::optional<QString> separator =
-        dialogs_.input(QStringLiteral("Give column separator."), QString());
+    const std::optional<QString> separator = dialogs_.input(
+        QStringLiteral("ClipData - Parse"), QStringLiteral("Give column separator."), QString());
     if (!separator || separator->isEmpty())
         return false;
     const Answer trim = dialogs_.question(QStringLiteral("Do you want to trim each cell (=delete "
@@ -44,6 +45,7 @@ bool ClipDataSheetTools::Parse() {
 bool ClipDataSheetTools::NameColumn(int column) {
     Sheet& sheet = page();
     const std::optional<QString> name = dialogs_.input(
+        QStringLiteral("ClipData column naming"),
         QStringLiteral("Give name for column %1").arg(column), sheet.text(1, column));
     if (!name)
         return false;
@@ -72,6 +74,7 @@ bool ClipDataSheetTools::transferHeaderRow(int row) {
 
 bool ClipDataSheetTools::TransferHeaderRow() {
     const std::optional<QString> answer = dialogs_.input(
+        Dialogs::title(),
         QStringLiteral("Give the number of the row to be transferred to Column Header."),
         QString());
     bool isNumber = false;
@@ -81,6 +84,7 @@ bool ClipDataSheetTools::TransferHeaderRow() {
 
 bool ClipDataSheetTools::AppendToHeaderRow() {
     const std::optional<QString> answer = dialogs_.input(
+        Dialogs::title(),
         QStringLiteral("Give the number of the the row to be added to column header text (If "
                        "you give string, then this string is added to header text)."),
         QStringLiteral("0"));
@@ -134,7 +138,8 @@ bool ClipDataSheetTools::CopyRight(int row1, int column1, int row2, int column2)
 
 bool ClipDataSheetTools::Zoom() {
     const std::optional<QString> answer =
-        dialogs_.input(QStringLiteral("Give zoom scale (integer between 10 and 400, 100=normal)."),
+        dialogs_.input(QStringLiteral("Zoom ClipData"),
+                       QStringLiteral("Give zoom scale (integer between 10 and 400, 100=normal)."),
                        QString::number(zoom_));
     bool isNumber = false;
     const int value = answer ? answer->trimmed().toInt(&isNumber) : 0;

@@ -12,7 +12,7 @@ ClipDataWindow::ClipDataWindow(SessionDatabase& session, Dialogs& dialogs, Statu
     : session_(session)
     , dialogs_(dialogs)
     , status_(status)
-    , files_(sheet_, dialogs, lastFilesIni)
+    , files_(sheet_, dialogs, status, lastFilesIni)
     , tools_(sheet_, dialogs)
     , filters_(sheet_, dialogs)
     , maker_(dialogs, status)

@@ -1,5 +1,6 @@
 #include "clipdata/ColumnTypeInferrer.h"
 
+#include "platform/FieldNumber.h"
 #include "platform/Sheet.h"
 
 #include <algorithm>
@@ -8,8 +9,11 @@
 namespace {
 using Category = ColumnTypeInferrer::Category;
 
+// A text with leading zeros ("007") is a name, not a number: its column keeps the zeros.
 Category categoryOf(const Sheet& page, int row, int column) {
-    const std::optional<double> n = page.number(row, column);
+    const std::optional<double> n = page.isNumber(row, column)
+                                        ? page.number(row, column)
+                                        : FieldNumber::of(page.text(row, column));
     if (!n || !std::isfinite(*n))
         return Category::Text;
     if (*n != std::floor(*n))

@@ -189,7 +189,8 @@ bool TableFromSheetMaker::MakeTableFromSheet(const Sheet& page, Connection& data
         return false;
     }
     const std::optional<QString> name =
-        dialogs_.input(QStringLiteral("Give name for the new table"), QString());
+        dialogs_.input(QStringLiteral("Append a new table in database"),
+                       QStringLiteral("Give name for the new table"), QString());
     if (!name || name->trimmed().isEmpty())
         return false;
     const bool written = writeTable(page, database, name->trimmed());

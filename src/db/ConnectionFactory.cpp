@@ -1,9 +1,12 @@
 #include "db/ConnectionFactory.h"
 
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/legacy/DbaseImporter.h"
 #include "platform/legacy/JetImporter.h"
 #include "platform/postgres/PgConnection.h"
 #include "platform/sqlite/SqliteConnection.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -21,9 +24,31 @@ OpenedConnection openWorkingCopy(const ImportResult& copy, const QString& source
     if (opened.ok() && !copy.reused) {
         opened.notice =
             QStringLiteral("Working copy of ") + source + QStringLiteral(" is ") + copy.workingCopy;
+        if (!copy.backup.isEmpty())
+            opened.notice += QStringLiteral("; the previous copy is kept in ") + copy.backup;
         opened.warnings = copy.warnings;
     }
     return opened;
+}
+
+// Why a database file cannot be opened, when the file system already says so; the drivers would
+// give only "unable to open database file" for any of these.
+QString fileProblem(const QString& path) {
+    const QFileInfo file(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    if (!file.exists())
+        return QStringLiteral("The file ") + path + QStringLiteral(" does not exist");
+    if (file.isDir())
+        return path + QStringLiteral(" is a folder, not a database file");
+    if (!file.isReadable())
+        return QStringLiteral("Permission denied: the file ") + path +
+               QStringLiteral(" can not be read");
+    return {};
+}
+
+OpenedConnection failure(const QString& error) {
+    OpenedConnection result;
+    result.error = error;
+    return result;
 }
 
 } // namespace
@@ -81,16 +106,27 @@ QString ConnectionFactory::BuildConnectionString(const QString& path, const QStr
            password + QStringLiteral(";Data Source=") + t.dataSource;
 }
 
-OpenedConnection ConnectionFactory::open(const ConnectionTarget& t) {
+std::function<OpenedConnection(const QString& path)>
+ConnectionFactory::sessionOpener(Dialogs& dialogs) {
+    return
+        [&dialogs](const QString& path) { return open(target(path), StaleCopyQuestion(dialogs)); };
+}
+
+OpenedConnection ConnectionFactory::open(const ConnectionTarget& t, const StaleCopyQuestion& ask) {
+    if (t.kind == ConnectionTarget::Kind::Sqlite || t.kind == ConnectionTarget::Kind::Jet)
+        if (const QString problem = fileProblem(t.dataSource); !problem.isEmpty())
+            return failure(problem);
     switch (t.kind) {
     case ConnectionTarget::Kind::Sqlite:
         return SqliteConnection::open(t.dataSource);
     case ConnectionTarget::Kind::Jet:
-        return openWorkingCopy(JetImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
+        return openWorkingCopy(JetImporter::ensureWorkingCopy(t.dataSource, ask), t.dataSource);
     case ConnectionTarget::Kind::DBase:
-        return openWorkingCopy(DbaseImporter::ensureWorkingCopy(t.dataSource), t.dataSource);
+        return openWorkingCopy(DbaseImporter::ensureWorkingCopy(t.dataSource, ask), t.dataSource);
     case ConnectionTarget::Kind::Server:
         break;
     }
-    return PgConnection::open(t.dataSource, t.user, t.password);
+    // A text kept redacted (a recent entry) names the mask, not a password to send.
+    return PgConnection::open(ConnectionTextRedactor::withoutMaskedPassword(t.dataSource), t.user,
+                              t.password);
 }

@@ -1,4 +1,5 @@
 #include "db/MapFile.h"
+#include "platform/ConnectionTextRedactor.h"
 
 #include "platform/FilePaths.h"
 #include "platform/Workbook.h"
@@ -26,15 +27,16 @@ QString MapFile::pathFor(const QString& databasePath, bool serverSource,
                          const QString& userFolder) {
     if (!serverSource)
         return FilePaths::replaceExtension(databasePath, QStringLiteral(".ake"));
-    QString name = databasePath;
-    name.replace(QRegularExpression(QStringLiteral("password=[^ ]*|[^A-Za-z0-9_.-]+")),
-                 QStringLiteral("_"));
+    // Named after the connection text without its password.
+    QString name = ConnectionTextRedactor::redact(databasePath);
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("_"));
     return FilePaths::normalized(userFolder) + QStringLiteral("/ini/") + name +
            QStringLiteral(".ake");
 }
 
 QString MapFile::linkFilePathFor(const QString& databasePath) {
-    return FilePaths::replaceExtension(databasePath, QStringLiteral(".dbl"));
+    return FilePaths::replaceExtension(ConnectionTextRedactor::redact(databasePath),
+                                       QStringLiteral(".dbl"));
 }
 
 bool MapFile::save(const SchemaCatalogue& c, const QString& path, QString* error) {

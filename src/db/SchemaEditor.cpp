@@ -68,6 +68,11 @@ bool SchemaEditor::confirmed(const QString& question) {
 bool SchemaEditor::run(const QStringList& statements) {
     lastError_.clear();
     TransactionScope transaction(database_);
+    if (!transaction.began()) {
+        // Without a transaction a failure half-way would leave half a change behind.
+        lastError_ = QStringLiteral("The change cannot begin: ") + database_.lastError();
+        return false;
+    }
     for (const QString& statement : statements)
         if (!database_.execute(statement)) {
             lastError_ = database_.lastError();

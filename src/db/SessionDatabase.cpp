@@ -1,6 +1,7 @@
 #include "db/SessionDatabase.h"
 
 #include "platform/Connection.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/Dialogs.h"
 #include "platform/FilePaths.h"
 #include "platform/Status.h"
@@ -27,7 +28,9 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     if (path.startsWith(QStringLiteral("\\\\")))
         path = FilePaths::normalized(path);
     SessionDatabasePath = path;
-    status_.showStatus(QStringLiteral("Connecting ") + path, 1);
+    // What is shown of the path: a server source's password never is.
+    const QString shown = ConnectionTextRedactor::redact(path);
+    status_.showStatus(QStringLiteral("Connecting ") + shown, 1);
     LastConnectionType = ado;
     status_.showStatus(QStringLiteral("Connection is ADO"), 1);
 
@@ -36,9 +39,13 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
         connection_.reset();
         ConnectionType.clear();
         status_.showStatus(QString(), 1);
-        dialogs_.message(MessageKind::Critical, QStringLiteral("Database ") + path +
-                                                    QStringLiteral(" can not be opened neither by "
-                                                                   "using DAO nor ADO connection"));
+        // The driver's reason (missing file, not a database, damaged, no permission) follows.
+        QString text = QStringLiteral("Database ") + shown +
+                       QStringLiteral(" can not be opened neither by using DAO nor ADO connection");
+        if (!opened.error.isEmpty())
+            text +=
+                QStringLiteral("\r\n") + ConnectionTextRedactor::redactMessage(opened.error, path);
+        dialogs_.message(MessageKind::Critical, text);
         return false;
     }
     connection_ = std::move(opened.connection);
@@ -47,7 +54,7 @@ bool SessionDatabase::OpenSessionDatabase(const SchemaMapper::Options& options) 
     // What an import could not carry over is said once, when the working copy is made.
     for (const QString& warning : opened.warnings)
         status_.showStatus(warning, 1);
-    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, path, mapFileFor_(path), options);
+    SchemaMapper(*connection_, status_).MapDatabase(catalogue_, shown, mapFileFor_(path), options);
     ConnectionType = ado;
     return true;
 }
@@ -56,7 +63,8 @@ bool SessionDatabase::RemapSessionDatabase(const SchemaMapper::Options& options)
     if (!connection_ || !isOpen())
         return false;
     return SchemaMapper(*connection_, status_)
-               .MapDatabase(catalogue_, SessionDatabasePath, mapFileFor_(SessionDatabasePath),
+               .MapDatabase(catalogue_, ConnectionTextRedactor::redact(SessionDatabasePath),
+                            mapFileFor_(SessionDatabasePath),
                             options) == SchemaMapper::Outcome::Mapped;
 }
 

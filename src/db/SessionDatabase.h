@@ -21,7 +21,8 @@ public:
     SessionDatabase(Dialogs& dialogs, Status& status, Opener opener, MapFileLocator mapFileFor);
 
     // Opens SessionDatabasePath (set by the caller) and maps it. False after the message
-    // "Database ... can not be opened ..." when the connection cannot be made.
+    // "Database ... can not be opened ..." when the connection cannot be made, with the driver's
+    // reason on its second line.
     bool OpenSessionDatabase(const SchemaMapper::Options& options);
     void CloseSessionDatabase();
     // Maps the open connection again after its schema changed (a table made elsewhere), without

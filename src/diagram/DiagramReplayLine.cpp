@@ -22,6 +22,11 @@ std::optional<DiagramDefinition> DiagramReplayLine::parse(const QString& line,
         s = s.trimmed();
     DiagramDefinition d = base;
     using D = DiagramDefinition;
+    // A type written in other case is that type; one that is none stays as written, for the
+    // draw to refuse by name.
+    for (const QString& type : DiagramDefinition::graphTypes())
+        if (f[0].compare(type, Qt::CaseInsensitive) == 0)
+            f[0] = type;
     if (!f[0].isEmpty())
         d.graphType = f[0];
     d.tables[D::X] = f[1];

@@ -2,6 +2,7 @@
 
 #include "db/SessionDatabase.h"
 #include "diagram/ChartTemplate.h"
+#include "diagram/DataPointsCopy.h"
 #include "diagram/DiagramReplayLine.h"
 #include "diagram/DiagramSelect.h"
 #include "diagram/FigureFile.h"
@@ -13,6 +14,7 @@
 #include "figure/SeriesBuilder.h"
 #include "figure/UserAxisScale.h"
 #include "platform/Connection.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
@@ -58,19 +60,6 @@ void appendRow(PlotTable& table, const RowSet::Row& row, const RowColumns& c, bo
         table.classifier.append(row[size_t(c.classifier)]);
     if (c.label >= 0)
         table.labels.append(row[size_t(c.label)].toText());
-}
-
-CellValue plottedCell(const PlotTable& table, int slot, qsizetype row) {
-    switch (slot) {
-    case D::X:
-        return table.x.cell(row);
-    case D::Y:
-        return table.y.cell(row);
-    case D::Z:
-        return table.z.cell(row);
-    default:
-        return table.classifier.at(row);
-    }
 }
 
 } // namespace
@@ -152,6 +141,18 @@ bool DiagramWindow::draw(const QString& command) {
 }
 
 bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
+    hasFigure_ = runPipeline(command, addToLog);
+    if (!hasFigure_) {
+        // A failed draw leaves nothing that could pass for its figure (a save would write the
+        // previous one under the new name).
+        figure_ = figure_.withoutData();
+        drawn_.clear();
+        fetched_ = 0;
+    }
+    return hasFigure_;
+}
+
+bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     if (!command.isEmpty())
         status_.showStatus(
             QStringLiteral("Executing command ") + command + QStringLiteral(" ........"), 1);
@@ -163,6 +164,14 @@ bool DiagramWindow::drawDefinition(const QString& command, bool addToLog) {
         logged_.push_back(d);
     }
 
+    if (!D::graphTypes().contains(d.graphType)) {
+        stop(MessageKind::Critical, unknownGraphType(d.graphType));
+        return false;
+    }
+    if (is(d, "Ternary")) {
+        stop(MessageKind::Critical, ternaryNotAvailable());
+        return false;
+    }
     const bool multi = d.isMultiSet() && !d.sets.empty();
     bool complete = !d.tables[D::X].isEmpty() && !d.fields[D::X].isEmpty() &&
                     !d.tables[D::Y].isEmpty() && !d.fields[D::Y].isEmpty();
@@ -247,6 +256,11 @@ bool DiagramWindow::openGraphFile(const QString& path) {
         return false;
     }
     figure_ = std::move(*figure);
+    hasFigure_ = true;
+    // The rows of the last draw belong to another figure: its points' rows do not index them.
+    drawn_.clear();
+    fetched_ = 0;
+    activeStatement_.clear();
     dialogs_.message(MessageKind::Information, FigureFile::openedNote());
     return true;
 }
@@ -425,6 +439,7 @@ bool DiagramWindow::askClassifyOption() {
     ClassifyOption option;
     option.setMode(definition.classify);
     const auto answer = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" Classify Options"),
         ClassifyOption::inputPrompt(definition.tables[D::Class], definition.fields[D::Class]),
         QString::number(int(definition.classify)));
     if (!answer || !option.accept(*answer))
@@ -439,45 +454,24 @@ void DiagramWindow::showPointsPerClass() {
 
 bool DiagramWindow::copyDataPoints() {
     Sheet* sheet = clipData_ ? clipData_() : nullptr;
-    if (figure_.pointCount() == 0 || drawn_.empty() || !sheet) {
+    if (figure_.pointCount() == 0 || !sheet) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
     }
-    // The plotted fields of every pass, each once, in axis order.
-    QStringList headings{QStringLiteral("Row")};
-    std::vector<std::vector<std::pair<int, int>>> columnsOfPass; // (slot, sheet column)
-    for (const DrawnPass& pass : drawn_) {
-        const Fetched& f = pass.fetched;
-        std::vector<std::pair<int, int>> columns;
-        const std::pair<bool, int> plotted[] = {
-            {true, D::X}, {true, D::Y}, {f.hasZ, D::Z}, {f.hasClassifier, D::Class}};
-        for (const auto& [present, slot] : plotted) {
-            if (!present)
-                continue;
-            const QString& field = pass.definition.fields[size_t(slot)];
-            if (!headings.contains(field, Qt::CaseInsensitive))
-                headings << field;
-            columns.emplace_back(slot, int(headings.indexOf(field)) + 1);
-        }
-        columnsOfPass.push_back(std::move(columns));
-    }
-    sheet->clear();
-    for (int c = 0; c < headings.size(); ++c)
-        sheet->setText(1, c + 1, headings[c]);
-    int row = 1;
-    size_t series = 0;
-    for (size_t p = 0; p < drawn_.size(); ++p) {
-        const PlotTable& table = drawn_[p].fetched.table;
-        for (size_t s = 0; s < drawn_[p].seriesCount && series < figure_.series.size();
-             ++s, ++series)
-            for (const FigurePoint& point : figure_.series[series].points) {
-                if (point.row == FigurePoint::noRow)
-                    continue;
-                ++row;
-                sheet->setNumber(row, 1, row - 1);
-                for (const auto& [slot, sheetColumn] : columnsOfPass[p])
-                    sheet->setValue(row, sheetColumn, plottedCell(table, slot, point.row));
-            }
+    if (drawn_.empty()) {
+        // A figure opened from a graph file: nothing was fetched, its own points are the data.
+        const std::array<QString, 4> fields = DataPointsCopy::fromFigure(figure_, *sheet);
+        definition.graphType =
+            fields[D::Z].isEmpty() ? QStringLiteral("XY") : QStringLiteral("Bubble");
+        definition.sets.clear();
+        definition.fields = fields;
+        definition.tables = {};
+    } else {
+        std::vector<DataPointsCopy::Pass> passes;
+        for (const DrawnPass& pass : drawn_)
+            passes.push_back({pass.definition, pass.fetched.table, pass.fetched.hasZ,
+                              pass.fetched.hasClassifier, pass.seriesCount});
+        DataPointsCopy::fromDrawnRows(passes, figure_, *sheet);
     }
     definition.source = D::Source::ClipData;
     for (size_t slot = 0; slot < definition.tables.size(); ++slot)
@@ -578,7 +572,7 @@ bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
     IniFile ini = IniFile::load(lastFilesPath);
     const DiagramDefinition& d = definition;
     const std::vector<std::pair<const char*, QString>> keys{
-        {"Database", session_.SessionDatabasePath},
+        {"Database", ConnectionTextRedactor::redact(session_.SessionDatabasePath)},
         {"GraphType", d.graphType},
         {"XTable", d.tables[D::X]},
         {"YTable", d.tables[D::Y]},
@@ -601,7 +595,9 @@ bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
         return ini.value(lastGraph, QString::fromLatin1(key)).value_or(QString());
     };
     Connection* db = session_.connection();
-    if (!db || read("Database").isEmpty() || read("Database") != session_.SessionDatabasePath)
+    // Kept without a server source's password, and compared so.
+    if (!db || read("Database").isEmpty() ||
+        read("Database") != ConnectionTextRedactor::redact(session_.SessionDatabasePath))
         return false;
     DiagramDefinition d = definition;
     d.source = D::Source::DB; // the stored figure names database tables
@@ -695,7 +691,7 @@ bool DiagramWindow::applyScaleDialog(const std::array<QString, 4>& boxes) {
 }
 
 bool DiagramWindow::askAxisRatio() {
-    const auto answer = dialogs_.input(AxisRatioInput::prompt(),
+    const auto answer = dialogs_.input(QStringLiteral("X:Y Axis Ratio"), AxisRatioInput::prompt(),
                                        scaleState.xPerYRatio > 0
                                            ? NumberText::floatToText(float(scaleState.xPerYRatio))
                                            : QStringLiteral("1"));
@@ -751,12 +747,14 @@ bool DiagramWindow::openTemplate(const QString& path) {
 bool DiagramWindow::askAxisScale(AxisId axis) {
     const Axis& a = figure_.axis(axis);
     const QString name = axis == AxisId::X ? QStringLiteral("X") : QStringLiteral("Y");
-    const auto min = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis min"),
-                                    NumberText::toText(a.min));
+    const auto min = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" XY: ") + name + QStringLiteral(" min"),
+        QStringLiteral("Give ") + name + QStringLiteral(" axis min"), NumberText::toText(a.min));
     if (!min)
         return false;
-    const auto max = dialogs_.input(QStringLiteral("Give ") + name + QStringLiteral(" axis max"),
-                                    NumberText::toText(a.max));
+    const auto max = dialogs_.input(
+        Dialogs::title() + QStringLiteral(" XY: ") + name + QStringLiteral(" max"),
+        QStringLiteral("Give ") + name + QStringLiteral(" axis max"), NumberText::toText(a.max));
     return max && setAxisScale(axis, *min, *max);
 }
 
@@ -776,7 +774,8 @@ void DiagramWindow::setGrid(AxisId axis, GridStyle style) {
 }
 
 bool DiagramWindow::askAxisTitle(AxisId axis) {
-    const auto title = dialogs_.input(axis == AxisId::X ? QStringLiteral("Give title for x-axis")
+    const auto title = dialogs_.input(Dialogs::title(),
+                                      axis == AxisId::X ? QStringLiteral("Give title for x-axis")
                                                         : QStringLiteral("Give title for y-axis"),
                                       figure_.axis(axis).title);
     if (!title || title->isEmpty())
@@ -793,7 +792,8 @@ bool DiagramWindow::askAxisTitle(AxisId axis) {
 }
 
 bool DiagramWindow::askLabelFrequency() {
-    const auto answer = dialogs_.input(QStringLiteral("Give frequency for x-axis label"),
+    const auto answer = dialogs_.input(QStringLiteral("X-axis label frequency"),
+                                       QStringLiteral("Give frequency for x-axis label"),
                                        QString::number(figure_.x.labelFrequency));
     const auto frequency = answer ? UserAxisScale::labelFrequency(*answer) : std::nullopt;
     if (!frequency)

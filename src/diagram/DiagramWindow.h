@@ -55,7 +55,18 @@ public:
     // failed.
     bool runCommand(const QString& line);
 
+    // The draw refuses a type it does not know, and ternary diagrams, which it cannot draw yet.
+    static QString unknownGraphType(const QString& type) {
+        return QStringLiteral("Unknown graph type ") + type;
+    }
+    static QString ternaryNotAvailable() {
+        return QStringLiteral("Ternary diagrams can not be drawn yet");
+    }
+
     const Figure& figure() const { return figure_; }
+    // Whether figure() is a figure to save: the last draw succeeded or a graph file was opened.
+    // A failed draw empties the figure.
+    bool hasFigure() const { return hasFigure_; }
     // The rows fetched by the last draw ("n=").
     qsizetype fetchedRows() const { return fetched_; }
     const QStringList& figureLog() const { return log_; }
@@ -73,6 +84,8 @@ public:
     // "Copy DataPoints": the plotted rows into the ClipData sheet, headed "Row" and the plotted
     // field names, one row per point; then the window draws from ClipData ("ClipData" in the
     // table boxes) and says "Ready. Data on ClipData sheet!". "No data" when nothing is plotted.
+    // A figure opened from a graph file copies its own points under its axis titles, and the
+    // definition then names those columns.
     bool copyDataPoints();
 
     // "Change X to Y": swaps the X and Y table/field pairs of the definition.
@@ -184,6 +197,7 @@ private:
     };
     // The pipeline; addToLog: a new entry in the figure log (not for a redraw from the log).
     bool drawDefinition(const QString& command, bool addToLog);
+    bool runPipeline(const QString& command, bool addToLog);
     // Steps 5 and 6 for one definition: rows, then series; false after a message.
     bool fetch(const DiagramDefinition& d, const QString& filter, Fetched& out);
     bool fetchClipData(const DiagramDefinition& d, Fetched& out);
@@ -206,6 +220,7 @@ private:
     QString activeStatement_;
     std::optional<std::pair<DiagramDefinition, AxisScaleState>> savedState_;
     qsizetype fetched_ = 0;
+    bool hasFigure_ = false;
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry
     AliasWriter aliasWriter_;

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <cmath>
 
 namespace {
 
@@ -70,13 +71,22 @@ QJsonObject toJson(const Series& s) {
             {"y2", s.valueAxis == AxisId::Y2},
             {"shape", int(s.shape)}};
 }
+// A row number as the file gives it; one that no table could have (negative, fractional, past
+// 2^53 or not a number) is no row, and never reaches an integer conversion out of range.
+qsizetype rowOf(const QJsonValue& v) {
+    const double row = v.toDouble(-1);
+    if (!(row >= 0 && row <= 9007199254740992.0) || row != std::floor(row))
+        return FigurePoint::noRow;
+    return qsizetype(row);
+}
+
 Series seriesOf(const QJsonObject& o) {
     Series s;
     s.name = o["name"].toString();
     for (const QJsonValue& v : o["points"].toArray()) {
         const QJsonArray p = v.toArray();
-        s.points.push_back({p.at(0).toDouble(), p.at(1).toDouble(), p.at(2).toDouble(),
-                            qsizetype(p.at(3).toDouble(-1))});
+        s.points.push_back(
+            {p.at(0).toDouble(), p.at(1).toDouble(), p.at(2).toDouble(), rowOf(p.at(3))});
     }
     for (const QJsonValue& v : o["labels"].toArray())
         s.labels << v.toString();

@@ -75,6 +75,8 @@ void FilterWindow::reportFailure(const QString& what, const QString& error) {
 void FilterWindow::refreshFilters() {
     if (Connection* db = session_.connection())
         SchemaMapper(*db, status_).RefreshFilterList(session_.catalogue());
+    if (filtersChanged)
+        filtersChanged();
 }
 
 QString FilterWindow::singleSelection() {
@@ -300,8 +302,8 @@ bool FilterWindow::rename() {
     const QString filter = singleSelection();
     if (filter.isEmpty())
         return false;
-    const auto newName =
-        dialogs_.input(QStringLiteral("Give new name for the filter ") + filter + u'?', filter);
+    const auto newName = dialogs_.input(
+        Dialogs::title(), QStringLiteral("Give new name for the filter ") + filter + u'?', filter);
     if (!newName || newName->trimmed().isEmpty() || *newName == filter)
         return false;
     const QString view = FilterNames::viewName(newName->trimmed());
@@ -354,7 +356,8 @@ bool FilterWindow::runSql() {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("SQL window is empty"));
         return false;
     }
-    const auto filter = dialogs_.input(QStringLiteral("Filtername is:"), {});
+    const auto filter =
+        dialogs_.input(QStringLiteral("New filter"), QStringLiteral("Filtername is:"), {});
     if (!filter || filter->trimmed().isEmpty())
         return false;
     const QString view = FilterNames::viewName(filter->trimmed());

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ClipDataFilters;
 class Connection;
@@ -28,6 +29,9 @@ public:
     }
 
     FilterWindow(SessionDatabase& session, Dialogs& dialogs, Status& status);
+
+    // Told after the filter list changed (a filter made, renamed or deleted).
+    std::function<void()> filtersChanged;
 
     // The definition boxes.
     QString table;

@@ -29,7 +29,8 @@ bool QueryWindow::addCondition() {
 
 bool QueryWindow::saveAsQuery() {
     const auto name =
-        dialogs_.input(QStringLiteral("Give name for filter (Q_ is added before the name)"), {});
+        dialogs_.input(QStringLiteral("Filter name"),
+                       QStringLiteral("Give name for filter (Q_ is added before the name)"), {});
     if (!name || name->trimmed().isEmpty())
         return false;
     const QString view = viewPrefix() + name->trimmed();

@@ -1,10 +1,12 @@
 #include "grid/DatabaseAppend.h"
 
+#include "db/FieldValues.h"
 #include "db/PrimaryKey.h"
 #include "db/SchemaCatalogue.h"
 #include "grid/DecimalRounding.h"
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
+#include "platform/FieldNumber.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
@@ -26,7 +28,7 @@ bool numericColumn(const Sheet& sheet, int column) {
     for (int r = 2; r <= sheet.lastRow(); ++r) {
         if (sheet.isEmpty(r, column))
             continue;
-        if (!sheet.isNumber(r, column))
+        if (!FieldNumber::of(sheet.text(r, column)))
             return false;
         any = true;
     }
@@ -87,7 +89,8 @@ bool DatabaseAppend::plan(const Sheet& sheet, std::vector<Target>& targets,
             notWritten << name;
             continue;
         }
-        const auto answer = dialogs_.input(tablePrompt(c, heading, tables), QStringLiteral("A"));
+        const auto answer =
+            dialogs_.input(Dialogs::title(), tablePrompt(c, heading, tables), QStringLiteral("A"));
         if (!answer)
             return false;
         const std::vector<int> chosen = chosenTables(*answer, int(tables.size()));
@@ -123,11 +126,13 @@ bool DatabaseAppend::askScaling(const Sheet& sheet, std::vector<Target>& targets
                 const QString which = QStringLiteral(" of column ") + QString::number(c.column) +
                                       QStringLiteral(" : ") + sheet.text(1, c.column);
                 const auto factor =
-                    dialogs_.input(QStringLiteral("Give multiplier") + which, QStringLiteral("1"));
+                    dialogs_.input(Dialogs::title(), QStringLiteral("Give multiplier") + which,
+                                   QStringLiteral("1"));
                 if (!factor)
                     return false;
                 const auto digits =
-                    dialogs_.input(QStringLiteral("Give number of decimals") + which +
+                    dialogs_.input(Dialogs::title(),
+                                   QStringLiteral("Give number of decimals") + which +
                                        QStringLiteral(" (empty = as pasted)"),
                                    QString());
                 if (!digits)
@@ -173,11 +178,18 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
                       QStringLiteral(" due to missing key field.");
         return 0;
     }
-    const auto value = [&sheet](int row, const Column& c) {
-        if (!sheet.isNumber(row, c.column))
-            return sheet.value(row, c.column);
-        double v = *sheet.number(row, c.column) * c.factor;
-        return CellValue::number(c.digits < 0 ? v : DecimalRounding::round(v, c.digits));
+    // Each cell as its field takes it: "007" stays a text in a text field; numbers for
+    // numeric fields are scaled and rounded as asked.
+    const FieldValues fieldValues(database_, target.table);
+    const auto value = [&](int row, int column, const QString& field) {
+        return fieldValues.of(field, sheet.text(row, column));
+    };
+    const auto scaled = [&](int row, const Column& c) {
+        const CellValue v = value(row, c.column, c.field);
+        if (!fieldValues.isNumeric(c.field) || v.kind() != CellValue::Kind::Number)
+            return v;
+        const double n = *v.toNumber() * c.factor;
+        return CellValue::number(c.digits < 0 ? n : DecimalRounding::round(n, c.digits));
     };
     QStringList sets, names, marks, where;
     for (const Column& c : target.columns) {
@@ -193,8 +205,8 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
     int written = 0;
     for (int r = 2; r <= sheet.lastRow(); ++r) {
         std::vector<CellValue> keys;
-        for (int k : keyColumns)
-            keys.push_back(sheet.value(r, k));
+        for (size_t k = 0; k < keyColumns.size(); ++k)
+            keys.push_back(value(r, keyColumns[k], key[qsizetype(k)]));
         if (std::any_of(keys.begin(), keys.end(), [](const CellValue& v) { return v.isMissing(); }))
             continue;
         std::optional<qint64> matched;
@@ -207,7 +219,7 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
             std::vector<CellValue> values;
             for (const Column& c : target.columns)
                 if (std::find(keyColumns.begin(), keyColumns.end(), c.column) == keyColumns.end())
-                    values.push_back(value(r, c));
+                    values.push_back(scaled(r, c));
             values.insert(values.end(), keys.begin(), keys.end());
             matched =
                 database_.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
@@ -219,7 +231,7 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
         if (*matched == 0) {
             std::vector<CellValue> values;
             for (const Column& c : target.columns)
-                values.push_back(value(r, c));
+                values.push_back(scaled(r, c));
             if (!database_.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (") +
                                        names.join(QStringLiteral(", ")) +
                                        QStringLiteral(") VALUES (") +
@@ -236,8 +248,8 @@ int DatabaseAppend::write(const Sheet& sheet, const Target& target, QStringList&
 
 int DatabaseAppend::run(const QString& clipboardText, const QString& userName,
                         const QString& logPath) {
-    Sheet sheet;
-    if (!sheet.fromTsv(clipboardText) || sheet.isBlank() || sheet.lastRow() < 2)
+    Sheet sheet; // as texts: each cell is typed by the field it goes into
+    if (!sheet.fromTsv(clipboardText, 1, 1, true) || sheet.isBlank() || sheet.lastRow() < 2)
         return -1;
     std::vector<Target> targets;
     QStringList notWritten;
@@ -248,12 +260,19 @@ int DatabaseAppend::run(const QString& clipboardText, const QString& userName,
     QStringList notes;
     for (const Target& t : targets)
         notes << dialogs_
-                     .input(QStringLiteral("Give note text to be added in table ") + t.table,
+                     .input(Dialogs::title(),
+                            QStringLiteral("Give note text to be added in table ") + t.table,
                             QString())
                      .value_or(QString());
 
     status_.showStatus(QStringLiteral("Writing in database"), 1);
     TransactionScope transaction(database_);
+    if (!transaction.began()) {
+        status_.showStatus(QString(), 0);
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Nothing was written: ") + database_.lastError());
+        return -1;
+    }
     QStringList report;
     int total = 0;
     for (const Target& t : targets) {

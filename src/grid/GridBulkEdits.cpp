@@ -99,7 +99,8 @@ bool GridBulkEdits::digits(int firstColumn, int lastColumn) {
                                       "columns ") +
                            first + QStringLiteral(" - ") + last + QStringLiteral("?")))
         return false;
-    const auto typed = dialogs_.input(QStringLiteral("Number of decimals in columns ") + first +
+    const auto typed = dialogs_.input(QStringLiteral("Digits"),
+                                      QStringLiteral("Number of decimals in columns ") + first +
                                           QStringLiteral(" - ") + last,
                                       QStringLiteral("2"));
     bool ok = false;

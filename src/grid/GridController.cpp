@@ -1,5 +1,6 @@
 #include "grid/GridController.h"
 
+#include "db/FieldValues.h"
 #include "db/PrimaryKey.h"
 #include "db/SessionDatabase.h"
 #include "grid/GridCaption.h"
@@ -133,7 +134,8 @@ QString GridController::sortingInfo() const {
 
 bool GridController::applySort() {
     if (sortText_.trimmed().isEmpty()) {
-        const auto typed = dialogs_.input(QStringLiteral("Enter sort column"), QString());
+        const auto typed =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Enter sort column"), QString());
         if (!typed || typed->trimmed().isEmpty())
             return false;
         sortText_ = *typed;
@@ -266,15 +268,16 @@ bool GridController::addRecord() {
     }
     QStringList names, marks;
     std::vector<CellValue> values;
+    const FieldValues fieldValues(*target_.database, target_.table); // "007" stays a text key
     for (const QString& key : target_.key) {
         const auto value = dialogs_.input(
+            Dialogs::title(),
             QStringLiteral("Give key value for the new row (") + key + QLatin1Char(')'), QString());
         if (!value || value->trimmed().isEmpty())
             return false;
         names << JetSqlQuoting::name(key);
         marks << QStringLiteral("?");
-        const auto number = NumberText::fromText(*value);
-        values.push_back(number ? CellValue::number(*number) : CellValue::text(value->trimmed()));
+        values.push_back(fieldValues.of(key, value->trimmed()));
     }
     if (!target_.database->execute(
             QStringLiteral("INSERT INTO ") + JetSqlQuoting::name(target_.table) +

@@ -1,5 +1,6 @@
 #include "grid/GridPaste.h"
 
+#include "db/FieldValues.h"
 #include "db/SchemaCatalogue.h"
 #include "grid/GridTarget.h"
 #include "platform/Connection.h"
@@ -12,6 +13,15 @@
 namespace {
 bool yes(Dialogs& d, const QString& text) {
     return d.question(text, QuestionButtons::YesNoCancel) == Answer::Yes;
+}
+QString notBegun() {
+    return QStringLiteral("the database cannot be written (the transaction cannot begin).");
+}
+QString notSaved() {
+    return QStringLiteral("the changes cannot be saved.");
+}
+QString rowNotWritten(int row) {
+    return QStringLiteral("row ") + QString::number(row) + QStringLiteral(" cannot be written.");
 }
 } // namespace
 
@@ -64,14 +74,15 @@ bool GridPaste::layoutOf(const Sheet& sheet, Layout& layout) {
     return true;
 }
 
-bool GridPaste::insertRow(const Sheet& sheet, int row, const Layout& layout) {
+bool GridPaste::insertRow(const Sheet& sheet, int row, const Layout& layout,
+                          const FieldValues& fieldValues) {
     QStringList names, marks;
     std::vector<CellValue> values;
     for (int c = 0; c < layout.fields.size(); ++c)
         if (!layout.fields[c].isEmpty()) {
             names << JetSqlQuoting::name(layout.fields[c]);
             marks << QStringLiteral("?");
-            values.push_back(sheet.value(row, c + 1));
+            values.push_back(fieldValues.of(layout.fields[c], sheet.text(row, c + 1)));
         }
     return target_.database
         ->execute(QStringLiteral("INSERT INTO ") + JetSqlQuoting::name(target_.table) +
@@ -90,23 +101,26 @@ QString GridPaste::report(const QString& head, const Layout& layout,
 }
 
 int GridPaste::append(const QString& clipboardText) {
-    Sheet sheet;
-    if (!target_.database || !sheet.fromTsv(clipboardText) || sheet.isBlank())
+    Sheet sheet; // as texts: each cell is typed by its field
+    if (!target_.database || !sheet.fromTsv(clipboardText, 1, 1, true) || sheet.isBlank())
         return -1;
     Layout layout;
     if (!layoutOf(sheet, layout))
         return -1;
+    const QString nothingDone = QStringLiteral("Nothing was added: ");
+    const FieldValues values(*target_.database, target_.table);
     status_.showStatus(QStringLiteral("Writing in database"), 1);
     TransactionScope transaction(*target_.database);
+    if (!transaction.began())
+        return refuse(nothingDone, notBegun());
     int added = 0;
     for (int r = layout.firstDataRow; r <= sheet.lastRow(); ++r) {
-        if (!insertRow(sheet, r, layout)) {
-            return refuseRow(QStringLiteral("Nothing was added: row "), r);
-        }
+        if (!insertRow(sheet, r, layout, values))
+            return refuse(nothingDone, rowNotWritten(r));
         ++added;
     }
     if (!transaction.commit())
-        return -1;
+        return refuse(nothingDone, notSaved());
     status_.showStatus(QString(), 0);
     dialogs_.message(
         MessageKind::Information,
@@ -121,8 +135,8 @@ int GridPaste::append(const QString& clipboardText) {
 }
 
 int GridPaste::merge(const QString& clipboardText) {
-    Sheet sheet;
-    if (!target_.database || !sheet.fromTsv(clipboardText) || sheet.isBlank())
+    Sheet sheet; // as texts: each cell is typed by its field, so "007" finds the record "007"
+    if (!target_.database || !sheet.fromTsv(clipboardText, 1, 1, true) || sheet.isBlank())
         return -1;
     Layout layout;
     if (!layoutOf(sheet, layout))
@@ -133,7 +147,8 @@ int GridPaste::merge(const QString& clipboardText) {
             if (layout.fields[c].compare(candidate, Qt::CaseInsensitive) == 0)
                 idColumn = c;
     if (idColumn < 0) {
-        const auto typed = dialogs_.input(QStringLiteral("ID column not found, give its name"),
+        const auto typed = dialogs_.input(QStringLiteral("ID column"),
+                                          QStringLiteral("ID column not found, give its name"),
                                           QStringLiteral("ID column"));
         for (int c = 0; typed && c < layout.fields.size(); ++c)
             if (!layout.fields[c].isEmpty() &&
@@ -149,15 +164,19 @@ int GridPaste::merge(const QString& clipboardText) {
     for (int c = 0; c < layout.fields.size(); ++c)
         if (c != idColumn && !layout.fields[c].isEmpty())
             sets << JetSqlQuoting::name(layout.fields[c]) + QStringLiteral(" = ?");
+    const QString nothingDone = QStringLiteral("Nothing was merged: ");
+    const FieldValues fieldValues(*target_.database, target_.table);
     status_.showStatus(QStringLiteral("Writing in database"), 1);
     TransactionScope transaction(*target_.database);
+    if (!transaction.began())
+        return refuse(nothingDone, notBegun());
     int merged = 0, added = 0;
     for (int r = layout.firstDataRow; r <= sheet.lastRow(); ++r) {
         std::vector<CellValue> values;
         for (int c = 0; c < layout.fields.size(); ++c)
             if (c != idColumn && !layout.fields[c].isEmpty())
-                values.push_back(sheet.value(r, c + 1));
-        values.push_back(sheet.value(r, idColumn + 1));
+                values.push_back(fieldValues.of(layout.fields[c], sheet.text(r, c + 1)));
+        values.push_back(fieldValues.of(id, sheet.text(r, idColumn + 1)));
         std::optional<qint64> updated = 0;
         if (!sets.isEmpty())
             updated = target_.database->execute(
@@ -171,13 +190,12 @@ int GridPaste::merge(const QString& clipboardText) {
                          QStringLiteral(" = ?"),
                      {values.back()}))
             updated = qint64(found->at(0, 0).toNumber().value_or(0));
-        if (!updated || (*updated == 0 && !insertRow(sheet, r, layout))) {
-            return refuseRow(QStringLiteral("Nothing was merged: row "), r);
-        }
+        if (!updated || (*updated == 0 && !insertRow(sheet, r, layout, fieldValues)))
+            return refuse(nothingDone, rowNotWritten(r));
         *updated == 0 ? ++added : ++merged;
     }
     if (!transaction.commit())
-        return -1;
+        return refuse(nothingDone, notSaved());
     status_.showStatus(QString(), 0);
     dialogs_.message(MessageKind::Information,
                      report(QStringLiteral("Data in ") + QString::number(merged) +
@@ -187,10 +205,9 @@ int GridPaste::merge(const QString& clipboardText) {
     return merged + added;
 }
 
-int GridPaste::refuseRow(const QString& nothingDone, int row) {
+int GridPaste::refuse(const QString& nothingDone, const QString& why) {
     status_.showStatus(QString(), 0);
-    dialogs_.message(MessageKind::Exclamation, nothingDone + QString::number(row) +
-                                                   QStringLiteral(" cannot be written.\r\n") +
-                                                   target_.database->lastError());
+    dialogs_.message(MessageKind::Exclamation,
+                     nothingDone + why + QStringLiteral("\r\n") + target_.database->lastError());
     return -1;
 }

@@ -23,9 +23,9 @@ void GridSchemaCommands::showFailure(const QString& what, const QString& reason)
 bool GridSchemaCommands::makeTable(QString* created) {
     if (!editorReady())
         return false;
-    const auto name =
-        dialogs_.input(QStringLiteral("Create table in current database. Enter tablename below"),
-                       QStringLiteral("Misce"));
+    const auto name = dialogs_.input(
+        Dialogs::title(), QStringLiteral("Create table in current database. Enter tablename below"),
+        QStringLiteral("Misce"));
     if (!name || name->trimmed().isEmpty()) {
         dialogs_.message(MessageKind::Information,
                          QStringLiteral("Operation cancelled (due to empty table name)"));

@@ -59,7 +59,7 @@ QString GridViewSaver::save(const QString& statement, const QString& gridName, q
         (filter ? QStringLiteral("GIVE NAME FOR THE FILTER (PREFIX f_ is added)")
                 : QStringLiteral("GIVE NAME FOR THE QUERY (IF IT IS AN QUV Data FILTER USE "
                                  "PREFIX: f_)"));
-    const auto typed = dialogs_.input(prompt, QString());
+    const auto typed = dialogs_.input(Dialogs::title(), prompt, QString());
     if (!typed || typed->trimmed().isEmpty())
         return {};
     QString name = typed->trimmed();

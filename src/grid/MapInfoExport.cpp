@@ -10,6 +10,7 @@ MapInfoExport::MapInfoExport(Dialogs& dialogs)
 
 bool MapInfoExport::run(const RowSet& rows, const QString& gridName, const QString& userFolder) {
     const auto nullText = dialogs_.input(
+        QStringLiteral("Export to Mapinfo"),
         QStringLiteral("Null field are problematic in Mapinfo, because MapInfo replaces them "
                        "with zero\r\nGive other character for nulls"),
         QStringLiteral("-999"));

@@ -15,8 +15,10 @@ public:
     virtual ~Dialogs() = default;
     virtual void message(MessageKind kind, const QString& text) = 0;
     virtual Answer question(const QString& text, QuestionButtons buttons) = 0;
-    // An input box; nullopt when the person cancels.
-    virtual std::optional<QString> input(const QString& prompt, const QString& defaultText) = 0;
+    // An input box with its title (title() unless the box has one of its own); nullopt when
+    // the person cancels.
+    virtual std::optional<QString> input(const QString& boxTitle, const QString& prompt,
+                                         const QString& defaultText) = 0;
     // File dialogs take the design's filter text, e.g. "Access database (*.mdb)|*.mdb".
     virtual std::optional<QString> openFile(const QString& caption, const QString& filter,
                                             const QString& folder) = 0;

@@ -31,8 +31,9 @@ Answer ScriptedDialogs::question(const QString& text, QuestionButtons buttons) {
     return a == Answer::Ok ? Answer::Yes : a;
 }
 
-std::optional<QString> ScriptedDialogs::input(const QString& prompt, const QString& defaultText) {
-    log_.push_back({Shown::Input, prompt});
+std::optional<QString> ScriptedDialogs::input(const QString& boxTitle, const QString& prompt,
+                                              const QString& defaultText) {
+    log_.push_back({Shown::Input, prompt, MessageKind::Information, boxTitle});
     Q_UNUSED(defaultText);
     return nextReply().text;
 }

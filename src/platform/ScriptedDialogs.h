@@ -15,6 +15,7 @@ public:
         Shown shown;
         QString text;
         MessageKind kind = MessageKind::Information; // for messages
+        QString title = Dialogs::title();            // the box's title
     };
     struct Reply {
         std::optional<Answer> answer; // for questions
@@ -33,7 +34,8 @@ public:
 
     void message(MessageKind kind, const QString& text) override;
     Answer question(const QString& text, QuestionButtons buttons) override;
-    std::optional<QString> input(const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> input(const QString& boxTitle, const QString& prompt,
+                                 const QString& defaultText) override;
     std::optional<QString> openFile(const QString& caption, const QString& filter,
                                     const QString& folder) override;
     std::optional<QString> saveFile(const QString& caption, const QString& filter,

@@ -1,5 +1,6 @@
 #include "platform/Sheet.h"
 
+#include "platform/FieldNumber.h"
 #include "platform/NumberText.h"
 #include "platform/TsvFormat.h"
 #include "platform/TsvReader.h"
@@ -481,7 +482,7 @@ std::optional<Sheet::Extent> Sheet::fromTsv(const QString& text, int row, int co
             const int c = column + static_cast<int>(i);
             std::optional<double> value;
             if (!allText) {
-                value = NumberText::fromText(bytesOf(field));
+                value = FieldNumber::of(bytesOf(field)); // "007" stays a text
             }
             if (value) {
                 setCell(r, c, SheetCell(*value));

@@ -84,7 +84,8 @@ public:
     QString toTsv(int row1, int column1, int row2, int column2) const;
     QString toTsv() const { return toTsv(1, 1, lastRow(), lastColumn()); }
     // Writes tab-separated text with its first cell at (row, column): fields that read as
-    // numbers become numbers (unless allText), empty fields clear their cell, cells the text
+    // numbers (FieldNumber: not "007") become numbers unless allText, empty fields clear their
+    // cell, cells the text
     // does not reach stay. Returns the rows and columns the text covered; nullopt, with
     // nothing written, when it would leave the sheet's limits.
     std::optional<Extent> fromTsv(const QString& text, int row = 1, int column = 1,

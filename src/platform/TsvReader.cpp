@@ -42,7 +42,7 @@ bool TsvReader::readRecord(std::vector<QByteArray>& fields) {
         if (delimiter == '\r') {
             if (!atEnd() && data_[pos_] == '\n') {
                 ++pos_;
-            } else if (strict()) {
+            } else if (strictBreaks()) {
                 return fail(line_, QStringLiteral("a carriage return outside quotes"));
             }
         }
@@ -67,7 +67,7 @@ bool TsvReader::readQuoted(QByteArray& field) {
     for (;;) {
         const qsizetype quote = data_.indexOf('"', i);
         if (quote < 0) {
-            if (strict()) {
+            if (strictQuotes()) {
                 return fail(openLine, QStringLiteral("a quoted cell is not closed"));
             }
             // Not quoting after all: a text that merely begins with a quote.
@@ -89,8 +89,8 @@ bool TsvReader::readQuoted(QByteArray& field) {
     }
     line_ += lines;
     if (!atEnd() && !endsField(data_[pos_])) {
-        if (strict()) {
-            return fail(line_, QStringLiteral("text after the closing quote of a cell"));
+        if (strictQuotes()) {
+            return fail(openLine, QStringLiteral("text after the closing quote of a cell"));
         }
         const qsizetype start = pos_;
         while (pos_ < data_.size() && !endsField(data_[pos_])) {

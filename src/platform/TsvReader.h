@@ -1,8 +1,9 @@
 #pragma once
 // Splits tab-separated text (UTF-8 bytes) into records of fields, the way spreadsheets write
 // it: TAB between fields, LF or CR LF between records, and a field that begins with '"' is
-// quoted, with '""' for a quote inside and TABs and line breaks kept. Used by Sheet (pasted and
-// read text, lenient) and Workbook (its files, strict). The data must outlive the reader: the
+// quoted, with '""' for a quote inside and TABs and line breaks kept; a '"' inside an unquoted
+// field is a character. Used by Sheet (pasted text, lenient), ClipData (text files) and
+// Workbook (its files, strict). The data must outlive the reader: the
 // fields of unquoted text point into it.
 #include <QByteArray>
 #include <QByteArrayView>
@@ -11,9 +12,11 @@
 
 class TsvReader {
 public:
-    // Strict: a broken quote is an error (files the program wrote). Lenient: it is taken as
-    // literal text, and a lone CR ends a line (text pasted from anywhere).
-    enum class Mode { Strict, Lenient };
+    // Strict: a broken quote or a lone CR is an error (files the program wrote). File: a
+    // broken quote is an error and a lone CR ends a line (text files from other programs).
+    // Lenient: a broken quote is taken as literal text and a lone CR ends a line (text pasted
+    // from anywhere). An error names the line where the broken field begins.
+    enum class Mode { Strict, File, Lenient };
 
     TsvReader(QByteArrayView data, Mode mode)
         : data_(data)
@@ -39,7 +42,8 @@ private:
     // Reads one field from pos_; leaves pos_ on its delimiter (or the end).
     bool readQuoted(QByteArray& field);
     void readBare(QByteArray& field);
-    bool strict() const { return mode_ == Mode::Strict; }
+    bool strictQuotes() const { return mode_ != Mode::Lenient; }
+    bool strictBreaks() const { return mode_ == Mode::Strict; }
 
     QByteArrayView data_;
     Mode mode_;

@@ -1,5 +1,6 @@
 #include "platform/Workbook.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/NumberText.h"
 #include "platform/TsvFormat.h"
 #include "platform/TsvReader.h"
@@ -343,19 +344,14 @@ Workbook::SaveResult Workbook::save(const QString& path) const {
 
 Workbook::LoadResult Workbook::load(const QString& path) {
     const QString source = cleanPath(path);
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString why;
+    const std::optional<QByteArray> bytes = BoundedFile::readAll(source, &why);
+    if (!bytes) {
         LoadResult result;
-        result.error = QStringLiteral("can not open %1: %2").arg(source, file.errorString());
+        result.error = QStringLiteral("can not open %1: %2").arg(source, why);
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        LoadResult result;
-        result.error = QStringLiteral("can not read %1: %2").arg(source, file.errorString());
-        return result;
-    }
-    QByteArrayView view(bytes);
+    QByteArrayView view(*bytes);
     if (view.startsWith("\xEF\xBB\xBF")) {
         view = view.sliced(3);
     }

@@ -1,5 +1,7 @@
 #include "platform/XlsWorkbookReader.h"
 
+#include "platform/SheetLimits.h"
+
 #include <QFile>
 #include <QScopeGuard>
 #include <freexl.h>
@@ -95,8 +97,8 @@ std::optional<Workbook> XlsWorkbookReader::read(const QString& path, QString* er
             return std::nullopt;
         }
         if (rows > unsigned(Sheet::maxRows) || columns > Sheet::maxColumns) {
-            *error =
-                QStringLiteral("worksheet %1 has more rows or columns than a page holds").arg(name);
+            *error = QStringLiteral("worksheet %1 has more rows or columns than a page holds (%2)")
+                         .arg(name, SheetLimits::text());
             return std::nullopt;
         }
         Sheet& page = book.sheet(name);

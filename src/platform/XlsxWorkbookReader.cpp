@@ -1,5 +1,8 @@
 #include "platform/XlsxWorkbookReader.h"
 
+#include "platform/BoundedFile.h"
+#include "platform/SheetLimits.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QHash>
@@ -39,8 +42,10 @@ public:
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat(archive_, entry.constData(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
-            stat.size > maxPartSize) {
-            error_ = QStringLiteral("the part %1 is missing or too large").arg(name);
+            stat.size > zip_uint64_t(BoundedFile::maxBytes)) {
+            error_ = !(stat.valid & ZIP_STAT_SIZE)
+                         ? QStringLiteral("the part %1 is missing").arg(name)
+                         : QStringLiteral("the part %1: %2").arg(name, BoundedFile::tooLargeText());
             return std::nullopt;
         }
         zip_file_t* file = zip_fopen(archive_, entry.constData(), 0);
@@ -59,7 +64,6 @@ public:
     }
 
 private:
-    static constexpr zip_uint64_t maxPartSize = zip_uint64_t(1) << 31;
     zip_t* archive_ = nullptr;
     QString error_;
 };
@@ -220,6 +224,11 @@ struct WorkbookParts {
     QStringList sharedStrings;
     QList<bool> dateStyles;
     bool system1904 = false;
+
+    // A style index comes from the file: any int, also below zero or past the styles there are.
+    bool isDateStyle(int style) const {
+        return style >= 0 && style < dateStyles.size() && dateStyles[style];
+    }
 };
 
 // Reads one worksheet part into `page`; false with `error` on a fault.
@@ -242,7 +251,8 @@ bool readWorksheet(const QByteArray& xml, const WorkbookParts& parts, Sheet& pag
         const int c = columnOfReference(attributes.value(QLatin1String("r")));
         column = c > 0 ? c : column + 1;
         if (row < 1 || row > Sheet::maxRows || column > Sheet::maxColumns) {
-            *error = QStringLiteral("it has more rows or columns than a page holds");
+            *error = QStringLiteral("its cell %1 lies outside a page: %2")
+                         .arg(SheetLimits::cellName(row, column), SheetLimits::text());
             return false;
         }
         const QString type = attributes.value(QLatin1String("t")).toString();
@@ -282,8 +292,7 @@ bool readWorksheet(const QByteArray& xml, const WorkbookParts& parts, Sheet& pag
             const double number = value.toDouble(&ok);
             if (!ok)
                 page.setText(row, column, value);
-            else if (type.isEmpty() && style < parts.dateStyles.size() && parts.dateStyles[style] &&
-                     number >= 0)
+            else if (type.isEmpty() && parts.isDateStyle(style) && number >= 0)
                 page.setText(row, column, serialDateText(number, parts.system1904));
             else
                 page.setNumber(row, column, number);

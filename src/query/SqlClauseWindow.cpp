@@ -73,11 +73,13 @@ void SqlClauseWindow::paste() {
 }
 
 bool SqlClauseWindow::replace() {
-    const auto search = dialogs_.input(QStringLiteral("Give text to be searched for"), {});
+    const auto search =
+        dialogs_.input(Dialogs::title(), QStringLiteral("Give text to be searched for"), {});
     if (!search || search->isEmpty())
         return false;
     // Cancelling the second box must not read as "replace with nothing".
-    const auto replacement = dialogs_.input(QStringLiteral("Give replacing string"), {});
+    const auto replacement =
+        dialogs_.input(Dialogs::title(), QStringLiteral("Give replacing string"), {});
     if (!replacement)
         return false;
     QString edited = text_;

@@ -103,8 +103,9 @@ TEST(BatchRun, TheMacroDrawsAndSavesFiguresAndLogsEachLine) {
                                     "DRAW2 XY;Chem;SiO2;Chem;MgO;;;Samples;Rock;\n"
                                     "SAVEFIGURE by-rock.png 400 300\n"
                                     "SAVEFIGURE by-rock.svg\n"
-                                    "DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;\n"));
-    EXPECT_EQ(run.exitCode, 1); // the last line names a field that is not there
+                                    "DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;\n"
+                                    "SAVEFIGURE not-drawn.png\n"));
+    EXPECT_EQ(run.exitCode, 1); // the DRAW2 names a field that is not there
     const QString out = dir.filePath(QStringLiteral("out"));
     QImage png(out + QStringLiteral("/by-rock.png"));
     ASSERT_FALSE(png.isNull());
@@ -115,9 +116,16 @@ TEST(BatchRun, TheMacroDrawsAndSavesFiguresAndLogsEachLine) {
     QFile log(out + QStringLiteral("/macro.txt"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6);
+    ASSERT_GE(lines.size(), 9);
     EXPECT_EQ(lines[3], QStringLiteral("ok     SAVEFIGURE by-rock.png 400 300"));
+    // A failed line carries what the dialogs said, the driver's reason included.
     EXPECT_EQ(lines[5], QStringLiteral("FAILED DRAW2 XY;Chem;SiO2;Chem;Cu;;;;;"));
+    EXPECT_EQ(lines[6], QStringLiteral("       Error in drawing (115)"));
+    EXPECT_TRUE(lines[7].contains(QStringLiteral("Cu"))) << lines[7].toStdString();
+    // The failed draw left no figure: the earlier one is not saved under the new name.
+    EXPECT_EQ(lines.mid(lines.size() - 2),
+              (QStringList{"FAILED SAVEFIGURE not-drawn.png", "       No figure to save"}));
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("/not-drawn.png")));
 }
 
 TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
@@ -147,7 +155,9 @@ TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
     const QString out = dir.filePath(QStringLiteral("out"));
     QFile log(out + QStringLiteral("/macro.txt"));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList lines = QString::fromUtf8(log.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.back(), QStringLiteral("       SETACTIVEWINDOW KITCHEN names no window"));
+    lines.removeIf([](const QString& l) { return l.startsWith(u' '); }); // what was said
     const QStringList expected{
         "ok     SETACTIVEWINDOW clipdata",
         "ok     OPEN " + input,
@@ -179,6 +189,34 @@ TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
     const QByteArray picture = svg.readAll();
     EXPECT_TRUE(picture.contains("Picrite"));
     EXPECT_TRUE(picture.contains("Aplite"));
+}
+
+TEST(BatchRun, HelpPrintsTheUsageAndEndsWithoutAWindow) {
+    for (const char* ask : {"--help", "-h"}) {
+        QTemporaryDir dir;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.start(testpaths::binaryDir() + QStringLiteral("/quvdata"), {QString::fromLatin1(ask)});
+        // Without the usage the window would open and wait for a person.
+        if (!p.waitForFinished(20000)) {
+            p.kill();
+            p.waitForFinished();
+            ADD_FAILURE() << ask << " opened the program instead of printing the usage";
+            continue;
+        }
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << ask;
+        EXPECT_EQ(p.exitCode(), 0) << ask;
+        const QString usage = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(usage.startsWith(QStringLiteral("Usage: quvdata"))) << ask;
+        for (const char* named : {"I/", "D/", "C/", "CSQL/", "XY/", "B/", ".akr", ".amc", ".mdb",
+                                  ".bok", "--batch", "--out", "--help"})
+            EXPECT_TRUE(usage.contains(QString::fromLatin1(named))) << ask << " " << named;
+        // Nothing was set up: no settings folder was made.
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("config")))) << ask;
+    }
 }
 
 } // namespace

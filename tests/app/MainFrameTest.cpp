@@ -10,6 +10,7 @@
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
+#include "filter/ui/FilterPanel.h"
 #include "grid/ui/GridWindow.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
@@ -57,6 +58,8 @@ protected:
         created.connection.reset();
         frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
     }
+    // The child windows hold the session, which goes before the frame.
+    void TearDown() override { qDeleteAll(frame.area()->subWindowList()); }
 
     QTemporaryDir dir;
     QString dbPath;
@@ -291,11 +294,58 @@ TEST_F(MainFrameTest, ClipDataOpensTheTableLoaderThatLivesAsLongAsItsDatabase) {
     EXPECT_EQ(frame.findChild<TableLoaderView*>(), nullptr);
     EXPECT_EQ(geometry.load(QStringLiteral("FromDBSToClipData")).width, 400);
 
-    // Opening a database again replaces the connection the loader read: it closes.
+    // Without a database it has nothing to load from: it closes.
     ASSERT_NE(frame.openTableLoader(), nullptr);
-    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    window.closeDatabase();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame.findChild<TableLoaderView*>(), nullptr);
+}
+
+TEST_F(MainFrameTest, EveryWindowsPickersFollowTheDatabaseKeepingTheirChoices) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    DiagramView* diagram = frame.openDiagram();
+    QComboBox* xTable = diagram->findChildren<QComboBox*>().at(1); // after the graph type
+    xTable->setCurrentText(QStringLiteral("Samples"));
+    auto* loader = qobject_cast<TableLoaderView*>(frame.openTableLoader());
+    ASSERT_NE(loader, nullptr);
+    loader->tables()->item(0)->setSelected(true);
+    frame.openFilterWindow();
+    auto* filters = frame.findChild<FilterPanel*>();
+    ASSERT_NE(filters, nullptr);
+    EXPECT_EQ(filters->filterList()->count(), 0);
+
+    // Another database: the same table with other rows, one table more and a filter.
+    const QString other = dir.filePath(QStringLiteral("assays.sqlite"));
+    {
+        auto created = SqliteConnection::open(other, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(created.ok());
+        for (const char* sql :
+             {"CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Au REAL)",
+              "CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+              "INSERT INTO Samples VALUES ('G-1', 'Gabbro')",
+              "CREATE VIEW f_Gabbros AS SELECT SampleNo FROM Samples WHERE Rock = 'Gabbro'"})
+            ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql)));
+    }
+    ASSERT_TRUE(window.OpenDBFromMDI(other, false, false));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(xTable->currentText(), QStringLiteral("Samples"));
+    EXPECT_GE(xTable->findText(QStringLiteral("Chem")), 0);
+
+    ASSERT_EQ(frame.findChild<TableLoaderView*>(), loader); // still open, on the new database
+    QStringList listed, selected;
+    for (int i = 0; i < loader->tables()->count(); ++i) {
+        listed << loader->tables()->item(i)->text();
+        if (loader->tables()->item(i)->isSelected())
+            selected << listed.back();
+    }
+    EXPECT_TRUE(listed.contains(QStringLiteral("Chem")));
+    EXPECT_EQ(selected, QStringList{"Samples"});
+    ASSERT_TRUE(loader->load()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(frame.clipData()->sheet().activePage().text(2, 2), QStringLiteral("Gabbro"));
+
+    ASSERT_EQ(filters->filterList()->count(), 1);
+    EXPECT_TRUE(filters->filterList()->item(0)->text().contains(QStringLiteral("Gabbros")));
 }
 
 TEST_F(MainFrameTest, OneClipDataSheetFeedsTheDiagramsAndItsWindowOpensOnce) {

@@ -7,6 +7,7 @@
 #include "platform/UserSettingsStore.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -113,6 +114,60 @@ TEST_F(MainWindowTest, ARecentEntryOpensAndMovesToTheTop) {
     EXPECT_EQ(window.recentDatabases().mid(0, 2), (QStringList{dbPath, "/elsewhere/a.sqlite"}));
     // The reopened database saved its map for the next time.
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("rocks.ake"))));
+}
+
+TEST(MainWindowPasswords, AServerSourcesPasswordIsNeitherShownNorKept) {
+    // The server is stood in for by a SQLite file: everything above the driver is the program's.
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
+    ASSERT_TRUE(SqliteConnection::open(db, SqliteConnection::Mode::ReadWriteCreate)
+                    .connection->execute(QStringLiteral("CREATE TABLE Samples (SampleNo TEXT)")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ini"))); // where a server's map goes
+    const QString conninfo = QStringLiteral("host=db1 dbname=geo password='s3cret word'");
+    const QString shown = QStringLiteral("host=db1 dbname=geo password=***");
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    bool serverUp = true;
+    SessionDatabase session{
+        dialogs, status,
+        [&](const QString&) {
+            if (serverUp)
+                return SqliteConnection::open(db);
+            OpenedConnection refused; // as libpq quotes a word back
+            refused.error = QStringLiteral("could not use \"s3cret word\"");
+            return refused;
+        },
+        [&dir](const QString& p) { return MapFile::pathFor(p, true, dir.path()); }};
+    const QString lastFiles = dir.filePath(QStringLiteral("lastfiles.ini"));
+    MainWindow window{session, dialogs, status, RecentFiles(lastFiles), dir.path()};
+    QStringList recorded;
+    window.hooks.recordCommand = [&recorded](const QString& c) { recorded << c; };
+
+    ASSERT_TRUE(window.OpenDBFromMDI(conninfo, false, true));
+    EXPECT_EQ(window.caption(), QStringLiteral("QUV Data (") + shown + u')');
+    EXPECT_EQ(recorded, QStringList{QStringLiteral("OPENDB ") + shown});
+    EXPECT_EQ(window.recentDatabases().front(), shown);
+    window.showTables();
+    serverUp = false;
+    EXPECT_FALSE(window.OpenDBFromMDI(conninfo, false, true));
+
+    const auto leaks = [](const QString& text) { return text.contains(QStringLiteral("s3cret")); };
+    QStringList shownTexts = status.texts() + dialogs.texts() + recorded;
+    EXPECT_GE(shownTexts.size(), 5);
+    for (const QString& t : shownTexts)
+        EXPECT_FALSE(leaks(t)) << t.toStdString();
+    // Nothing kept on disk: lastfiles.ini and the map file, neither in its name nor inside.
+    QDirIterator files(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+    int kept = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        EXPECT_FALSE(leaks(path)) << path.toStdString();
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(f.readAll().contains("s3cret")) << path.toStdString();
+        ++kept;
+    }
+    EXPECT_GE(kept, 3); // the database, lastfiles.ini and the map file
 }
 
 TEST_F(MainWindowTest, ListingsNameTablesQueriesAndFilters) {

@@ -93,7 +93,9 @@ protected:
                                     return openSucceeds;
                                 },
                                 [this](const QString& t) { splash << t; }, &instances});
-        return routine.run(app(), QStringLiteral("anna"), commandLine);
+        StartupResult result = routine.run(app(), QStringLiteral("anna"), commandLine);
+        routine.handOver(result);
+        return result;
     }
 };
 
@@ -156,7 +158,7 @@ TEST_F(StartupTest, FailedOpenShowsOneMessageAndLeavesRecentFilesAlone) {
 TEST_F(StartupTest, ArgumentsHandOverInOrder) {
     struct Case {
         const char* line;
-        QStringList calls; // before "showMain", "closeSplash" and any end actions
+        QStringList calls; // after "showMain" and "closeSplash", before any end actions
         QStringList atEnd;
     } cases[] = {
         {"C//d/sheet.txt", {"readClipData /d/sheet.txt", "showClipData"}, {}},
@@ -186,9 +188,14 @@ TEST_F(StartupTest, ArgumentsHandOverInOrder) {
     for (const Case& c : cases) {
         host.calls.clear();
         run(QString::fromUtf8(c.line));
-        const QStringList expected = c.calls + QStringList{"showMain", "closeSplash"} + c.atEnd;
+        const QStringList expected = QStringList{"showMain", "closeSplash"} + c.calls + c.atEnd;
         EXPECT_EQ(host.calls, expected) << c.line;
     }
+    // A statement runs on the database named before it, though it is handed over later.
+    host.calls.clear();
+    run(QStringLiteral("D//d/first.mdb,CSQL/SELECT 2,D//d/second.mdb"));
+    EXPECT_TRUE(host.calls.contains(QStringLiteral("clipDataSql SELECT 2 @/d/first.mdb GEO/GEO")))
+        << host.calls.join('\n').toStdString();
 }
 
 TEST_F(StartupTest, SiblingTokenAnywhereSuppressesEveryOtherArgument) {

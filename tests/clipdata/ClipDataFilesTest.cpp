@@ -2,6 +2,7 @@
 #include "clipdata/ClipDataFiles.h"
 #include "app/RecentFiles.h"
 #include "clipdata/ClipDataSheet.h"
+#include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "support/TestPaths.h"
 
@@ -16,8 +17,9 @@ protected:
     QTemporaryDir dir;
     ClipDataSheet clip;
     ScriptedDialogs dialogs;
+    HeadlessStatus status;
     QString ini = dir.filePath(QStringLiteral("ini/lastfiles.ini"));
-    ClipDataFiles files{clip, dialogs, ini};
+    ClipDataFiles files{clip, dialogs, status, ini};
 
     void SetUp() override {
         clip.activePage().fromTsv(QStringLiteral("Name\tAu\nS1, \"a\"\t0.5\nline\nbreak\t-3\n"));
@@ -32,7 +34,7 @@ TEST_F(ClipDataFilesTest, EachFormatReadsBackWhatWasSaved) {
         ASSERT_TRUE(files.savePath(path(name))) << name << dialogs.texts().join("").toStdString();
         const Workbook saved = clip.workbook();
         ClipDataSheet reopened;
-        ClipDataFiles other{reopened, dialogs, ini};
+        ClipDataFiles other{reopened, dialogs, status, ini};
         ASSERT_TRUE(other.openPath(path(name))) << name;
         EXPECT_EQ(reopened.activePage(), *saved.sheetAt(1)) << name;
         const bool allPages = !QString::fromUtf8(name).endsWith(QLatin1String(".txt")) &&

@@ -3,6 +3,7 @@
 #include "clipdata/ClipDataCommands.h"
 #include "clipdata/ClipDataFiles.h"
 #include "clipdata/ClipDataSheet.h"
+#include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QTemporaryDir>
@@ -117,7 +118,8 @@ TEST_F(SheetTools, ZoomKeepsOnlyValuesInRange) {
 
 TEST_F(SheetTools, CommandVerbs) {
     QTemporaryDir dir;
-    ClipDataFiles files{clip, dialogs, dir.filePath(QStringLiteral("lastfiles.ini"))};
+    HeadlessStatus status;
+    ClipDataFiles files{clip, dialogs, status, dir.filePath(QStringLiteral("lastfiles.ini"))};
     ClipDataCommands commands{files, tools};
     fill("Name\nb\n");
     EXPECT_TRUE(commands.run(QStringLiteral("createidcol"), QString()));

@@ -265,7 +265,7 @@ TEST(SessionDatabase, FailedOpenLeavesNoConnectionKind) {
     EXPECT_TRUE(session.ConnectionType.isEmpty());
     EXPECT_EQ(session.LastConnectionType, QStringLiteral("ADO"));
     EXPECT_EQ(dialogs.texts(), QStringList{"Database //server/share/rocks.mdb can not be opened "
-                                           "neither by using DAO nor ADO connection"});
+                                           "neither by using DAO nor ADO connection\r\nno"});
     EXPECT_TRUE(status.texts().contains(QStringLiteral("Connecting //server/share/rocks.mdb")));
     EXPECT_TRUE(status.texts().contains(QStringLiteral("Connection is ADO")));
 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -84,6 +85,71 @@ TEST(ConnectionFactory, OpensSqliteFilesAndFailsWithAReasonOtherwise) {
                                QStringLiteral(" holds no dBase files (.dbf)"));
     const auto jet = ConnectionFactory::open(dir.filePath(QStringLiteral("none.mdb")));
     EXPECT_FALSE(jet.ok());
+}
+
+TEST(ConnectionFactory, AFailedOpenSaysTheDriversReasonUnderTheFixedText) {
+    QTemporaryDir dir;
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    // A real database whose schema page is overwritten.
+    const QString damaged = dir.filePath(QStringLiteral("damaged.sqlite"));
+    {
+        auto db = SqliteConnection::open(damaged, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(db.ok());
+        ASSERT_TRUE(db.connection->execute(QStringLiteral("CREATE TABLE Rocks(Id TEXT, Au REAL)")));
+    }
+    {
+        QFile f(damaged);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(100);
+        f.write(QByteArray(200, '\x5a'));
+    }
+    write("notes.sqlite", QByteArray("just some words, long enough to fill a header ").repeated(4));
+    write("notes.mdb", QByteArray("Standard Jet DB? no, just text ").repeated(40));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.sqlite")));
+
+    struct Case {
+        const char* file;
+        QString reason;
+    };
+    const auto at = [&dir](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+    const std::vector<Case> cases{
+        {"none.sqlite", "The file " + at("none.sqlite") + " does not exist"},
+        {"none.mdb", "The file " + at("none.mdb") + " does not exist"},
+        {"folder.sqlite", at("folder.sqlite") + " is a folder, not a database file"},
+        {"notes.sqlite", "file is not a database"},
+        {"damaged.sqlite", "database disk image is malformed"},
+        {"notes.mdb", "The file " + at("notes.mdb") + " is not a readable Jet database"},
+    };
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session(
+        dialogs, status, [](const QString& p) { return ConnectionFactory::open(p); },
+        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
+    for (const Case& c : cases) {
+        dialogs.clearLog();
+        session.SessionDatabasePath = at(c.file);
+        EXPECT_FALSE(session.OpenSessionDatabase({false, false, false})) << c.file;
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{"Database " + at(c.file) +
+                              " can not be opened neither by using DAO nor ADO connection\r\n" +
+                              c.reason})
+            << c.file;
+    }
+}
+
+TEST(ConnectionFactory, AnUnreadableFileSaysPermissionDenied) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "running as root: every file can be read";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("locked.sqlite"));
+    ASSERT_TRUE(SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate).ok());
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    EXPECT_EQ(ConnectionFactory::open(path).error, QStringLiteral("Permission denied: the file ") +
+                                                       path + QStringLiteral(" can not be read"));
 }
 
 TEST(ConnectionFactory, OpensAJetFileThroughItsWorkingCopyAndSaysWhereItIsOnce) {

@@ -12,6 +12,7 @@
 #include "platform/Sheet.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,9 +24,10 @@ using Freeze = DiagramWindow::Freeze;
 class PrefillDialogs : public ScriptedDialogs {
 public:
     QStringList prefills;
-    std::optional<QString> input(const QString& prompt, const QString& defaultText) override {
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& defaultText) override {
         prefills << defaultText;
-        return ScriptedDialogs::input(prompt, defaultText);
+        return ScriptedDialogs::input(title, prompt, defaultText);
     }
 };
 
@@ -93,6 +95,35 @@ TEST_F(DiagramAxisMenuTest, MenuScalesTakeOnlyARangeWithMinBelowMax) {
         }
         EXPECT_EQ(window.scaleState.note(),
                   c.changed ? QStringLiteral("User defined axis scale") : QString());
+    }
+}
+
+// Each input box of the diagram window has its own title.
+TEST_F(DiagramAxisMenuTest, InputBoxesCarryTheirTitles) {
+    struct Case {
+        std::function<bool()> ask;
+        QStringList titles;
+    };
+    const std::vector<Case> cases = {
+        {[&] { return window.askAxisScale(AxisId::X); },
+         {"QUV Data XY: X min", "QUV Data XY: X max"}},
+        {[&] { return window.askAxisScale(AxisId::Y); },
+         {"QUV Data XY: Y min", "QUV Data XY: Y max"}},
+        {[&] { return window.askAxisRatio(); }, {"X:Y Axis Ratio"}},
+        {[&] { return window.askLabelFrequency(); }, {"X-axis label frequency"}},
+        {[&] { return window.askAxisTitle(AxisId::X); }, {"QUV Data"}},
+        {[&] { return window.askClassifyOption(); }, {"QUV Data Classify Options"}},
+    };
+    for (const Case& c : cases) {
+        dialogs.clearLog();
+        for (int i = 0; i < c.titles.size(); ++i)
+            dialogs.queueText(QStringLiteral("1"));
+        c.ask();
+        QStringList titles;
+        for (const ScriptedDialogs::Entry& e : dialogs.log())
+            if (e.shown == ScriptedDialogs::Shown::Input)
+                titles << e.title;
+        EXPECT_EQ(titles, c.titles);
     }
 }
 

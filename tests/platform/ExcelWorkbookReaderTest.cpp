@@ -47,8 +47,8 @@ QString text(const char* utf8) {
 
 TEST(XlsWorkbookReaderTest, ReadsEveryWorksheetOfAnExcel97File) {
     QString error;
-    const std::optional<Workbook> book = XlsWorkbookReader::read(
-        testpaths::testData(QStringLiteral("assays.xls")), &error);
+    const std::optional<Workbook> book =
+        XlsWorkbookReader::read(testpaths::testData(QStringLiteral("assays.xls")), &error);
     ASSERT_TRUE(book) << error.toStdString();
     EXPECT_EQ(book->sheetNames(), QStringList({"Assays", text("Notes ä"), "Empty"}));
     expectCells(*book, {
@@ -203,7 +203,7 @@ TEST_F(PackageTest, DamagedFilesAreRefusedWithAReason) {
         {"broken XML", workbook("xml.xlsx", "<row><c><v>1</v></row>", "", ""), "worksheet Data"},
         {"beyond the last column",
          workbook("wide.xlsx", R"(<row><c r="XFE1"><v>1</v></c></row>)", "", ""),
-         "more rows or columns"},
+         "its cell XFE1 lies outside a page"},
     };
     for (const auto& c : cases) {
         QString error;

@@ -22,9 +22,11 @@ TEST(ScriptedDialogs, TextRepliesFeedInputAndFileBoxes) {
     EXPECT_EQ(
         d.openFile(QStringLiteral("Open"), QStringLiteral("Access database (*.mdb)|*.mdb"), {}),
         QStringLiteral("/tmp/a.mdb"));
-    EXPECT_EQ(d.input(QStringLiteral("Name?"), {}), std::nullopt);
-    EXPECT_EQ(d.input(QStringLiteral("Again?"), {}), std::nullopt);
+    EXPECT_EQ(d.input(QStringLiteral("Digits"), QStringLiteral("Name?"), {}), std::nullopt);
+    EXPECT_EQ(d.input(Dialogs::title(), QStringLiteral("Again?"), {}), std::nullopt);
     d.message(MessageKind::Critical, QStringLiteral("Error in opening database x"));
     ASSERT_EQ(d.log().size(), 4u);
+    EXPECT_EQ(d.log()[1].title, QStringLiteral("Digits")); // the log keeps each box's title
+    EXPECT_EQ(d.log()[2].title, QStringLiteral("QUV Data"));
     EXPECT_EQ(d.log().back().kind, MessageKind::Critical);
 }

@@ -207,7 +207,7 @@ TEST(Workbook, MalformedFilesGiveTheLineAndTheFault) {
         {"truncated inside a quote", head + "1\t\"abc\ndef", 3, "a quoted cell is not closed"},
         {"text after a closing quote", head + "x\n\"ab\"c\n#END\n", 4,
          "text after the closing quote"},
-        {"quote closed after a break, then text", head + "\"a\nb\"c\n#END\n", 4,
+        {"quote closed after a break, then text", head + "\"a\nb\"c\n#END\n", 3,
          "text after the closing quote"},
         {"lone carriage return", head + "1\r2\n#END\n", 3, "carriage return"},
         {"two sheets with one name", head + "1\n[sheet]\tS\n#END\n", 4, "a second sheet named"},

@@ -63,9 +63,11 @@ TEST(CsvTableTest, ReportsMalformedInputWithItsLine) {
         {"", "no header line"},
         {"a,b\n1,2\n3\n", "line 3: 1 fields where the header has 2"},
         {"a,b\n1,2,3\n", "line 2: 3 fields where the header has 2"},
-        {"a,b\n\"1,2\n", "line 2: a quoted field is not closed"},
-        {"a,b\n\"1\"x,2\n", "line 2: text after a closing quote"},
-        {"a,b\n1\"x\",2\n", "line 2: a quote inside an unquoted field"},
+        {"a,b\n\"1,2\n", "line 2: the quoted field that begins here is not closed"},
+        {"a,b\n\"1\"x,2\n", "line 2: the quoted field that begins here has text after its "
+                            "closing quote"},
+        {"a,b\n\"x\ny\"z,1\n", "line 2: the quoted field that begins here has text after its "
+                               "closing quote"},
         {"a,,b\n", "line 1: an empty column name"},
         {"a,A\n", "line 1: the column name A appears twice"},
         {"a,b\n\"x\ny\",1\n1\n", "line 4: 1 fields where the header has 2"},

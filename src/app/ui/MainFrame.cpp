@@ -33,13 +33,17 @@
 #include <QVBoxLayout>
 
 namespace {
-// The table loader's controller with the link search it reads, kept as long as its window.
-struct TableLoaderParts {
+// The table loader's controller with the link search it reads, on one connection: a child of
+// its window, replaced when another database opens.
+struct TableLoaderParts : QObject {
     TableLoaderParts(SessionDatabase& session, ClipDataSheet& clipData, Dialogs& dialogs,
                      Status& status)
         : resolver(*session.connection(), session.catalogue())
         , links(session.catalogue(), resolver)
-        , window(links, *session.connection(), clipData, dialogs, status) {}
+        , window(links, *session.connection(), clipData, dialogs, status) {
+        setObjectName(objectNameOfParts());
+    }
+    static QString objectNameOfParts() { return QStringLiteral("tableLoaderParts"); }
 
     FilterBaseResolver resolver;
     LinkSearch links;
@@ -136,7 +140,11 @@ void MainFrame::bind(const Parts& parts) {
                 return;
             }
     });
-    connect(area_, &QMdiArea::subWindowActivated, this, [this] { fillWindowList(); });
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (auto* diagram = w ? qobject_cast<DiagramView*>(w->widget()) : nullptr)
+            currentDiagram_ = diagram;
+        fillWindowList();
+    });
     bar->addWidget(arrangement_);
     bar->addWidget(windows_);
 
@@ -230,10 +238,9 @@ QWidget* MainFrame::openTableLoader() {
         parts_->dialogs.message(MessageKind::Exclamation, QStringLiteral("No database open"));
         return nullptr;
     }
-    auto loader =
-        std::make_shared<TableLoaderParts>(session, clipData_->sheet(), parts_->dialogs, *status_);
+    auto* loader = new TableLoaderParts(session, clipData_->sheet(), parts_->dialogs, *status_);
     auto* view = new TableLoaderView(loader->window, session.catalogue());
-    connect(view, &QObject::destroyed, this, [loader] {});
+    loader->setParent(view);
     connect(view, &TableLoaderView::loaded, this, [this] { openClipData(); });
     QMdiSubWindow* child = showChild(view, TableLoaderWindow::shortName(), {420, 480});
     child->setProperty(connectionProperty, QVariant::fromValue(quintptr(session.connection())));
@@ -253,7 +260,12 @@ DiagramView* MainFrame::openDiagram() {
     };
     diagram->setWindowGeometry(&geometry_);
     showChild(diagram, QStringLiteral("XY"), {900, 600});
+    currentDiagram_ = diagram;
     return diagram;
+}
+
+DiagramView* MainFrame::currentDiagram() const {
+    return currentDiagram_.data();
 }
 
 void MainFrame::refreshLists() {
@@ -263,18 +275,36 @@ void MainFrame::refreshLists() {
     databases_->fill(controller_->recentDatabases());
     fillTables();
     browserPanel_->refreshLists();
-    const auto connection = quintptr(parts_->session.connection());
     for (QMdiSubWindow* w : area_->subWindowList()) {
         if (auto* diagram = qobject_cast<DiagramView*>(w->widget()))
             diagram->refreshLists();
-        if (auto* loader = qobject_cast<TableLoaderView*>(w->widget())) {
-            // Its controller holds the connection it was opened on, which may be gone.
-            if (w->property(connectionProperty).value<quintptr>() == connection)
-                loader->refresh();
-            else
-                w->close();
-        }
+        if (auto* loader = qobject_cast<TableLoaderView*>(w->widget()))
+            refreshTableLoader(w, loader);
+        if (auto* filters = w->widget()->findChild<FilterPanel*>())
+            filters->refreshLists();
     }
+}
+
+// Its controller holds the connection it was opened on: after another database opened, a
+// controller on the new one takes over; without a database the window closes.
+void MainFrame::refreshTableLoader(QMdiSubWindow* child, TableLoaderView* loader) {
+    SessionDatabase& session = parts_->session;
+    const auto connection = quintptr(session.connection());
+    if (child->property(connectionProperty).value<quintptr>() == connection) {
+        loader->refresh();
+        return;
+    }
+    QObject* old = loader->findChild<QObject*>(TableLoaderParts::objectNameOfParts(),
+                                               Qt::FindDirectChildrenOnly);
+    if (!session.connection() || !session.isOpen()) {
+        child->close();
+        return;
+    }
+    auto* fresh = new TableLoaderParts(session, clipData_->sheet(), parts_->dialogs, *status_);
+    loader->rebind(fresh->window);
+    fresh->setParent(loader);
+    delete old;
+    child->setProperty(connectionProperty, QVariant::fromValue(connection));
 }
 
 void MainFrame::fillRecentMenu() {
@@ -299,6 +329,8 @@ QWidget* MainFrame::openFilterWindow() {
         return nullptr;
     auto controller = std::make_shared<FilterWindow>(parts_->session, parts_->dialogs, *status_);
     controller->attachClipData(&clipData_->filters());
+    // A filter made, renamed or deleted joins or leaves every window's filter list.
+    controller->filtersChanged = [this] { refreshLists(); };
     auto* holder = new QWidget;
     holder->setWindowTitle(QStringLiteral("Filters"));
     auto* panel = new FilterPanel(*controller, parts_->session.catalogue(), holder);

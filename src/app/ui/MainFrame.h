@@ -6,6 +6,7 @@
 #include "grid/ui/GridWindow.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class ClipDataWindow;
@@ -22,6 +23,7 @@ class RecentDatabaseList;
 class SampleBrowser;
 class SampleBrowserPanel;
 class SessionDatabase;
+class TableLoaderView;
 class WindowGeometry;
 
 class MainFrame : public QMainWindow {
@@ -53,9 +55,16 @@ public:
     QWidget* openTableLoader();
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
+    // The diagram window that commands address: the one activated or opened last; nullptr
+    // when none is open.
+    DiagramView* currentDiagram() const;
+    // The ClipData window, if open, shown anew after its sheet changed elsewhere.
+    QMdiSubWindow* refreshClipDataView();
     // Opens a grid child window on the statement; nullptr when its rows cannot be read.
     GridWindow* openGrid(const QString& statement, const QString& caption);
-    // Refills the recent menu entries, the database list and the sample browser's pickers.
+    // After a database opened, a filter or a table came or went: refills the recent menu
+    // entries, the database and table lists, and the pickers of the sample browser and of every
+    // open window (diagrams, table loader, filter window), keeping the choices still there.
     void refreshLists();
 
     // The arrangements of the "Window" picker.
@@ -70,13 +79,12 @@ protected:
 private:
     // The window as a child of the frame, at the place it had when it was last closed.
     QMdiSubWindow* showChild(QWidget* window, const QString& shortName, QSize size);
-    // The ClipData window, if open, shown anew after its sheet changed elsewhere.
-    QMdiSubWindow* refreshClipDataView();
     static constexpr const char* geometryNameProperty = "quvGeometryName";
     // The connection a window's controller holds; the window closes when the session's changes.
     static constexpr const char* connectionProperty = "quvConnection";
     void buildMenus();
     void fillRecentMenu();
+    void refreshTableLoader(QMdiSubWindow* child, TableLoaderView* loader);
     void fillWindowList();
     void fillTables();
     void arrange(const QString& how);
@@ -88,6 +96,7 @@ private:
     std::optional<Parts> parts_;
     std::unique_ptr<ClipDataWindow> clipData_;
     OpenViews openViews_;
+    QPointer<DiagramView> currentDiagram_;
     QListWidget* tables_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QList<QAction*> recentActions_;

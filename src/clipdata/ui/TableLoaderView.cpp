@@ -14,7 +14,7 @@
 TableLoaderView::TableLoaderView(TableLoaderWindow& window, const SchemaCatalogue& catalogue,
                                  QWidget* parent)
     : QWidget(parent)
-    , window_(window)
+    , window_(&window)
     , catalogue_(catalogue)
     , tables_(new QListWidget(this))
     , leftJoin_(new QCheckBox(QStringLiteral("LEFT JOIN"), this))
@@ -44,7 +44,7 @@ TableLoaderView::TableLoaderView(TableLoaderWindow& window, const SchemaCatalogu
 
     connect(tables_, &QListWidget::itemSelectionChanged, this, &TableLoaderView::selectionChanged);
     connect(leftJoin_, &QCheckBox::toggled, this, [this](bool on) {
-        window_.setLeftJoin(on);
+        window_->setLeftJoin(on);
         fillBase();
     });
     connect(filterOn_, &QCheckBox::toggled, filters_, &QWidget::setEnabled);
@@ -53,7 +53,7 @@ TableLoaderView::TableLoaderView(TableLoaderWindow& window, const SchemaCatalogu
 }
 
 void TableLoaderView::refresh() {
-    const QStringList kept = window_.selected;
+    const QStringList kept = window_->selected;
     {
         const QSignalBlocker block(tables_);
         tables_->clear();
@@ -69,30 +69,37 @@ void TableLoaderView::refresh() {
     selectionChanged();
 }
 
+void TableLoaderView::rebind(TableLoaderWindow& window) {
+    window.selected = window_->selected;
+    window.leftJoinBase = base_->currentText();
+    window_ = &window;
+    refresh();
+}
+
 void TableLoaderView::selectionChanged() {
     QStringList selected;
     for (int i = 0; i < tables_->count(); ++i)
         if (tables_->item(i)->isSelected())
             selected << tables_->item(i)->text();
-    window_.selected = selected;
+    window_->selected = selected;
     // The base box offers the tables now selected, the first preselected.
-    window_.setLeftJoin(leftJoin_->isChecked());
+    window_->setLeftJoin(leftJoin_->isChecked());
     fillBase();
 }
 
 void TableLoaderView::fillBase() {
     const QSignalBlocker block(base_);
     base_->clear();
-    base_->addItems(window_.leftJoinChoices());
-    base_->setCurrentText(window_.leftJoinBase);
-    base_->setEnabled(window_.leftJoin());
+    base_->addItems(window_->leftJoinChoices());
+    base_->setCurrentText(window_->leftJoinBase);
+    base_->setEnabled(window_->leftJoin());
 }
 
 bool TableLoaderView::load() {
-    window_.leftJoinBase = base_->currentText();
-    window_.filterOn = filterOn_->isChecked();
-    window_.filter = filters_->currentText();
-    if (!window_.load())
+    window_->leftJoinBase = base_->currentText();
+    window_->filterOn = filterOn_->isChecked();
+    window_->filter = filters_->currentText();
+    if (!window_->load())
         return false;
     emit loaded();
     return true;

@@ -20,6 +20,9 @@ public:
 
     // Fills the table and filter lists again from the catalogue, keeping what is still there.
     void refresh();
+    // Another database opened: the controller on its connection takes over, with the choices
+    // that are still there.
+    void rebind(TableLoaderWindow& window);
     // The load button: true when the rows are in ClipData.
     bool load();
 
@@ -37,7 +40,7 @@ private:
     void selectionChanged();
     void fillBase();
 
-    TableLoaderWindow& window_;
+    TableLoaderWindow* window_;
     const SchemaCatalogue& catalogue_;
     QListWidget* tables_;
     QCheckBox* leftJoin_;

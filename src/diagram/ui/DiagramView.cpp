@@ -282,10 +282,8 @@ void DiagramView::buildMenus() {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
                                   folders_.userFolder + QStringLiteral("/Graphs"));
-            path && !path->isEmpty() && window_.openGraphFile(*path)) {
-            graphFile_ = *path;
-            showFigure();
-        }
+            path && !path->isEmpty())
+            openGraphFile(*path);
     });
     file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
                     [this] { saveGraphFile(false); });
@@ -477,8 +475,8 @@ void DiagramView::buildMenus() {
         showFigure();
     });
     windowMenu->addAction(QStringLiteral("Rename..."), this, [this] {
-        if (const auto name =
-                dialogs_.input(QStringLiteral("Give new name for the window:"), windowTitle());
+        if (const auto name = dialogs_.input(
+                Dialogs::title(), QStringLiteral("Give new name for the window:"), windowTitle());
             name && !name->trimmed().isEmpty())
             setWindowTitle(name->trimmed());
     });
@@ -531,6 +529,42 @@ bool DiagramView::draw() {
     const bool drawn = window_.draw();
     showFigure();
     return drawn;
+}
+
+void DiagramView::showController() {
+    showInput();
+    showFigure();
+}
+
+void DiagramView::pickByPosition(const std::vector<int>& positions) {
+    // The pickers' lists begin with an empty entry: position 0 is the entry after it.
+    const auto pick = [](QComboBox* box, int position) {
+        if (position >= 0 && position + 1 < box->count())
+            box->setCurrentIndex(position + 1);
+    };
+    if (positions.size() >= 4) {
+        pick(tables_[D::X], positions[0]);
+        pick(tables_[D::Y], positions[1]);
+        pick(fields_[D::X], positions[2]);
+        pick(fields_[D::Y], positions[3]);
+    }
+    if (positions.size() >= 6) {
+        pick(tables_[D::Z], positions[4]);
+        pick(fields_[D::Z], positions[5]);
+    }
+    takeInput();
+}
+
+void DiagramView::setUseClipData(bool on) {
+    useClipData_->setChecked(on);
+}
+
+bool DiagramView::openGraphFile(const QString& path) {
+    if (!window_.openGraphFile(path))
+        return false;
+    graphFile_ = path;
+    showFigure();
+    return true;
 }
 
 void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {

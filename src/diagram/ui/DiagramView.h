@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 class DiagramAxisMenu;
 class QAction;
@@ -47,6 +48,17 @@ public:
     void refreshLists();
     bool draw();
     bool drawLastFigure();
+    // Shows the controller's definition and figure after something else drew or changed them
+    // (a macro line).
+    void showController();
+    // Picks by position in the pickers' lists of tables and fields (0 the first table or field):
+    // X table, Y table, X field, Y field and, when six are given, Z table and Z field. A
+    // position beyond its list leaves that picker alone.
+    void pickByPosition(const std::vector<int>& positions);
+    // "Use ClipData" ticked or not, as by its menu item.
+    void setUseClipData(bool on);
+    // "&Open AKR" without its dialog; false after the message.
+    bool openGraphFile(const QString& path);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

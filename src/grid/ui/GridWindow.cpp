@@ -115,8 +115,9 @@ void GridWindow::buildMenus() {
         },
         QKeySequence::Refresh);
     item(file, QStringLiteral("&Load new grid"), [this] {
-        const auto table = dialogs_.input(QStringLiteral("Give table name or SQL statement"),
-                                          GridController::tableOf(grid_.statement()));
+        const auto table =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Give table name or SQL statement"),
+                           GridController::tableOf(grid_.statement()));
         if (!table || table->trimmed().isEmpty())
             return;
         const QString text = table->trimmed();
@@ -172,10 +173,12 @@ void GridWindow::buildMenus() {
     item(
         edit, QStringLiteral("Find and Replace"),
         [this] {
-            const auto what = dialogs_.input(QStringLiteral("Find what:"), QString());
+            const auto what =
+                dialogs_.input(Dialogs::title(), QStringLiteral("Find what:"), QString());
             if (!what || what->isEmpty())
                 return;
-            const auto with = dialogs_.input(QStringLiteral("Replace with:"), QString());
+            const auto with =
+                dialogs_.input(Dialogs::title(), QStringLiteral("Replace with:"), QString());
             if (!with)
                 return;
             GridFindReplace(grid_, dialogs_)
@@ -219,7 +222,8 @@ void GridWindow::buildMenus() {
         status_.showStatus(QString(), 0);
     });
     item(edit, QStringLiteral("&Go to Column..."), [this] {
-        const auto name = dialogs_.input(QStringLiteral("Give column name"), QString());
+        const auto name =
+            dialogs_.input(Dialogs::title(), QStringLiteral("Give column name"), QString());
         const QStringList& columns = grid_.model()->source().columnNames();
         for (int c = 0; name && c < columns.size(); ++c)
             if (columns[c].compare(name->trimmed(), Qt::CaseInsensitive) == 0) {
@@ -346,7 +350,7 @@ void GridWindow::sort(GridController::SortMode mode) {
 }
 
 void GridWindow::find() {
-    const auto text = dialogs_.input(QStringLiteral("Find what:"), QString());
+    const auto text = dialogs_.input(Dialogs::title(), QStringLiteral("Find what:"), QString());
     if (!text || text->isEmpty())
         return;
     const QModelIndex current = table_->currentIndex();

@@ -94,7 +94,8 @@ QFileInfoList tableFiles(const QString& folder) {
 
 } // namespace
 
-DbaseImporter::Result DbaseImporter::ensureWorkingCopy(const QString& folder) {
+DbaseImporter::Result DbaseImporter::ensureWorkingCopy(const QString& folder,
+                                                       const StaleCopyQuestion& ask) {
     const QString path = folderPath(folder);
     const QFileInfo source(path);
     Result r;
@@ -113,15 +114,21 @@ DbaseImporter::Result DbaseImporter::ensureWorkingCopy(const QString& folder) {
     for (const QFileInfo& f : QDir(path).entryInfoList(QDir::Files))
         if (f.suffix().compare(QLatin1String("cpg"), Qt::CaseInsensitive) == 0)
             sources << f;
-    if (WorkingCopyPlace::isCurrent(copy, sources) && madeFrom(copy, tables)) {
-        r.workingCopy = copy;
-        r.reused = true;
-        return r;
+    const bool current = WorkingCopyPlace::isCurrent(copy, sources) && madeFrom(copy, tables);
+    if (!current && QFileInfo::exists(copy)) {
+        const QString backup = WorkingCopyPlace::backupFor(copy);
+        if (ask.reimport(backup))
+            return import(path, copy, backup);
+    } else if (!current) {
+        return import(path, copy);
     }
-    return import(path, copy);
+    r.workingCopy = copy;
+    r.reused = true;
+    return r;
 }
 
-DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString& target) {
+DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString& target,
+                                            const QString& backup) {
     Result r;
     r.workingCopy = target;
     const QFileInfoList tables = tableFiles(folder);
@@ -195,7 +202,10 @@ DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString
             !db.commit())
             return fail(QStringLiteral("Cannot write ") + part.path());
     }
-    if (!part.publish())
-        r.error = QStringLiteral("Cannot write ") + target;
+    const bool replacing = QFileInfo::exists(target);
+    const QString kept = backup.isEmpty() ? WorkingCopyPlace::backupFor(target) : backup;
+    r.error = part.publish(kept);
+    if (r.ok() && replacing)
+        r.backup = kept;
     return r;
 }

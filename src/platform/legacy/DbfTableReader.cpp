@@ -95,10 +95,14 @@ DbfTableReader::DbfTableReader(const QString& path)
     if (!codec_->warning().isEmpty())
         warnings_ << fileName_ + QStringLiteral(": ") + codec_->warning();
     readFields();
+    if (ok())
+        checkRecordCount();
 }
 
-// shapelib trusts the header's record count and reads past the end of a cut file as blank
-// records; the header is checked against the file's size first.
+// shapelib trusts the header: it reads the records from where the header length says they
+// begin and as many as the record count says, past the end of a cut file as blank records.
+// The header is checked against the file's field list and size first, so that no record is
+// read shifted, made up or left out.
 bool DbfTableReader::checkHeader(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -123,16 +127,79 @@ bool DbfTableReader::checkHeader(const QString& path) {
         error_ = QStringLiteral("The file ") + path + QStringLiteral(" is not a dBase file");
         return false;
     }
-    const qint64 complete = (file.size() - headerLength) / recordLength_;
-    if (file.size() < headerLength || complete < records) {
+    const auto damaged = [&](const QString& why) {
+        error_ = QStringLiteral("The file %1 is damaged: %2").arg(path, why);
+        return false;
+    };
+    // The field list: 32-byte descriptors from byte 32, ended by a 0x0D byte. Writers may put
+    // more after it (a 0x00, a 263-byte backlink), never less.
+    const QByteArray descriptors = file.read(65536); // a header is never longer
+
+    qint64 fieldsEnd = 0;
+    for (qsizetype at = 0; at < descriptors.size(); at += 32) {
+        if (descriptors[at] == '\x0d') {
+            fieldsEnd = 32 + at + 1;
+            break;
+        }
+    }
+    if (fieldsEnd > headerLength)
+        return damaged(QStringLiteral("its header length of %1 bytes ends inside its field list, "
+                                      "which ends at byte %2")
+                           .arg(headerLength)
+                           .arg(fieldsEnd));
+    const qint64 size = file.size();
+    if (size < headerLength)
+        return damaged(
+            QStringLiteral("its header announces %1 records, but it ends after 0").arg(records));
+    const qint64 announced = records * recordLength_;
+    // The records fill the rest of the file, but for an end-of-file byte after them, and each
+    // begins with its deletion flag, a blank or '*'.
+    const auto fits = [&](qint64 start) {
+        return size - start == announced || size - start == announced + 1;
+    };
+    const auto flagAt = [&](qint64 start) {
+        char flag = 0;
+        return records == 0 ||
+               (file.seek(start) && file.getChar(&flag) && (flag == ' ' || flag == '*'));
+    };
+    const bool startsRight = flagAt(headerLength);
+    if ((!fits(headerLength) || !startsRight) && fieldsEnd > 0 && fieldsEnd != headerLength &&
+        fits(fieldsEnd) && flagAt(fieldsEnd))
+        return damaged(QStringLiteral("its header says its records begin at byte %1, but they "
+                                      "begin at byte %2, right after its field list")
+                           .arg(headerLength)
+                           .arg(fieldsEnd));
+    const qint64 complete = (size - headerLength) / recordLength_;
+    if (complete < records)
+        return damaged(QStringLiteral("its header announces %1 records, but it ends after %2")
+                           .arg(records)
+                           .arg(complete));
+    if (!startsRight)
+        return damaged(QStringLiteral("its first record does not begin at byte %1, where its "
+                                      "header says the records begin")
+                           .arg(headerLength));
+    recordsInFile_ = complete;
+    trailingBytes_ = size - headerLength - complete * recordLength_;
+    records_ = int(records);
+    return true;
+}
+
+// After the fields are known to fit in a record: more records in the file than the header
+// announces would be left out without a word.
+bool DbfTableReader::checkRecordCount() {
+    if (recordsInFile_ > records_) {
         error_ = QStringLiteral("The file %1 is damaged: its header announces %2 records, but it "
-                                "ends after %3")
-                     .arg(path)
-                     .arg(records)
-                     .arg(qMax<qint64>(0, complete));
+                                "holds %3")
+                     .arg(fileName_)
+                     .arg(records_)
+                     .arg(recordsInFile_);
         return false;
     }
-    records_ = int(records);
+    if (trailingBytes_ > 1)
+        warnings_ << fileName_ +
+                         QStringLiteral(": %1 bytes after its last record, too few for a record, "
+                                        "were not read")
+                             .arg(trailingBytes_);
     return true;
 }
 

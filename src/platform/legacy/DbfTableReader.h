@@ -4,7 +4,8 @@
 // empty text or 0. Values that are no valid number, logical or date become Null as well and are
 // reported in warnings(), as are memo fields, whose texts lie in a .dbt file that shapelib cannot
 // read. Deleted records are skipped. The file is only ever opened for reading; one that is no
-// dBase file, or holds fewer records than its header says, is refused with error().
+// dBase file, or whose header does not match its field list and size (records that would be
+// read shifted, made up or left out), is refused with error().
 // Used by DbaseImporter only.
 #include "platform/CellValue.h"
 #include "platform/legacy/DbfHandles.h"
@@ -43,6 +44,7 @@ private:
     };
 
     bool checkHeader(const QString& path);
+    bool checkRecordCount();
     void readFields();
     CellValue value(size_t field, QByteArrayView raw, int record);
     CellValue reject(size_t field, QByteArrayView raw, int record);
@@ -54,6 +56,8 @@ private:
     std::optional<DbfTextCodec> codec_;
     int records_ = 0;
     int recordLength_ = 0;
+    qint64 recordsInFile_ = 0; // whole records after the header
+    qint64 trailingBytes_ = 0; // after the last whole record
     std::vector<Field> fields_;
     std::vector<int> offsets_; // of each field in the record (the deletion flag is byte 0)
     std::vector<Rejected> rejected_;

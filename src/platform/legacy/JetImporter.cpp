@@ -158,7 +158,8 @@ QString JetImporter::workingCopyBeside(const QString& mdbPath) {
                                     QStringLiteral(".jet.sqlite"));
 }
 
-JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath) {
+JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath,
+                                                   const StaleCopyQuestion& ask) {
     const QString path = QString(mdbPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QFileInfo source(path);
     if (!source.isFile()) {
@@ -168,16 +169,21 @@ JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath) {
     }
     const QString copy = WorkingCopyPlace::choose(
         source, source.completeBaseName(), QStringLiteral(".jet.sqlite"), QStringLiteral("jet"));
-    if (WorkingCopyPlace::isCurrent(copy, {source})) {
-        Result r;
-        r.workingCopy = copy;
-        r.reused = true;
-        return r;
+    if (!QFileInfo::exists(copy))
+        return import(path, copy);
+    if (!WorkingCopyPlace::isCurrent(copy, {source})) {
+        const QString backup = WorkingCopyPlace::backupFor(copy);
+        if (ask.reimport(backup))
+            return import(path, copy, backup);
     }
-    return import(path, copy);
+    Result r;
+    r.workingCopy = copy;
+    r.reused = true;
+    return r;
 }
 
-JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& target) {
+JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& target,
+                                        const QString& backup) {
     Result r;
     r.workingCopy = target;
     MdbFileHandle mdb(mdb_open(mdbPath.toLocal8Bit().constData(), MDB_NOFLAGS));
@@ -301,7 +307,10 @@ JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& t
         if (!db.commit())
             return fail(QStringLiteral("Cannot write ") + part.path());
     }
-    if (!part.publish())
-        r.error = QStringLiteral("Cannot write ") + target;
+    const bool replacing = QFileInfo::exists(target);
+    const QString kept = backup.isEmpty() ? WorkingCopyPlace::backupFor(target) : backup;
+    r.error = part.publish(kept);
+    if (r.ok() && replacing)
+        r.backup = kept;
     return r;
 }

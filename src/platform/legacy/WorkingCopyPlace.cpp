@@ -32,3 +32,10 @@ bool WorkingCopyPlace::isCurrent(const QString& copy, const QFileInfoList& sourc
             return false;
     return true;
 }
+
+QString WorkingCopyPlace::backupFor(const QString& copy) {
+    QString backup = copy + QStringLiteral(".bak");
+    for (int n = 2; QFileInfo::exists(backup); ++n)
+        backup = copy + QStringLiteral(".%1.bak").arg(n);
+    return backup;
+}

@@ -16,4 +16,7 @@ public:
                           const QString& cacheFolder);
     // True when `copy` exists and was written after every one of `sources` last changed.
     static bool isCurrent(const QString& copy, const QFileInfoList& sources);
+    // Where an existing copy is kept when it is replaced: <copy>.bak, or <copy>.2.bak, ... when
+    // an earlier backup holds that name, so that no backup is ever overwritten.
+    static QString backupFor(const QString& copy);
 };

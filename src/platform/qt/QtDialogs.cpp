@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 QString QtDialogs::toQtFilter(const QString& filter) {
     // The design's filter is pairs of "caption|patterns"; Qt wants the captions, which carry
@@ -22,6 +23,9 @@ QString QtDialogs::toQtFilter(const QString& filter) {
 }
 
 void QtDialogs::message(MessageKind kind, const QString& text) {
+    // Kept on standard error too, so that a run started from a terminal or a script keeps
+    // what the boxes said.
+    std::fprintf(stderr, "%s\n", qUtf8Printable(text));
     switch (kind) {
     case MessageKind::Information:
         QMessageBox::information(parent_, title(), text);
@@ -49,10 +53,11 @@ Answer QtDialogs::question(const QString& text, QuestionButtons buttons) {
     }
 }
 
-std::optional<QString> QtDialogs::input(const QString& prompt, const QString& defaultText) {
+std::optional<QString> QtDialogs::input(const QString& boxTitle, const QString& prompt,
+                                        const QString& defaultText) {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(parent_, title(), prompt, QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(parent_, boxTitle, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? std::optional<QString>(text) : std::nullopt;
 }
 

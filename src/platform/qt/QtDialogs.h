@@ -16,7 +16,8 @@ public:
 
     void message(MessageKind kind, const QString& text) override;
     Answer question(const QString& text, QuestionButtons buttons) override;
-    std::optional<QString> input(const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> input(const QString& boxTitle, const QString& prompt,
+                                 const QString& defaultText) override;
     std::optional<QString> openFile(const QString& caption, const QString& filter,
                                     const QString& folder) override;
     std::optional<QString> saveFile(const QString& caption, const QString& filter,

@@ -1,6 +1,6 @@
 #include "platform/qt/SheetTableModel.h"
 
-#include "platform/NumberText.h"
+#include "platform/FieldNumber.h"
 #include "platform/Sheet.h"
 
 SheetTableModel::SheetTableModel(Sheet* sheet, QObject* parent)
@@ -66,7 +66,7 @@ bool SheetTableModel::setData(const QModelIndex& index, const QVariant& value, i
     const int columns = columnCount();
     if (text.isEmpty())
         sheet_->clearCell(row, column);
-    else if (const auto number = NumberText::fromText(text))
+    else if (const auto number = FieldNumber::of(text))
         sheet_->setNumber(row, column, *number);
     else
         sheet_->setText(row, column, text);

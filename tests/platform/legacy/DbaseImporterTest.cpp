@@ -1,5 +1,6 @@
 #include "platform/legacy/DbaseImporter.h"
 #include "platform/AdoType.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/legacy/DbfTextCodec.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "support/DbfFiles.h"
@@ -229,8 +230,13 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
     other.close();
     EXPECT_TRUE(DbaseImporter::ensureWorkingCopy(folder).reused);
 
+    // A stale copy is replaced only on Yes (the connection tests follow the other answers).
+    ScriptedDialogs yes;
+    for (int i = 0; i < 3; ++i)
+        yes.queueAnswer(Answer::Yes);
+    const StaleCopyQuestion ask(yes);
     ASSERT_TRUE(setModified(samples, QDateTime::currentDateTime().addSecs(60)));
-    const auto touched = DbaseImporter::ensureWorkingCopy(folder);
+    const auto touched = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(touched.ok());
     EXPECT_FALSE(touched.reused);
     EXPECT_FALSE(QFile::exists(touched.workingCopy + QStringLiteral(".part")));
@@ -240,7 +246,7 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
         testdbf::write(folder, QStringLiteral("extra"), "LDID/87", {{"ID", 'N', 4}}, {{"5"}});
     ASSERT_FALSE(extra.isEmpty());
     ASSERT_TRUE(setModified(extra, QDateTime::currentDateTime().addDays(-30)));
-    const auto added = DbaseImporter::ensureWorkingCopy(folder);
+    const auto added = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(added.ok());
     EXPECT_FALSE(added.reused);
     auto tableCount = [&] {
@@ -250,7 +256,7 @@ TEST_F(DbaseImport, ReusesTheCopyUntilATableFileChangesComesOrGoes) {
     };
     EXPECT_EQ(tableCount(), 2u);
     ASSERT_TRUE(QFile::remove(extra));
-    const auto removed = DbaseImporter::ensureWorkingCopy(folder);
+    const auto removed = DbaseImporter::ensureWorkingCopy(folder, ask);
     ASSERT_TRUE(removed.ok());
     EXPECT_FALSE(removed.reused);
     EXPECT_EQ(tableCount(), 1u);
@@ -290,13 +296,15 @@ TEST_F(DbaseImport, RefusesADamagedTableFileWithoutCrashingOrLeavingACopy) {
     const int headerLength = uchar(good[8]) | uchar(good[9]) << 8;
     const int recordLength = uchar(good[10]) | uchar(good[11]) << 8;
 
-    auto withShort = [&](int at, int value) {
+    auto withNumber = [&](int at, int value, int size) {
         QByteArray b = good;
-        b[at] = char(value & 0xff);
-        b[at + 1] = char(value >> 8);
+        for (int i = 0; i < size; ++i)
+            b[at + i] = char((value >> (8 * i)) & 0xff);
         return b;
     };
-    const std::pair<QByteArray, const char*> cases[] = {
+    auto withShort = [&](int at, int value) { return withNumber(at, value, 2); };
+    const QByteArray recordsMoved = "is damaged: its header says its records begin at byte";
+    const std::pair<QByteArray, QByteArray> cases[] = {
         {good.left(headerLength + 2 * recordLength + 5), "is damaged: its header announces 6 "
                                                          "records, but it ends after 2"},
         {good.left(headerLength - 40), "is damaged"},
@@ -307,16 +315,24 @@ TEST_F(DbaseImport, RefusesADamagedTableFileWithoutCrashingOrLeavingACopy) {
         {withShort(8, 0), "is not a dBase file"},            // header length
         {withShort(10, 0), "is not a dBase file"},           // record length
         {withShort(10, 12), "is not a readable dBase file"}, // fields wider than the record
+        // A header length past where the records begin would read every record shifted.
+        {withShort(8, headerLength + 1), recordsMoved},
+        {withShort(8, headerLength + 7), recordsMoved},
+        {withShort(8, headerLength + recordLength), recordsMoved},
+        {withShort(8, headerLength - 32), "its header length of"},
+        // A record count below the records in the file would leave rows out.
+        {withNumber(4, 4, 4), "is damaged: its header announces 4 records, but it holds 6"},
+        {good + QByteArray(recordLength, ' '), "its header announces 6 records, but it holds 7"},
     };
     for (const auto& [bytes, error] : cases) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
         file.close();
         const auto r = DbaseImporter::ensureWorkingCopy(folder);
-        EXPECT_FALSE(r.ok()) << error;
+        EXPECT_FALSE(r.ok()) << error.constData();
         EXPECT_TRUE(r.error.contains(QString::fromUtf8(error))) << r.error.toStdString();
-        EXPECT_FALSE(QFile::exists(copy())) << error;
-        EXPECT_FALSE(QFile::exists(copy() + QStringLiteral(".part"))) << error;
+        EXPECT_FALSE(QFile::exists(copy())) << error.constData();
+        EXPECT_FALSE(QFile::exists(copy() + QStringLiteral(".part"))) << error.constData();
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/legacy/JetImporter.h"
+#include "platform/ScriptedDialogs.h"
 #include "platform/legacy/JetDate.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "support/TestPaths.h"
@@ -109,7 +110,9 @@ TEST_F(JetImport, ReusesTheCopyWhileItIsNewerAndImportsAgainWhenTheSourceChanges
     ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTime().addSecs(60),
                                     QFileDevice::FileModificationTime));
     touched.close();
-    const auto third = JetImporter::ensureWorkingCopy(source);
+    ScriptedDialogs yes; // a stale copy is replaced only on Yes
+    yes.queueAnswer(Answer::Yes);
+    const auto third = JetImporter::ensureWorkingCopy(source, StaleCopyQuestion(yes));
     ASSERT_TRUE(third.ok());
     EXPECT_FALSE(third.reused);
     EXPECT_FALSE(QFile::exists(third.workingCopy + QStringLiteral(".part")));

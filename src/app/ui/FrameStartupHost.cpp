@@ -1,0 +1,138 @@
+#include "app/ui/FrameStartupHost.h"
+
+#include "app/ui/MainFrame.h"
+#include "clipdata/ClipDataWindow.h"
+#include "clipdata/LoadStatementIntoClipData.h"
+#include "db/ConnectionFactory.h"
+#include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramView.h"
+#include "platform/Dialogs.h"
+#include "platform/qt/QtStatus.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+FrameStartupHost::FrameStartupHost(MainFrame& frame, SessionDatabase& session, Dialogs& dialogs,
+                                   std::function<void(const QString&)> runMacro)
+    : frame_(frame)
+    , session_(session)
+    , dialogs_(dialogs)
+    , runMacro_(std::move(runMacro)) {}
+
+bool FrameStartupHost::readClipDataFile(const QString& path) {
+    return frame_.clipData() && frame_.clipData()->files().openPath(path);
+}
+
+// The statement runs on the database named before it on the command line: the session
+// database when that is the one, else a connection of its own for this one load.
+bool FrameStartupHost::loadClipDataFromSql(const QString& sql, const QString& databasePath,
+                                           const QString&, const QString&) {
+    ClipDataWindow* clipData = frame_.clipData();
+    if (!clipData)
+        return false;
+    if (databasePath.isEmpty() || databasePath == session_.SessionDatabasePath)
+        return clipData->load(sql);
+    OpenedConnection opened = ConnectionFactory::open(databasePath);
+    if (!opened.ok()) {
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Error in opening database ") + databasePath);
+        return false;
+    }
+    const ClipDataLoadResult result =
+        LoadStatementIntoClipData(sql, *opened.connection, clipData->sheet(), frame_.status());
+    if (!result.ok)
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Error in retrieving data:\r\n") + result.error);
+    return result.ok;
+}
+
+void FrameStartupHost::showClipDataWindow() {
+    if (QWidget* view = frame_.openClipData())
+        if (auto* child = qobject_cast<QMdiSubWindow*>(view->parentWidget()))
+            child->showNormal();
+}
+
+DiagramView& FrameStartupHost::diagram() {
+    DiagramView* shown = frame_.currentDiagram();
+    return shown ? *shown : *frame_.openDiagram();
+}
+
+void FrameStartupHost::showDiagramWindow(bool maximised) {
+    DiagramView& view = diagram();
+    if (auto* child = qobject_cast<QMdiSubWindow*>(view.parentWidget())) {
+        if (maximised)
+            child->showMaximized();
+        else
+            child->show();
+        frame_.area()->setActiveSubWindow(child);
+    }
+}
+
+void FrameStartupHost::setDiagramSelectors(const std::vector<int>& positions) {
+    diagram().pickByPosition(positions);
+}
+
+void FrameStartupHost::setDiagramUsesClipData() {
+    diagram().setUseClipData(true);
+}
+
+bool FrameStartupHost::loadChartFile(const QString& path) {
+    return diagram().openGraphFile(path);
+}
+
+void FrameStartupHost::pressDiagramDraw() {
+    diagram().draw();
+}
+
+bool FrameStartupHost::ReadPictureBook(const QString& path) {
+    unavailable(QStringLiteral("PictureBook ") + path +
+                QStringLiteral(" (the PictureBook panel is not built yet)"));
+    return false;
+}
+
+// Opening a macro shows it in the macro panel, whose Run starts it; without a panel it runs
+// once start-up is over, in the running program.
+void FrameStartupHost::AvaaMacro(const QString& path) {
+    QTimer::singleShot(0, &frame_, [run = runMacro_, path] {
+        if (run)
+            run(path);
+    });
+}
+
+void FrameStartupHost::showMainWindow() {
+    frame_.show();
+}
+
+void FrameStartupHost::setMainCaption(const QString& caption) {
+    frame_.setWindowTitle(caption);
+}
+
+void FrameStartupHost::HaeClipAvaaPB(const QString& sql, const QString& pictureBook,
+                                     const QString& title) {
+    if (frame_.clipData() && frame_.clipData()->HaeClipAvaaPB(sql, pictureBook, title))
+        showClipDataWindow();
+    if (!pictureBook.isEmpty())
+        ReadPictureBook(pictureBook);
+}
+
+void FrameStartupHost::AJADDE() {
+    unavailable(QStringLiteral("The link with the sibling program"));
+}
+
+void FrameStartupHost::closeSplash() {
+    if (onCloseSplash)
+        onCloseSplash();
+}
+
+void FrameStartupHost::unavailable(const QString& what) {
+    unavailable_ << what;
+}
+
+void FrameStartupHost::reportUnavailable() {
+    if (unavailable_.isEmpty())
+        return;
+    dialogs_.message(MessageKind::Information, unavailableHeading() + QStringLiteral("\r\n") +
+                                                   unavailable_.join(QStringLiteral("\r\n")));
+    unavailable_.clear();
+}
