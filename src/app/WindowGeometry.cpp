@@ -2,6 +2,8 @@
 
 #include "platform/IniFile.h"
 
+#include <cmath>
+
 namespace {
 const QString appearance = QStringLiteral("WindowAppearence");
 
@@ -9,10 +11,15 @@ std::optional<int> twipsToPixels(const std::optional<QString>& text) {
     if (!text)
         return std::nullopt;
     bool ok = false;
-    const double twips = text->trimmed().toDouble(&ok);
-    if (!ok)
+    const double pixels = text->trimmed().toDouble(&ok) / WindowGeometry::twipsPerPixel;
+    // A hand-edited or damaged file may say anything ("1e300", "inf"): such a place is no place.
+    if (!ok || !(std::abs(pixels) <= WindowGeometry::maxPixels))
         return std::nullopt;
-    return int(twips / WindowGeometry::twipsPerPixel + (twips < 0 ? -0.5 : 0.5));
+    return int(std::lround(pixels));
+}
+
+bool storable(const std::optional<int>& pixels) {
+    return pixels && std::abs(*pixels) <= WindowGeometry::maxPixels;
 }
 } // namespace
 
@@ -41,7 +48,7 @@ void WindowGeometry::write(const QString& section, const QString& prefix, const 
     const QString path = store_.fileFor(appTitle_);
     IniFile ini = IniFile::load(path);
     auto put = [&](const char* k, const std::optional<int>& v) {
-        if (v)
+        if (storable(v))
             ini.setValue(section, prefix + QLatin1String(k), QString::number(*v * twipsPerPixel));
     };
     put("Left", r.left);

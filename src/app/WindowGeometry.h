@@ -13,6 +13,8 @@ struct WindowRect {
 class WindowGeometry {
 public:
     static constexpr int twipsPerPixel = 15; // at 96 dots per inch
+    // Farther than any screen reaches: a stored value beyond it reads as missing.
+    static constexpr int maxPixels = 1'000'000;
 
     WindowGeometry(const UserSettingsStore& store, QString appTitle = QStringLiteral("QUV Data"));
 

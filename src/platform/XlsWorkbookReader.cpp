@@ -3,6 +3,7 @@
 #include "platform/SheetLimits.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <freexl.h>
 
@@ -55,7 +56,36 @@ bool readCell(const void* handle, unsigned row, unsigned short column, Sheet& pa
 }
 } // namespace
 
-std::optional<Workbook> XlsWorkbookReader::read(const QString& path, QString* error) {
+std::optional<Workbook> XlsWorkbookReader::read(const QString& path, QString* error,
+                                                std::optional<IsolatedRun::Seconds> limit) {
+    // The child hands over 'W' and the workbook text, or 'E' and the reason.
+    const IsolatedRun isolated(limit.value_or(IsolatedRun::limitFor(QFileInfo(path).size())));
+    const IsolatedRun::Outcome outcome = isolated.run([&path] {
+        QString reason;
+        const std::optional<Workbook> book = readInProcess(path, &reason);
+        return book ? 'W' + book->toUtf8() : 'E' + reason.toUtf8();
+    });
+    if (!outcome.ok()) {
+        *error = isolated.errorText(outcome, QStringLiteral("Excel reader"), path);
+        return std::nullopt;
+    }
+    const QByteArray& output = *outcome.output;
+    if (output.startsWith('E')) {
+        *error = QString::fromUtf8(output.mid(1));
+        return std::nullopt;
+    }
+    Workbook::LoadResult handed;
+    if (output.startsWith('W'))
+        handed = Workbook::parseUtf8(QByteArrayView(output).sliced(1));
+    if (!handed.ok()) {
+        *error = QStringLiteral("the Excel reader handed over an unreadable workbook (%1)")
+                     .arg(handed.error);
+        return std::nullopt;
+    }
+    return std::move(handed.workbook);
+}
+
+std::optional<Workbook> XlsWorkbookReader::readInProcess(const QString& path, QString* error) {
     const void* handle = nullptr;
     const int opened = freexl_open(QFile::encodeName(path).constData(), &handle);
     const auto closer = qScopeGuard([&] {

@@ -241,6 +241,24 @@ TEST(WindowGeometry, RoundTripsInTwipsAndDialogsKeepOnlyPosition) {
     EXPECT_EQ(geometry.loadMain().width, 3);
 }
 
+TEST(WindowGeometry, APlaceNoScreenHasReadsAsMissing) {
+    QTemporaryDir dir;
+    const UserSettingsStore store(dir.path());
+    const WindowGeometry geometry(store);
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"15000000", 1000000}, {"-22.4", -1},      {"7", 0},       {"15000016", {}},
+        {"-15000016", {}},     {"1e300", {}},      {"-1e300", {}}, {"inf", {}},
+        {"nan", {}},           {"32212254720", {}} /* 2^31 pixels */};
+    for (const auto& [twips, pixels] : cases) {
+        store.setValue(QStringLiteral("QUV Data"), QStringLiteral("WindowAppearence"),
+                       QStringLiteral("XYLeft"), QString::fromLatin1(twips));
+        const WindowRect rect = geometry.load(QStringLiteral("XY"));
+        EXPECT_EQ(rect.left, pixels) << twips;
+        geometry.save(QStringLiteral("XY"), rect); // must not overflow writing it back
+        EXPECT_EQ(geometry.load(QStringLiteral("XY")).left, pixels) << twips;
+    }
+}
+
 TEST(Profile, SeesAFileChangedOnDisk) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.ini"));

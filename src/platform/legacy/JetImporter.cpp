@@ -1,6 +1,7 @@
 #include "platform/legacy/JetImporter.h"
 
 #include "platform/SqlDialectTranslator.h"
+#include "platform/Workbook.h"
 #include "platform/legacy/JetQueryReader.h"
 #include "platform/legacy/JetTableReader.h"
 #include "platform/legacy/MdbHandles.h"
@@ -149,6 +150,150 @@ void importQueries(const QString& mdbPath, SqliteConnection& db, QStringList& wa
                         QStringLiteral(" was not imported: ") + errors[i];
 }
 
+// Copies the tables with their data, keys, indexes and relationships into the part (which stays
+// closed afterwards): the work of libmdb, which may crash or loop on a damaged file, so it runs
+// in a child process. The part is left committed but not published.
+ImportResult copyTables(const QString& mdbPath, const WorkingCopyFile& part) {
+    ImportResult r;
+    MdbFileHandle mdb(mdb_open(mdbPath.toLocal8Bit().constData(), MDB_NOFLAGS));
+    if (!mdb) {
+        r.error = QStringLiteral("The file ") + mdbPath +
+                  QStringLiteral(" is not a readable Jet database");
+        return r;
+    }
+    if (!mdb_read_catalog(mdb.get(), MDB_ANY)) {
+        r.error = QStringLiteral("The catalogue of ") + mdbPath + QStringLiteral(" cannot be read");
+        return r;
+    }
+    const std::vector<Relationship> relationships = readRelationships(mdb.get(), r.warnings);
+
+    auto opened = part.openForImport();
+    if (!opened.ok()) {
+        r.error = opened.error;
+        return r;
+    }
+    auto& db = static_cast<SqliteConnection&>(*opened.connection);
+    auto fail = [&](const QString& what) {
+        r.error = what + QStringLiteral(": ") + db.lastError();
+        return r;
+    };
+    QSet<QString> indexNames;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (!isUserTable(entry))
+            continue;
+        const QString name = QString::fromUtf8(entry->object_name);
+        MdbTableHandle table(mdb_read_table(entry));
+        if (!table) {
+            r.warnings << QStringLiteral("Table ") + name +
+                              QStringLiteral(" cannot be read and was skipped");
+            continue;
+        }
+        mdb_read_columns(table.get());
+        mdb_read_indices(table.get());
+        JetTableReader reader(table.get());
+        if (reader.columns().empty())
+            continue;
+        QStringList defs, names;
+        for (const MdbColumn* c : reader.columns()) {
+            defs << q(c->name) + QLatin1Char(' ') + sqliteType(c);
+            names << q(c->name);
+        }
+        QStringList indexStatements;
+        for (unsigned k = 0; k < table->num_idxs; ++k) {
+            auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
+            if (idx->index_type == 2) // the far side of a relationship, not an index of its own
+                continue;
+            QStringList cols;
+            for (unsigned j = 0; j < idx->num_keys && j < MDB_MAX_IDX_COLS; ++j) {
+                const int n = idx->key_col_num[j] - 1;
+                if (n >= 0 && n < int(table->num_cols))
+                    cols << q(static_cast<MdbColumn*>(g_ptr_array_index(table->columns, n))->name);
+            }
+            if (cols.isEmpty())
+                continue;
+            if (idx->index_type == 1)
+                defs << QStringLiteral("PRIMARY KEY (") + cols.join(QStringLiteral(", ")) +
+                            QLatin1Char(')');
+            else
+                indexStatements
+                    << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                           .arg(idx->flags & MDB_IDX_UNIQUE ? QStringLiteral("UNIQUE ") : QString(),
+                                q(uniqueName(name + QLatin1Char('_') + QString::fromUtf8(idx->name),
+                                             indexNames)),
+                                q(name), cols.join(QStringLiteral(", ")));
+        }
+        for (const Relationship& rel : relationships) {
+            if (rel.table != name)
+                continue;
+            QStringList from, to;
+            for (const auto& [pos, pair] : rel.columns) {
+                from << q(pair.first);
+                to << q(pair.second);
+            }
+            defs << QStringLiteral("FOREIGN KEY (%1) REFERENCES %2 (%3)")
+                        .arg(from.join(QStringLiteral(", ")), q(rel.referencedTable),
+                             to.join(QStringLiteral(", ")));
+        }
+        if (!db.executeNative(QStringLiteral("CREATE TABLE ") + q(name) + QStringLiteral(" (") +
+                              defs.join(QStringLiteral(", ")) + QLatin1Char(')')))
+            return fail(QStringLiteral("Cannot create table ") + name);
+        QStringList markers;
+        for (int c = 0; c < names.size(); ++c)
+            markers << QStringLiteral("?");
+        auto insert =
+            db.prepareNative(QStringLiteral("INSERT INTO ") + q(name) + QStringLiteral(" (") +
+                             names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                             markers.join(QStringLiteral(", ")) + QLatin1Char(')'));
+        if (!insert)
+            return fail(QStringLiteral("Cannot fill table ") + name);
+        QString insertError;
+        reader.forEachRow([&](const std::vector<CellValue>& row) {
+            if (insert->execute(row))
+                return true;
+            insertError = insert->lastError();
+            return false;
+        });
+        r.warnings << reader.warnings();
+        if (!insertError.isEmpty()) {
+            r.error =
+                QStringLiteral("Cannot fill table ") + name + QStringLiteral(": ") + insertError;
+            return r;
+        }
+        for (const QString& s : indexStatements)
+            if (!db.executeNative(s))
+                // Jet allows what SQLite refuses (a unique index over duplicate Nulls is fine
+                // in both, but damaged files hold duplicates): keep the data, report the index.
+                r.warnings << QStringLiteral("Index not created on ") + name +
+                                  QStringLiteral(": ") + db.lastError();
+    }
+    if (!db.commit())
+        return fail(QStringLiteral("Cannot write ") + part.path());
+    return r;
+}
+
+// What the child hands over: a one-page workbook, the error in A1 and a warning in each row
+// below (the workbook text carries any text unchanged).
+QByteArray handOver(const ImportResult& r) {
+    Workbook book;
+    Sheet& page = book.sheet(QStringLiteral("import"));
+    page.setText(1, 1, r.error);
+    for (int i = 0; i < r.warnings.size() && i + 2 <= Sheet::maxRows; ++i)
+        page.setText(i + 2, 1, r.warnings[i]);
+    return book.toUtf8();
+}
+
+bool takeOver(const QByteArray& bytes, ImportResult& r) {
+    const Workbook::LoadResult loaded = Workbook::parseUtf8(bytes);
+    const Sheet* page = loaded.ok() ? loaded.workbook->sheetAt(1) : nullptr;
+    if (!page)
+        return false;
+    r.error = page->text(1, 1);
+    for (int row = 2; row <= page->lastRow(); ++row)
+        r.warnings << page->text(row, 1);
+    return true;
+}
+
 } // namespace
 
 QString JetImporter::workingCopyBeside(const QString& mdbPath) {
@@ -183,129 +328,49 @@ JetImporter::Result JetImporter::ensureWorkingCopy(const QString& mdbPath,
 }
 
 JetImporter::Result JetImporter::import(const QString& mdbPath, const QString& target,
-                                        const QString& backup) {
+                                        const QString& backup,
+                                        std::optional<IsolatedRun::Seconds> limit) {
     Result r;
     r.workingCopy = target;
-    MdbFileHandle mdb(mdb_open(mdbPath.toLocal8Bit().constData(), MDB_NOFLAGS));
-    if (!mdb) {
-        r.error = QStringLiteral("The file ") + mdbPath +
-                  QStringLiteral(" is not a readable Jet database");
-        return r;
-    }
-    if (!mdb_read_catalog(mdb.get(), MDB_ANY)) {
-        r.error = QStringLiteral("The catalogue of ") + mdbPath + QStringLiteral(" cannot be read");
-        return r;
-    }
-    const std::vector<Relationship> relationships = readRelationships(mdb.get(), r.warnings);
-
     WorkingCopyFile part(target); // nothing is left behind when the import fails
+    const IsolatedRun isolated(limit.value_or(IsolatedRun::limitFor(QFileInfo(mdbPath).size())));
+    const IsolatedRun::Outcome outcome =
+        isolated.run([&] { return handOver(copyTables(mdbPath, part)); });
+    if (!outcome.ok()) {
+        r.error = isolated.errorText(outcome, QStringLiteral("Jet reader"), mdbPath);
+        return r;
+    }
+    if (!takeOver(*outcome.output, r)) {
+        r.error = QStringLiteral("The Jet reader handed over no result for ") + mdbPath;
+        return r;
+    }
+    return r.ok() ? finish(mdbPath, part, backup, r) : r;
+}
+
+JetImporter::Result JetImporter::importInProcess(const QString& mdbPath, const QString& target) {
+    WorkingCopyFile part(target);
+    Result r = copyTables(mdbPath, part);
+    r.workingCopy = target;
+    return r.ok() ? finish(mdbPath, part, {}, r) : r;
+}
+
+JetImporter::Result JetImporter::finish(const QString& mdbPath, WorkingCopyFile& part,
+                                        const QString& backup, Result r) {
+    const QString target = r.workingCopy;
     {
+        // Stored queries come from mdbtools' own program, a process of its own already.
         auto opened = part.openForImport();
         if (!opened.ok()) {
             r.error = opened.error;
             return r;
         }
         auto& db = static_cast<SqliteConnection&>(*opened.connection);
-        auto fail = [&](const QString& what) {
-            r.error = what + QStringLiteral(": ") + db.lastError();
-            return r;
-        };
-        QSet<QString> indexNames;
-        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-            auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-            if (!isUserTable(entry))
-                continue;
-            const QString name = QString::fromUtf8(entry->object_name);
-            MdbTableHandle table(mdb_read_table(entry));
-            if (!table) {
-                r.warnings << QStringLiteral("Table ") + name +
-                                  QStringLiteral(" cannot be read and was skipped");
-                continue;
-            }
-            mdb_read_columns(table.get());
-            mdb_read_indices(table.get());
-            JetTableReader reader(table.get());
-            if (reader.columns().empty())
-                continue;
-            QStringList defs, names;
-            for (const MdbColumn* c : reader.columns()) {
-                defs << q(c->name) + QLatin1Char(' ') + sqliteType(c);
-                names << q(c->name);
-            }
-            QStringList indexStatements;
-            for (unsigned k = 0; k < table->num_idxs; ++k) {
-                auto* idx = static_cast<MdbIndex*>(g_ptr_array_index(table->indices, k));
-                if (idx->index_type == 2) // the far side of a relationship, not an index of its own
-                    continue;
-                QStringList cols;
-                for (unsigned j = 0; j < idx->num_keys && j < MDB_MAX_IDX_COLS; ++j) {
-                    const int n = idx->key_col_num[j] - 1;
-                    if (n >= 0 && n < int(table->num_cols))
-                        cols << q(
-                            static_cast<MdbColumn*>(g_ptr_array_index(table->columns, n))->name);
-                }
-                if (cols.isEmpty())
-                    continue;
-                if (idx->index_type == 1)
-                    defs << QStringLiteral("PRIMARY KEY (") + cols.join(QStringLiteral(", ")) +
-                                QLatin1Char(')');
-                else
-                    indexStatements
-                        << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
-                               .arg(idx->flags & MDB_IDX_UNIQUE ? QStringLiteral("UNIQUE ")
-                                                                : QString(),
-                                    q(uniqueName(name + QLatin1Char('_') +
-                                                     QString::fromUtf8(idx->name),
-                                                 indexNames)),
-                                    q(name), cols.join(QStringLiteral(", ")));
-            }
-            for (const Relationship& rel : relationships) {
-                if (rel.table != name)
-                    continue;
-                QStringList from, to;
-                for (const auto& [pos, pair] : rel.columns) {
-                    from << q(pair.first);
-                    to << q(pair.second);
-                }
-                defs << QStringLiteral("FOREIGN KEY (%1) REFERENCES %2 (%3)")
-                            .arg(from.join(QStringLiteral(", ")), q(rel.referencedTable),
-                                 to.join(QStringLiteral(", ")));
-            }
-            if (!db.executeNative(QStringLiteral("CREATE TABLE ") + q(name) + QStringLiteral(" (") +
-                                  defs.join(QStringLiteral(", ")) + QLatin1Char(')')))
-                return fail(QStringLiteral("Cannot create table ") + name);
-            QStringList markers;
-            for (int c = 0; c < names.size(); ++c)
-                markers << QStringLiteral("?");
-            auto insert =
-                db.prepareNative(QStringLiteral("INSERT INTO ") + q(name) + QStringLiteral(" (") +
-                                 names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                 markers.join(QStringLiteral(", ")) + QLatin1Char(')'));
-            if (!insert)
-                return fail(QStringLiteral("Cannot fill table ") + name);
-            QString insertError;
-            reader.forEachRow([&](const std::vector<CellValue>& row) {
-                if (insert->execute(row))
-                    return true;
-                insertError = insert->lastError();
-                return false;
-            });
-            r.warnings << reader.warnings();
-            if (!insertError.isEmpty()) {
-                r.error = QStringLiteral("Cannot fill table ") + name + QStringLiteral(": ") +
-                          insertError;
-                return r;
-            }
-            for (const QString& s : indexStatements)
-                if (!db.executeNative(s))
-                    // Jet allows what SQLite refuses (a unique index over duplicate Nulls is fine
-                    // in both, but damaged files hold duplicates): keep the data, report the index.
-                    r.warnings << QStringLiteral("Index not created on ") + name +
-                                      QStringLiteral(": ") + db.lastError();
-        }
         importQueries(mdbPath, db, r.warnings);
-        if (!db.commit())
-            return fail(QStringLiteral("Cannot write ") + part.path());
+        if (!db.commit()) {
+            r.error = QStringLiteral("Cannot write ") + part.path() + QStringLiteral(": ") +
+                      db.lastError();
+            return r;
+        }
     }
     const bool replacing = QFileInfo::exists(target);
     const QString kept = backup.isEmpty() ? WorkingCopyPlace::backupFor(target) : backup;
