@@ -461,8 +461,9 @@ TEST_F(GridWindowTest, EveryMenuItemPopUpItemAndButtonDoesItsWork) {
             EXPECT_TRUE(dialogs.log().front().text.startsWith(c.shows))
                 << dialogs.log().front().text.toStdString();
         }
-        if (c.done)
+        if (c.done) {
             EXPECT_TRUE(c.done()) << dialogs.texts().join('|').toStdString();
+        }
         EXPECT_TRUE(!c.shows.isEmpty() || c.done) << "a case that checks nothing";
     }
 }
