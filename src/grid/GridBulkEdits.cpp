@@ -54,6 +54,11 @@ bool GridBulkEdits::rewrite(int firstColumn, int lastColumn,
                             int* changedRecords) {
     *changedRecords = 0;
     TransactionScope transaction(*target_.database);
+    if (!transaction.began()) {
+        showError(QStringLiteral(
+            "Nothing was changed: the database cannot be written (the transaction cannot begin)."));
+        return false;
+    }
     for (qsizetype r = 0; r < rows_->rowCount(); ++r) {
         const RowSet::Row& row = rows_->row(r);
         QStringList sets;
@@ -175,6 +180,11 @@ bool GridBulkEdits::deleteRows(const std::vector<int>& rows) {
                           QuestionButtons::YesNoCancel) != Answer::Yes)
         return false;
     TransactionScope transaction(*target_.database);
+    if (!transaction.began()) {
+        showError(QStringLiteral(
+            "Nothing was deleted: the database cannot be written (the transaction cannot begin)."));
+        return false;
+    }
     for (int r : rows) {
         if (r < 0 || r >= rows_->rowCount())
             continue;
@@ -239,6 +249,11 @@ bool GridBulkEdits::deleteInAllTables(const QStringList& columns, const std::vec
     const QString joiner = op == Answer::Yes ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
     QStringList report;
     TransactionScope transaction(*target_.database);
+    if (!transaction.began()) {
+        showError(QStringLiteral("Nothing was deleted: the database cannot be written (the "
+                                 "transaction cannot begin)."));
+        return false;
+    }
     for (const QString& table : catalogue.tableNames()) {
         const QStringList fields = catalogue.fieldNames(table);
         if (views.count(table) ||

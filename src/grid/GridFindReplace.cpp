@@ -78,8 +78,17 @@ int GridFindReplace::replaceAll(const QString& text, const QString& replacement,
             if (c < 0 || c >= rows->columnCount())
                 continue;
             if (const auto value = replaced(rows->at(r, c), text, replacement, options)) {
-                if (!transaction && grid_.target().database)
+                if (!transaction && grid_.target().database) {
                     transaction.emplace(*grid_.target().database);
+                    if (!transaction->began()) {
+                        dialogs_.message(
+                            MessageKind::Exclamation,
+                            QStringLiteral("Nothing was replaced: the database cannot be written "
+                                           "(the transaction cannot begin).\r\n") +
+                                grid_.target().database->lastError());
+                        return -1;
+                    }
+                }
                 if (!write(*rows, rows->row(r), c, *value))
                     return -1;
                 ++count;

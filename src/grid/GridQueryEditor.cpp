@@ -43,14 +43,16 @@ bool GridQueryEditor::store(const QString& name, const QString& text) {
     {
         // The scratch view is made and dropped inside a transaction that is never committed.
         TransactionScope trial(database_);
-        if (!database_.execute(QStringLiteral("CREATE VIEW ") + scratch + QStringLiteral(" AS ") +
+        if (!trial.began() ||
+            !database_.execute(QStringLiteral("CREATE VIEW ") + scratch + QStringLiteral(" AS ") +
                                edited) ||
             !database_.query(QStringLiteral("SELECT * FROM ") + scratch +
                              QStringLiteral(" WHERE 1 = 0")))
             return refused();
     }
     TransactionScope transaction(database_);
-    if (!database_.execute(QStringLiteral("DROP VIEW ") + JetSqlQuoting::name(name)) ||
+    if (!transaction.began() ||
+        !database_.execute(QStringLiteral("DROP VIEW ") + JetSqlQuoting::name(name)) ||
         !database_.execute(QStringLiteral("CREATE VIEW ") + JetSqlQuoting::name(name) +
                            QStringLiteral(" AS ") + edited) ||
         !transaction.commit())

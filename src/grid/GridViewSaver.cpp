@@ -87,8 +87,10 @@ QString GridViewSaver::save(const QString& statement, const QString& gridName, q
                                  : QStringLiteral("Query exists, do you want to overwrite?"),
                           QuestionButtons::YesNoCancel) != Answer::Yes)
         return {};
+    // Without a transaction a failed CREATE would leave the old view dropped.
     TransactionScope transaction(*db);
     const bool stored =
+        transaction.began() &&
         (!exists || db->execute(QStringLiteral("DROP VIEW ") + JetSqlQuoting::name(name))) &&
         db->execute(create) && transaction.commit();
     if (!stored) {

@@ -3,7 +3,9 @@
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "grid/DatabaseAppend.h"
+#include "grid/GridBulkEdits.h"
 #include "grid/GridPaste.h"
+#include "grid/GridQueryEditor.h"
 #include "grid/GridSchemaCommands.h"
 #include "grid/GridTarget.h"
 #include "platform/HeadlessStatus.h"
@@ -29,7 +31,8 @@ struct Session {
         for (const char* sql :
              {"CREATE TABLE [Samples] ([SampleNo] TEXT(10) CONSTRAINT [pk] PRIMARY KEY, [Au] "
               "DOUBLE)",
-              "INSERT INTO [Samples] VALUES ('S1', 1)"})
+              "INSERT INTO [Samples] VALUES ('S1', 1)",
+              "CREATE VIEW [Rocks] AS SELECT * FROM [Samples]"})
             made.connection->execute(QString::fromLatin1(sql));
         made.connection.reset();
         session = std::make_unique<SessionDatabase>(
@@ -100,6 +103,24 @@ const Write writes[] = {
              .addField(QStringLiteral("Samples"), {QStringLiteral("Cu"), QStringLiteral("DOUBLE")});
      },
      "Field Cu cannot be added."},
+    {"trim",
+     [](Session& s) {
+         s.dialogs.queueAnswer(Answer::Yes);
+         return GridBulkEdits(s.target(), s.dialogs, s.status).trim(0, 1);
+     },
+     "Nothing was changed: the database cannot be written (the transaction cannot begin).\r\n"},
+    {"delete records",
+     [](Session& s) {
+         s.dialogs.queueAnswer(Answer::Yes);
+         return GridBulkEdits(s.target(), s.dialogs, s.status).deleteRows({0});
+     },
+     "Nothing was deleted: the database cannot be written (the transaction cannot begin).\r\n"},
+    {"edit a query",
+     [](Session& s) {
+         return GridQueryEditor(*s.session->connection(), s.dialogs)
+             .store(QStringLiteral("Rocks"), QStringLiteral("SELECT [SampleNo] FROM [Samples]"));
+     },
+     "Query Rocks is kept as it was:\r\n"},
 };
 
 TEST(LockedBegin, WritesNothingAndSaysWhy) {
