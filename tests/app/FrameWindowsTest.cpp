@@ -1,6 +1,7 @@
 // The frame's windows over SQL, links and the system database, reached through its menus on the
 // offscreen platform: each new menu item opens its window or does its work, and the grid's
 // "Edit SQL Query..." edits a stored query in the SQL clause editor.
+#include "app/FrameSession.h"
 #include "app/MainWindow.h"
 #include "app/SampleBrowser.h"
 #include "app/WindowGeometry.h"
@@ -54,22 +55,16 @@ QAction* actionAt(const QMenuBar* bar, const QStringList& path) {
     return found;
 }
 
-class FrameWindowsTest : public ::testing::Test {
+class FrameWindowsTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        dbPath = dir.filePath(QStringLiteral("rocks.sqlite"));
-        auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(created.ok());
-        for (const char* sql :
-             {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
-              "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL)",
-              "INSERT INTO Samples VALUES ('S-1', 'Granite'), ('S-2', 'Basalt')",
-              "INSERT INTO Chem VALUES ('S-1', 72.5), ('S-2', 48.1)",
-              "CREATE VIEW Rocks AS SELECT * FROM Samples WHERE Rock = 'Granite'",
-              "CREATE VIEW f_Granite AS SELECT * FROM Samples WHERE Rock = 'Granite'"})
-            ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql)));
-        created.connection.reset();
+        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+            {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+             "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL)",
+             "INSERT INTO Samples VALUES ('S-1', 'Granite'), ('S-2', 'Basalt')",
+             "INSERT INTO Chem VALUES ('S-1', 72.5), ('S-2', 48.1)",
+             "CREATE VIEW Rocks AS SELECT * FROM Samples WHERE Rock = 'Granite'",
+             "CREATE VIEW f_Granite AS SELECT * FROM Samples WHERE Rock = 'Granite'"}));
         frame.bind({window,
                     browser,
                     session,
@@ -97,19 +92,6 @@ protected:
         const QAbstractItemModel* m = grid->table()->model();
         return m->data(m->index(row, column)).toString();
     }
-
-    QTemporaryDir dir;
-    QString dbPath;
-    UserSettingsStore store{dir.filePath(QStringLiteral("config"))};
-    WindowGeometry geometry{store};
-    ScriptedDialogs dialogs;
-    MainFrame frame{geometry};
-    SessionDatabase session{dialogs, frame.status(),
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
-    MainWindow window{session, dialogs, frame.status(),
-                      RecentFiles(dir.filePath(QStringLiteral("lastfiles.ini"))), dir.path()};
-    SampleBrowser browser{session, dialogs, frame.status()};
 };
 
 TEST_F(FrameWindowsTest, EveryNewMenuItemIsConnected) {

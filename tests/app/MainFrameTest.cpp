@@ -1,4 +1,5 @@
 #include "app/ui/MainFrame.h"
+#include "app/FrameSession.h"
 #include "app/MainWindow.h"
 #include "app/SampleBrowser.h"
 #include "app/WindowGeometry.h"
@@ -55,34 +56,14 @@ QStringList menuTexts(const QMenu* menu) {
     return out;
 }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        dbPath = dir.filePath(QStringLiteral("rocks.sqlite"));
-        auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(created.ok());
-        for (const char* sql : {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
-                                "INSERT INTO Samples VALUES ('S-1', 'Granite')"})
-            ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql)));
-        created.connection.reset();
+        ASSERT_NO_FATAL_FAILURE(
+            makeDatabase({"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+                          "INSERT INTO Samples VALUES ('S-1', 'Granite')"}));
         frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
     }
-    // The child windows hold the session, which goes before the frame.
-    void TearDown() override { frame.deleteChildWindows(); }
-
-    QTemporaryDir dir;
-    QString dbPath;
-    UserSettingsStore store{dir.filePath(QStringLiteral("config"))};
-    WindowGeometry geometry{store};
-    ScriptedDialogs dialogs;
-    MainFrame frame{geometry};
-    SessionDatabase session{dialogs, frame.status(),
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
-    MainWindow window{session, dialogs, frame.status(),
-                      RecentFiles(dir.filePath(QStringLiteral("lastfiles.ini"))), dir.path()};
-    SampleBrowser browser{session, dialogs, frame.status()};
 };
 
 TEST_F(MainFrameTest, OpeningFillsCaptionRecentEntriesAndPickers) {
