@@ -4,9 +4,11 @@
 #include "diagram/ChartTemplate.h"
 #include "diagram/DataPointsCopy.h"
 #include "diagram/DiagramReplayLine.h"
-#include "diagram/DiagramSelect.h"
+#include "diagram/DiagramRowFetcher.h"
 #include "diagram/FigureFile.h"
 #include "diagram/GraphTransforms.h"
+#include "diagram/LastFigureStore.h"
+#include "diagram/LinkingReport.h"
 #include "figure/AxisRatioInput.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
@@ -15,65 +17,15 @@
 #include "figure/UserAxisScale.h"
 #include "platform/Connection.h"
 #include "platform/ConnectionTextRedactor.h"
-#include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
 #include "platform/Status.h"
-#include "query/FilterBaseResolver.h"
-#include "query/JoinCondition.h"
-#include "query/LinkSearch.h"
-#include "query/SqlNames.h"
 
 namespace {
 using D = DiagramDefinition;
 
-const QString lastGraph = QStringLiteral("LastGraph");
-
 bool is(const DiagramDefinition& d, const char* type) {
     return d.graphType == QLatin1String(type);
-}
-
-// The 1-based sheet column headed name (without regard to case), 0 when none.
-int sheetColumn(const Sheet& sheet, const QString& name) {
-    for (int c = 1; c <= sheet.lastColumn(); ++c)
-        if (!name.isEmpty() && sheet.text(1, c).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    return 0;
-}
-
-// 0-based columns of a fetched row; -1 where there is none.
-struct RowColumns {
-    int x = -1, y = -1, z = -1, classifier = -1, label = -1;
-};
-
-// A date plots as its seconds since 1970 (UTC) on any axis, which then shows dates.
-void appendValue(NumberColumn& column, const CellValue& cell, bool& sawDate) {
-    if (cell.kind() == CellValue::Kind::Date) {
-        sawDate = true;
-        column.append(cell, GraphTransforms::timeOf(cell));
-    } else {
-        column.append(cell);
-    }
-}
-
-// A time axis reads X as date and time, from date texts as well.
-struct DateAxes {
-    bool x = false, y = false;
-};
-void appendRow(PlotTable& table, DateAxes& dates, const RowSet::Row& row, const RowColumns& c,
-               bool timeAxis) {
-    const CellValue& x = row[size_t(c.x)];
-    if (timeAxis)
-        table.x.append(x, GraphTransforms::timeOf(x));
-    else
-        appendValue(table.x, x, dates.x);
-    appendValue(table.y, row[size_t(c.y)], dates.y);
-    if (c.z >= 0)
-        table.z.append(row[size_t(c.z)]);
-    if (c.classifier >= 0)
-        table.classifier.append(row[size_t(c.classifier)]);
-    if (c.label >= 0)
-        table.labels.append(row[size_t(c.label)].toText());
 }
 
 } // namespace
@@ -221,7 +173,7 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     bool xDates = false;
     bool yDates = false;
     for (const DiagramDefinition& p : passes) {
-        Fetched rows;
+        FetchedRows rows;
         const QString filter = p.filterOn ? p.filter : QString();
         if (!fetch(p, filter, rows))
             return false;
@@ -285,90 +237,23 @@ bool DiagramWindow::saveGraphFile(const QString& path) {
     return false;
 }
 
-bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, Fetched& out) {
-    if (d.source == D::Source::ClipData)
-        return fetchClipData(d, out);
-    Connection* db = session_.connection();
-    if (!db) {
-        stop(MessageKind::Critical, QStringLiteral("Error in drawing (115)"));
-        return false;
+bool DiagramWindow::fetch(const DiagramDefinition& d, const QString& filter, FetchedRows& out) {
+    std::optional<DiagramRowFetcher::Failure> failure;
+    if (d.source == D::Source::ClipData) {
+        status_.showStatus(QStringLiteral("Retrieving..."), 1);
+        failure = DiagramRowFetcher::fromSheet(clipData_ ? clipData_() : nullptr, d, out);
+        if (!failure)
+            activeStatement_.clear();
+    } else {
+        failure = DiagramRowFetcher::fromDatabase(session_, d, filter, out, activeStatement_);
     }
-    const FilterBaseResolver filters(*db, session_.catalogue());
-    const LinkSearch links(session_.catalogue(), filters);
-    const DiagramSelect select =
-        DiagramSelect::build(d, filter, d.usesZ(), session_.catalogue(), links, filters);
-    if (!select.error.isEmpty()) {
-        stop(MessageKind::Critical, select.error);
-        return false;
-    }
-    activeStatement_ = select.statement;
-    // Streamed straight into the plotted columns: the whole result is never held as cells.
-    const RowColumns columns{select.x, select.y, select.z, select.classifier, select.label};
-    const bool timeAxis = is(d, "Timetrend");
-    out = {};
-    out.hasZ = select.z >= 0;
-    out.hasClassifier = select.classifier >= 0;
-    DateAxes dates;
-    if (!db->forEachRow(select.statement, [&](const RowSet::Row& row) {
-            appendRow(out.table, dates, row, columns, timeAxis);
-        })) {
-        out = {};
-        stop(MessageKind::Critical,
-             QStringLiteral("Error in drawing (115)") + QStringLiteral("\r\n") + db->lastError());
-        return false;
-    }
-    out.xDates = dates.x;
-    out.yDates = dates.y;
-    return true;
+    if (failure)
+        stop(failure->kind, failure->text);
+    return !failure;
 }
 
-bool DiagramWindow::fetchClipData(const DiagramDefinition& d, Fetched& out) {
-    const Sheet* sheet = clipData_ ? clipData_() : nullptr;
-    if (!sheet || sheet->isBlank()) {
-        stop(MessageKind::Exclamation, QStringLiteral("ClipData is empty, paste new data."));
-        return false;
-    }
-    status_.showStatus(QStringLiteral("Retrieving..."), 1);
-    const int x = sheetColumn(*sheet, d.fields[D::X]);
-    const int y = sheetColumn(*sheet, d.fields[D::Y]);
-    if (!x || !y) {
-        stop(MessageKind::Critical, QStringLiteral("Missing X or Y Table or Element"));
-        return false;
-    }
-    const bool usesZ = d.usesZ();
-    const int z = usesZ ? sheetColumn(*sheet, d.fields[D::Z]) : 0;
-    const int c = d.hasClassifier() ? sheetColumn(*sheet, d.fields[D::Class]) : 0;
-    for (const auto& [slot, missing] :
-         {std::pair{D::Z, usesZ && !z}, std::pair{D::Class, d.hasClassifier() && !c}})
-        if (missing) {
-            stop(MessageKind::Critical, QStringLiteral("Field ") + d.fields[slot] +
-                                            QStringLiteral(" can not be found in the table ") +
-                                            clipDataTable());
-            return false;
-        }
-    const int label =
-        sheetColumn(*sheet, QStringLiteral("ID")) ? sheetColumn(*sheet, QStringLiteral("ID")) : 1;
-    const RowColumns columns{0, 1, z ? 2 : -1, c ? 3 : -1, 4};
-    const bool timeAxis = is(d, "Timetrend");
-    out = {};
-    out.hasZ = z != 0;
-    out.hasClassifier = c != 0;
-    RowSet::Row row(5);
-    DateAxes dates;
-    for (int r = 2; r <= sheet->lastRow(); ++r) {
-        if (sheet->isEmpty(r, x) || sheet->isEmpty(r, y) || (z && sheet->isEmpty(r, z)))
-            continue;
-        row = {sheet->value(r, x), sheet->value(r, y), sheet->value(r, z), sheet->value(r, c),
-               sheet->value(r, label)};
-        appendRow(out.table, dates, row, columns, timeAxis);
-    }
-    out.xDates = dates.x;
-    out.yDates = dates.y;
-    activeStatement_.clear();
-    return true;
-}
-
-std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d, const Fetched& f) const {
+std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d,
+                                               const FetchedRows& f) const {
     Classifier::Options options;
     options.mode = d.classify;
     options.drawNulls = d.drawNulls;
@@ -522,37 +407,9 @@ void DiagramWindow::swapXY() {
 }
 
 bool DiagramWindow::checkLinking() {
-    QStringList tables;
-    for (const QString& t : definition.tables)
-        if (!t.isEmpty() && !tables.contains(t, Qt::CaseInsensitive))
-            tables << t;
-    if (tables.isEmpty() || definition.source == D::Source::ClipData) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
-        return false;
-    }
-    Connection* db = session_.connection();
-    if (!db) {
-        dialogs_.message(MessageKind::Critical, QStringLiteral("No database open"));
-        return false;
-    }
-    const FilterBaseResolver filters(*db, session_.catalogue());
-    const LinkSearch links(session_.catalogue(), filters);
-    QStringList joins{QStringLiteral("Tables are linked as follows")};
-    for (const LinkKeys& keys : BuildJoinCondition(links, tables).keys) {
-        if (!keys.isLinked()) {
-            dialogs_.message(MessageKind::Exclamation, QStringLiteral("No link to join tables ") +
-                                                           keys.first + QStringLiteral(" and ") +
-                                                           keys.second);
-            return false;
-        }
-        for (qsizetype k = 0; k < keys.pairCount(); ++k)
-            joins << SqlNames::field(keys.first, keys.firstKeys[k]) + QLatin1Char('=') +
-                         SqlNames::field(keys.second, keys.secondKeys[k]);
-    }
-    if (tables.size() == 1)
-        joins << tables.front();
-    dialogs_.message(MessageKind::Information, joins.join(QStringLiteral("\r\n")));
-    return true;
+    const LinkingReport::Result report = LinkingReport::of(session_, definition);
+    dialogs_.message(report.kind, report.text);
+    return report.linked;
 }
 
 QStringList DiagramWindow::tableChoices() const {
@@ -588,67 +445,25 @@ QStringList DiagramWindow::fieldChoices(const QString& table) const {
 }
 
 bool DiagramWindow::storeLastFigure(const QString& lastFilesPath) const {
-    IniFile ini = IniFile::load(lastFilesPath);
-    const DiagramDefinition& d = definition;
-    const std::vector<std::pair<const char*, QString>> keys{
-        {"Database", ConnectionTextRedactor::redact(session_.SessionDatabasePath)},
-        {"GraphType", d.graphType},
-        {"XTable", d.tables[D::X]},
-        {"YTable", d.tables[D::Y]},
-        {"ZTable", d.tables[D::Z]},
-        {"XField", d.fields[D::X]},
-        {"YField", d.fields[D::Y]},
-        {"ZField", d.fields[D::Z]},
-        {"ClassTable", d.tables[D::Class]},
-        {"ClassField", d.fields[D::Class]},
-        {"FilterOn", d.filterOn ? QStringLiteral("1") : QStringLiteral("0")},
-        {"Filter", d.filter}};
-    for (const auto& [key, value] : keys)
-        ini.setValue(lastGraph, QString::fromLatin1(key), value);
-    return ini.save(lastFilesPath);
+    return LastFigureStore::store(lastFilesPath, definition,
+                                  ConnectionTextRedactor::redact(session_.SessionDatabasePath));
 }
 
 bool DiagramWindow::drawLastFigure(const QString& lastFilesPath) {
-    const IniFile ini = IniFile::load(lastFilesPath);
-    const auto read = [&ini](const char* key) {
-        return ini.value(lastGraph, QString::fromLatin1(key)).value_or(QString());
-    };
     Connection* db = session_.connection();
     // Kept without a server source's password, and compared so.
-    if (!db || read("Database").isEmpty() ||
-        read("Database") != ConnectionTextRedactor::redact(session_.SessionDatabasePath))
+    const auto stored =
+        db ? LastFigureStore::read(lastFilesPath,
+                                   ConnectionTextRedactor::redact(session_.SessionDatabasePath),
+                                   definition)
+           : std::nullopt;
+    if (!stored)
         return false;
-    DiagramDefinition d = definition;
-    d.source = D::Source::DB; // the stored figure names database tables
-    d.graphType = read("GraphType").isEmpty() ? d.graphType : read("GraphType");
-    const char* tableKeys[] = {"XTable", "YTable", "ZTable", "ClassTable"};
-    const char* fieldKeys[] = {"XField", "YField", "ZField", "ClassField"};
-    for (int i = 0; i < 4; ++i) {
-        d.tables[size_t(i)] = read(tableKeys[i]);
-        d.fields[size_t(i)] = read(fieldKeys[i]);
+    if (const QString missing = LastFigureStore::missingPart(*db, *stored); !missing.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, missing);
+        return false;
     }
-    d.filterOn = read("FilterOn") == QLatin1String("1");
-    d.filter = read("Filter");
-    for (int i = 0; i < 4; ++i) {
-        const QString& table = d.tables[size_t(i)];
-        if (table.isEmpty())
-            continue;
-        const auto columns = db->columnNamesOf(table);
-        if (!columns) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("Table ") + table +
-                                 QStringLiteral(" can not be found in the database"));
-            return false;
-        }
-        const QString& field = d.fields[size_t(i)];
-        if (!field.isEmpty() && !columns->contains(field, Qt::CaseInsensitive)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("Field ") + field +
-                                 QStringLiteral(" can not be found in the table ") + table);
-            return false;
-        }
-    }
-    definition = d;
+    definition = *stored;
     return draw();
 }
 

@@ -4,6 +4,7 @@
 // figure log, and the window's menu operations. Talks to the person only through Dialogs and
 // Status; a view shows figure() after each draw. Holds its caller's session, which must outlive it.
 #include "diagram/DiagramDefinition.h"
+#include "diagram/DiagramRowFetcher.h"
 #include "diagram/GraphAutoSave.h"
 #include "figure/AxisScaleState.h"
 #include "figure/Figure.h"
@@ -183,26 +184,19 @@ public:
     bool toggleRatioFixed();
 
 private:
-    struct Fetched {
-        PlotTable table;
-        bool hasZ = false;
-        bool hasClassifier = false;
-        bool xDates = false, yDates = false; // the axis read dates
-    };
     // One pass of the last draw: its definition, its rows and how many series it gave, so that
     // "Copy DataPoints" writes the plotted rows as they were fetched.
     struct DrawnPass {
         DiagramDefinition definition;
-        Fetched fetched;
+        FetchedRows fetched;
         size_t seriesCount = 0;
     };
     // The pipeline; addToLog: a new entry in the figure log (not for a redraw from the log).
     bool drawDefinition(const QString& command, bool addToLog);
     bool runPipeline(const QString& command, bool addToLog);
     // Steps 5 and 6 for one definition: rows, then series; false after a message.
-    bool fetch(const DiagramDefinition& d, const QString& filter, Fetched& out);
-    bool fetchClipData(const DiagramDefinition& d, Fetched& out);
-    std::vector<Series> buildSeries(const DiagramDefinition& d, const Fetched& f) const;
+    bool fetch(const DiagramDefinition& d, const QString& filter, FetchedRows& out);
+    std::vector<Series> buildSeries(const DiagramDefinition& d, const FetchedRows& f) const;
     void applyGraphType(std::vector<Series>& series);
     void setTitles();
     QString axisName(int slot) const;
