@@ -56,6 +56,17 @@ SampleBrowser::SampleBrowser(SessionDatabase& session, Dialogs& dialogs, Status&
     , dialogs_(dialogs)
     , status_(status) {}
 
+int SampleBrowser::find() {
+    const auto text =
+        dialogs_.input(QStringLiteral("Find"), QStringLiteral("Find in the record"), QString());
+    if (!text || text->isEmpty())
+        return 0;
+    const int row = found_.find(record, *text);
+    if (!row)
+        dialogs_.message(MessageKind::Information, *text + QStringLiteral(" not found"));
+    return row;
+}
+
 Connection* SampleBrowser::checkedConnection() const {
     Connection* db = session_.connection();
     if (!db || !session_.isOpen() || session_.catalogue().tableRow(table) == 0 ||

@@ -3,6 +3,7 @@
 // two-column sheet (field name, value) and writes an edited sheet back or deletes the record.
 // The value becomes one escaped literal used by every statement, so what was shown is what is
 // updated or deleted.
+#include "app/RecordFindBuffer.h"
 #include "platform/CellValue.h"
 #include "platform/Sheet.h"
 
@@ -38,6 +39,13 @@ public:
     // "Delete record": deletes every matching record after asking.
     bool deleteRecord();
 
+    // "Find...": asks for a text ("Find in the record") and fills the find buffer with the
+    // record rows that hold it; the first row found (1-based), 0 after saying none holds it.
+    int find();
+    // "Show Next in the Find Buffer" / "Show Previous in the Find Buffer": 0 when it is empty.
+    int showNextFound() { return found_.next(); }
+    int showPreviousFound() { return found_.previous(); }
+
     // The value as a Jet literal: a number as typed in a number field, otherwise a text in
     // double quotes (quotes the person typed around it are kept once, inner ones doubled).
     QString valueLiteral() const;
@@ -57,4 +65,5 @@ private:
     Dialogs& dialogs_;
     Status& status_;
     QString panelText_;
+    RecordFindBuffer found_;
 };

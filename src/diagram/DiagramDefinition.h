@@ -36,6 +36,8 @@ struct DiagramDefinition {
     std::vector<Set> sets;
     bool filterCommonForAll = true;
     bool cumulative = false; // "Cumulative" ("Y Is 100%" for stacking bars)
+    bool fill = false;       // multi-graph "Fill": each set's area filled
+    bool stacking = false;   // multi-graph "Stacking": each set drawn on top of those before it
 
     // In the order the type list offers them.
     static QStringList graphTypes() {

@@ -192,6 +192,8 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
         for (Series& s : series)
             figure.series.push_back(std::move(s));
     }
+    if (multi && d.stacking && !is(d, "Stacking bar")) // stacking bars stack themselves
+        GraphTransforms::stack(figure.series);
     status_.showStatus(QStringLiteral("n=") + QString::number(fetched_), 1);
 
     status_.showStatus(QStringLiteral("Drawing................"), 1);
@@ -282,8 +284,9 @@ void DiagramWindow::applyGraphType(std::vector<Series>& series) {
                               : is(d, "XY & Fill")    ? SeriesShape::Filled
                               : is(d, "Bubble")       ? SeriesShape::Bubbles
                                                       : SeriesShape::Points;
+    const bool filledSets = d.isMultiSet() && d.fill && shape == SeriesShape::Points;
     for (Series& s : series) {
-        s.shape = shape;
+        s.shape = filledSets ? SeriesShape::Filled : shape;
         if (is(d, "Polar"))
             GraphTransforms::polar(s);
         else if (is(d, "Radar"))
@@ -508,6 +511,21 @@ bool DiagramWindow::setAxisScale(AxisId axis, const QString& min, const QString&
         dialogs_.message(MessageKind::Exclamation, *refusal);
         return false;
     }
+    return true;
+}
+
+bool DiagramWindow::askBubbleSize() {
+    const auto answer = dialogs_.input(QStringLiteral("Bubble Options"), bubbleSizePrompt(),
+                                       QString::number(figure_.bubbleMaxPixels));
+    if (!answer)
+        return false;
+    bool ok = false;
+    const int pixels = answer->trimmed().toInt(&ok);
+    if (!ok || pixels < 4 || pixels > 200) {
+        dialogs_.message(MessageKind::Exclamation, bubbleSizePrompt());
+        return false;
+    }
+    figure_.bubbleMaxPixels = pixels;
     return true;
 }
 

@@ -123,6 +123,13 @@ public:
     void toggleLegend() { figure_.legend.visible = !figure_.legend.visible; }
     void setLegendPosition(LegendPosition position) { figure_.legend.position = position; }
     void orderLegend(const QStringList& names);
+    // "Fills": how filled areas are drawn; "Bubble Options...": the largest bubble's diameter in
+    // pixels (its input box; 4 to 200; false when cancelled or refused).
+    void setFillMode(Figure::FillMode mode) { figure_.fillMode = mode; }
+    bool askBubbleSize();
+    static QString bubbleSizePrompt() {
+        return QStringLiteral("Give the diameter of the largest bubble in pixels (4 - 200)");
+    }
     // "X axis scale" / "Y axis scale" with the texts of the two boxes; "Reset" back to the
     // automatic scale. False after the message that says why nothing changed.
     bool setAxisScale(AxisId axis, const QString& min, const QString& max);

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QTimeZone>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 namespace {
@@ -62,6 +63,24 @@ void GraphTransforms::cumulative(Series& series) {
         p.y = sum;
     }
     series.name = QStringLiteral("Cum ") + series.name;
+}
+
+void GraphTransforms::stack(std::vector<Series>& series) {
+    std::map<double, double> below; // X -> the Y of the series so far
+    for (Series& s : series) {
+        std::map<double, double> added;
+        for (FigurePoint& p : s.points) {
+            if (!std::isfinite(p.x) || !std::isfinite(p.y))
+                continue;
+            const auto base = below.find(p.x);
+            const double own = p.y;
+            if (base != below.end())
+                p.y += base->second;
+            added[p.x] += own;
+        }
+        for (const auto& [x, y] : added)
+            below[x] += y;
+    }
 }
 
 void GraphTransforms::rowOrder(Series& series) {

@@ -17,6 +17,9 @@ public:
     static void radar(Series& series);
     // A running sum of Y within the series, in point order; the name gets "Cum " in front.
     static void cumulative(Series& series);
+    // Each series on top of those before it: a point's Y gets the Y of the earlier series'
+    // points at the same X added.
+    static void stack(std::vector<Series>& series);
     // X becomes the row's position (1, 2, 3, ... over the whole selection).
     static void rowOrder(Series& series);
     // The mean line "AVG (mean)" and, with limits, "+2S", "-2S", "+3S", "-3S" over xFrom..xTo;

@@ -7,6 +7,8 @@ Figure Figure::withoutData() const {
     empty.y2 = y2;
     empty.y2Visible = y2Visible;
     empty.legend = legend;
+    empty.fillMode = fillMode;
+    empty.bubbleMaxPixels = bubbleMaxPixels;
     empty.plotAreaSize = plotAreaSize;
     return empty;
 }

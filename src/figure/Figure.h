@@ -29,6 +29,12 @@ public:
     Axis y2;
     bool y2Visible = false;
     Legend legend;
+    // "Fills": areas of filled series reach down to the series before them (the first down to
+    // zero), or each down to zero.
+    enum class FillMode { BetweenSeries, ToZero };
+    FillMode fillMode = FillMode::BetweenSeries;
+    // "Bubble Options...": the diameter in pixels of the figure's largest bubble.
+    int bubbleMaxPixels = 30;
     // Set by the scale pass when the X:Y ratio is fixed: the plot area's size in pixels.
     std::optional<QSizeF> plotAreaSize;
 

@@ -21,6 +21,7 @@
 #include "platform/sqlite/SqliteConnection.h"
 #include "support/TestPaths.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -94,6 +95,30 @@ TEST_F(MainFrameTest, OpeningFillsCaptionRecentEntriesAndPickers) {
     ASSERT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("Rock"));
     EXPECT_EQ(grid->item(1, 1)->text(), QStringLiteral("Granite"));
+    // The pop-up's find buffer over the rows SampleNo/S-1 and Rock/Granite, stepping round.
+    const auto popUp = [grid](const QString& caption) {
+        for (QAction* a : grid->actions())
+            if (a->text() == caption)
+                return a->trigger();
+        ADD_FAILURE() << caption.toStdString();
+    };
+    dialogs.queueText(QStringLiteral("granite"));
+    popUp(QStringLiteral("Find..."));
+    EXPECT_EQ(grid->currentRow(), 1);
+    dialogs.queueText(QStringLiteral("s"));
+    popUp(QStringLiteral("Find..."));
+    EXPECT_EQ(grid->currentRow(), 0);
+    popUp(QStringLiteral("Show Next in the Find Buffer"));
+    EXPECT_EQ(grid->currentRow(), 0); // only SampleNo / S-1 holds an "s"
+    dialogs.queueText(QStringLiteral("o"));
+    popUp(QStringLiteral("Find..."));
+    popUp(QStringLiteral("Show Previous in the Find Buffer"));
+    EXPECT_EQ(grid->currentRow(), 1); // "SampleNo" and "Rock": back from the first is the last
+    popUp(QStringLiteral("Show Next in the Find Buffer"));
+    EXPECT_EQ(grid->currentRow(), 0);
+    dialogs.queueText(QStringLiteral("Basalt"));
+    popUp(QStringLiteral("Find..."));
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Basalt not found"));
 
     window.closeDatabase();
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("QUV Data"));

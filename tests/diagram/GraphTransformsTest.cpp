@@ -48,6 +48,18 @@ TEST(GraphTransforms, CumulativeSumsWithinTheSeriesAndShewhartUsesRowOrder) {
     EXPECT_EQ(s.points[2].x, 3);
 }
 
+TEST(GraphTransforms, StackingPutsEachSeriesOnThoseBeforeItAtTheSameX) {
+    std::vector<Series> sets{series({{1, 2}, {2, 3}}), series({{1, 10}, {3, 5}}),
+                             series({{1, 100}, {2, 1}, {3, 0.5}})};
+    GraphTransforms::stack(sets);
+    expectNear(sets[0].points[1], 2, 3);   // the first set stays
+    expectNear(sets[1].points[0], 1, 12);  // 10 on 2
+    expectNear(sets[1].points[1], 3, 5);   // nothing below at X=3
+    expectNear(sets[2].points[0], 1, 112); // 100 on 10 on 2
+    expectNear(sets[2].points[1], 2, 4);
+    expectNear(sets[2].points[2], 3, 5.5);
+}
+
 TEST(GraphTransforms, ShewhartLinesAtTheMeanAndTwoAndThreeDeviations) {
     // Mean 3, sample standard deviation sqrt(2.5).
     const auto lines = GraphTransforms::shewhartLines({1, 2, 3, 4, 5}, 1, 5, true);

@@ -208,12 +208,16 @@ void MainFrame::buildMenus() {
     view->addAction(QStringLiteral("&ClipData"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                     this, [this] { openClipData(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    tools->addAction(QStringLiteral("Database Relationships..."), this,
-                     [this] { openCatalogue(); });
+    // The dock at the left: databases, tables and the sample browser.
+    QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
+    leftToolbar->setText(QStringLiteral("Show Left Toolbar"));
+    tools->addAction(leftToolbar);
     tools->addAction(QStringLiteral("Draw last fig"), this, [this] {
         if (DiagramView* diagram = openDiagram())
             diagram->drawLastFigure();
     });
+    tools->addAction(QStringLiteral("Database Relationships..."), this,
+                     [this] { openCatalogue(); });
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
     connect(windowMenu, &QMenu::aboutToShow, this,

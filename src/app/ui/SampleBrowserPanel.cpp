@@ -49,6 +49,11 @@ SampleBrowserPanel::SampleBrowserPanel(SampleBrowser& browser, const SchemaCatal
     addMenuItem(QStringLiteral("Delete record"), [this] { deleteRecord(); });
     addMenuItem(QStringLiteral("Copy"), [this] { copy(false); });
     addMenuItem(QStringLiteral("Copy All"), [this] { copy(true); });
+    addMenuItem(QStringLiteral("Find..."), [this] { showFound(browser_.find()); });
+    addMenuItem(QStringLiteral("Show Next in the Find Buffer"),
+                [this] { showFound(browser_.showNextFound()); });
+    addMenuItem(QStringLiteral("Show Previous in the Find Buffer"),
+                [this] { showFound(browser_.showPreviousFound()); });
     addMenuItem(QStringLiteral("Hide"), [this] { hide(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -129,4 +134,9 @@ void SampleBrowserPanel::copy(bool all) {
             text = record.toTsv(r, 1, r, 2);
     }
     QApplication::clipboard()->setText(text);
+}
+
+void SampleBrowserPanel::showFound(int row) {
+    if (row > 0 && row <= grid_->rowCount())
+        grid_->setCurrentCell(row - 1, 1);
 }

@@ -31,6 +31,8 @@ private:
     void showRecord();
     void readRecord();
     void copy(bool all);
+    // Selects the value of a record row (1-based) the find buffer gave; 0: nothing.
+    void showFound(int row);
 
     SampleBrowser& browser_;
     const SchemaCatalogue& catalogue_;

@@ -5,7 +5,8 @@
 #include "diagram/FigureFile.h"
 #include "diagram/FigureStatistics.h"
 #include "diagram/ui/DiagramAxisMenu.h"
-#include "diagram/ui/LegendOrderDialog.h"
+#include "diagram/ui/DiagramOptionsMenu.h"
+#include "diagram/ui/SeriesBlinker.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
@@ -39,6 +40,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -146,6 +148,8 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     sideLayout->addWidget(log_, 1);
     axisMenu_ = new DiagramAxisMenu(
         window_, [this] { showFigure(); }, this);
+    optionsMenu_ = new DiagramOptionsMenu(
+        window_, [this] { takeInput(); }, [this] { showFigure(); }, this);
     sideLayout->addWidget(axisMenu_->note());
 
     plot_ = new QCustomPlot(this);
@@ -212,6 +216,13 @@ QStatusBar* DiagramView::buildStatusBar(QWidget* buttons) {
         shown->setText(buttons->isVisible() ? QStringLiteral("Buttons=VISIBLE")
                                             : QStringLiteral("Buttons=HIDDEN"));
     });
+    QPushButton* blink = panel(QStringLiteral("BLINK=OFF"));
+    blink->setToolTip(QStringLiteral("While on, the series clicked in the chart or legend blinks"));
+    blinker_ = new SeriesBlinker(*plot_);
+    connect(blink, &QPushButton::clicked, this, [this, blink] {
+        blinker_->setOn(!blinker_->isOn());
+        blink->setText(blinker_->isOn() ? QStringLiteral("BLINK=ON") : QStringLiteral("BLINK=OFF"));
+    });
     auto* coordinates = new QLabel(QStringLiteral("COORD"), bar);
     connect(plot_, &QCustomPlot::mouseMove, coordinates, [this, coordinates](QMouseEvent* e) {
         const QPointF at = e->position();
@@ -222,6 +233,7 @@ QStatusBar* DiagramView::buildStatusBar(QWidget* buttons) {
     bar->addWidget(source_, 1);
     bar->addPermanentWidget(filter);
     bar->addPermanentWidget(shown);
+    bar->addPermanentWidget(blink);
     bar->addPermanentWidget(coordinates);
     return bar;
 }
@@ -238,10 +250,16 @@ QWidget* DiagramView::buildMultiSetFrame() {
     filterCommon_ = new QCheckBox(QStringLiteral("Filter is common for all"), multiFrame_);
     filterCommon_->setChecked(window_.definition.filterCommonForAll);
     cumulative_ = new QCheckBox(QStringLiteral("Cumulative"), multiFrame_);
+    fillSets_ = new QCheckBox(QStringLiteral("Fill"), multiFrame_);
+    fillSets_->setToolTip(QStringLiteral("Fill the area of each set"));
+    stackSets_ = new QCheckBox(QStringLiteral("Stacking"), multiFrame_);
+    stackSets_->setToolTip(QStringLiteral("Draw each set on top of the sets before it"));
     row->addWidget(setNumber_, 0, 0);
     row->addWidget(del, 0, 1);
     row->addWidget(filterCommon_, 1, 0);
     row->addWidget(cumulative_, 1, 1);
+    row->addWidget(fillSets_, 2, 0);
+    row->addWidget(stackSets_, 2, 1);
     connect(setNumber_, &QSpinBox::valueChanged, this, [this](int n) {
         if (n == multiSets_.current())
             return;
@@ -292,16 +310,17 @@ QString DiagramView::lastFilesPath() const {
 void DiagramView::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
-    file->addAction(QStringLiteral("&Open AKR"), this, [this] {
+    QAction* savePictureAction =
+        file->addAction(QStringLiteral("Save Picture..."), this, [this] { savePicture(); });
+    QAction* openAction = file->addAction(QStringLiteral("&Open AKR"), this, [this] {
         if (const auto path =
                 dialogs_.openFile(QStringLiteral("Open AKR"), FigureFile::fileFilter(),
                                   folders_.userFolder + QStringLiteral("/Graphs"));
             path && !path->isEmpty())
             openGraphFile(*path);
     });
-    file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
-                    [this] { saveGraphFile(false); });
+    QAction* saveAction = file->addAction(QStringLiteral("&Save AKR"), QKeySequence::Save, this,
+                                          [this] { saveGraphFile(false); });
     file->addAction(QStringLiteral("Save AKR &As"), this, [this] { saveGraphFile(true); });
     file->addAction(QStringLiteral("Save As Default Template"), this, [this] {
         takeInput();
@@ -351,7 +370,8 @@ void DiagramView::buildMenus() {
             close();
     });
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this, [this] { copyPicture(); });
+    QAction* copyAction = edit->addAction(QStringLiteral("Copy"), QKeySequence::Copy, this,
+                                          [this] { copyPicture(); });
     edit->addAction(QStringLiteral("Copy Legend Only"), this, [this] {
         if (!plot_->legend || !plot_->legend->visible()) {
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
@@ -374,7 +394,8 @@ void DiagramView::buildMenus() {
         showInput();
     });
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    tools->addAction(QStringLiteral("Statistics..."), this, [this] { showStatistics(); });
+    QAction* statisticsAction =
+        tools->addAction(QStringLiteral("Statistics..."), this, [this] { showStatistics(); });
     tools->addAction(QStringLiteral("Run active SQL"), this, [this] {
         if (window_.activeStatement().isEmpty())
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
@@ -428,57 +449,7 @@ void DiagramView::buildMenus() {
     useClipData_->setCheckable(true);
     connect(useClipData_, &QAction::toggled, this, &DiagramView::useClipData);
 
-    QMenu* options = bar->addMenu(QStringLiteral("Options"));
-    QAction* classify = options->addAction(window_.classifyMenuCaption());
-    connect(classify, &QAction::triggered, this, [this, classify] {
-        takeInput();
-        window_.askClassifyOption();
-        classify->setText(window_.classifyMenuCaption());
-    });
-    options->addAction(QStringLiteral("Show &number of points/class"), this,
-                       [this] { window_.showPointsPerClass(); });
-    for (const auto& [caption, flag] : std::vector<std::pair<QString, bool DiagramWindow::*>>{
-             {QStringLiteral("Show Table name in Title"), &DiagramWindow::tableNameInTitles},
-             {QStringLiteral("Show X Title"), &DiagramWindow::showXTitle},
-             {QStringLiteral("Show Y Title"), &DiagramWindow::showYTitle}}) {
-        QAction* a = options->addAction(caption);
-        a->setCheckable(true);
-        a->setChecked(window_.*flag);
-        connect(a, &QAction::toggled, this, [this, f = flag](bool on) { window_.*f = on; });
-    }
-    QAction* filterName = options->addAction(QStringLiteral("Show in diagram"));
-    filterName->setCheckable(true);
-    connect(filterName, &QAction::toggled, this, [this](bool on) { window_.showFilterName = on; });
-
-    QMenu* legend = options->addMenu(QStringLiteral("Legend"));
-    QAction* showLegend = legend->addAction(window_.legendMenuCaption());
-    connect(showLegend, &QAction::triggered, this, [this, showLegend] {
-        window_.toggleLegend();
-        showLegend->setText(window_.legendMenuCaption());
-        showFigure();
-    });
-    QMenu* corner = legend->addMenu(QStringLiteral("Legend position"));
-    for (const auto& [caption, position] : std::vector<std::pair<QString, LegendPosition>>{
-             {QStringLiteral("Top Left"), LegendPosition::TopLeft},
-             {QStringLiteral("Bottom Left"), LegendPosition::BottomLeft},
-             {QStringLiteral("Top Right"), LegendPosition::TopRight},
-             {QStringLiteral("Bottom Right"), LegendPosition::BottomRight}})
-        corner->addAction(caption, this, [this, p = position] {
-            window_.setLegendPosition(p);
-            showFigure();
-        });
-    legend->addAction(QStringLiteral("Order Legend"), this, [this] {
-        QStringList names;
-        for (const Series& s : window_.figure().series)
-            if (s.showInLegend)
-                names << s.name;
-        LegendOrderDialog dialog(names, geometry_, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        window_.orderLegend(dialog.order());
-        showFigure();
-    });
-
+    optionsMenu_->addTo(*bar);
     axisMenu_->addTo(*bar);
     QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
     windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
@@ -489,13 +460,30 @@ void DiagramView::buildMenus() {
         window_.setAxisRatio(1.0);
         showFigure();
     });
+    toolbar_ = new QToolBar(this);
+    toolbar_->setIconSize(QSize(16, 16));
+    auto* drawAction = new QAction(QStringLiteral("Draw"), toolbar_);
+    drawAction->setToolTip(QStringLiteral("Draw (F2)"));
+    connect(drawAction, &QAction::triggered, this, [this] { draw(); });
+    toolbar_->addActions(
+        {drawAction, copyAction, savePictureAction, openAction, saveAction, statisticsAction});
+    QAction* showToolbar = windowMenu->addAction(QStringLiteral("Show Toolbar"));
+    showToolbar->setCheckable(true);
+    showToolbar->setChecked(true);
+    connect(showToolbar, &QAction::toggled, toolbar_, &QWidget::setVisible);
     windowMenu->addAction(QStringLiteral("Rename..."), this, [this] {
         if (const auto name = dialogs_.input(
                 Dialogs::title(), QStringLiteral("Give new name for the window:"), windowTitle());
             name && !name->trimmed().isEmpty())
             setWindowTitle(name->trimmed());
     });
-    static_cast<QVBoxLayout*>(QWidget::layout())->setMenuBar(bar);
+    auto* top = new QWidget(this);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->setSpacing(0);
+    topLayout->addWidget(bar);
+    topLayout->addWidget(toolbar_);
+    static_cast<QVBoxLayout*>(QWidget::layout())->setMenuBar(top);
 }
 
 void DiagramView::refreshLists() {
@@ -523,6 +511,8 @@ void DiagramView::takeInput() {
     d.labels = labels_->isChecked();
     d.filterCommonForAll = filterCommon_->isChecked();
     d.cumulative = cumulative_->isChecked();
+    d.fill = fillSets_->isChecked();
+    d.stacking = stackSets_->isChecked();
     if (d.isMultiSet())
         multiSets_.store(boxesAsSet());
 }
@@ -583,8 +573,8 @@ bool DiagramView::openGraphFile(const QString& path) {
 }
 
 void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {
-    geometry_ = geometry;
     axisMenu_->setWindowGeometry(geometry);
+    optionsMenu_->setWindowGeometry(geometry);
 }
 
 void DiagramView::copyPicture() {

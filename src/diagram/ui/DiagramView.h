@@ -12,6 +12,9 @@
 #include <vector>
 
 class DiagramAxisMenu;
+class DiagramOptionsMenu;
+class SeriesBlinker;
+class QToolBar;
 class QAction;
 class WindowGeometry;
 class QCheckBox;
@@ -74,9 +77,9 @@ private:
     void useClipData(bool on);
     // The multi-set frame: the X/Y boxes (and the filter) as one set, and back.
     QWidget* buildMultiSetFrame();
-    // The source and "n=", the "Filter=ON"/"Filter=OFF" and "Buttons=VISIBLE"/"Buttons=HIDDEN"
-    // panels (a click toggles them; buttons: the boxes beside the chart) and "COORD", the mouse
-    // position in data coordinates.
+    // The source and "n=", the "Filter=ON"/"Filter=OFF", "Buttons=VISIBLE"/"Buttons=HIDDEN"
+    // and "BLINK=ON"/"BLINK=OFF" panels (a click toggles them; buttons: the boxes beside the
+    // chart) and "COORD", the mouse position in data coordinates.
     QStatusBar* buildStatusBar(QWidget* buttons);
     MultiSetEditor::Set boxesAsSet() const;
     void showSet(const MultiSetEditor::Set& set);
@@ -103,6 +106,10 @@ private:
     QSpinBox* setNumber_ = nullptr;
     QCheckBox* filterCommon_ = nullptr;
     QCheckBox* cumulative_ = nullptr;
+    QCheckBox* fillSets_ = nullptr;
+    QCheckBox* stackSets_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    SeriesBlinker* blinker_ = nullptr;
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
     QAction* useClipData_ = nullptr;
@@ -119,6 +126,6 @@ private:
     QListWidget* log_;
     QLabel* source_;
     DiagramAxisMenu* axisMenu_;
-    const WindowGeometry* geometry_ = nullptr;
+    DiagramOptionsMenu* optionsMenu_;
     bool reshowQueued_ = false;
 };

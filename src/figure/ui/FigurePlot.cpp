@@ -274,7 +274,8 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const double share =
                 zMax > 0 && std::isfinite(sizes[i]) ? std::abs(sizes[i]) / zMax : 0;
-            const int px = 2 * int(std::lround((4.0 + 26.0 * std::sqrt(share)) / 2.0));
+            const double grow = std::max(0, figure.bubbleMaxPixels - 4);
+            const int px = 2 * int(std::lround((4.0 + grow * std::sqrt(share)) / 2.0));
             QCPGraph*& graph = bySize[px];
             if (!graph) {
                 graph = new QCPGraph(plot.xAxis, valueAxis);
@@ -313,6 +314,13 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         graph->setPen(QPen(fill, series.style.lineWidth));
         fill.setAlpha(70);
         graph->setBrush(fill);
+        // Between series: down to the filled series before this one, if there is one.
+        if (figure.fillMode == Figure::FillMode::BetweenSeries)
+            for (int i = plot.graphCount() - 2; i >= 0; --i)
+                if (plot.graph(i)->brush().style() != Qt::NoBrush) {
+                    graph->setChannelFillGraph(plot.graph(i));
+                    break;
+                }
         graph->setScatterStyle(scatterStyle(series.style));
         plottable = graph;
     } else if (series.connectingLine) {

@@ -9,9 +9,11 @@
 #include "support/TestPaths.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <qcustomplot.h>
 
 namespace {
@@ -115,6 +118,19 @@ TEST_P(DiagramViewTest, TheMultiSetFrameMakesOneSeriesPerSet) {
         names << s.name;
     EXPECT_EQ(names, (QStringList{"Value vs. Au", "Au vs. Au"}));
 
+    // "Fill" and "Stacking": filled areas, the second set on top of the first.
+    for (QCheckBox* box : view.findChildren<QCheckBox*>())
+        if (box->text() == QStringLiteral("Fill") || box->text() == QStringLiteral("Stacking"))
+            box->setChecked(true);
+    ASSERT_TRUE(view.draw());
+    const std::vector<Series>& stacked = view.controller().figure().series;
+    ASSERT_EQ(stacked.size(), 2u);
+    EXPECT_EQ(stacked[1].shape, SeriesShape::Filled);
+    double above = 0; // Au vs. Au has Y = X until it lies on the first set
+    for (const FigurePoint& p : stacked[1].points)
+        above += p.y - p.x;
+    EXPECT_GT(above, 0);
+
     setNumber->setValue(2);
     QPushButton* del = nullptr;
     for (QPushButton* b : view.findChildren<QPushButton*>())
@@ -188,6 +204,59 @@ TEST_P(DiagramViewTest, DrawHideButtonsAndCopyLeavesThePictureOnTheClipboard) {
     const QImage legend = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(legend.isNull());
     EXPECT_LT(legend.width(), picture.width() / 2); // the legend, not the whole chart
+}
+
+TEST_P(DiagramViewTest, OptionsToolbarAndBlinkDoWhatTheySay) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    view.resize(800, 500);
+    view.show();
+    const auto action = [&](const QString& text) -> QAction* {
+        for (QAction* a : view.findChildren<QAction*>())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << text.toStdString();
+        return nullptr;
+    };
+    dialogs.queueText(QStringLiteral("2")); // refused: too small
+    action(QStringLiteral("Bubble Options..."))->trigger();
+    EXPECT_EQ(dialogs.texts().value(0), DiagramWindow::bubbleSizePrompt());
+    dialogs.queueText(QStringLiteral("60"));
+    action(QStringLiteral("Bubble Options..."))->trigger();
+    EXPECT_EQ(view.controller().figure().bubbleMaxPixels, 60);
+    action(QStringLiteral("Down to zero"))->trigger();
+    EXPECT_EQ(view.controller().figure().fillMode, Figure::FillMode::ToZero);
+    action(QStringLiteral("Shewhart: Show AVG, 2S and 3S"))->trigger();
+    EXPECT_FALSE(view.controller().definition.shewhartLines);
+
+    auto* toolbar = view.findChild<QToolBar*>();
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->isVisible());
+    action(QStringLiteral("Show Toolbar"))->trigger();
+    EXPECT_FALSE(toolbar->isVisible());
+
+    // BLINK=ON: the clicked series blinks; off again, it stays shown.
+    const QStringList boxes{"Rocks", "Au", "Assays", "Value", "", "", "Rocks", "Rock"};
+    for (int i = 0; i < boxes.size(); ++i)
+        view.findChildren<QComboBox*>()[i + 1]->setCurrentText(boxes[i]);
+    ASSERT_TRUE(view.draw());
+    QPushButton* blink = nullptr;
+    for (QPushButton* b : view.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("BLINK=OFF"))
+            blink = b;
+    ASSERT_NE(blink, nullptr);
+    blink->click();
+    EXPECT_EQ(blink->text(), QStringLiteral("BLINK=ON"));
+    auto* plot = view.findChild<QCustomPlot*>();
+    QCPAbstractPlottable* granite = plot->plottable(1);
+    emit plot->plottableClick(granite, 0, nullptr);
+    QElapsedTimer waited;
+    waited.start();
+    while (granite->visible() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(granite->visible());
+    EXPECT_TRUE(plot->plottable(0)->visible()); // only the clicked series
+    blink->click();
+    EXPECT_TRUE(granite->visible());
 }
 
 TEST(LegendOrderDialog, MovesRemovesAndKeepsItsPlace) {

@@ -453,3 +453,42 @@ TEST(FigurePlot, DateTicksFitTheirSpan) {
 }
 
 } // namespace
+
+TEST(FigurePlot, FillsReachTheSeriesBelowAndBubblesTheirSetSize) {
+    // Two filled bands, red at y=2 and blue at y=6: between series, nothing blue lies under red.
+    const auto filledFigure = [](Figure::FillMode mode) {
+        Figure f = tenByTen();
+        f.fillMode = mode;
+        for (const auto& [y, color] : {std::pair{2.0, red}, std::pair{6.0, blue}}) {
+            Series s = squareAt({{0, y}, {10, y}}, color);
+            s.style.symbol = SymbolShape::None;
+            s.shape = SeriesShape::Filled;
+            f.series.push_back(s);
+        }
+        return f;
+    };
+    const Figure between = filledFigure(Figure::FillMode::BetweenSeries);
+    const Figure toZero = filledFigure(Figure::FillMode::ToZero);
+    const QRgb underRed = FigureExporter::image(between, pictureSize).pixel(pixelOf(between, 5, 1));
+    const QRgb betweenBands =
+        FigureExporter::image(between, pictureSize).pixel(pixelOf(between, 5, 4));
+    EXPECT_GT(qRed(underRed), qBlue(underRed)); // red tint only
+    EXPECT_GT(qBlue(betweenBands), qRed(betweenBands));
+    const QRgb underBoth = FigureExporter::image(toZero, pictureSize).pixel(pixelOf(toZero, 5, 1));
+    EXPECT_NE(underBoth, underRed); // blue down to zero too
+
+    // The largest bubble takes the figure's bubble size.
+    qsizetype area[2] = {};
+    for (const int pixels : {10, 40}) {
+        Figure f = tenByTen();
+        f.bubbleMaxPixels = pixels;
+        Series s = squareAt({{5, 5}}, red);
+        s.style.symbol = SymbolShape::Circle;
+        s.points[0].z = 3;
+        s.shape = SeriesShape::Bubbles;
+        f.series.push_back(s);
+        area[pixels == 40] = pixelsOf(FigureExporter::image(f, pictureSize), qRgb(255, 0, 0));
+    }
+    EXPECT_GT(area[0], 20);
+    EXPECT_GT(area[1], 8 * area[0]); // 4x the diameter: about 16x the area
+}

@@ -1,0 +1,155 @@
+// Every window the frame opens, walked menu by menu on the offscreen platform: the captions the
+// program promises are there, and no item is left unconnected (an item that does nothing).
+#include "app/FrameSession.h"
+#include "clipdata/ClipDataWindow.h"
+#include "diagram/ui/DiagramView.h"
+#include "grid/ui/GridWindow.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMetaMethod>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Reaches QObject::isSignalConnected, which is protected.
+struct SignalProbe : QObject {
+    static bool connected(const QObject* o, const QMetaMethod& signal) {
+        return (o->*(&SignalProbe::isSignalConnected))(signal);
+    }
+};
+
+bool doesSomething(const QAction* a) {
+    return SignalProbe::connected(a, QMetaMethod::fromSignal(&QAction::triggered)) ||
+           SignalProbe::connected(a, QMetaMethod::fromSignal(&QAction::toggled));
+}
+
+struct Walk {
+    QStringList captions;
+    QStringList idle; // items no one listens to
+};
+
+void walk(const QList<QAction*>& actions, const QString& path, Walk& out) {
+    for (QAction* a : actions) {
+        if (a->isSeparator() || a->text().isEmpty())
+            continue;
+        const QString here = path + QStringLiteral(" > ") + a->text();
+        out.captions << a->text();
+        if (QMenu* menu = a->menu()) {
+            // Menus filled as they open (the window list) have their items then.
+            emit menu->aboutToShow();
+            walk(menu->actions(), here, out);
+        } else if (!doesSomething(a)) {
+            out.idle << here;
+        }
+    }
+}
+
+Walk walkMenus(const QWidget* window) {
+    Walk out;
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
+        walk(bar->actions(), window->windowTitle(), out);
+    return out;
+}
+
+class MenuWalkTest : public FrameSession {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(
+            makeDatabase({"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+                          "INSERT INTO Samples VALUES ('S-1', 'Granite')"}));
+        frame.bind({window,
+                    browser,
+                    session,
+                    dialogs,
+                    {dir.path(), dir.path()},
+                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        frame.show();
+    }
+};
+
+TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+        QStringList captions;
+    } windows[] = {
+        {"main window",
+         [this] { return &frame; },
+         {"&Open Database...", "&Close Database", "&New Database...",
+          "&Map Database and Save the Map", "Start", "&Exit", "Tables...", "Queries...",
+          "Filters...", "Relationships...", "Show Left Toolbar", "Draw last fig",
+          "Database Relationships...", "About Quv Data", "Quv Help"}},
+        {"diagram",
+         [this] { return frame.openDiagram(); },
+         {"&Open AKR",
+          "&Save AKR",
+          "Save AKR &As",
+          "Save As Default Template",
+          "Save Template",
+          "Open Template",
+          "Open Table",
+          "Print",
+          "Close",
+          "Copy",
+          "Copy Legend Only",
+          "Copy DataPoints",
+          "Refresh",
+          "Change X to Y",
+          "Statistics...",
+          "Show &number of points/class",
+          "Run active SQL",
+          "Clear fig log",
+          "Check Linking",
+          "Save Graph State",
+          "Restore Graph State",
+          "Draw = Draw, Hide buttons and Copy",
+          "No Automatic saving",
+          "Each time when copied to clipboard",
+          "Each time when drawed",
+          "Draw the Last Fig of Previous Session",
+          "No sorting",
+          "Sort By Y",
+          "Sort By X",
+          "Sort By Label",
+          "Null rows in classifier are drawn",
+          "Use ClipData",
+          "Show Table name in Title",
+          "Show X Title",
+          "Show Y Title",
+          "Show in diagram",
+          "Shewhart: Show AVG, 2S and 3S",
+          "Fills",
+          "Bubble Options...",
+          "Original size",
+          "XY is perfect square",
+          "Show Toolbar",
+          "Rename..."}},
+        {"grid",
+         [this] {
+             return frame.openGrid(QStringLiteral("SELECT * FROM Samples"),
+                                   QStringLiteral("Table/Samples"));
+         },
+         {"Find...", "Options...", "&Trim...", "&Digits...", "Edit SQL Query...", "Statistics..."}},
+        {"ClipData", [this] { return frame.openClipData(); }, {}},
+        {"filter window",
+         [this] { return frame.openFilterWindow(); },
+         {"Open SQL...", "Save SQL...", "Clear SQL", "&Undo last SQL", "Cancel SQL edit",
+          "&Copy SQL clause"}},
+        {"catalogue", [this] { return frame.openCatalogue(); }, {"Open Links", "Save Links"}},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.name);
+        QWidget* window = w.open();
+        ASSERT_NE(window, nullptr);
+        const Walk found = walkMenus(window);
+        EXPECT_FALSE(found.captions.isEmpty());
+        for (const QString& caption : w.captions)
+            EXPECT_TRUE(found.captions.contains(caption)) << caption.toStdString();
+        EXPECT_TRUE(found.idle.isEmpty()) << found.idle.join('\n').toStdString();
+    }
+}
+
+} // namespace
