@@ -43,6 +43,7 @@ public:
     // "&Execute": fills the sheets anew. False when nothing was computed.
     bool execute();
     const Workbook& sheets() const { return sheets_; }
+    Workbook& sheets() { return sheets_; }
 
     // "&Copy sheet" / "Copy &sheet with headers": the sheet with the statistic names in front
     // and the field names above, as tab-separated lines; nullopt after "No data".
