@@ -170,7 +170,7 @@ bool DescriptiveStatistics::execute() {
 }
 
 std::optional<QString> DescriptiveStatistics::copySheet(int index) {
-    const Sheet* sheet = sheets_.sheetAt(index);
+    const Sheet* sheet = sheets_.sheetAt(index + 1);
     if (!sheet || sheet->lastRow() < 2 || sheet->lastColumn() < 2) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return std::nullopt;
@@ -180,13 +180,13 @@ std::optional<QString> DescriptiveStatistics::copySheet(int index) {
 
 QString DescriptiveStatistics::copyAverages() const {
     Sheet averages;
-    for (int s = 0; s < sheets_.sheetCount(); ++s) {
+    for (int s = 1; s <= sheets_.sheetCount(); ++s) {
         const Sheet& sheet = *sheets_.sheetAt(s);
-        averages.setText(s + 2, 1, sheets_.sheetName(s));
+        averages.setText(s + 1, 1, sheets_.sheetName(s));
         for (int c = 2; c <= sheet.lastColumn(); ++c) {
-            if (s == 0)
+            if (s == 1)
                 averages.setText(1, c, sheet.text(1, c));
-            averages.setValue(s + 2, c, sheet.value(3, c)); // row 3: AVG
+            averages.setValue(s + 1, c, sheet.value(3, c)); // row 3: AVG
         }
     }
     return averages.toTsv();

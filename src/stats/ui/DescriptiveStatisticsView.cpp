@@ -98,7 +98,7 @@ DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, D
             r2 = std::max(r2, i.row() + 1);
             c2 = std::max(c2, i.column() + 1);
         }
-        if (const Sheet* sheet = window_.sheets().sheetAt(tabs_->currentIndex()))
+        if (const Sheet* sheet = window_.sheets().sheetAt(tabs_->currentIndex() + 1))
             QApplication::clipboard()->setText(sheet->toTsv(r1, c1, r2, c2));
     });
     edit->addAction(QStringLiteral("Copy &sheet with headers"), this,
@@ -147,7 +147,7 @@ void DescriptiveStatisticsView::showSheets() {
         page->deleteLater();
     }
     Workbook& sheets = window_.sheets();
-    for (int s = 0; s < sheets.sheetCount(); ++s) {
+    for (int s = 1; s <= sheets.sheetCount(); ++s) {
         auto* view = new QTableView;
         auto* model = new SheetTableModel(sheets.sheetAt(s), view);
         view->setModel(model);
