@@ -45,8 +45,9 @@ public:
     const Workbook& sheets() const { return sheets_; }
     Workbook& sheets() { return sheets_; }
 
-    // "&Copy sheet" / "Copy &sheet with headers": the sheet (0-based, as the tabs count) with the statistic names in front
-    // and the field names above, as tab-separated lines; nullopt after "No data".
+    // "&Copy sheet" / "Copy &sheet with headers": the sheet (0-based, as the tabs count) with the
+    // statistic names in front and the field names above, as tab-separated lines; nullopt after "No
+    // data".
     std::optional<QString> copySheet(int index);
     // "Copy &averages": headings, then one line per sheet with its "AVG" row.
     QString copyAverages() const;

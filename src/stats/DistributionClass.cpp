@@ -1,8 +1,9 @@
 #include "stats/DistributionClass.h"
 
-#include "platform/CellValue.h"
-
 QString DistributionClass::interval() const {
-    return (fromExcluded ? u']' : u'[') + (from ? CellValue::formatNumber(*from) : QString()) +
-           u',' + (to ? CellValue::formatNumber(*to) : QString()) + (toExcluded ? u'[' : u']');
+    // Six significant digits: bounds such as 1 + 2 * 9.9 read 20.8, not 20.800000000000001.
+    const auto text = [](const std::optional<double>& v) {
+        return v ? QString::number(*v, 'g', 6) : QString();
+    };
+    return (fromExcluded ? u']' : u'[') + text(from) + u',' + text(to) + (toExcluded ? u'[' : u']');
 }

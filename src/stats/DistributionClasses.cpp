@@ -84,8 +84,8 @@ std::optional<DistributionClasses::Classes> DistributionClasses::regenerate(doub
                                                                             int count) {
     auto out = byCount(min, max, count);
     if (out) {
-        out->back().toExcluded = true;
-        out->back().name = out->back().name2 = out->back().interval();
+        out->front().fromExcluded = false;
+        out->front().name = out->front().name2 = out->front().interval();
     }
     return out;
 }

@@ -23,8 +23,9 @@ public:
     std::optional<Classes> byCount(double min, double max, int count);
     // Decades from 10^round(log10 min) to 10^round(log10 max), rounding halves to even.
     std::optional<Classes> logDecades(double min, double max);
-    // "Regenerate Classes" by number: `count` classes as byCount, the last excluding max as
-    // byRange's last does.
+    // "Regenerate Classes" by number, from the data's used range: `count` classes as byCount,
+    // the first including min, so that neither the smallest nor the largest value falls
+    // outside.
     std::optional<Classes> regenerate(double min, double max, int count);
 
     QString refusal;

@@ -74,10 +74,9 @@ TEST(DistributionClassesTest, GeneratorsMakeTheirClassesAndRefuseWhatCannotEnd) 
         // log10 2 rounds to 0 and log10 9 to 1: one decade, as the rounding rule says.
         {"log 2..9", make.logDecades(2, 9), {"]1,10]"}, false},
         {"by range, last beyond max", make.byRange(0, 5, 2), {"]0,2]", "]2,4]", "]4,6["}, false},
-        {"regenerate ends at max",
+        {"regenerate holds min and max",
          make.regenerate(0, 1, 3),
-         {"]0,0.3333333333333333]", "]0.3333333333333333,0.6666666666666666]",
-          "]0.6666666666666666,1["},
+         {"[0,0.333333]", "]0.333333,0.666667]", "]0.666667,1]"},
          false},
         {"negative range", make.byRange(0, 10, -1), {}, true},
         {"zero range", make.byRange(0, 10, 0), {}, true},
@@ -285,7 +284,8 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
     const QImage bars = FigureExporter::image(dist->controller().figure(), {640, 480});
     EXPECT_GT(pixelsNear(bars, QColor(70, 110, 190)), 2000);
-    EXPECT_TRUE(dist->controller().figure().y.title.startsWith(QStringLiteral("n (tot=30)")));
+    EXPECT_EQ(dist->controller().figure().y.title, QStringLiteral("n (tot=30)"));
+    EXPECT_EQ(dist->controller().outside(), 0);
 
     actionAt(frame.menuBar(), {"&Statistics", "&Descriptive statistics..."})->trigger();
     EXPECT_EQ(frame.area()->activeSubWindow()->widget()->windowTitle(),
