@@ -291,4 +291,15 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     EXPECT_EQ(frame.area()->activeSubWindow()->widget()->windowTitle(),
               DescriptiveStatistics::caption());
     EXPECT_EQ(frame.area()->subWindowList().size(), 3);
+
+    // The grid's "Tools" menu opens them on its own table.
+    GridWindow* grid =
+        frame.openGrid(QStringLiteral("SELECT * FROM [Chem]"), QStringLiteral("Chem"));
+    ASSERT_TRUE(grid);
+    dist->findChild<QComboBox*>(QStringLiteral("Table"))->setCurrentIndex(-1);
+    QAction* fromGrid = actionAt(grid->findChild<QMenuBar*>(), {"&Tools", "Distribution..."});
+    ASSERT_TRUE(fromGrid);
+    fromGrid->trigger();
+    EXPECT_EQ(frame.area()->activeSubWindow()->widget(), dist);
+    EXPECT_EQ(dist->findChild<QComboBox*>(QStringLiteral("Table"))->currentText(), "Chem");
 }
