@@ -3,6 +3,7 @@
 // range with an automatic flag per end. The scale pass (AxisScaler) resolves automatic ends to
 // numbers, so a renderer only ever reads min and max. Plain value type.
 #include <QString>
+#include <QStringList>
 
 enum class GridStyle { None, Solid, Dashed, Dotted };
 
@@ -21,6 +22,9 @@ struct Axis {
     // Values are seconds since 1970-01-01 00:00 UTC, labelled as day, month and time of day
     // ("%d.%m. %H:%M"); for time trends. Ignored on a logarithmic axis.
     bool dateTime = false;
+    // When set, the axis names categories: label i at value i + 1 (a box or a bar each), in
+    // place of numbers. Ignored on a logarithmic axis.
+    QStringList categoryLabels;
 
     void setRange(double lo, double hi) {
         min = lo;

@@ -181,3 +181,27 @@ double StatisticsComponent::Statistic(const QString& name) const {
     }
     return noValue;
 }
+
+std::optional<DistributionCounts>
+StatisticsComponent::Distribution(int column, const std::vector<DistributionClass>& classes) const {
+    if (!validColumn(column) || classes.empty())
+        return std::nullopt;
+    DistributionCounts out;
+    out.counts.assign(classes.size(), 0);
+    out.classOfRow.assign(size_t(rows_), -1);
+    const QStringList& cells = cells_[size_t(column - 1)];
+    for (int r = 0; r < rows_; ++r) {
+        const auto v = NumberText::fromText(QStringView(cells[r]));
+        int found = -1;
+        if (v)
+            for (size_t k = 0; k < classes.size() && found < 0; ++k)
+                if (classes[k].contains(*v))
+                    found = int(k);
+        out.classOfRow[size_t(r)] = found;
+        if (found < 0)
+            ++out.outside;
+        else
+            ++out.counts[size_t(found)];
+    }
+    return out;
+}

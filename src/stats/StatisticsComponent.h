@@ -8,13 +8,23 @@
 // column's statistics. A statistic that cannot be computed is NoValue (N is then 0).
 #include "stats/BoxRule.h"
 #include "stats/ColumnStatistics.h"
+#include "stats/DistributionClass.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class DetectionLimitRule;
+
+// What a distribution found: per class its count and, per row, the 0-based class it fell in
+// (-1 outside every class). Cells that are not numbers fall outside.
+struct DistributionCounts {
+    std::vector<qsizetype> counts;
+    qsizetype outside = 0;
+    std::vector<int> classOfRow;
+};
 
 class StatisticsComponent {
 public:
@@ -48,6 +58,11 @@ public:
     // EXTREMEHIGH_k (k from 1).
     double Statistic(const QString& name) const;
     double NoValue() const { return noValue; }
+
+    // Counts the column's values into the classes; a value in two overlapping classes counts
+    // in the first. nullopt for a column that does not exist or no classes.
+    std::optional<DistributionCounts>
+    Distribution(int column, const std::vector<DistributionClass>& classes) const;
 
     void setUpperBoxPercentile(double p) {
         setBox([&](BoxRule& r) { r.upperPercentile = p; });

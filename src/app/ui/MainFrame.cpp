@@ -23,6 +23,10 @@
 #include "platform/qt/QtStatus.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
+#include "stats/BoxWhiskerSettings.h"
+#include "stats/ui/BoxPlotView.h"
+#include "stats/ui/DescriptiveStatisticsView.h"
+#include "stats/ui/DistributionView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -218,6 +222,12 @@ void MainFrame::buildMenus() {
     });
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
+    QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
+    statistics->addAction(QStringLiteral("&Descriptive statistics..."), this,
+                          [this] { openDescriptiveStatistics(); });
+    statistics->addAction(QStringLiteral("&Box && Whisker Graph..."), this,
+                          [this] { openBoxPlot(); });
+    statistics->addAction(QStringLiteral("D&istribution..."), this, [this] { openDistribution(); });
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
     connect(windowMenu, &QMenu::aboutToShow, this,
@@ -340,6 +350,12 @@ void MainFrame::refreshLists() {
             catalogue->refresh();
         if (auto* query = qobject_cast<QueryView*>(w->widget()))
             query->refreshLists();
+        if (auto* full = qobject_cast<DescriptiveStatisticsView*>(w->widget()))
+            full->refreshLists();
+        if (auto* box = qobject_cast<BoxPlotView*>(w->widget()))
+            box->refreshLists();
+        if (auto* distribution = qobject_cast<DistributionView*>(w->widget()))
+            distribution->refreshLists();
         if (auto* loader = qobject_cast<TableLoaderView*>(w->widget()))
             refreshTableLoader(w, loader);
         if (auto* filters = w->widget()->findChild<FilterPanel*>())
@@ -455,6 +471,49 @@ template <class T> T* MainFrame::activateChild() {
     return nullptr;
 }
 
+QWidget* MainFrame::openDescriptiveStatistics(const QString& table) {
+    if (!parts_)
+        return nullptr;
+    auto* view = activateChild<DescriptiveStatisticsView>();
+    if (!view) {
+        view = new DescriptiveStatisticsView(parts_->session, parts_->dialogs, *status_,
+                                             [this] { return &clipData_->sheet().activePage(); });
+        showChild(view, QStringLiteral("FullStat"), {760, 520});
+    }
+    if (!table.isEmpty())
+        view->setTable(table);
+    return view;
+}
+
+QWidget* MainFrame::openBoxPlot(const QString& table) {
+    if (!parts_)
+        return nullptr;
+    auto* view = activateChild<BoxPlotView>();
+    if (!view) {
+        view = new BoxPlotView(parts_->session, parts_->dialogs, *status_,
+                               BoxWhiskerSettings::shared(),
+                               [this] { return &clipData_->sheet().activePage(); });
+        showChild(view, QStringLiteral("stat"), {980, 620});
+    }
+    if (!table.isEmpty())
+        view->setStatisticsTable(table);
+    return view;
+}
+
+QWidget* MainFrame::openDistribution(const QString& table) {
+    if (!parts_)
+        return nullptr;
+    auto* view = activateChild<DistributionView>();
+    if (!view) {
+        view = new DistributionView(parts_->session, parts_->dialogs, *status_,
+                                    [this] { return &clipData_->sheet().activePage(); });
+        showChild(view, QStringLiteral("Distribution"), {1000, 640});
+    }
+    if (!table.isEmpty())
+        view->setTable(table);
+    return view;
+}
+
 QWidget* MainFrame::openQueryWindow() {
     if (!parts_)
         return nullptr;
@@ -562,6 +621,12 @@ GridWindow* MainFrame::openGrid(const QString& statement, const QString& caption
     grid->copyToClipData = [this](const QString& rows) {
         if (clipData_->copyFromGrid(rows))
             openClipData();
+    };
+    grid->openStatistics = [this](GridWindow::StatisticsWindow which, const QString& table) {
+        using W = GridWindow::StatisticsWindow;
+        which == W::Descriptive ? openDescriptiveStatistics(table)
+        : which == W::BoxPlot   ? openBoxPlot(table)
+                                : openDistribution(table);
     };
     connect(grid, &GridWindow::openGridRequested, this, &MainFrame::openGrid);
     QMdiSubWindow* child = showChild(grid, QStringLiteral("Grid"), {720, 420});

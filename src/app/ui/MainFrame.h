@@ -64,6 +64,11 @@ public:
     // once; nullptr after saying it is missing.
     QWidget* openHelp();
     QString userGuidePath() const;
+    // The statistics windows ("Statistics" menu and the grid's "Tools" menu): descriptive
+    // statistics, box and whisker, distribution, each once, on the table when one is given.
+    QWidget* openDescriptiveStatistics(const QString& table = {});
+    QWidget* openBoxPlot(const QString& table = {});
+    QWidget* openDistribution(const QString& table = {});
     // The query window ("Database" > "Query..."), once.
     QWidget* openQueryWindow();
     // The catalogue window "Links and Usernames" ("Database" > "Relationships..."), once.

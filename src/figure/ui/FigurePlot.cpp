@@ -92,6 +92,13 @@ void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
     if (axis.logarithmic) {
         qAxis->setScaleType(QCPAxis::stLogarithmic);
         qAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    } else if (!axis.categoryLabels.isEmpty()) {
+        qAxis->setScaleType(QCPAxis::stLinear);
+        auto ticker = QSharedPointer<QCPAxisTickerText>::create();
+        for (qsizetype i = 0; i < axis.categoryLabels.size(); ++i)
+            if (i % std::max(axis.labelFrequency, 1) == 0)
+                ticker->addTick(double(i + 1), axis.categoryLabels[i]);
+        qAxis->setTicker(ticker);
     } else if (axis.dateTime) {
         qAxis->setScaleType(QCPAxis::stLinear);
         auto ticker =

@@ -21,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/Status.h"
+#include "query/SqlNames.h"
 #include "query/ui/SqlClauseDialog.h"
 
 #include <QAction>
@@ -408,6 +409,14 @@ void GridWindow::buildMenus() {
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     item(tools, QStringLiteral("Statistics..."), [this] { showStatistics(); });
+    for (const auto& [caption, which] :
+         {std::pair{"Descriptive statistics...", StatisticsWindow::Descriptive},
+          std::pair{"Box && Whisker Graph...", StatisticsWindow::BoxPlot},
+          std::pair{"Distribution...", StatisticsWindow::Distribution}})
+        item(tools, QString::fromLatin1(caption), [this, which] {
+            if (openStatistics)
+                openStatistics(which, SqlNames::plain(GridController::tableOf(grid_.statement())));
+        });
     item(tools, QStringLiteral("&Show Field properties"), [this] {
         const QModelIndex current = table_->currentIndex();
         const int row = current.isValid() ? current.row() : 0;

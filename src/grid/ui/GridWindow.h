@@ -38,6 +38,9 @@ public:
     bool open(const QString& statement, const QString& caption);
     // "&Copy to ClipData": the frame loads the statement's rows into its ClipData sheet.
     std::function<void(const QString& statement)> copyToClipData;
+    // The statistics windows of the "Tools" menu, on the grid's table.
+    enum class StatisticsWindow { Descriptive, BoxPlot, Distribution };
+    std::function<void(StatisticsWindow which, const QString& table)> openStatistics;
     GridController& controller() { return grid_; }
     QTableView* table() const { return table_; }
     QString counterText() const;

@@ -1,0 +1,40 @@
+#include "stats/ComponentLoader.h"
+
+#include "platform/Sheet.h"
+#include "stats/StatisticsComponent.h"
+
+void ComponentLoader::load(const RowSet& rows, StatisticsComponent& component) {
+    component.SetSize(int(rows.rowCount()), rows.columnCount());
+    for (int c = 0; c < rows.columnCount(); ++c)
+        component.setColumnName(c + 1, rows.columnNames()[c]);
+    for (qsizetype r = 0; r < rows.rowCount(); ++r)
+        for (int c = 0; c < rows.columnCount(); ++c) {
+            const CellValue& v = rows.at(r, c);
+            if (!v.isMissing())
+                component.setCellText(int(r + 1), c + 1, v.toText());
+        }
+}
+
+bool ComponentLoader::load(const Sheet& sheet, StatisticsComponent& component) {
+    const int rows = sheet.lastRow() - 1;
+    const int columns = sheet.lastColumn();
+    if (rows < 1 || columns < 1) {
+        component.SetSize(0, 0);
+        return false;
+    }
+    component.SetSize(rows, columns);
+    for (int c = 1; c <= columns; ++c)
+        component.setColumnName(c, sheet.text(1, c));
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= columns; ++c)
+            component.setCellText(r, c, sheet.text(r + 1, c));
+    return true;
+}
+
+int ComponentLoader::columnNamed(const StatisticsComponent& component, const QString& name,
+                                 int from) {
+    for (int c = std::max(from, 1); c <= component.ColumnCount(); ++c)
+        if (component.ColumnName(c).compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Hands fetched rows to a statistics component as every statistics window does: the size first,
+// then the column names, then every cell as text (Null as ""). From a query's rows or from the
+// ClipData sheet, whose row 1 holds the column headings.
+#include "platform/RowSet.h"
+
+class Sheet;
+class StatisticsComponent;
+
+class ComponentLoader {
+public:
+    static void load(const RowSet& rows, StatisticsComponent& component);
+    // The sheet's used range; false for a sheet with no heading row or no data rows.
+    static bool load(const Sheet& sheet, StatisticsComponent& component);
+    // The 1-based column with the name (without regard to case) from column `from` on; 0 when
+    // none.
+    static int columnNamed(const StatisticsComponent& component, const QString& name, int from = 1);
+};

@@ -1,0 +1,269 @@
+#include "stats/ui/DistributionView.h"
+
+#include "platform/CellValue.h"
+#include "platform/NumberText.h"
+#include "platform/qt/SheetTableModel.h"
+#include "stats/ui/StatisticsFigurePanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+QString textOf(const std::optional<double>& v) {
+    return v ? CellValue::formatNumber(*v) : QString();
+}
+} // namespace
+
+DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                                   StatisticsPickers::ClipData clipData, QWidget* parent)
+    : QWidget(parent)
+    , dialogs_(dialogs)
+    , window_(session, dialogs, status)
+    , pickers_(session, clipData)
+    , table_(new QComboBox)
+    , field_(new QComboBox)
+    , filter_(new QComboBox)
+    , clipData_(new QCheckBox(QStringLiteral("Use ClipData")))
+    , acceptNulls_(new QCheckBox(QStringLiteral("Accept Nulls")))
+    , useFilter_(new QCheckBox(QStringLiteral("Use filter")))
+    , manual_(new QCheckBox(QStringLiteral("Classes manually")))
+    , cumulative_(new QCheckBox(QStringLiteral("Cumulative")))
+    , percent_(new QRadioButton(QStringLiteral("%")))
+    , cumDown_(new QRadioButton(QStringLiteral("Down")))
+    , min_(new QLineEdit)
+    , max_(new QLineEdit)
+    , minUsed_(new QLineEdit)
+    , maxUsed_(new QLineEdit)
+    , classes_(new QLineEdit)
+    , range_(new QLineEdit)
+    , maxClasses_(new QLineEdit)
+    , classModel_(new SheetTableModel(&shownTable_, this))
+    , classView_(new QTableView)
+    , chart_(new StatisticsFigurePanel(dialogs))
+    , menuBar_(new QMenuBar) {
+    setWindowTitle(DistributionWindow::caption());
+    window_.setClipDataSource(clipData);
+    table_->setObjectName(QStringLiteral("Table"));
+    field_->setObjectName(QStringLiteral("Column"));
+    classView_->setObjectName(QStringLiteral("F1Groups"));
+    classView_->setModel(classModel_);
+    classView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    min_->setReadOnly(true);
+    max_->setReadOnly(true);
+    manual_->setToolTip(QStringLiteral("Classes manually. Click right mouse to set class borders"));
+    const auto refill = [this] {
+        StatisticsPickers::fill(field_,
+                                pickers_.fields(table_->currentText(), clipData_->isChecked()));
+    };
+    connect(table_, &QComboBox::currentTextChanged, this, refill);
+    connect(clipData_, &QCheckBox::toggled, this, refill);
+
+    auto* pickers = new QFormLayout;
+    pickers->addRow(QStringLiteral("Table"), table_);
+    pickers->addRow(QStringLiteral("Column"), field_);
+    pickers->addRow(clipData_, acceptNulls_);
+    pickers->addRow(useFilter_, filter_);
+    auto* nOrPercent = new QHBoxLayout;
+    auto* n = new QRadioButton(QStringLiteral("n"));
+    n->setChecked(true);
+    nOrPercent->addWidget(n);
+    nOrPercent->addWidget(percent_);
+    pickers->addRow(QStringLiteral("Y axis"), nOrPercent);
+    auto* cumRow = new QHBoxLayout;
+    auto* cumUp = new QRadioButton(QStringLiteral("Up"));
+    cumUp->setChecked(true);
+    cumRow->addWidget(cumulative_);
+    cumRow->addWidget(cumUp);
+    cumRow->addWidget(cumDown_);
+    pickers->addRow(cumRow);
+
+    auto* panel = new QGroupBox(QStringLiteral("Classification data"));
+    auto* panelForm = new QFormLayout(panel);
+    auto* data = new QHBoxLayout;
+    data->addWidget(min_);
+    data->addWidget(max_);
+    panelForm->addRow(QStringLiteral("Data: Min, Max"), data);
+    auto* used = new QHBoxLayout;
+    used->addWidget(minUsed_);
+    used->addWidget(maxUsed_);
+    panelForm->addRow(QStringLiteral("Min used, Max used"), used);
+    panelForm->addRow(QStringLiteral("Classes:"), classes_);
+    panelForm->addRow(QStringLiteral("Range of a single class"), range_);
+    panelForm->addRow(QStringLiteral("Maximum number of classes"), maxClasses_);
+    panelForm->addRow(manual_);
+
+    auto* drawButton = new QPushButton(QStringLiteral("&Draw"));
+    connect(drawButton, &QPushButton::clicked, this, [this] { draw(); });
+    auto* regenerate = new QPushButton(QStringLiteral("Regenerate Classes"));
+    connect(regenerate, &QPushButton::clicked, this, [this] {
+        takeChoices();
+        window_.regenerate();
+        showState();
+    });
+    auto* refresh = new QPushButton(QStringLiteral("Refresh Distribution"));
+    connect(refresh, &QPushButton::clicked, this, [this] {
+        takeChoices();
+        window_.refresh();
+        showState();
+    });
+    auto* write = new QPushButton(QStringLiteral("Write in database >>"));
+    connect(write, &QPushButton::clicked, this, [this] { window_.writeInDatabase(); });
+
+    // The class table's menu, also on its right mouse button.
+    auto* tableMenu = new QMenu(QStringLiteral("Classes"), this);
+    const auto generator = [this](bool (DistributionWindow::*make)()) {
+        return [this, make] {
+            takeChoices();
+            (window_.*make)();
+            showState();
+        };
+    };
+    tableMenu->addAction(QStringLiteral("Copy"), this, [this] {
+        if (const auto text = window_.copyClassTable())
+            QApplication::clipboard()->setText(*text);
+    });
+    tableMenu->addAction(QStringLiteral("Equal Range by Range..."), this,
+                         generator(&DistributionWindow::equalRangeByRange));
+    tableMenu->addAction(QStringLiteral("Equal Range by Number of Classes..."), this,
+                         generator(&DistributionWindow::equalRangeByCount));
+    tableMenu->addAction(QStringLiteral("Log scale..."), this,
+                         generator(&DistributionWindow::logScale));
+    tableMenu->addAction(QStringLiteral("Delete Row"), this, [this] {
+        window_.deleteRow(currentRow());
+        showState();
+    });
+    tableMenu->addAction(QStringLiteral("Insert Row"), this, [this] {
+        const int row = currentRow();
+        window_.insertRow(row < 0 ? int(window_.classes().size()) : row);
+        showState();
+    });
+    tableMenu->addAction(QStringLiteral("Clear"), this, [this] {
+        window_.clearClasses();
+        showState();
+    });
+    tableMenu->addAction(QStringLiteral("Redraw Graph"), this, [this] {
+        takeChoices();
+        window_.refresh();
+        showState();
+    });
+    tableMenu->addAction(QStringLiteral("Edit labels"), this, [this] {
+        window_.editLabel(currentRow());
+        showState();
+    });
+    classView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(classView_, &QWidget::customContextMenuRequested, this,
+            [this, tableMenu](const QPoint& at) { tableMenu->popup(classView_->mapToGlobal(at)); });
+
+    QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Save Classes"), this, [this] {
+        if (const auto path = dialogs_.saveFile(QStringLiteral("Save Classes"),
+                                                QStringLiteral("Quv Classes (*.txt)|*.txt"), {}))
+            window_.saveClasses(*path);
+    });
+    file->addAction(QStringLiteral("Open Clasesses"), this, [this] {
+        if (const auto path = dialogs_.openFile(QStringLiteral("Open Clasesses"),
+                                                QStringLiteral("Text file (*.txt)|*.txt"), {})) {
+            window_.openClasses(*path);
+            showState();
+        }
+    });
+    file->addAction(QStringLiteral("Save &As..."), this, [this] { chart_->saveAs(); });
+    file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
+    edit->addAction(QStringLiteral("Copy &Table to Clipboard"), this, [this] {
+        if (const auto text = window_.copyClassTable())
+            QApplication::clipboard()->setText(*text);
+    });
+    menuBar_->addMenu(tableMenu);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {drawButton, regenerate, refresh, write})
+        buttons->addWidget(b);
+    auto* side = new QVBoxLayout;
+    side->addLayout(pickers);
+    side->addWidget(panel);
+    side->addLayout(buttons);
+    side->addWidget(classView_, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setMenuBar(menuBar_);
+    layout->addLayout(side, 1);
+    layout->addWidget(chart_, 2);
+    maxClasses_->setText(QString::number(window_.maxClasses));
+    classes_->setText(window_.classesText);
+    refreshLists();
+    showState();
+}
+
+DistributionView::~DistributionView() {
+    classView_->setModel(nullptr);
+}
+
+void DistributionView::refreshLists() {
+    StatisticsPickers::fill(table_, pickers_.tables());
+    StatisticsPickers::fill(filter_, pickers_.filters());
+}
+
+void DistributionView::setTable(const QString& table) {
+    table_->setCurrentText(table);
+}
+
+int DistributionView::currentRow() const {
+    const QModelIndex at = classView_->currentIndex();
+    return at.isValid() ? at.row() - 1 : -1; // row 1 holds the headings
+}
+
+void DistributionView::takeChoices() {
+    window_.table = table_->currentText();
+    window_.field = field_->currentText();
+    window_.useClipData = clipData_->isChecked();
+    window_.acceptNulls = acceptNulls_->isChecked();
+    window_.useFilter = useFilter_->isChecked() && !filter_->currentText().isEmpty();
+    window_.filter = filter_->currentText();
+    window_.manualClasses = manual_->isChecked();
+    window_.showPercent = percent_->isChecked();
+    window_.cumulative = cumulative_->isChecked();
+    window_.cumulativeUp = !cumDown_->isChecked();
+    window_.minUsed = minUsed_->text();
+    window_.maxUsed = maxUsed_->text();
+    window_.classesText = classes_->text();
+    window_.rangeText = range_->text();
+    if (const auto n = NumberText::fromText(QStringView(maxClasses_->text())); n && *n >= 1)
+        window_.maxClasses = int(std::min(*n, 100000.0));
+}
+
+bool DistributionView::draw() {
+    takeChoices();
+    const bool ok = window_.draw();
+    showState();
+    return ok;
+}
+
+void DistributionView::showState() {
+    min_->setText(textOf(window_.dataMin()));
+    max_->setText(textOf(window_.dataMax()));
+    minUsed_->setText(window_.minUsed);
+    maxUsed_->setText(window_.maxUsed);
+    classes_->setText(window_.classesText);
+    range_->setText(window_.rangeText);
+    manual_->setChecked(window_.manualClasses);
+    shownTable_ = window_.classTable();
+    classModel_->reset();
+    for (int r = 0; r < classModel_->rowCount(); ++r)
+        classView_->setRowHidden(r, r >= shownTable_.lastRow());
+    if (window_.hasFigure())
+        chart_->show(window_.figure());
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The "Distribution Histogram / Table" window: pickers, the classification panel, the class
+// table with its generators and the bar chart. Everything it does goes to DistributionWindow.
+#include "stats/DistributionWindow.h"
+#include "stats/ui/StatisticsPickers.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMenuBar;
+class QRadioButton;
+class QTableView;
+class SheetTableModel;
+class StatisticsFigurePanel;
+
+class DistributionView : public QWidget {
+    Q_OBJECT
+public:
+    DistributionView(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                     StatisticsPickers::ClipData clipData, QWidget* parent = nullptr);
+    ~DistributionView() override;
+
+    DistributionWindow& controller() { return window_; }
+    void setTable(const QString& table);
+    void refreshLists();
+    bool draw();
+    StatisticsFigurePanel* chart() const { return chart_; }
+    QMenuBar* menuBar() const { return menuBar_; }
+    QTableView* classTable() const { return classView_; }
+
+private:
+    void takeChoices();
+    // After the controller changed: the boxes, the class table and the chart anew.
+    void showState();
+    int currentRow() const;
+
+    Dialogs& dialogs_;
+    DistributionWindow window_;
+    StatisticsPickers pickers_;
+    QComboBox *table_, *field_, *filter_;
+    QCheckBox *clipData_, *acceptNulls_, *useFilter_, *manual_, *cumulative_;
+    QRadioButton *percent_, *cumDown_;
+    QLineEdit *min_, *max_, *minUsed_, *maxUsed_, *classes_, *range_, *maxClasses_;
+    Sheet shownTable_;
+    SheetTableModel* classModel_;
+    QTableView* classView_;
+    StatisticsFigurePanel* chart_;
+    QMenuBar* menuBar_;
+};

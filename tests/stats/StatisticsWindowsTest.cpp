@@ -1,0 +1,305 @@
+// The descriptive statistics, box-and-whisker and distribution windows over a real SQLite
+// database: their controllers' results and messages, and the windows reached through the
+// frame's "Statistics" menu, drawing pictures that are checked by their pixels.
+#include "app/FrameSession.h"
+#include "figure/ui/FigureExporter.h"
+#include "stats/BoxPlotWindow.h"
+#include "stats/BoxWhiskerSettings.h"
+#include "stats/DescriptiveStatistics.h"
+#include "stats/DistributionClasses.h"
+#include "stats/DistributionWindow.h"
+#include "stats/ui/BoxPlotView.h"
+#include "stats/ui/BoxWhiskerOptionsDialog.h"
+#include "stats/ui/DistributionView.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+
+namespace {
+QStringList intervals(const std::optional<DistributionClasses::Classes>& classes) {
+    QStringList out;
+    if (classes)
+        for (const DistributionClass& c : *classes)
+            out << c.interval();
+    return out;
+}
+
+QAction* actionAt(QMenuBar* bar, const QStringList& path) {
+    QList<QAction*> actions = bar->actions();
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        found = nullptr;
+        for (QAction* a : actions)
+            if (a->text() == caption)
+                found = a;
+        if (!found)
+            return nullptr;
+        if (found->menu())
+            actions = found->menu()->actions();
+    }
+    return found;
+}
+
+// Pixels of about the colour in the picture.
+int pixelsNear(const QImage& image, QColor color) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            if (std::abs(p.red() - color.red()) + std::abs(p.green() - color.green()) +
+                    std::abs(p.blue() - color.blue()) <
+                40)
+                ++n;
+        }
+    return n;
+}
+} // namespace
+
+TEST(DistributionClassesTest, GeneratorsMakeTheirClassesAndRefuseWhatCannotEnd) {
+    DistributionClasses make(100);
+    const struct {
+        const char* what;
+        std::optional<DistributionClasses::Classes> made;
+        QStringList expected;
+        bool refused;
+    } cases[] = {
+        {"0..10 in 5 classes",
+         make.byCount(0, 10, 5),
+         {"]0,2]", "]2,4]", "]4,6]", "]6,8]", "]8,10]"},
+         false},
+        {"log 1..1000", make.logDecades(1, 1000), {"]1,10]", "]10,100]", "]100,1000]"}, false},
+        // log10 2 rounds to 0 and log10 9 to 1: one decade, as the rounding rule says.
+        {"log 2..9", make.logDecades(2, 9), {"]1,10]"}, false},
+        {"by range, last beyond max", make.byRange(0, 5, 2), {"]0,2]", "]2,4]", "]4,6["}, false},
+        {"regenerate holds min and max",
+         make.regenerate(0, 1, 3),
+         {"[0,0.333333]", "]0.333333,0.666667]", "]0.666667,1]"},
+         false},
+        {"negative range", make.byRange(0, 10, -1), {}, true},
+        {"zero range", make.byRange(0, 10, 0), {}, true},
+        {"zero classes", make.byCount(0, 10, 0), {}, true},
+        {"negative classes", make.regenerate(0, 10, -3), {}, true},
+        {"above the limit", make.byCount(0, 10, 101), {}, true},
+        {"range above the limit", make.byRange(0, 1e9, 1), {}, true},
+        {"log of zero", make.logDecades(0, 100), {}, true},
+        {"min above max", make.byCount(5, 1, 3), {}, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(intervals(c.made), c.expected) << c.what;
+        EXPECT_EQ(!c.made && c.refused, c.refused) << c.what;
+    }
+    // Many narrow classes keep exact bounds: the 1000th ends at max, not near it.
+    const auto fine = DistributionClasses(5000).byCount(0, 0.1, 1000);
+    ASSERT_TRUE(fine);
+    EXPECT_EQ(*fine->back().to, 0.1);
+    EXPECT_EQ(*(*fine)[500].from, 500 * (0.1 / 1000));
+}
+
+class StatisticsWindowsTest : public FrameSession {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(makeDatabase({
+            "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Rock TEXT, Cu REAL, Ni REAL, W REAL, "
+            "Class TEXT)",
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30) "
+            "INSERT INTO Chem SELECT 'S-' || i, CASE WHEN i <= 12 THEN 'A/B' WHEN i <= 26 "
+            "THEN 'a/b' ELSE 'Dyke' END, i, NULL, CASE WHEN i % 2 THEN 1 ELSE 3 END, NULL FROM n",
+            "UPDATE Chem SET Cu = 100 WHERE SampleNo = 'S-13'",
+        }));
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    }
+    static double cell(const Sheet& s, int row, int column) {
+        return s.number(row, column).value_or(-999);
+    }
+};
+
+TEST_F(StatisticsWindowsTest, DescriptiveStatisticsFillsASheetPerClassByFieldName) {
+    DescriptiveStatistics full(session, dialogs, frame.status());
+    full.table = QStringLiteral("Chem");
+    full.classTable = QStringLiteral("Chem");
+    full.classField = QStringLiteral("Rock");
+    full.weightField = QStringLiteral("W");
+    ASSERT_TRUE(full.execute()) << dialogs.texts().join(u'|').toStdString();
+    // Classes differing in case and holding "/" get sheets of their own.
+    EXPECT_EQ(full.sheets().sheetNames(), (QStringList{"WholeData", "A_B", "Dyke", "a_b (2)"}));
+    ASSERT_EQ(full.sheets().sheetCount(), 4);
+    const Sheet& whole = *full.sheets().sheetAt(1);
+    // Columns: Rock (the classifier), then Chem.*: SampleNo, Rock, Cu, Ni, W, Class.
+    ASSERT_EQ(whole.text(1, 5), QStringLiteral("Cu"));
+    EXPECT_EQ(whole.text(3, 1), QStringLiteral("AVG"));
+    // Weighted by W (1 for odd, 3 for even samples), found by name after the classifier.
+    double sum = 0, weights = 0;
+    for (int i = 1; i <= 30; ++i) {
+        const double w = i % 2 ? 1 : 3;
+        sum += w * (i == 13 ? 100 : i);
+        weights += w;
+    }
+    EXPECT_DOUBLE_EQ(cell(whole, 3, 5), sum / weights);
+    // The Null-only field: N is 0 and the other sixteen are empty.
+    EXPECT_EQ(cell(whole, 2, 6), 0);
+    for (int r = 3; r <= 18; ++r)
+        EXPECT_TRUE(whole.isEmpty(r, 6)) << r;
+    EXPECT_EQ(cell(*full.sheets().findSheet(QStringLiteral("Dyke")), 2, 5), 4);
+
+    // Copy averages: headings and one line per sheet; without a classifier two lines.
+    EXPECT_EQ(full.copyAverages().trimmed().split(u'\n').size(), 5);
+    full.classField.clear();
+    full.weightField.clear();
+    ASSERT_TRUE(full.execute());
+    const QStringList lines = full.copyAverages().trimmed().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("WholeData\t"))) << lines[1].toStdString();
+    ASSERT_TRUE(full.copySheet(0));
+    EXPECT_TRUE(full.copySheet(0)->startsWith(QStringLiteral("\tSampleNo\tRock\tCu")));
+
+    const QString xlsx = dir.filePath(QStringLiteral("stats.xlsx"));
+    EXPECT_TRUE(full.save(xlsx));
+    EXPECT_GT(QFileInfo(xlsx).size(), 0);
+    full.table.clear();
+    dialogs.clearLog();
+    EXPECT_FALSE(full.execute());
+    EXPECT_EQ(dialogs.texts(), QStringList{"Select table ('Statistics of the table')"});
+}
+
+TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) {
+    BoxWhiskerSettings settings;
+    EXPECT_EQ(settings.minimumClassSize, 10);
+    EXPECT_EQ(settings.minimumFullBoxSize, 5);
+    const BoxWhiskerSettings reset = BoxWhiskerSettings::resetValues();
+    EXPECT_EQ(std::tuple(reset.upperPercentile, reset.lowerPercentile, reset.outlierCoefficient,
+                         reset.minimumClassSize, reset.minimumFullBoxSize),
+              std::tuple(75.0, 25.0, 1.5, 5, 10));
+
+    BoxPlotWindow box(session, dialogs, frame.status(), settings);
+    box.statTable = box.classTable = QStringLiteral("Chem");
+    box.statField = QStringLiteral("Cu");
+    box.classField = QStringLiteral("Rock");
+    box.lowerText = QStringLiteral("30");
+    box.upperText = QStringLiteral("20");
+    box.order = BoxPlotWindow::Order::Decr;
+    ASSERT_TRUE(box.draw()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(std::pair(box.lowerText, box.upperText), std::pair(QString("25"), QString("75")));
+    // "Dyke" has 4 samples, below the 10 a class needs; decreasing medians: a/b before A/B.
+    ASSERT_EQ(box.boxes().size(), 2u);
+    EXPECT_EQ(box.boxes()[0].name, QStringLiteral("a/b"));
+    EXPECT_EQ(box.boxes()[0].outlierHigh.size() + box.boxes()[0].extremeHigh.size(), 1u);
+    const Sheet table = box.boxTable();
+    EXPECT_EQ(table.lastColumn(), 13);
+    EXPECT_EQ(table.lastRow(), 3);
+    EXPECT_EQ(table.text(1, 6), QStringLiteral("25 percentile"));
+    EXPECT_EQ(cell(table, 3, 2), 12); // A/B: samples 1..12
+    EXPECT_EQ(cell(table, 3, 7), 6.5);
+
+    dialogs.queueText(QStringLiteral("50"));
+    dialogs.queueText(QStringLiteral("10"));
+    box.scale();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Minimum >= maximum"));
+}
+
+TEST_F(StatisticsWindowsTest, DistributionCountsBoundsAndWritesClassesByKey) {
+    DistributionWindow dist(session, dialogs, frame.status());
+    dist.table = QStringLiteral("Chem");
+    dist.field = QStringLiteral("Cu");
+    dist.classesText = QStringLiteral("3");
+    ASSERT_TRUE(dist.draw()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(std::pair(dist.minUsed, dist.maxUsed), std::pair(QString("1"), QString("100")));
+
+    // Classes ]0,10], ]10,20], ]20,30]: 10 and 20 sit on upper bounds, 13 became 100 and
+    // lies outside.
+    for (const char* answer : {"0", "30", "3"})
+        dialogs.queueText(QString::fromLatin1(answer));
+    ASSERT_TRUE(dist.equalRangeByCount());
+    EXPECT_TRUE(dist.manualClasses);
+    const Sheet t = dist.classTable();
+    EXPECT_EQ((std::vector{cell(t, 2, 7), cell(t, 3, 7), cell(t, 4, 7)}),
+              (std::vector{10.0, 9.0, 10.0}));
+    EXPECT_EQ(dist.outside(), 1);
+    EXPECT_EQ(cell(t, 4, 9), 29);  // cumulative up
+    EXPECT_EQ(cell(t, 2, 11), 29); // cumulative down
+    EXPECT_EQ(dist.figure().y.title, QStringLiteral("n (tot=30) Outside ranges n=1 (3.3%)"));
+
+    // An open "From" is refused below the first row.
+    dialogs.queueText(QString());
+    EXPECT_FALSE(dist.insertRow(1));
+    EXPECT_EQ(dialogs.texts().last(),
+              QStringLiteral("Only the first class can be open in this end"));
+    for (const char* answer : {"-5", "0"})
+        dialogs.queueText(QString::fromLatin1(answer));
+    EXPECT_FALSE(dist.logScale());
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("A log scale needs a minimum above 0"));
+
+    // Class files round-trip.
+    const QString file = dir.filePath(QStringLiteral("classes.txt"));
+    ASSERT_TRUE(dist.saveClasses(file));
+    const auto before = dist.classes();
+    dist.clearClasses();
+    ASSERT_TRUE(dist.openClasses(file));
+    ASSERT_EQ(dist.classes().size(), before.size());
+    EXPECT_EQ(dist.classes()[2].interval(), before[2].interval());
+
+    ASSERT_TRUE(dist.refresh());
+    dialogs.queueText(QStringLiteral("Class"));
+    ASSERT_TRUE(dist.writeInDatabase()) << dialogs.texts().join(u'|').toStdString();
+    const auto rows = session.connection()->query(
+        QStringLiteral("SELECT [Class], COUNT(*) FROM [Chem] GROUP BY [Class] ORDER BY [Class]"));
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->rowCount(), 4);
+    EXPECT_TRUE(rows->at(0, 0).isNull()); // 100 lies outside: left as it was
+    EXPECT_EQ(rows->at(1, 0).toText(), QStringLiteral("]0,10]"));
+    EXPECT_EQ(rows->at(1, 1).toNumber(), 10);
+}
+
+TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
+    frame.resize(1200, 800);
+    frame.show();
+    actionAt(frame.menuBar(), {"&Statistics", "&Box && Whisker Graph..."})->trigger();
+    auto* box = frame.area()->activeSubWindow()->widget();
+    auto* boxView = qobject_cast<BoxPlotView*>(box);
+    ASSERT_TRUE(boxView);
+    box->findChild<QComboBox*>(QStringLiteral("ComboStatT"))->setCurrentText("Chem");
+    box->findChild<QComboBox*>(QStringLiteral("ComboStatE"))->setCurrentText("Cu");
+    box->findChild<QComboBox*>(QStringLiteral("ComboClassT"))->setCurrentText("Chem");
+    box->findChild<QComboBox*>(QStringLiteral("ComboClassE"))->setCurrentText("Rock");
+    ASSERT_TRUE(boxView->draw()) << dialogs.texts().join(u'|').toStdString();
+    const QImage boxes = FigureExporter::image(boxView->controller().figure(), {640, 480});
+    EXPECT_GT(pixelsNear(boxes, QColor(0, 0, 160)), 200); // box edges
+    EXPECT_GT(pixelsNear(boxes, QColor(200, 0, 0)), 40);  // medians
+    // The options dialog's "&Reset" puts 5 and 10 into the minimum counts.
+    auto* options = qobject_cast<BoxWhiskerOptionsDialog*>(boxView->showOptions());
+    ASSERT_TRUE(options);
+    options->reset();
+    EXPECT_EQ(options->box(QStringLiteral("txtnMin"))->text(), QStringLiteral("5"));
+    EXPECT_EQ(options->box(QStringLiteral("Text1"))->text(), QStringLiteral("10"));
+    options->close();
+
+    actionAt(frame.menuBar(), {"&Statistics", "D&istribution..."})->trigger();
+    auto* dist = qobject_cast<DistributionView*>(frame.area()->activeSubWindow()->widget());
+    ASSERT_TRUE(dist);
+    dist->findChild<QComboBox*>(QStringLiteral("Table"))->setCurrentText("Chem");
+    dist->findChild<QComboBox*>(QStringLiteral("Column"))->setCurrentText("Cu");
+    ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
+    const QImage bars = FigureExporter::image(dist->controller().figure(), {640, 480});
+    EXPECT_GT(pixelsNear(bars, QColor(70, 110, 190)), 2000);
+    EXPECT_EQ(dist->controller().figure().y.title, QStringLiteral("n (tot=30)"));
+    EXPECT_EQ(dist->controller().outside(), 0);
+
+    actionAt(frame.menuBar(), {"&Statistics", "&Descriptive statistics..."})->trigger();
+    EXPECT_EQ(frame.area()->activeSubWindow()->widget()->windowTitle(),
+              DescriptiveStatistics::caption());
+    EXPECT_EQ(frame.area()->subWindowList().size(), 3);
+
+    // The grid's "Tools" menu opens them on its own table.
+    GridWindow* grid =
+        frame.openGrid(QStringLiteral("SELECT * FROM [Chem]"), QStringLiteral("Chem"));
+    ASSERT_TRUE(grid);
+    dist->findChild<QComboBox*>(QStringLiteral("Table"))->setCurrentIndex(-1);
+    QAction* fromGrid = actionAt(grid->findChild<QMenuBar*>(), {"&Tools", "Distribution..."});
+    ASSERT_TRUE(fromGrid);
+    fromGrid->trigger();
+    EXPECT_EQ(frame.area()->activeSubWindow()->widget(), dist);
+    EXPECT_EQ(dist->findChild<QComboBox*>(QStringLiteral("Table"))->currentText(), "Chem");
+}
