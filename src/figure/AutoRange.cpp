@@ -32,8 +32,15 @@ std::pair<double, double> AutoRange::linear(const AxisExtent& extent) {
     }
     // The step comes from the data alone; the margin only moves an end that sits on a tick.
     const double step = niceStep(hi - lo);
-    return {std::floor((lo - margin) / step + 1e-9) * step,
-            std::ceil((hi + margin) / step - 1e-9) * step};
+    double lower = std::floor((lo - margin) / step + 1e-9) * step;
+    double upper = std::ceil((hi + margin) / step - 1e-9) * step;
+    // Data on one side of zero keep the axis there: a concentration axis does not reach a
+    // whole step below zero for the symbols' sake, only by their margin.
+    if (extent.min >= 0 && lower < 0)
+        lower = lo - margin;
+    if (extent.max <= 0 && upper > 0)
+        upper = hi + margin;
+    return {lower, upper};
 }
 
 std::pair<double, double> AutoRange::logarithmic(const AxisExtent& extent) {

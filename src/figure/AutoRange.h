@@ -2,8 +2,9 @@
 // The automatic range of an axis from its data extent: a linear axis extends to the next
 // multiples of a 1-2-5 step that divides the data into about five intervals; a logarithmic one
 // to whole decades around its positive values. The ends are first moved out by a margin, so a
-// point that falls on a tick is not drawn on the frame with half its symbol cut off. An empty
-// axis gets 0..1 (log: 1..10). Anyone may call it.
+// point that falls on a tick is not drawn on the frame with half its symbol cut off (data of one
+// sign keep their end at zero but for that margin). An empty axis gets 0..1 (log: 1..10).
+// Anyone may call it.
 #include "figure/AxisExtent.h"
 
 #include <utility>
