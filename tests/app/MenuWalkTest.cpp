@@ -81,7 +81,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
          {"&Open Database...", "&Close Database", "&New Database...",
           "&Map Database and Save the Map", "Start", "&Exit", "Tables...", "Queries...",
           "Filters...", "Relationships...", "Show Left Toolbar", "Draw last fig",
-          "Database Relationships...", "About Quv Data", "Quv Help"}},
+          "Database Relationships...", "&Descriptive statistics...", "&Box && Whisker Graph...",
+          "D&istribution...", "About Quv Data", "Quv Help"}},
         {"diagram",
          [this] { return frame.openDiagram(); },
          {"&Open AKR",
@@ -139,6 +140,9 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
          {"Open SQL...", "Save SQL...", "Clear SQL", "&Undo last SQL", "Cancel SQL edit",
           "&Copy SQL clause"}},
         {"catalogue", [this] { return frame.openCatalogue(); }, {"Open Links", "Save Links"}},
+        {"descriptive statistics", [this] { return frame.openDescriptiveStatistics(); }, {}},
+        {"box and whisker", [this] { return frame.openBoxPlot(); }, {}},
+        {"distribution", [this] { return frame.openDistribution(); }, {}},
     };
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);
