@@ -68,6 +68,9 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
     , status_(new QtStatus(statusBar())) {
     setWindowTitle(QStringLiteral("QUV Data"));
     setCentralWidget(area_);
+    // A window larger than the area (its least size) can be scrolled to, never cut off.
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     resize(1024, 720);
     const WindowRect r = geometry_.loadMain();
     if (r.width && r.height && *r.width > 100 && *r.height > 100)
@@ -604,6 +607,10 @@ QMdiSubWindow* MainFrame::showChild(QWidget* window, const QString& shortName, Q
         child->move(*r.left, *r.top);
     child->installEventFilter(this);
     child->show();
+    // A window whose least size is larger than the area starts at its top left corner, with
+    // its title bar and left edge in sight.
+    if (!(r.left && r.top) && (child->x() < 0 || child->y() < 0))
+        child->move(0, 0);
     fillWindowList();
     return child;
 }
