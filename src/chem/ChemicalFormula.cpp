@@ -3,6 +3,7 @@
 #include "chem/ElementTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 void add(ChemicalFormula::Amounts& to, int z, double amount) {
@@ -112,9 +113,12 @@ private:
             }
             ChemicalFormula::Amounts item;
             if (c == QLatin1Char('(') || c == QLatin1Char('[') || c == QLatin1Char('{')) {
+                if (++depth_ > maxDepth)
+                    return fail(QStringLiteral("Groups nested too deeply in the formula"));
                 ++pos_;
                 if (!sequence(item, closing(c)))
                     return false;
+                --depth_;
                 if (peek() != closing(c))
                     return fail(QStringLiteral("Missing \"") + closing(c) +
                                 QStringLiteral("\" in the formula"));
@@ -172,8 +176,10 @@ private:
         return true;
     }
 
+    static constexpr int maxDepth = 16;
     QString text_;
     qsizetype pos_ = 0;
+    int depth_ = 0;
 };
 } // namespace
 
@@ -187,6 +193,11 @@ std::optional<ChemicalFormula::Amounts> ChemicalFormula::parse(const QString& fo
         reader.error = QStringLiteral("No formula");
     else
         amounts = reader.formula();
+    for (const auto& [z, amount] : amounts ? *amounts : Amounts())
+        if (!std::isfinite(amount)) {
+            amounts.reset();
+            reader.error = QStringLiteral("A count in the formula is too large");
+        }
     if (!amounts && error)
         *error = reader.error;
     return amounts;

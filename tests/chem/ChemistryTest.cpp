@@ -229,6 +229,12 @@ TEST(ChemicalFormulaTest, ReadsGroupsHydratesAndSites) {
         EXPECT_FALSE(ChemicalFormula::parse(b.formula, &error)) << b.formula;
         EXPECT_EQ(error, b.error) << b.formula;
     }
+    QString error;
+    EXPECT_FALSE(ChemicalFormula::parse(QString(17, '(') + "H" + QString(17, ')'), &error));
+    EXPECT_EQ(error, "Groups nested too deeply in the formula");
+    const QString huge(200, '9');
+    EXPECT_FALSE(ChemicalFormula::parse("(H" + huge + ")" + huge, &error));
+    EXPECT_EQ(error, "A count in the formula is too large");
 }
 
 TEST(FormulaCompositionTest, ElementAndOxideWeightPercents) {
