@@ -4,10 +4,12 @@
 #include "chem/ui/ConverterView.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameMacro.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -93,6 +95,9 @@ TEST_F(ConverterViewTest, SettingsLibraryMineralsLayoutsAndCopy) {
     EXPECT_EQ(view->modeBox()->text(), "Table");
     ASSERT_EQ(view->resultTable()->rowCount(), 5); // Ca S O H, then the sums
     EXPECT_EQ(view->resultTable()->item(4, 3)->text(), "100.000");
+    const QString out = testpaths::binaryDir() + "/test-output";
+    QDir().mkpath(out);
+    EXPECT_TRUE(view->grab().save(out + "/converter-table.png"));
     view->upButton()->click();
     EXPECT_EQ(view->modeBox()->text(), "Combos"); // three steps return to the start
     view->downButton()->click();
