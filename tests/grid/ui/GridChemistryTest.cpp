@@ -80,8 +80,9 @@ void expectValues(const std::vector<std::optional<double>>& got,
     ASSERT_EQ(got.size(), want.size());
     for (size_t i = 0; i < got.size(); ++i) {
         ASSERT_EQ(got[i].has_value(), want[i].has_value()) << "row " << i;
-        if (want[i])
+        if (want[i]) {
             EXPECT_NEAR(*got[i], *want[i], 1e-6 * std::abs(*want[i])) << "row " << i;
+        }
     }
 }
 } // namespace
