@@ -5,7 +5,9 @@
 //   k  KML settings: range line, tilt line, then column captions; choices from the first bytes
 //   s  SplitList: separator line, then the text
 //   d  a DRAW2 replay line              p  .cpg code page line, then dBase text bytes
+//   m  a chemical formula (typed, or from a mineral library) and its composition
 #include "FuzzInput.h"
+#include "chem/FormulaComposition.h"
 #include "diagram/DiagramReplayLine.h"
 #include "export/KmlSettingsForm.h"
 #include "figure/AxisRatioInput.h"
@@ -104,6 +106,21 @@ void codePage(const QByteArray& input) {
     (void)codec.decode(text.left(text.size() / 2));
 }
 
+// A formula either reads into finite, non-negative amounts whose elements make up the whole
+// formula, or is refused with a reason.
+void chemicalFormula(const QByteArray& input) {
+    QString error;
+    const auto c = FormulaComposition::of(QString::fromUtf8(input), &error);
+    if (!c) {
+        fuzz::check(!error.isEmpty(), "a refused formula without a reason");
+        return;
+    }
+    fuzz::check(std::isfinite(c->molarMass) && c->molarMass > 0, "a formula without a mass");
+    fuzz::check(std::abs(c->elementSum - 100.0) < 1e-6, "elements that do not make the whole");
+    for (const CompositionLine& l : c->oxides)
+        fuzz::check(std::isfinite(l.weightPercent) && l.weightPercent >= 0, "a negative oxide");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -130,11 +147,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 'p':
         codePage(in.input);
         break;
+    case 'm':
+        chemicalFormula(in.input);
+        break;
     default: {
         // Other first bytes still reach a parser, so no mutation is wasted.
         using Parser = void (*)(const QByteArray&);
         const Parser parsers[] = {filterValue, axisRatio,  classifyOption, kmlSettings,
-                                  splitList,   replayLine, codePage};
+                                  splitList,   replayLine, codePage,       chemicalFormula};
         parsers[uchar(in.parser) % std::size(parsers)](in.input);
     }
     }

@@ -232,6 +232,10 @@ for name, text in {
     "code_page/ldid": "pLDID/87\nGranit\xe9",
     "code_page/utf8": "pUTF-8\n\xc3\xa9\xff",
     "code_page/cpg": "p1252\n\x80\x9f",
+    "formula/hydrate": "mCaSO4\u00b72H2O",
+    "formula/sites": "m(Mg0.9,Fe0.1)2SiO4",
+    "formula/groups": "mK(Mg,Fe)3[AlSi3O10](OH)2*0.5H2O",
+    "formula/fraction": "mFe1/2O",
 }.items():
     put("typed_input", name, text.encode("latin-1") if name.startswith("code_page")
         else text.encode("utf-8"))

@@ -195,7 +195,9 @@ int runWindowed(QApplication& app, const Options& options) {
                 dialogs,
                 {appPath, result->settings.paths.userFolder},
                 result->settings.systemDatabase,
-                result->settings.systemTables});
+                result->settings.systemTables,
+                result->settings.mineralLibraryDb,
+                result->settings.mineralLibraryTable});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

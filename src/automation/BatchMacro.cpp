@@ -99,6 +99,8 @@ bool BatchMacro::runLine(const QString& line) {
     if (keyword == QLatin1String("VIEW")) {
         if (target == QLatin1String("CLIPDATA"))
             return true;
+        if (target != QLatin1String("XY") && windows_.showWindow && windows_.showWindow(target))
+            return true;
         if (target != QLatin1String("XY"))
             return refuse(QStringLiteral("VIEW ") + arguments +
                           QStringLiteral(" is not available in a batch run"));

@@ -41,6 +41,8 @@ struct BatchMacroWindows {
     std::function<void()> changed;
     // EXIT.
     std::function<void()> exit;
+    // VIEW with another keyword (CONV): shows that window; false when there is none.
+    std::function<bool(const QString& keyword)> showWindow;
 };
 
 class BatchMacro {

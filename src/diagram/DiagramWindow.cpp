@@ -102,6 +102,17 @@ void DiagramWindow::rescale() {
                       meter_);
 }
 
+void DiagramWindow::rescaleDrawnValues(int slot, double factor, const QString& title) {
+    for (Series& series : figure_.series)
+        for (FigurePoint& p : series.points)
+            (slot == D::X ? p.x : slot == D::Y ? p.y : p.z) *= factor;
+    if (slot == D::X)
+        figure_.x.title = title;
+    else if (slot == D::Y)
+        figure_.y.title = title;
+    rescale();
+}
+
 bool DiagramWindow::draw(const QString& command) {
     return drawDefinition(command, true);
 }

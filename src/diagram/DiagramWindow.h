@@ -28,6 +28,8 @@ public:
     DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status);
 
     static QString caption() { return QStringLiteral("Graph"); }
+    // The boxes the window's own dialogs (the unit change) ask through.
+    Dialogs& dialogs() const { return dialogs_; }
 
     DiagramDefinition definition;
     AxisScaleState scaleState;
@@ -179,6 +181,10 @@ public:
     bool askAxisTitle(AxisId axis);
     // "Frequency for X-axis label...": every n-th X label; other answers are ignored.
     bool askLabelFrequency();
+    // "Change units": multiplies the drawn values of an axis slot (X, Y, or the Z of bubbles and
+    // ternary components) by the factor, gives an X or Y axis its new title and scales the
+    // figure again. Nothing is fetched anew.
+    void rescaleDrawnValues(int slot, double factor, const QString& title);
     // "Show Y&2 axis".
     void showY2Axis(bool visible) { figure_.y2Visible = visible; }
     // "&Freeze scale": "X and Y" frees both when both are frozen and freezes both otherwise;

@@ -1,5 +1,6 @@
 #include "grid/DatabaseAppend.h"
 
+#include "chem/EquivalentFields.h"
 #include "db/FieldValues.h"
 #include "db/PrimaryKey.h"
 #include "db/SchemaCatalogue.h"
@@ -77,12 +78,23 @@ bool DatabaseAppend::plan(const Sheet& sheet, std::vector<Target>& targets,
         const QString heading = sheet.text(1, c).trimmed();
         QStringList tables;
         QStringList fields;
+        std::vector<double> conversions; // pasted value into the field's unit
         for (const QString& table : catalogue_.tableNames())
             for (const QString& f : catalogue_.fieldNames(table))
                 if (!heading.isEmpty() && f.compare(heading, Qt::CaseInsensitive) == 0) {
                     tables << table;
                     fields << f;
+                    conversions.push_back(1.0);
                 }
+        // A heading no table has may be held in another unit (Cu% for Cu_ppm).
+        QStringList shown = tables;
+        if (tables.isEmpty() && !heading.isEmpty())
+            for (const EquivalentField& e : EquivalentFields::find(heading, catalogue_)) {
+                tables << e.table;
+                fields << e.field;
+                shown << e.table + QStringLiteral(" (") + e.field + QLatin1Char(')');
+                conversions.push_back(1.0 / e.factor);
+            }
         const QString name =
             QStringLiteral("Column ") + QString::number(c) + QLatin1Char('=') + heading;
         if (tables.isEmpty()) {
@@ -90,7 +102,7 @@ bool DatabaseAppend::plan(const Sheet& sheet, std::vector<Target>& targets,
             continue;
         }
         const auto answer =
-            dialogs_.input(Dialogs::title(), tablePrompt(c, heading, tables), QStringLiteral("A"));
+            dialogs_.input(Dialogs::title(), tablePrompt(c, heading, shown), QStringLiteral("A"));
         if (!answer)
             return false;
         const std::vector<int> chosen = chosenTables(*answer, int(tables.size()));
@@ -102,7 +114,7 @@ bool DatabaseAppend::plan(const Sheet& sheet, std::vector<Target>& targets,
                                   [&](const Target& x) { return x.table == table; });
             if (t == targets.end())
                 t = targets.insert(targets.end(), Target{table, {}});
-            t->columns.push_back({c, fields[i - 1]});
+            t->columns.push_back({c, fields[i - 1], conversions[size_t(i - 1)]});
         }
     }
     return true;
@@ -141,7 +153,8 @@ bool DatabaseAppend::askScaling(const Sheet& sheet, std::vector<Target>& targets
                 asked[c.column] = {NumberText::fromText(*factor).value_or(1.0),
                                    d && *d >= 0 && *d <= 15 ? int(*d) : -1};
             }
-            std::tie(c.factor, c.digits) = asked[c.column];
+            c.factor *= asked[c.column].first; // on top of a unit conversion
+            c.digits = asked[c.column].second;
         }
     return true;
 }

@@ -109,6 +109,28 @@ TEST_F(DatabaseAppendTest, UpdatesByKeyAddsNewKeysAndLogs) {
     EXPECT_TRUE(text.endsWith(QStringLiteral("<<<<<< END OF DATA WRITING >>>>>>\n")));
 }
 
+TEST_F(DatabaseAppendTest, AColumnInAnotherUnitIsConvertedIntoTheFieldThatHasTheElement) {
+    ASSERT_TRUE(session_->connection()->execute(
+        "CREATE TABLE Trace (SampleNo TEXT PRIMARY KEY, [Cu_ppm] DOUBLE)"));
+    session_->catalogue().addTable("Trace");
+    session_->catalogue().addField("Trace", "SampleNo");
+    session_->catalogue().addField("Trace", "Cu_ppm");
+    dialogs_.queueText("3");           // SampleNo: Samples, Assays, Trace
+    dialogs_.queueText("1");           // Cu%: Trace's Cu_ppm
+    dialogs_.queueAnswer(Answer::Yes); // multipliers and decimals
+    dialogs_.queueText("2");           // on top of the unit
+    dialogs_.queueText("");
+    dialogs_.queueAnswer(Answer::Yes); // Write to DB
+    dialogs_.queueText("");
+    EXPECT_EQ(run("SampleNo\tCu%\nS1\t0.25\n"), 1);
+    EXPECT_EQ(rows("SELECT SampleNo, [Cu_ppm] FROM Trace"), "S1,5000");
+    const QStringList texts = dialogs_.texts();
+    EXPECT_EQ(texts.value(1), DatabaseAppend::tablePrompt(2, "Cu%", {"Trace (Cu_ppm)"}));
+    EXPECT_TRUE(texts.join('\n').contains(
+        " -Column 2 in field Cu_ppm; value multiplied by 20000; digits:\r\n"))
+        << texts.join('\n').toStdString();
+}
+
 TEST_F(DatabaseAppendTest, ATableWithoutItsKeyGetsNothing) {
     dialogs_.queueText(QStringLiteral("0")); // SampleNo excluded
     dialogs_.queueText(QStringLiteral("1")); // Au: Assays

@@ -38,6 +38,9 @@ bool FrameMacro::run(const QString& path, MainFrame& frame, SessionDatabase& ses
             view->showController();
     };
     windows.exit = [&exiting] { exiting = true; };
+    windows.showWindow = [&frame](const QString& keyword) {
+        return keyword == QLatin1String("CONV") && frame.openConverter() != nullptr;
+    };
     BatchMacro macro(
         session, dialogs, frame.status(), appPath, QFileInfo(path).absolutePath(), lastFilesIni,
         [](const Figure& figure, const QString& out, QSize size) {

@@ -5,6 +5,7 @@
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "chem/ui/ConverterView.h"
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/TableLoaderWindow.h"
 #include "clipdata/ui/ClipDataView.h"
@@ -225,6 +226,7 @@ void MainFrame::buildMenus() {
     });
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
+    tools->addAction(QStringLiteral("Converter..."), this, [this] { openConverter(); });
     QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
     statistics->addAction(QStringLiteral("&Descriptive statistics..."), this,
                           [this] { openDescriptiveStatistics(); });
@@ -537,6 +539,19 @@ QWidget* MainFrame::openCatalogue() {
         return open;
     auto* view = new CatalogueView(parts_->session, parts_->dialogs);
     showChild(view, CatalogueWindow::shortName(), {620, 440});
+    return view;
+}
+
+QWidget* MainFrame::openConverter() {
+    if (!parts_)
+        return nullptr;
+    if (auto* open = activateChild<ConverterView>())
+        return open;
+    auto* view = new ConverterView(parts_->dialogs);
+    view->showHelp = [this] { openHelp(); };
+    view->openLibrary(parts_->mineralLibraryDb, parts_->mineralLibraryTable,
+                      parts_->folders.userFolder);
+    showChild(view, ConverterWindow::shortName(), {460, 420});
     return view;
 }
 

@@ -48,6 +48,9 @@ public:
         // The grid's "System" source: the system database and its table names.
         QString systemDatabase = {};
         SystemTables systemTables = {};
+        // The mineral library of the converter window; both empty: the shipped one.
+        QString mineralLibraryDb = {};
+        QString mineralLibraryTable = {};
     };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
@@ -73,6 +76,8 @@ public:
     QWidget* openQueryWindow();
     // The catalogue window "Links and Usernames" ("Database" > "Relationships..."), once.
     QWidget* openCatalogue();
+    // The converter window ("Tools" > "Converter...", VIEW CONV), once.
+    QWidget* openConverter();
     // A grid on a table of the system database (the "System" source); nullptr when the system
     // database or the table cannot be read (said so).
     GridWindow* openSystemGrid(const QString& table);

@@ -2,6 +2,7 @@
 
 #include "diagram/DiagramWindow.h"
 #include "diagram/ui/AxisScaleDialog.h"
+#include "diagram/ui/UnitChangeDialog.h"
 
 #include <QActionGroup>
 #include <QLabel>
@@ -42,6 +43,14 @@ void DiagramAxisMenu::addTo(QMenuBar& bar) {
                 changed();
         });
     axes->addAction(QStringLiteral("Scale axis..."), this, [this] { openScaleDialog(); });
+    axes->addAction(QStringLiteral("Change &units..."), this, [this] {
+        if (!window_.hasFigure())
+            return;
+        auto* dialog = new UnitChangeDialog(
+            window_, [this] { changed(); }, view_);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+    });
     axes->addAction(QStringLiteral("Reset scale"), this, [this] {
         window_.resetScale();
         changed();

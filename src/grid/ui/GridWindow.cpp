@@ -6,6 +6,7 @@
 #include "export/ui/KmlSettingsDialog.h"
 #include "grid/DatabaseAppend.h"
 #include "grid/GridBulkEdits.h"
+#include "grid/GridChemistry.h"
 #include "grid/GridColumnStatistics.h"
 #include "grid/GridFiles.h"
 #include "grid/GridPaste.h"
@@ -426,6 +427,32 @@ void GridWindow::buildMenus() {
          [this] { dialogs_.message(MessageKind::Information, grid_.tableProperties()); });
     item(tools, QStringLiteral("&Display  SQL"),
          [this] { dialogs_.message(MessageKind::Information, grid_.statement()); });
+    tools->addSeparator();
+    item(tools, QStringLiteral("&Calculate FeOTOT"), [this] {
+        std::vector<int> rows = selectedRows();
+        if (rows.empty() && table_->currentIndex().isValid())
+            rows.push_back(table_->currentIndex().row());
+        const auto [first, last] = selectedColumnRange();
+        afterBulkEdit(GridChemistry(grid_.target(), session_, dialogs_, status_)
+                          .calculateFeOTot(rows, first, last));
+    });
+    item(tools, QStringLiteral("Convert units and oxides..."), [this] {
+        const auto [first, last] = selectedColumnRange();
+        const bool changed =
+            GridChemistry(grid_.target(), session_, dialogs_, status_).convertColumns(first, last);
+        if (changed)
+            emit schemaChanged();
+        afterBulkEdit(changed);
+    });
+    item(tools, QStringLiteral("Add element content"), [this] {
+        const auto [first, last] = selectedColumnRange();
+        const bool changed = GridChemistry(grid_.target(), session_, dialogs_, status_)
+                                 .addElementContent(first, last);
+        if (changed)
+            emit schemaChanged();
+        afterBulkEdit(changed);
+    });
+    tools->addSeparator();
     rightToolbar_ = item(tools, QStringLiteral("Right Toolbar"),
                          [this] { buttons_->setVisible(rightToolbar_->isChecked()); });
     rightToolbar_->setCheckable(true);
