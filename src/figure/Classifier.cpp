@@ -105,6 +105,8 @@ Classification Classifier::finish() const {
     Classification result;
     std::vector<PendingClass> pending;
     QHash<QString, int> byName;
+    byName.reserve(qsizetype(texts_.size() + numbers_.size()) + 1);
+    pending.reserve(texts_.size() + numbers_.size() + 1);
     const auto classNamed = [&](const QString& name, int group, std::optional<double> number) {
         const auto it = byName.constFind(name);
         if (it != byName.constEnd()) {
@@ -230,6 +232,9 @@ Classification Classifier::classify(const InternedColumn& column, Options option
     Classifier classifier(options);
     std::vector<qint32> keys;
     keys.reserve(column.distinct().size());
+    // A field with a value per sample has as many distinct values as rows: growing the hash
+    // step by step would cost more than filling it.
+    classifier.textIds_.reserve(qsizetype(column.distinct().size()));
     for (const CellValue& value : column.distinct()) {
         keys.push_back(classifier.keyOf(value));
     }
