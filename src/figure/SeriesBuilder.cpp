@@ -88,9 +88,22 @@ SeriesBuilder::Result SeriesBuilder::build(const RowSet& rows, const Columns& co
 
 SeriesBuilder::Result SeriesBuilder::build(const PlotTable& table, const Columns& columns,
                                            const Classification& classes) {
-    return buildSeries(
-        columns, classes, [&](qsizetype r, int c) { return table.numbers(c).number(r); },
-        [&](qsizetype r, int) { return table.labels.view(r); }, false);
+    // The labels are picked from the table's by each point's row, sharing its texts.
+    Columns numbers = columns;
+    numbers.label = -1;
+    Result result = buildSeries(
+        numbers, classes, [&](qsizetype r, int c) { return table.numbers(c).number(r); },
+        [](qsizetype, int) { return QString(); }, false);
+    if (columns.label >= 0) {
+        for (Series& s : result.series) {
+            std::vector<quint32> rows;
+            rows.reserve(s.points.size());
+            for (const FigurePoint& p : s.points)
+                rows.push_back(quint32(p.row));
+            s.labels = PackedTexts::picked(table.labels, std::move(rows));
+        }
+    }
+    return result;
 }
 
 SeriesBuilder::Result SeriesBuilder::build(const Sheet& sheet, int firstRow, const Columns& columns,
