@@ -211,7 +211,7 @@ Classification Classifier::finish() const {
     }
     for (size_t r = 0; r < rowClass.size(); ++r) {
         if (rowClass[r] >= 0) {
-            result.classes[size_t(position[size_t(rowClass[r])])].rows.push_back(qsizetype(r));
+            result.classes[size_t(position[size_t(rowClass[r])])].rows.push_back(quint32(r));
         }
     }
     // A class whose every row was dropped does not exist (e.g. "<Null>" with no Null rows).
@@ -268,7 +268,7 @@ Classification Classifier::single(qsizetype rowCount, const QString& name) {
     DataClass all{name, {}};
     all.rows.resize(size_t(rowCount));
     for (qsizetype r = 0; r < rowCount; ++r) {
-        all.rows[size_t(r)] = r;
+        all.rows[size_t(r)] = quint32(r);
     }
     if (rowCount > 0) {
         result.classes.push_back(std::move(all));

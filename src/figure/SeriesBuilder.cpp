@@ -50,12 +50,13 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
         for (const DataClass& dataClass : classes.classes) {
             if (!dataClass.rows.empty()) {
                 rowCount = std::max(
-                    rowCount, *std::max_element(dataClass.rows.begin(), dataClass.rows.end()) + 1);
+                    rowCount,
+                    qsizetype(*std::max_element(dataClass.rows.begin(), dataClass.rows.end())) + 1);
             }
         }
         std::vector<int> classOf(size_t(rowCount), -1);
         for (size_t c = 0; c < classes.classes.size(); ++c) {
-            for (const qsizetype r : classes.classes[c].rows) {
+            for (const quint32 r : classes.classes[c].rows) {
                 classOf[size_t(r)] = int(c);
             }
         }
@@ -66,7 +67,7 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
         }
     } else {
         for (size_t c = 0; c < classes.classes.size(); ++c) {
-            for (const qsizetype r : classes.classes[c].rows) {
+            for (const quint32 r : classes.classes[c].rows) {
                 add(r, c);
             }
         }

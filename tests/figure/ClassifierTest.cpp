@@ -168,8 +168,8 @@ TEST(Classifier, ClassRowsAreTheSourceRowsInOrder) {
         classifierRows({txt("B"), txt("A"), CellValue::null(), txt("B"), txt("A")}), 0,
         {ClassifyMode::AsText, false, false});
     ASSERT_EQ(got.classes.size(), 2u);
-    EXPECT_EQ(got.classes[0].rows, (std::vector<qsizetype>{1, 4}));
-    EXPECT_EQ(got.classes[1].rows, (std::vector<qsizetype>{0, 3}));
+    EXPECT_EQ(got.classes[0].rows, (std::vector<quint32>{1, 4}));
+    EXPECT_EQ(got.classes[1].rows, (std::vector<quint32>{0, 3}));
     EXPECT_EQ(got.rowCount(), 4);
 }
 
@@ -183,7 +183,7 @@ TEST(Classifier, SheetRowsClassLikeCellValues) {
     const Classification got =
         Classifier::classify(sheet, 2, 2, 6, {ClassifyMode::GroupNumbers, false, false});
     EXPECT_EQ(summary(got), "<Numeric>=2 | Granite=1");
-    EXPECT_EQ(got.classes[0].rows, (std::vector<qsizetype>{0, 3}));
+    EXPECT_EQ(got.classes[0].rows, (std::vector<quint32>{0, 3}));
     EXPECT_EQ(got.nullRowsDropped, 2);
 }
 
