@@ -3,14 +3,23 @@
 //   points on linear axes (target: at most twice the linear time);
 // - a hundred thousand samples classed by a field with one value per sample (a hundred
 //   thousand classes: classes, series and the PNG), beside the same samples in seven classes
-//   (target: at most twice the seven classes).
+//   (target: at most twice the seven classes);
+// - the same on the generated database (QUV_BENCH_DATABASE, as ./quv bench sets it): the
+//   samples of the stored filter Komatiites drawn from the query to the PNG, classed by their
+//   sample number beside classed by their project.
 // Runs on the offscreen platform, as batch drawing does. Times are processor milliseconds.
+#include "db/MapFile.h"
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramWindow.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
 #include "figure/PlotTable.h"
 #include "figure/SeriesBuilder.h"
 #include "figure/StylePalette.h"
 #include "figure/ui/FigureExporter.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/ScriptedDialogs.h"
+#include "platform/sqlite/SqliteConnection.h"
 
 #include <QApplication>
 #include <QFile>
@@ -146,6 +155,48 @@ void BM_DrawHundredThousandClassesBesideSeven(benchmark::State& state) {
     ratioCounters(state, "classes100k_ms", "classes7_ms", manyMs, sevenMs);
 }
 BENCHMARK(BM_DrawHundredThousandClassesBesideSeven)->Unit(benchmark::kMillisecond);
+
+void BM_DrawSampleClassesFromDatabaseBesideProjects(benchmark::State& state) {
+    const QString path = qEnvironmentVariable("QUV_BENCH_DATABASE");
+    if (path.isEmpty()) {
+        state.SkipWithError("QUV_BENCH_DATABASE is not set (./quv bench generates it)");
+        return;
+    }
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    SessionDatabase session(
+        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
+        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
+    session.SessionDatabasePath = path;
+    if (!session.OpenSessionDatabase({true, false, false})) {
+        state.SkipWithError("the bench database does not open");
+        return;
+    }
+    DiagramWindow window(session, dialogs, status);
+    window.definition.tables = {"Major", "Trace", "", "Samples"};
+    window.definition.filterOn = true;
+    window.definition.filter = QStringLiteral("Komatiites");
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("komatiites.png"));
+    const auto draw = [&](const char* classifier) {
+        window.definition.fields = {"SiO2", "Zr", "", QString::fromLatin1(classifier)};
+        return window.draw() && savePng(window.figure(), png);
+    };
+    double samplesMs = 0, projectsMs = 0;
+    bool drawn = true;
+    qsizetype classes = 0;
+    for (auto _ : state) {
+        projectsMs += millisecondsOf([&] { drawn = draw("Project") && drawn; });
+        samplesMs += millisecondsOf([&] { drawn = draw("SampleNo") && drawn; });
+        classes = qsizetype(window.figure().series.size());
+    }
+    if (!drawn)
+        state.SkipWithError("not drawn");
+    state.counters["classes"] = double(classes);
+    state.counters["points"] = double(window.figure().pointCount());
+    ratioCounters(state, "sample_classes_ms", "project_classes_ms", samplesMs, projectsMs);
+}
+BENCHMARK(BM_DrawSampleClassesFromDatabaseBesideProjects)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
