@@ -162,9 +162,15 @@ Classification Classifier::finish() const {
             numberClass[i] = numericClass(numbers_[i]);
         }
     }
+    // The texts are distinct already: as long as no number shares their names, each is a class
+    // of its own, and a hundred thousand of them need no second hash.
+    const bool textsAlone = options_.mode == ClassifyMode::AsText && numbers_.empty();
     std::vector<int> textClass(texts_.size());
     for (size_t i = 0; i < texts_.size(); ++i) {
-        if (options_.mode != ClassifyMode::AsText && textNumbers[i]) {
+        if (textsAlone) {
+            textClass[i] = int(pending.size());
+            pending.push_back({texts_[i], 1, NumberText::fromText(texts_[i])});
+        } else if (options_.mode != ClassifyMode::AsText && textNumbers[i]) {
             textClass[i] = numericClass(*textNumbers[i]);
         } else if (options_.mode == ClassifyMode::NumberRanges &&
                    options_.dropNonNumericFromRanges) {
@@ -173,8 +179,13 @@ Classification Classifier::finish() const {
             textClass[i] = classNamed(texts_[i], 1, NumberText::fromText(texts_[i]));
         }
     }
-    const int nullClass =
-        options_.drawNulls ? classNamed(nullClassName(), 2, std::nullopt) : dropped;
+    int nullClass = dropped;
+    if (options_.drawNulls) {
+        const auto named = std::find(texts_.begin(), texts_.end(), nullClassName());
+        nullClass = textsAlone && named != texts_.end()
+                        ? textClass[size_t(named - texts_.begin())]
+                        : classNamed(nullClassName(), 2, std::nullopt);
+    }
 
     // Class order, then every row into its class in row order.
     std::vector<int> order(pending.size());
@@ -235,8 +246,16 @@ Classification Classifier::classify(const InternedColumn& column, Options option
     // A field with a value per sample has as many distinct values as rows: growing the hash
     // step by step would cost more than filling it.
     classifier.textIds_.reserve(qsizetype(column.distinct().size()));
+    const bool allTexts =
+        std::all_of(column.distinct().begin(), column.distinct().end(),
+                    [](const CellValue& v) { return v.kind() == CellValue::Kind::Text; });
     for (const CellValue& value : column.distinct()) {
-        keys.push_back(classifier.keyOf(value));
+        if (allTexts) { // distinct texts: each its own key, without hashing them again
+            keys.push_back(2 * qint32(classifier.texts_.size()) + 1);
+            classifier.texts_.push_back(value.toText());
+        } else {
+            keys.push_back(classifier.keyOf(value));
+        }
     }
     classifier.rowKeys_.reserve(column.ids().size());
     for (const quint32 id : column.ids()) {
