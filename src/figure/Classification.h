@@ -7,7 +7,7 @@
 
 struct DataClass {
     QString name;
-    std::vector<qsizetype> rows;
+    std::vector<quint32> rows; // four bytes a row: a million-point plot holds them all
 };
 
 struct Classification {

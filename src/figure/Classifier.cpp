@@ -105,6 +105,8 @@ Classification Classifier::finish() const {
     Classification result;
     std::vector<PendingClass> pending;
     QHash<QString, int> byName;
+    byName.reserve(qsizetype(texts_.size() + numbers_.size()) + 1);
+    pending.reserve(texts_.size() + numbers_.size() + 1);
     const auto classNamed = [&](const QString& name, int group, std::optional<double> number) {
         const auto it = byName.constFind(name);
         if (it != byName.constEnd()) {
@@ -160,9 +162,15 @@ Classification Classifier::finish() const {
             numberClass[i] = numericClass(numbers_[i]);
         }
     }
+    // The texts are distinct already: as long as no number shares their names, each is a class
+    // of its own, and a hundred thousand of them need no second hash.
+    const bool textsAlone = options_.mode == ClassifyMode::AsText && numbers_.empty();
     std::vector<int> textClass(texts_.size());
     for (size_t i = 0; i < texts_.size(); ++i) {
-        if (options_.mode != ClassifyMode::AsText && textNumbers[i]) {
+        if (textsAlone) {
+            textClass[i] = int(pending.size());
+            pending.push_back({texts_[i], 1, NumberText::fromText(texts_[i])});
+        } else if (options_.mode != ClassifyMode::AsText && textNumbers[i]) {
             textClass[i] = numericClass(*textNumbers[i]);
         } else if (options_.mode == ClassifyMode::NumberRanges &&
                    options_.dropNonNumericFromRanges) {
@@ -171,8 +179,13 @@ Classification Classifier::finish() const {
             textClass[i] = classNamed(texts_[i], 1, NumberText::fromText(texts_[i]));
         }
     }
-    const int nullClass =
-        options_.drawNulls ? classNamed(nullClassName(), 2, std::nullopt) : dropped;
+    int nullClass = dropped;
+    if (options_.drawNulls) {
+        const auto named = std::find(texts_.begin(), texts_.end(), nullClassName());
+        nullClass = textsAlone && named != texts_.end()
+                        ? textClass[size_t(named - texts_.begin())]
+                        : classNamed(nullClassName(), 2, std::nullopt);
+    }
 
     // Class order, then every row into its class in row order.
     std::vector<int> order(pending.size());
@@ -209,7 +222,7 @@ Classification Classifier::finish() const {
     }
     for (size_t r = 0; r < rowClass.size(); ++r) {
         if (rowClass[r] >= 0) {
-            result.classes[size_t(position[size_t(rowClass[r])])].rows.push_back(qsizetype(r));
+            result.classes[size_t(position[size_t(rowClass[r])])].rows.push_back(quint32(r));
         }
     }
     // A class whose every row was dropped does not exist (e.g. "<Null>" with no Null rows).
@@ -230,8 +243,19 @@ Classification Classifier::classify(const InternedColumn& column, Options option
     Classifier classifier(options);
     std::vector<qint32> keys;
     keys.reserve(column.distinct().size());
+    // A field with a value per sample has as many distinct values as rows: growing the hash
+    // step by step would cost more than filling it.
+    classifier.textIds_.reserve(qsizetype(column.distinct().size()));
+    const bool allTexts =
+        std::all_of(column.distinct().begin(), column.distinct().end(),
+                    [](const CellValue& v) { return v.kind() == CellValue::Kind::Text; });
     for (const CellValue& value : column.distinct()) {
-        keys.push_back(classifier.keyOf(value));
+        if (allTexts) { // distinct texts: each its own key, without hashing them again
+            keys.push_back(2 * qint32(classifier.texts_.size()) + 1);
+            classifier.texts_.push_back(value.toText());
+        } else {
+            keys.push_back(classifier.keyOf(value));
+        }
     }
     classifier.rowKeys_.reserve(column.ids().size());
     for (const quint32 id : column.ids()) {
@@ -263,7 +287,7 @@ Classification Classifier::single(qsizetype rowCount, const QString& name) {
     DataClass all{name, {}};
     all.rows.resize(size_t(rowCount));
     for (qsizetype r = 0; r < rowCount; ++r) {
-        all.rows[size_t(r)] = r;
+        all.rows[size_t(r)] = quint32(r);
     }
     if (rowCount > 0) {
         result.classes.push_back(std::move(all));

@@ -50,12 +50,13 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
         for (const DataClass& dataClass : classes.classes) {
             if (!dataClass.rows.empty()) {
                 rowCount = std::max(
-                    rowCount, *std::max_element(dataClass.rows.begin(), dataClass.rows.end()) + 1);
+                    rowCount,
+                    qsizetype(*std::max_element(dataClass.rows.begin(), dataClass.rows.end())) + 1);
             }
         }
         std::vector<int> classOf(size_t(rowCount), -1);
         for (size_t c = 0; c < classes.classes.size(); ++c) {
-            for (const qsizetype r : classes.classes[c].rows) {
+            for (const quint32 r : classes.classes[c].rows) {
                 classOf[size_t(r)] = int(c);
             }
         }
@@ -66,7 +67,7 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
         }
     } else {
         for (size_t c = 0; c < classes.classes.size(); ++c) {
-            for (const qsizetype r : classes.classes[c].rows) {
+            for (const quint32 r : classes.classes[c].rows) {
                 add(r, c);
             }
         }
@@ -88,9 +89,22 @@ SeriesBuilder::Result SeriesBuilder::build(const RowSet& rows, const Columns& co
 
 SeriesBuilder::Result SeriesBuilder::build(const PlotTable& table, const Columns& columns,
                                            const Classification& classes) {
-    return buildSeries(
-        columns, classes, [&](qsizetype r, int c) { return table.numbers(c).number(r); },
-        [&](qsizetype r, int) { return table.labels.view(r); }, false);
+    // The labels are picked from the table's by each point's row, sharing its texts.
+    Columns numbers = columns;
+    numbers.label = -1;
+    Result result = buildSeries(
+        numbers, classes, [&](qsizetype r, int c) { return table.numbers(c).number(r); },
+        [](qsizetype, int) { return QString(); }, false);
+    if (columns.label >= 0) {
+        for (Series& s : result.series) {
+            std::vector<quint32> rows;
+            rows.reserve(s.points.size());
+            for (const FigurePoint& p : s.points)
+                rows.push_back(quint32(p.row));
+            s.labels = PackedTexts::picked(table.labels, std::move(rows));
+        }
+    }
+    return result;
 }
 
 SeriesBuilder::Result SeriesBuilder::build(const Sheet& sheet, int firstRow, const Columns& columns,

@@ -39,6 +39,36 @@ QString GridController::tableOf(const QString& statement) {
     return {};
 }
 
+bool GridController::readsOneTable(const QString& statement) {
+    const auto tokenized = JetSqlTokenizer::tokenize(statement);
+    if (!tokenized.ok())
+        return false;
+    std::vector<JetSqlToken> tokens;
+    for (const JetSqlToken& t : tokenized.tokens)
+        if (t.kind != JetSqlToken::Kind::Whitespace)
+            tokens.push_back(t);
+    for (const JetSqlToken& t : tokens)
+        for (const char* many : {"JOIN", "UNION", "INTERSECT", "EXCEPT", "GROUP", "TRANSFORM"})
+            if (t.isWord(many))
+                return false;
+    int depth = 0;
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        depth += tokens[i].isPunctuation('(') - tokens[i].isPunctuation(')');
+        if (!tokens[i].isWord("FROM"))
+            continue;
+        if (depth != 0 || i + 1 >= tokens.size() ||
+            (tokens[i + 1].kind != JetSqlToken::Kind::Name &&
+             tokens[i + 1].kind != JetSqlToken::Kind::Word))
+            return false;
+        if (i + 2 >= tokens.size())
+            return true;
+        const JetSqlToken& next = tokens[i + 2];
+        return next.kind == JetSqlToken::Kind::Semicolon || next.isWord("WHERE") ||
+               next.isWord("ORDER");
+    }
+    return false;
+}
+
 bool GridController::open(const QString& statement, const QString& caption) {
     if (!name_.isEmpty())
         views_.remove(name_);
@@ -55,16 +85,19 @@ bool GridController::load() {
         dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
         return false;
     }
-    auto source = std::make_unique<GridRowSource>(*db, statement_, sortText_);
+    const QString table = tableOf(statement_);
+    const QStringList key = system_ || session_.catalogue().tableRow(table) > 0
+                                ? PrimaryKey::of(*db, table)
+                                : QStringList();
+    auto source = std::make_unique<GridRowSource>(*db, statement_, sortText_,
+                                                  readsOneTable(statement_) ? key : QStringList());
     if (!source->open()) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("The rows of ") + statement_ +
                                                        QStringLiteral(" cannot be read:\r\n") +
                                                        source->error());
         return false;
     }
-    target_ = {db, statement_, sortText_, tableOf(statement_), {}};
-    if (system_ || session_.catalogue().tableRow(target_.table) > 0)
-        target_.key = PrimaryKey::of(*db, target_.table);
+    target_ = {db, statement_, sortText_, table, key};
     model_ = std::make_unique<GridModel>(std::move(source));
     if (target_.writable())
         model_->setCellWriter([this](const RowSet::Row& row, int column, const CellValue& v) {

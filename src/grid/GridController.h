@@ -39,6 +39,9 @@ public:
     const QString& name() const { return name_; }
     // The table after FROM, up to the next "," or blank; a bracketed name is taken whole.
     static QString tableOf(const QString& statement);
+    // True when each row of the statement is one row of the table after FROM: no join, union or
+    // grouping, nothing after the table but WHERE and ORDER BY. Its key then tells rows apart.
+    static bool readsOneTable(const QString& statement);
     GridTarget target() const;
 
     // "Rec 3/120"; "Rec 0 / 0" for an empty grid. current is 1-based.

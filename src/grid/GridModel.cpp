@@ -84,7 +84,9 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     const CellValue written = text.isEmpty() ? CellValue::null() : CellValue::text(text);
     if (!writer_(*cells, index.column(), written))
         return false;
-    // The page is read again, so the cell shows what the database stored.
+    // The page is read again, so the cell shows what the database stored; a written key may
+    // have moved its row.
+    source_->forgetPositions();
     pages_.erase(index.row() / pageSize);
     recent_.remove(index.row() / pageSize);
     emit dataChanged(index, index);

@@ -25,6 +25,7 @@ void StatisticsComponent::SetSize(int rows, int columns) {
     columns = std::max(columns, 0);
     names_ = QStringList(columns);
     cells_.assign(size_t(columns), QStringList(rows_));
+    numbers_.assign(size_t(columns), {});
     classNames_.clear();
     classRows_.clear();
     selected_.reset();
@@ -46,8 +47,12 @@ QString StatisticsComponent::CellText(int row, int column) const {
 }
 
 void StatisticsComponent::setCellText(int row, int column, const QString& text) {
-    if (validColumn(column) && row >= 1 && row <= rows_)
+    if (validColumn(column) && row >= 1 && row <= rows_) {
         cells_[size_t(column - 1)][row - 1] = text;
+        std::vector<std::optional<double>>& numbers = numbers_[size_t(column - 1)];
+        if (!numbers.empty())
+            numbers[size_t(row - 1)] = NumberText::fromText(QStringView(text));
+    }
 }
 
 bool StatisticsComponent::ApplyBDLC(int column, const DetectionLimitRule& rule) {
@@ -55,6 +60,7 @@ bool StatisticsComponent::ApplyBDLC(int column, const DetectionLimitRule& rule) 
         return false;
     for (QString& text : cells_[size_t(column - 1)])
         text = rule.converted(text);
+    numbers_[size_t(column - 1)].clear();
     return true;
 }
 
@@ -93,15 +99,20 @@ bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
     points_.reset();
     if (!validColumn(column) || classIndex < 0 || classIndex > ClassCount())
         return false;
-    const QStringList& cells = cells_[size_t(column - 1)];
-    const QStringList* weights = weightColumn ? &cells_[size_t(weightColumn - 1)] : nullptr;
+    const std::vector<std::optional<double>>& cells = numbersOf(column);
+    const std::vector<std::optional<double>>* weights =
+        weightColumn ? &numbersOf(weightColumn) : nullptr;
     std::vector<double> values, w;
+    const size_t rows = classIndex == 0 ? size_t(rows_) : classRows_[size_t(classIndex - 1)].size();
+    values.reserve(rows);
+    if (weights)
+        w.reserve(rows);
     const auto take = [&](int r) {
-        const auto v = NumberText::fromText(QStringView(cells[r]));
+        const std::optional<double> v = cells[size_t(r)];
         if (!v)
             return;
         if (weights) {
-            const auto wt = NumberText::fromText(QStringView((*weights)[r]));
+            const std::optional<double> wt = (*weights)[size_t(r)];
             if (!wt || *wt <= 0)
                 return;
             w.push_back(*wt);
@@ -116,6 +127,17 @@ bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
             take(r);
     selected_ = std::make_unique<ColumnStatistics>(std::move(values), std::move(w));
     return true;
+}
+
+const std::vector<std::optional<double>>& StatisticsComponent::numbersOf(int column) {
+    std::vector<std::optional<double>>& numbers = numbers_[size_t(column - 1)];
+    if (numbers.empty() && rows_ > 0) {
+        const QStringList& cells = cells_[size_t(column - 1)];
+        numbers.reserve(size_t(rows_));
+        for (const QString& text : cells)
+            numbers.push_back(NumberText::fromText(QStringView(text)));
+    }
+    return numbers;
 }
 
 const BoxPoints& StatisticsComponent::points() const {

@@ -82,10 +82,13 @@ private:
         points_.reset();
     }
     const BoxPoints& points() const;
+    // The column's cells as numbers, read from their texts once until a cell changes.
+    const std::vector<std::optional<double>>& numbersOf(int column);
 
     int rows_ = 0;
     QStringList names_;
-    std::vector<QStringList> cells_; // per column, one text per row
+    std::vector<QStringList> cells_;                          // per column, one text per row
+    std::vector<std::vector<std::optional<double>>> numbers_; // per column; empty: not read yet
     QStringList classNames_;
     std::vector<std::vector<int>> classRows_; // 0-based rows of each class
     BoxRule box_;

@@ -82,6 +82,14 @@ TEST(Classifier, ClassesFollowTheClassifyOption) {
          "A=1 | B=1 | <Null>=1",
          0,
          0},
+        {"a text named like the Null class shares it",
+         {CellValue::null(), txt("<Null>"), txt("A")},
+         ClassifyMode::AsText,
+         true,
+         false,
+         "<Null>=2 | A=1",
+         0,
+         0},
         {"every classifier Null and Nulls not drawn: no class at all",
          {CellValue::null(), CellValue::null()},
          ClassifyMode::AsText,
@@ -168,8 +176,8 @@ TEST(Classifier, ClassRowsAreTheSourceRowsInOrder) {
         classifierRows({txt("B"), txt("A"), CellValue::null(), txt("B"), txt("A")}), 0,
         {ClassifyMode::AsText, false, false});
     ASSERT_EQ(got.classes.size(), 2u);
-    EXPECT_EQ(got.classes[0].rows, (std::vector<qsizetype>{1, 4}));
-    EXPECT_EQ(got.classes[1].rows, (std::vector<qsizetype>{0, 3}));
+    EXPECT_EQ(got.classes[0].rows, (std::vector<quint32>{1, 4}));
+    EXPECT_EQ(got.classes[1].rows, (std::vector<quint32>{0, 3}));
     EXPECT_EQ(got.rowCount(), 4);
 }
 
@@ -183,7 +191,7 @@ TEST(Classifier, SheetRowsClassLikeCellValues) {
     const Classification got =
         Classifier::classify(sheet, 2, 2, 6, {ClassifyMode::GroupNumbers, false, false});
     EXPECT_EQ(summary(got), "<Numeric>=2 | Granite=1");
-    EXPECT_EQ(got.classes[0].rows, (std::vector<qsizetype>{0, 3}));
+    EXPECT_EQ(got.classes[0].rows, (std::vector<quint32>{0, 3}));
     EXPECT_EQ(got.nullRowsDropped, 2);
 }
 

@@ -78,6 +78,21 @@ TEST(PlotTable, PackedTextsGiveBackEachTextIncludingEmptyOnes) {
     ASSERT_EQ(packed.size(), texts.size());
     for (qsizetype i = 0; i < texts.size(); ++i)
         EXPECT_EQ(packed.at(i), texts[i]) << i;
+
+    // A picked set (and a set picked from it) shares the texts; a change to either set, or to
+    // a copy, leaves the others as they were.
+    PackedTexts picked = PackedTexts::picked(packed, {4, 2, 2});
+    EXPECT_EQ(picked, (QStringList{"x", "Grünstein", "Grünstein"}));
+    const PackedTexts twice = PackedTexts::picked(picked, {1, 0});
+    EXPECT_EQ(twice, (PackedTexts{QStringLiteral("Grünstein"), QStringLiteral("x")}));
+    EXPECT_TRUE(twice.contains(QStringLiteral("Grünstein")));
+    const PackedTexts copy = packed;
+    packed.append(QStringLiteral("y"));
+    picked.append(QStringLiteral("z"));
+    EXPECT_EQ(copy, texts);
+    EXPECT_EQ(packed.size(), texts.size() + 1);
+    EXPECT_EQ(picked, (QStringList{"x", "Grünstein", "Grünstein", "z"}));
+    EXPECT_EQ(twice, (QStringList{"Grünstein", "x"}));
 }
 
 TEST(PlotTable, SeriesFromATableSkipRowsWithoutNumbersAndKeepLabelsAndRows) {

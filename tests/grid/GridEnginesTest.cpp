@@ -78,11 +78,32 @@ void exerciseGrid(SessionDatabase& session, ScriptedDialogs& dialogs, HeadlessSt
     EXPECT_EQ(grid.name(), QStringLiteral("Samples"));
     EXPECT_TRUE(m.flags(m.index(0, 1)) & Qt::ItemIsEditable);
 
+    // Pages are read by seeking on the key from the nearest row read, before or after them:
+    // whichever rows are read first, each stands where the key order puts it.
+    EXPECT_TRUE(m.source().seeksByKey());
+    const auto byKey = rows(db, "SELECT [SampleNo] FROM [Samples] ORDER BY [SampleNo]");
+    ASSERT_EQ(byKey.size(), size_t(sampleCount + 2));
+    for (const std::vector<int>& firstReads :
+         {std::vector<int>{sampleCount + 1, 700, 0}, {1100, 100}, {0, 600, 1200}}) {
+        ASSERT_TRUE(grid.requery());
+        GridModel& fresh = *grid.model();
+        for (const int r : firstReads)
+            EXPECT_EQ(cell(fresh, r, 0), byKey[size_t(r)][0]) << r;
+        for (int r = 0; r < sampleCount + 2; ++r)
+            if (cell(fresh, r, 0) != byKey[size_t(r)][0]) {
+                ADD_FAILURE() << "row " << r << " after reading " << firstReads.front();
+                break;
+            }
+    }
+
     // Header clicks sort only in a sort mode.
     EXPECT_FALSE(grid.headerClicked(0));
     grid.sortMode = GridController::SortMode::Descending;
     ASSERT_TRUE(grid.headerClicked(0));
     EXPECT_EQ(grid.sortText(), QStringLiteral("[SampleNo] DESC"));
+    EXPECT_TRUE(grid.model()->source().seeksByKey());
+    EXPECT_EQ(cell(*grid.model(), sampleCount + 1, 0), QStringLiteral("AB1"));
+    EXPECT_EQ(cell(*grid.model(), 1000, 0), QStringLiteral("S0500"));
     EXPECT_EQ(cell(*grid.model(), 0, 0), QStringLiteral("S1500"));
     ASSERT_TRUE(grid.andSort(1, false));
     EXPECT_EQ(grid.sortingInfo(),

@@ -57,21 +57,29 @@ TEST(OpenViews, RepeatedNamesGetAPrefixAtMostTenTimes) {
 }
 
 TEST(GridController, TableIsTheNameAfterFrom) {
+    // oneTable: each row is a row of that table, so its key tells the rows apart.
     const struct {
         const char* statement;
         const char* table;
+        bool oneTable;
     } cases[] = {
-        {"SELECT * FROM [Rock Samples] WHERE [Rock] = 'x'", "Rock Samples"},
-        {"SELECT * FROM Samples, Major", "Samples"},
-        {"select a from t order by a", "t"},
-        {"SELECT [a]]b].* FROM [a]]b]", "a]b"},
-        {"SELECT 1", ""},
-        {"SELECT * FROM (SELECT * FROM T)", ""},
+        {"SELECT * FROM [Rock Samples] WHERE [Rock] = 'x'", "Rock Samples", true},
+        {"SELECT * FROM Samples, Major", "Samples", false},
+        {"select a from t order by a", "t", true},
+        {"SELECT [a]]b].* FROM [a]]b];", "a]b", true},
+        {"SELECT 1", "", false},
+        {"SELECT * FROM (SELECT * FROM T)", "", false},
+        {"SELECT * FROM S INNER JOIN T ON S.k = T.k", "S", false},
+        {"SELECT k FROM S WHERE k IN (SELECT k FROM T)", "S", true},
+        {"SELECT k FROM S UNION SELECT k FROM T", "S", false},
+        {"SELECT k, COUNT(*) FROM S GROUP BY k", "S", false},
+        {"SELECT s.k FROM S AS s", "S", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(GridController::tableOf(QString::fromUtf8(c.statement)),
-                  QString::fromUtf8(c.table))
-            << c.statement;
+    for (const auto& c : cases) {
+        const QString statement = QString::fromUtf8(c.statement);
+        EXPECT_EQ(GridController::tableOf(statement), QString::fromUtf8(c.table)) << c.statement;
+        EXPECT_EQ(GridController::readsOneTable(statement), c.oneTable) << c.statement;
+    }
 }
 
 TEST(GridFiles, ColumnViewsAndSqlFilesRoundTrip) {

@@ -1,4 +1,5 @@
 #include "stats/StatisticsComponent.h"
+#include "platform/NumberText.h"
 #include "stats/DetectionLimitRule.h"
 
 #include <gtest/gtest.h>
@@ -175,13 +176,23 @@ TEST(StatisticsComponent, BelowDetectionLimitValuesAreReplacedByTheRule) {
     };
     for (const auto& c : cases) {
         StatisticsComponent s = loaded({"<0.5", "-0.4", "7", "<x", " < 0.02"});
+        ASSERT_TRUE(s.SelectColumn(2, 0)); // read as numbers before the rule changes the texts
         DetectionLimitRule rule;
         rule.inDataOption = c.dataOption;
         rule.inProcessOption = c.processOption;
         ASSERT_TRUE(s.ApplyBDLC(2, rule));
-        for (int r = 1; r <= 5; ++r)
+        int numbers = 0;
+        for (int r = 1; r <= 5; ++r) {
             EXPECT_EQ(s.CellText(r, 2), QString::fromUtf8(c.after[size_t(r - 1)]))
                 << c.dataOption << "/" << c.processOption << " row " << r;
+            numbers += NumberText::fromText(QString::fromUtf8(c.after[size_t(r - 1)])).has_value();
+        }
+        // The statistics see the rewritten cells, and a cell written afterwards.
+        ASSERT_TRUE(s.SelectColumn(2, 0));
+        EXPECT_EQ(s.Statistic(QStringLiteral("N")), numbers);
+        s.setCellText(4, 2, QStringLiteral("3"));
+        ASSERT_TRUE(s.SelectColumn(2, 0));
+        EXPECT_EQ(s.Statistic(QStringLiteral("N")), numbers + 1);
         EXPECT_FALSE(s.ApplyBDLC(9, rule));
     }
 }

@@ -9,6 +9,7 @@
 #include <qcustomplot.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -229,54 +230,69 @@ QCPScatterStyle stampStyle(const SeriesStyle& style) {
     return QCPScatterStyle(stamp);
 }
 
-QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const Series& series,
+// The largest |Z| of the figure, against which bubble areas grow.
+double largestZ(const Figure& figure) {
+    double zMax = 0.0;
+    for (const Series& s : figure.series)
+        for (const FigurePoint& p : s.points)
+            if (std::isfinite(p.z))
+                zMax = std::max(zMax, std::abs(p.z));
+    return zMax;
+}
+
+// Draws `members` (series of one shape and style, the first one naming it) as one plottable.
+QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
+                                const std::vector<const Series*>& members, double zMax,
                                 qsizetype& labelsLeft) {
+    const Series& series = *members.front();
     QCPAxis* valueAxis = series.valueAxis == AxisId::Y2 ? plot.yAxis2 : plot.yAxis;
-    const bool logX = figure.x.logarithmic;
-    const bool logY = figure.y.logarithmic;
+    qsizetype pointCount = 0;
+    for (const Series* member : members)
+        pointCount += member->pointCount();
     QVector<double> keys;
     QVector<double> values;
     QVector<double> sizes; // Z, for bubbles
-    keys.reserve(series.pointCount());
-    values.reserve(series.pointCount());
-    const bool withLabels = series.showLabels && series.labels.size() == series.pointCount();
+    keys.reserve(pointCount);
+    values.reserve(pointCount);
     std::optional<ScatterThinning> thinning;
-    if (!series.connectingLine && series.pointCount() > FigurePlot::thinningThreshold) {
+    if (!series.connectingLine && pointCount > FigurePlot::thinningThreshold) {
         thinning.emplace(*plot.xAxis, *valueAxis, plot.axisRect()->rect(),
                          int(series.style.symbolSize) + 2);
     }
-    for (qsizetype i = 0; i < series.pointCount(); ++i) {
-        const FigurePoint& p = series.points[size_t(i)];
-        // NaN or infinite coordinates have no place on the plot (and would break sorting).
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
-            (logY && !(p.y > 0))) {
-            continue;
-        }
-        if (thinning && !thinning->keep(p.x, p.y)) {
-            continue;
-        }
-        keys.push_back(p.x);
-        values.push_back(p.y);
-        sizes.push_back(p.z);
-        if (withLabels && labelsLeft > 0) {
-            --labelsLeft;
-            auto* label = new QCPItemText(&plot);
-            label->position->setAxes(plot.xAxis, valueAxis);
-            label->position->setCoords(p.x, p.y);
-            label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
-            label->setText(series.labels[i]);
-            label->setFont(QFont(plot.font().family(), 7));
+    const bool logX = figure.x.logarithmic;
+    const bool logY = figure.y.logarithmic;
+    const bool withSizes = series.shape == SeriesShape::Bubbles;
+    for (const Series* member : members) {
+        const bool withLabels = member->showLabels && member->labels.size() == member->pointCount();
+        for (qsizetype i = 0; i < member->pointCount(); ++i) {
+            const FigurePoint& p = member->points[size_t(i)];
+            // NaN or infinite coordinates have no place on the plot (and would break sorting).
+            if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
+                (logY && !(p.y > 0))) {
+                continue;
+            }
+            if (thinning && !thinning->keep(p.x, p.y)) {
+                continue;
+            }
+            keys.push_back(p.x);
+            values.push_back(p.y);
+            if (withSizes)
+                sizes.push_back(p.z);
+            if (withLabels && labelsLeft > 0) {
+                --labelsLeft;
+                auto* label = new QCPItemText(&plot);
+                label->position->setAxes(plot.xAxis, valueAxis);
+                label->position->setCoords(p.x, p.y);
+                label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
+                label->setText(member->labels[i]);
+                label->setFont(QFont(plot.font().family(), 7));
+            }
         }
     }
     QCPAbstractPlottable* plottable = nullptr;
     if (series.shape == SeriesShape::Bubbles) {
         // Areas grow with Z against the largest Z of the figure; symbols of one size (to 2 px)
         // share a graph.
-        double zMax = 0.0;
-        for (const Series& s : figure.series)
-            for (const FigurePoint& p : s.points)
-                if (std::isfinite(p.z))
-                    zMax = std::max(zMax, std::abs(p.z));
         std::map<int, QCPGraph*> bySize;
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const double share =
@@ -339,7 +355,15 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
         plottable = curve;
     } else {
         auto* graph = new QCPGraph(plot.xAxis, valueAxis);
-        graph->setData(keys, values);
+        if (thinning) {
+            QVector<QCPGraphData> data;
+            data.reserve(keys.size());
+            for (const qsizetype k : thinning->inOrderOfX(keys.constData()))
+                data.push_back({keys[k], values[k]});
+            graph->data()->set(data, true);
+        } else {
+            graph->setData(keys, values);
+        }
         graph->setLineStyle(QCPGraph::lsNone);
         graph->setScatterStyle(thinning ? stampStyle(series.style) : scatterStyle(series.style));
         graph->setPen(QPen(toQColor(series.style.color)));
@@ -417,21 +441,69 @@ QStringList notesOf(const Figure& figure) {
     return notes;
 }
 
+// The series in drawing order, grouped into plottables: each series has its own, but for
+// figures of more classes than the legend lists, where the unlisted plain scatter series share
+// one per style and axis. The chart library scans its list of plottables on every addition and
+// removal, so a hundred thousand classes would cost far more than their points.
+std::vector<std::vector<const Series*>> plottableGroups(const Figure& figure,
+                                                        const LegendEntries& entries) {
+    std::vector<std::vector<const Series*>> groups;
+    groups.reserve(figure.series.size());
+    if (figure.series.size() <= size_t(LegendEntries::defaultCap)) {
+        for (const Series& s : figure.series)
+            groups.push_back({&s});
+        return groups;
+    }
+    std::vector<bool> listed(figure.series.size(), false);
+    for (const LegendEntries::Entry& e : entries.shown())
+        if (e.isSeries)
+            listed[size_t(e.index)] = true;
+    using StyleKey = std::tuple<int, int, quint32, double, bool>;
+    std::map<StyleKey, size_t> groupOfStyle;
+    for (size_t i = 0; i < figure.series.size(); ++i) {
+        const Series& s = figure.series[i];
+        if (listed[i] || s.shape != SeriesShape::Points || s.connectingLine) {
+            groups.push_back({&s});
+            continue;
+        }
+        const FigureColor c = s.style.color;
+        const StyleKey key{int(s.valueAxis), int(s.style.symbol),
+                           quint32(c.red) << 24 | quint32(c.green) << 16 | quint32(c.blue) << 8 |
+                               c.alpha,
+                           s.style.symbolSize, s.style.filled};
+        const auto [it, added] = groupOfStyle.try_emplace(key, groups.size());
+        if (added)
+            groups.emplace_back();
+        groups[it->second].push_back(&s);
+    }
+    return groups;
+}
+
 } // namespace
 
 void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
     clearPlot(plot);
     showFrame(figure, plot, notesOf(figure));
+    const LegendEntries entries(figure);
+    const std::vector<std::vector<const Series*>> groups = plottableGroups(figure, entries);
+    const auto thinned = [](const std::vector<const Series*>& members) {
+        qsizetype n = 0;
+        for (const Series* s : members)
+            n += s->pointCount();
+        return n > thinningThreshold;
+    };
     if (figure.plotAreaSize) {
         fixPlotArea(plot, size, *figure.plotAreaSize);
-    } else if (std::any_of(figure.series.begin(), figure.series.end(),
-                           [](const Series& s) { return s.pointCount() > thinningThreshold; })) {
+    } else if (std::any_of(groups.begin(), groups.end(), thinned)) {
         layOut(plot, size); // thinning needs the axes' pixels
     }
-    std::vector<QCPAbstractPlottable*> seriesPlottables;
+    std::vector<QCPAbstractPlottable*> seriesPlottables(figure.series.size());
+    const double zMax = largestZ(figure);
     qsizetype labelsLeft = labelCap;
-    for (const Series& s : figure.series) {
-        seriesPlottables.push_back(addSeries(plot, figure, s, labelsLeft));
+    for (const std::vector<const Series*>& members : groups) {
+        QCPAbstractPlottable* plottable = addSeries(plot, figure, members, zMax, labelsLeft);
+        for (const Series* member : members)
+            seriesPlottables[size_t(member - figure.series.data())] = plottable;
     }
     std::vector<QCPAbstractPlottable*> linePlottables;
     for (const OverlayLine& line : figure.lines) {
@@ -441,7 +513,6 @@ void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
         addText(plot, text);
     }
 
-    const LegendEntries entries(figure);
     for (const LegendEntries::Entry& e : entries.shown()) {
         (e.isSeries ? seriesPlottables : linePlottables)[size_t(e.index)]->addToLegend();
     }

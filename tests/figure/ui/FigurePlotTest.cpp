@@ -196,27 +196,40 @@ TEST(FigurePlot, AxisLabelsFollowFrequencyAndTimeFormat) {
 }
 
 TEST(FigurePlot, ManyPointsAreThinnedToOnePerPixel) {
-    for (const bool ratioFixed : {false, true}) {
+    struct Case {
+        bool ratioFixed, logarithmic, reversed;
+    };
+    for (const Case c : {Case{false, false, false}, Case{true, false, false},
+                         Case{false, true, false}, Case{false, true, true}}) {
+        SCOPED_TRACE(testing::Message() << c.ratioFixed << c.logarithmic << c.reversed);
         Figure f = tenByTen();
+        f.x.setRange(1, 10);
+        f.y.setRange(1, 10);
+        f.x.logarithmic = f.y.logarithmic = c.logarithmic;
+        f.x.reversed = c.reversed;
         std::vector<std::pair<double, double>> xy(30000, {5.0, 5.0});
-        for (int i = 0; i < 10; ++i) {
-            xy.push_back({0.5 + i, 1.0});
+        for (int i = 9; i >= 0; --i) {
+            xy.push_back({1.5 + 0.8 * i, 1.5});
         }
         xy.push_back({50, 50}); // far outside the plot: never drawn
         f.series.push_back(squareAt(xy, red));
         f.series.push_back(squareAt({{5, 5}, {5, 5}}, blue)); // few points: drawn as they are
-        if (ratioFixed) {
+        if (c.ratioFixed) {
             f.plotAreaSize = QSizeF(200, 200);
         }
         QCustomPlot plot;
         FigurePlot::show(f, plot, pictureSize);
-        EXPECT_EQ(plot.graph(0)->dataCount(), 11);
+        ASSERT_EQ(plot.graph(0)->dataCount(), 11);
         EXPECT_EQ(plot.graph(1)->dataCount(), 2);
+        // Handed over in order of X, as the chart library's searches need.
+        for (int i = 1; i < plot.graph(0)->dataCount(); ++i) {
+            EXPECT_LT(plot.graph(0)->data()->at(i - 1)->key, plot.graph(0)->data()->at(i)->key);
+        }
 
         f.series.pop_back();
         const QImage image = FigureExporter::image(f, pictureSize);
         EXPECT_EQ(image.pixel(pixelOf(f, 5, 5)), qRgb(255, 0, 0));
-        EXPECT_EQ(image.pixel(pixelOf(f, 3.5, 1)), qRgb(255, 0, 0));
+        EXPECT_EQ(image.pixel(pixelOf(f, 3.9, 1.5)), qRgb(255, 0, 0));
     }
 }
 
@@ -302,7 +315,13 @@ TEST(FigurePlot, LegendOfThousandsOfClassesIsCapped) {
     auto* more = qobject_cast<QCPTextElement*>(plot.legend->elementAt(100));
     ASSERT_NE(more, nullptr);
     EXPECT_EQ(more->text(), QStringLiteral("\u2026 2900 more"));
-    EXPECT_EQ(FigureExporter::image(f, pictureSize).size(), pictureSize);
+    // The unlisted classes share a plottable per style: here, all of them one.
+    EXPECT_EQ(plot.plottableCount(), 101);
+    int points = 0;
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        points += plot.graph(i)->dataCount();
+    }
+    EXPECT_EQ(points, 3000);
 
     f.legend.visible = false;
     QCustomPlot hidden;
