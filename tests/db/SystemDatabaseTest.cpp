@@ -464,7 +464,7 @@ TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
 
 TEST(SystemSchema, EveryTableHasAKeyThatIsOneOfItsColumns) {
     const auto tables = SystemSchema::tables({});
-    ASSERT_EQ(tables.size(), 10u);
+    ASSERT_EQ(tables.size(), 11u);
     for (const SystemTableSchema& t : tables) {
         SCOPED_TRACE(t.name.toStdString());
         ASSERT_FALSE(t.primaryKey.isEmpty());
