@@ -5,6 +5,7 @@
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "calc/ui/UserCalcView.h"
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/TableLoaderWindow.h"
 #include "clipdata/ui/ClipDataView.h"
@@ -222,6 +223,8 @@ void MainFrame::buildMenus() {
     });
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
+    tools->addAction(QStringLiteral("User Defined Derivatives..."), this,
+                     [this] { openUserCalc(); });
     QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
     statistics->addAction(QStringLiteral("&Descriptive statistics..."), this,
                           [this] { openDescriptiveStatistics(); });
@@ -315,6 +318,18 @@ QWidget* MainFrame::openTableLoader() {
     return view;
 }
 
+UserCalcView* MainFrame::openUserCalc() {
+    if (!parts_)
+        return nullptr;
+    if (auto* open = activateChild<UserCalcView>())
+        return open;
+    auto* view =
+        new UserCalcView(parts_->session, parts_->dialogs, *status_, parts_->systemDatabase);
+    connect(view, &UserCalcView::stored, this, &MainFrame::refreshLists);
+    showChild(view, QStringLiteral("UserCalc"), {520, 620});
+    return view;
+}
+
 DiagramView* MainFrame::openDiagram() {
     if (!parts_)
         return nullptr;
@@ -358,6 +373,8 @@ void MainFrame::refreshLists() {
             distribution->refreshLists();
         if (auto* loader = qobject_cast<TableLoaderView*>(w->widget()))
             refreshTableLoader(w, loader);
+        if (auto* calc = qobject_cast<UserCalcView*>(w->widget()))
+            calc->refresh();
         if (auto* filters = w->widget()->findChild<FilterPanel*>())
             filters->refreshLists();
     }
