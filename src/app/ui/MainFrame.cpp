@@ -14,6 +14,7 @@
 #include "db/SystemDatabase.h"
 #include "db/ui/CatalogueView.h"
 #include "diagram/ui/DiagramAxisMenu.h"
+#include "diagram/ui/DiagramCalcControls.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -342,6 +343,7 @@ DiagramView* MainFrame::openDiagram() {
         openGrid(statement, caption);
     };
     diagram->setWindowGeometry(&geometry_);
+    diagram->calcControls()->systemDatabase = parts_->systemDatabase;
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     currentDiagram_ = diagram;
     return diagram;
