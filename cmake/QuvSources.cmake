@@ -1,11 +1,12 @@
 # Source lists are globbed per layer so that a new class needs no CMake edit.
-# CORE: everything under src/ except ui/ folders, platform/qt/ and main.cpp. UI: the rest.
+# CORE: everything under src/ except ui/ folders, platform/qt/, formula/ (a library of its own)
+# and main.cpp. UI: the rest.
 function(quv_collect_sources out layer)
     file(GLOB_RECURSE all CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp ${CMAKE_SOURCE_DIR}/src/*.h)
     set(core "")
     set(ui "")
     foreach(f IN LISTS all)
-        if(f MATCHES "/src/main\\.cpp$")
+        if(f MATCHES "/src/main\\.cpp$" OR f MATCHES "/src/formula/")
             continue()
         elseif(f MATCHES "/ui/" OR f MATCHES "/src/platform/qt/")
             list(APPEND ui ${f})

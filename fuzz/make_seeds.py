@@ -211,6 +211,11 @@ put("settings", "profile/user.ini",
     "HelpPath=!Help\n[DDE-Link]\nLinkType=2x\n[UserResults]\nDatabase=@r.sqlite\n"
     "IsForced=True\n[Q]\nSel=SELECT * FROM [T] WHERE [T].[A] LIKE '%PROJ%'\n")
 
+# --- formulas ------------------------------------------------------------------------------
+put("formula", "arithmetic", "=(A1+B1)/(C1+D1)*E1-A1^2+SQRT(B1)*2-C1%")
+put("formula", "texts", 'IF(A1>1,"big"&x,ROUND(-2.5,0))')
+put("formula", "functions", "CEILING(-2.5,-2)+FLOOR(0.3,0.1)+LOG(8,2)+ATAN2(1,0)")
+
 # --- typed inputs (first byte picks the parser) --------------------------------------------
 for name, text in {
     "filter/equals_text": "f\x00O'Brien",

@@ -1,6 +1,6 @@
 #pragma once
 // Opens the system database: the SQLite file that holds the object library, the spider types
-// and the field aliases. The first open creates the file (and its folder) with all ten tables in
+// and the field aliases. The first open creates the file (and its folder) with all eleven tables in
 // one transaction and stamps PRAGMA user_version with SystemSchema::version; later opens add any
 // table that is missing and otherwise leave the file alone. A file stamped with a newer version
 // is refused without being written. A configured Jet file (.mdb) is imported once into a SQLite

@@ -92,5 +92,13 @@ std::vector<SystemTableSchema> SystemSchema::tables(const SystemTables& names) {
         table(names.alias,
               {integer("AliasID"), text("User"), text("Table"), text("Field"), text("Alias")},
               {QStringLiteral("AliasID")}));
+
+    // A user calculation by name: its equation and the table and field of each variable.
+    std::vector<Column> userCalc{text("Name"), memo("Equation")};
+    for (const char* v : {"A", "B", "C", "D", "E"})
+        userCalc.insert(userCalc.end(),
+                        {{QString::fromUtf8(v) + QStringLiteral("Table"), Type::Text},
+                         {QString::fromUtf8(v) + QStringLiteral("Field"), Type::Text}});
+    result.push_back(table(names.userCalc, userCalc, {QStringLiteral("Name")}));
     return result;
 }

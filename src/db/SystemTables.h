@@ -1,7 +1,7 @@
 #pragma once
-// The names of the ten tables of the system database. Nine are configurable (section
-// "SystemTables" of the initialization files); Alias has a fixed name. Plain value: the settings
-// code fills it from its own settings, the system database and its users read it.
+// The names of the eleven tables of the system database. Nine are configurable (section
+// "SystemTables" of the initialization files); Alias and UserCalc have fixed names. Plain value:
+// the settings code fills it from its own settings, the system database and its users read it.
 #include <QString>
 
 struct SystemTables {
@@ -15,4 +15,5 @@ struct SystemTables {
     QString spiderMain = QStringLiteral("SpiderMain");
     QString spiderNorm = QStringLiteral("SpiderNorm");
     QString alias = QStringLiteral("Alias");
+    QString userCalc = QStringLiteral("UserCalc"); // stored user calculations
 };

@@ -3,6 +3,7 @@
 // fixed order X, Y, Z, classifier, the filter, the data source and the query options. Stored
 // and replayed under the field names GraphType, XTable, XField, ... Plain value type; the
 // diagram window owns one.
+#include "calc/UserCalculation.h"
 #include "figure/ClassifyOption.h"
 
 #include <QString>
@@ -38,6 +39,10 @@ struct DiagramDefinition {
     bool cumulative = false; // "Cumulative" ("Y Is 100%" for stacking bars)
     bool fill = false;       // multi-graph "Fill": each set's area filled
     bool stacking = false;   // multi-graph "Stacking": each set drawn on top of those before it
+    // "Check to use use element sums, ratios, etc." (chkPlus): an axis whose calculation has an
+    // equation is that user calculation instead of a plain field. X, Y, Z.
+    bool calc = false;
+    std::array<UserCalculation, 3> calculations;
 
     // In the order the type list offers them.
     static QStringList graphTypes() {
@@ -64,6 +69,21 @@ struct DiagramDefinition {
             return true;
         }
         return filled(tables[X], fields[X]) && filled(tables[Y], fields[Y]);
+    }
+    bool isCalcAxis(int slot) const {
+        return calc && slot >= 0 && slot < 3 &&
+               !calculations[size_t(slot)].equation.trimmed().isEmpty();
+    }
+    bool hasCalcAxis() const { return isCalcAxis(X) || isCalcAxis(Y) || isCalcAxis(Z); }
+    // The table box of a calculated axis.
+    static QString calcTable() { return QStringLiteral("Calc"); }
+    // A calculated axis is named by its parts joined by "-".
+    static QString calcTitle(const UserCalculation& c) {
+        QStringList parts;
+        for (const CalcVariable& v : c.variables)
+            if (v.bound())
+                parts << v.field;
+        return parts.isEmpty() ? c.equation : parts.join(QLatin1Char('-'));
     }
     bool hasClassifier() const { return !tables[Class].isEmpty() && !fields[Class].isEmpty(); }
     bool hasZ() const { return !tables[Z].isEmpty() && !fields[Z].isEmpty(); }

@@ -1,6 +1,7 @@
 #include "diagram/DiagramRowFetcher.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/CalcAxisFetcher.h"
 #include "diagram/DiagramSelect.h"
 #include "diagram/GraphTransforms.h"
 #include "platform/Connection.h"
@@ -64,6 +65,8 @@ const QString drawingError = QStringLiteral("Error in drawing (115)");
 std::optional<DiagramRowFetcher::Failure>
 DiagramRowFetcher::fromDatabase(SessionDatabase& session, const DiagramDefinition& d,
                                 const QString& filter, FetchedRows& out, QString& statement) {
+    if (d.hasCalcAxis())
+        return CalcAxisFetcher::fromDatabase(session, d, filter, out, statement);
     Connection* db = session.connection();
     if (!db)
         return Failure{MessageKind::Critical, drawingError};

@@ -136,7 +136,7 @@ TEST_F(SystemDatabaseTest, FirstOpenCreatesFolderAndEveryTable) {
               QStringLiteral("The system database ") + file + QStringLiteral(" was created"));
     SqliteConnection& db = sqlite(opened);
     EXPECT_EQ(userVersion(db), 1);
-    EXPECT_EQ(tableNames(db).size(), 10);
+    EXPECT_EQ(tableNames(db).size(), 11);
 
     for (const ExpectedTable& t : expectedTables()) {
         SCOPED_TRACE(t.name.toStdString());
@@ -244,7 +244,7 @@ TEST_F(SystemDatabaseTest, AddsOnlyTheMissingTables) {
     EXPECT_EQ(opened.notice, QStringLiteral("Tables added to the system database ") + file +
                                  QStringLiteral(": Points, Alias"));
     SqliteConnection& db = sqlite(opened);
-    EXPECT_EQ(tableNames(db).size(), 10);
+    EXPECT_EQ(tableNames(db).size(), 11);
     const auto rows = db.query(QStringLiteral("SELECT [Name] FROM [Polygon] WHERE [Counter] = 3"));
     ASSERT_TRUE(rows && rows->rowCount() == 1);
     EXPECT_EQ(rows->at(0, 0), CellValue::text(QStringLiteral("Field A")));
@@ -266,7 +266,7 @@ TEST_F(SystemDatabaseTest, UnversionedFileKeepsItsTablesAndGetsTheRest) {
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
     SqliteConnection& db = sqlite(opened);
     EXPECT_EQ(userVersion(db), 1);
-    EXPECT_EQ(tableNames(db).size(), 10);
+    EXPECT_EQ(tableNames(db).size(), 11);
     EXPECT_EQ(shapeOf(db, QStringLiteral("Trendline"))->columns, words("Counter,Eq"));
     const auto rows = db.queryNative(QStringLiteral("SELECT Eq FROM trendline"));
     ASSERT_TRUE(rows && rows->rowCount() == 1);
@@ -284,7 +284,7 @@ TEST_F(SystemDatabaseTest, ConfiguredNamesAreUsedEscaped) {
         ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
         SqliteConnection& db = sqlite(opened);
         const QStringList tables = tableNames(db);
-        EXPECT_EQ(tables.size(), 10);
+        EXPECT_EQ(tables.size(), 11);
         for (const QString& n : {names.polygon, names.spiderNorm, names.points})
             EXPECT_TRUE(tables.contains(n)) << n.toStdString();
         for (const char* n : {"Polygon", "SpiderNorm", "Points"})
@@ -297,7 +297,7 @@ TEST_F(SystemDatabaseTest, ConfiguredNamesAreUsedEscaped) {
     OpenedConnection again = SystemDatabase::open(file, names);
     ASSERT_TRUE(again.ok());
     EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
-    EXPECT_EQ(tableNames(sqlite(again)).size(), 10);
+    EXPECT_EQ(tableNames(sqlite(again)).size(), 11);
 }
 
 TEST_F(SystemDatabaseTest, NewerVersionIsRefusedWithoutWriting) {
@@ -367,7 +367,7 @@ TEST_F(SystemDatabaseTest, ProgramsStartingTogetherShareOneFreshFile) {
         OpenedConnection again = SystemDatabase::open(file);
         ASSERT_TRUE(again.ok()) << again.error.toStdString();
         EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
-        EXPECT_EQ(tableNames(sqlite(again)).size(), 10);
+        EXPECT_EQ(tableNames(sqlite(again)).size(), 11);
     }
 }
 
@@ -464,7 +464,7 @@ TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
 
 TEST(SystemSchema, EveryTableHasAKeyThatIsOneOfItsColumns) {
     const auto tables = SystemSchema::tables({});
-    ASSERT_EQ(tables.size(), 10u);
+    ASSERT_EQ(tables.size(), 11u);
     for (const SystemTableSchema& t : tables) {
         SCOPED_TRACE(t.name.toStdString());
         ASSERT_FALSE(t.primaryKey.isEmpty());

@@ -5,6 +5,7 @@
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "calc/ui/UserCalcView.h"
 #include "chem/ui/ConverterView.h"
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/TableLoaderWindow.h"
@@ -14,6 +15,7 @@
 #include "db/SystemDatabase.h"
 #include "db/ui/CatalogueView.h"
 #include "diagram/ui/DiagramAxisMenu.h"
+#include "diagram/ui/DiagramCalcControls.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -227,6 +229,8 @@ void MainFrame::buildMenus() {
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
     tools->addAction(QStringLiteral("Converter..."), this, [this] { openConverter(); });
+    tools->addAction(QStringLiteral("User Defined Derivatives..."), this,
+                     [this] { openUserCalc(); });
     QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
     statistics->addAction(QStringLiteral("&Descriptive statistics..."), this,
                           [this] { openDescriptiveStatistics(); });
@@ -320,6 +324,18 @@ QWidget* MainFrame::openTableLoader() {
     return view;
 }
 
+UserCalcView* MainFrame::openUserCalc() {
+    if (!parts_)
+        return nullptr;
+    if (auto* open = activateChild<UserCalcView>())
+        return open;
+    auto* view =
+        new UserCalcView(parts_->session, parts_->dialogs, *status_, parts_->systemDatabase);
+    connect(view, &UserCalcView::stored, this, &MainFrame::refreshLists);
+    showChild(view, QStringLiteral("UserCalc"), {520, 620});
+    return view;
+}
+
 DiagramView* MainFrame::openDiagram() {
     if (!parts_)
         return nullptr;
@@ -332,6 +348,7 @@ DiagramView* MainFrame::openDiagram() {
         openGrid(statement, caption);
     };
     diagram->setWindowGeometry(&geometry_);
+    diagram->calcControls()->systemDatabase = parts_->systemDatabase;
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     currentDiagram_ = diagram;
     return diagram;
@@ -363,6 +380,8 @@ void MainFrame::refreshLists() {
             distribution->refreshLists();
         if (auto* loader = qobject_cast<TableLoaderView*>(w->widget()))
             refreshTableLoader(w, loader);
+        if (auto* calc = qobject_cast<UserCalcView*>(w->widget()))
+            calc->refresh();
         if (auto* filters = w->widget()->findChild<FilterPanel*>())
             filters->refreshLists();
     }

@@ -25,6 +25,7 @@ class SampleBrowser;
 class SampleBrowserPanel;
 class SessionDatabase;
 class TableLoaderView;
+class UserCalcView;
 class WindowGeometry;
 
 class MainFrame : public QMainWindow {
@@ -83,6 +84,8 @@ public:
     GridWindow* openSystemGrid(const QString& table);
     // The tables and filters picked in the database list.
     QStringList selectedTables() const;
+    // "User Defined Derivatives..." (Tools menu): the user calculations window, once.
+    UserCalcView* openUserCalc();
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // The diagram window that commands address: the one activated or opened last; nullptr

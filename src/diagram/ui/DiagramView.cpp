@@ -5,6 +5,7 @@
 #include "diagram/FigureFile.h"
 #include "diagram/FigureStatistics.h"
 #include "diagram/ui/DiagramAxisMenu.h"
+#include "diagram/ui/DiagramCalcControls.h"
 #include "diagram/ui/DiagramOptionsMenu.h"
 #include "diagram/ui/SeriesBlinker.h"
 #include "figure/ui/FigureExporter.h"
@@ -91,6 +92,12 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         connect(tables_[size_t(slot)], &QComboBox::currentTextChanged, this,
                 [this, slot] { fillFields(slot); });
     }
+    calc_ = new DiagramCalcControls(window_, session_.catalogue(),
+                                    {tables_[D::X], tables_[D::Y], tables_[D::Z]},
+                                    {fields_[D::X], fields_[D::Y], fields_[D::Z]}, this);
+    boxes->addWidget(calc_->check(), 0, 3);
+    for (int slot = 0; slot < 3; ++slot)
+        boxes->addWidget(calc_->label(slot), slot + 1, 3);
     tables_[D::Class]->setToolTip(QStringLiteral("Table from where classifier element is taken"));
     fields_[D::Class]->setToolTip(
         QStringLiteral("Element that is used as classifier in graph (i.e. according to which "
@@ -183,8 +190,8 @@ void DiagramView::graphTypeChosen(const QString& type) {
     for (int i = 0; i < 3; ++i)
         axisLabels_[size_t(i)]->setText(captions[i]);
     const bool usesZ = D::typeUsesZ(type);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z], fields_[D::Z]})
+    for (QWidget* w : std::initializer_list<QWidget*>{axisLabels_[D::Z], tables_[D::Z],
+                                                      fields_[D::Z], calc_->label(D::Z)})
         w->setVisible(usesZ);
     multiFrame_->setVisible(d.isMultiSet());
     cumulative_->setText(type == QLatin1String("Stacking bar") ? QStringLiteral("Y Is 100%")

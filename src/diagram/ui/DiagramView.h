@@ -17,6 +17,7 @@ class SeriesBlinker;
 class QToolBar;
 class QAction;
 class WindowGeometry;
+class DiagramCalcControls;
 class QCheckBox;
 class QComboBox;
 class QCustomPlot;
@@ -45,6 +46,8 @@ public:
     void setWindowGeometry(const WindowGeometry* geometry);
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
     std::function<void()> clipDataChanged;
+    // The "Calc" source: chkPlus and each axis's calculation editor.
+    DiagramCalcControls* calcControls() const { return calc_; }
     // "Run active SQL": the statement opened in a table grid with that caption.
     std::function<void(const QString& statement, const QString& caption)> openGrid;
     // Refills the table pickers after the session database changed, keeping the choices.
@@ -112,6 +115,7 @@ private:
     SeriesBlinker* blinker_ = nullptr;
     QComboBox* graphType_;
     std::array<QLabel*, 3> axisLabels_{};
+    DiagramCalcControls* calc_ = nullptr;
     QAction* useClipData_ = nullptr;
     QString graphFile_;
     QWidget* side_ = nullptr;                   // the boxes beside the chart

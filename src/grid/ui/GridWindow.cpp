@@ -16,6 +16,7 @@
 #include "grid/GridViewSaver.h"
 #include "grid/MapInfoExport.h"
 #include "grid/ui/AddFieldDialog.h"
+#include "grid/ui/ColumnUpdateDialog.h"
 #include "grid/ui/GridButtonBar.h"
 #include "grid/ui/GridFindWindow.h"
 #include "grid/ui/GridStatisticsWindow.h"
@@ -410,6 +411,7 @@ void GridWindow::buildMenus() {
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     item(tools, QStringLiteral("Statistics..."), [this] { showStatistics(); });
+    item(tools, QStringLiteral("Update Column..."), [this] { updateColumn(); });
     for (const auto& [caption, which] :
          {std::pair{"Descriptive statistics...", StatisticsWindow::Descriptive},
           std::pair{"Box && Whisker Graph...", StatisticsWindow::BoxPlot},
@@ -711,6 +713,15 @@ void GridWindow::exportKml() {
         visible.push_back(!table_->isColumnHidden(c));
     KmlExport(dialogs_, &status_)
         .run(selected, visible, settings, grid_.caption(), folders_.userFolder);
+}
+
+ColumnUpdateDialog* GridWindow::updateColumn() {
+    auto* dialog = new ColumnUpdateDialog(grid_.target(), grid_.model()->source().columnNames(),
+                                          dialogs_, status_, geometry_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog] { afterBulkEdit(dialog->changed()); });
+    dialog->open();
+    return dialog;
 }
 
 void GridWindow::afterBulkEdit(bool changed) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+class ColumnUpdateDialog;
 class Dialogs;
 class GridButtonBar;
 class GridFindWindow;
@@ -61,6 +62,9 @@ public:
     // Created on first use.
     GridFindWindow* findWindow();
     bool editing() const { return editing_; }
+    // "Update Column..." (Tools menu): the column update dialog on this grid's base table,
+    // shown without blocking; the grid reads its rows again when the dialog closed after a run.
+    ColumnUpdateDialog* updateColumn();
 
 signals:
     void closeRequested();
