@@ -9,6 +9,8 @@
 #include "diagram/GraphTransforms.h"
 #include "diagram/LastFigureStore.h"
 #include "diagram/LinkingReport.h"
+#include "diagram/TernaryFrame.h"
+#include "diagram/TernaryTransform.h"
 #include "figure/AxisRatioInput.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
@@ -98,8 +100,17 @@ bool DiagramWindow::runCommand(const QString& line) {
 }
 
 void DiagramWindow::rescale() {
-    AxisScaler::scale(figure_, scaleState, definition.graphType == QLatin1String("Ternary"),
-                      meter_);
+    if (!isTernary()) {
+        TernaryFrame::remove(figure_);
+        AxisScaler::scale(figure_, scaleState, false, meter_);
+        return;
+    }
+    status_.showStatus(QStringLiteral("Ternary scale..."), 1);
+    TernaryFrame::fixRatio(scaleState);
+    AxisScaler::scale(figure_, scaleState, true, meter_);
+    TernaryFrame::apply(
+        figure_, {definition.fields[D::X], definition.fields[D::Y], definition.fields[D::Z]});
+    status_.showStatus(QStringLiteral("Ternary ready..."), 1);
 }
 
 bool DiagramWindow::draw(const QString& command) {
@@ -132,10 +143,6 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
 
     if (!D::graphTypes().contains(d.graphType)) {
         stop(MessageKind::Critical, unknownGraphType(d.graphType));
-        return false;
-    }
-    if (is(d, "Ternary")) {
-        stop(MessageKind::Critical, ternaryNotAvailable());
         return false;
     }
     const bool multi = d.isMultiSet() && !d.sets.empty();
@@ -204,6 +211,12 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     figure_.y.dateTime = yDates && !is(d, "Polar") && !is(d, "Radar");
     status_.showStatus(QStringLiteral("Drawn.."), 1);
     setTitles();
+    if (is(d, "Ternary")) {
+        const QString note =
+            TernaryTransform::negativeNote(TernaryTransform::apply(figure_.series).negative);
+        if (!note.isEmpty())
+            figure_.subtitles << note;
+    }
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
     rescale();
@@ -623,6 +636,8 @@ void DiagramWindow::setReversed(AxisId axis, bool reversed) {
 
 void DiagramWindow::setGrid(AxisId axis, GridStyle style) {
     figure_.axis(axis).grid = style;
+    if (isTernary() && hasFigure_)
+        rescale(); // the triangle's grid follows
 }
 
 bool DiagramWindow::askAxisTitle(AxisId axis) {

@@ -56,12 +56,9 @@ public:
     // failed.
     bool runCommand(const QString& line);
 
-    // The draw refuses a type it does not know, and ternary diagrams, which it cannot draw yet.
+    // The draw refuses a type it does not know.
     static QString unknownGraphType(const QString& type) {
         return QStringLiteral("Unknown graph type ") + type;
-    }
-    static QString ternaryNotAvailable() {
-        return QStringLiteral("Ternary diagrams can not be drawn yet");
     }
 
     const Figure& figure() const { return figure_; }
@@ -208,8 +205,9 @@ private:
     void setTitles();
     QString axisName(int slot) const;
     void stop(MessageKind kind, const QString& text);
-    // The scale pass over the figure; a ternary figure always shows -5 ... 105.
+    // The scale pass over the figure; a ternary figure always shows -5 ... 105 with its frame.
     void rescale();
+    bool isTernary() const { return definition.graphType == QLatin1String("Ternary"); }
 
     SessionDatabase& session_;
     Dialogs& dialogs_;

@@ -135,7 +135,8 @@ QByteArray FigureFile::toJson(const Figure& f) {
         texts.append(QJsonObject{{"text", t.text},
                                  {"position", QJsonArray{t.position.x(), t.position.y()}},
                                  {"color", ::toJson(t.color)},
-                                 {"pointSize", t.pointSize}});
+                                 {"pointSize", t.pointSize},
+                                 {"name", t.name}});
     const QJsonObject root{
         {"format", formatName},
         {"header", f.header},
@@ -183,7 +184,7 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json) {
         const QJsonArray pos = o["position"].toArray();
         f.texts.push_back({o["text"].toString(),
                            QPointF(pos.at(0).toDouble(), pos.at(1).toDouble()), colorOf(o["color"]),
-                           o["pointSize"].toDouble(9)});
+                           o["pointSize"].toDouble(9), o["name"].toString()});
     }
     f.x = axisOf(root["x"].toObject());
     f.y = axisOf(root["y"].toObject());
