@@ -217,6 +217,8 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
         if (!note.isEmpty())
             figure_.subtitles << note;
     }
+    if (overlay_)
+        overlay_(figure_, d);
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
     rescale();
@@ -230,13 +232,16 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
 }
 
 bool DiagramWindow::openGraphFile(const QString& path) {
-    auto figure = FigureFile::load(path);
+    QJsonObject extras;
+    auto figure = FigureFile::load(path, &extras);
     if (!figure) {
         dialogs_.message(MessageKind::Critical, FigureFile::openError(path));
         return false;
     }
     figure_ = std::move(*figure);
     hasFigure_ = true;
+    if (graphFileExtrasRead)
+        graphFileExtrasRead(extras);
     // The rows of the last draw belong to another figure: its points' rows do not index them.
     drawn_.clear();
     fetched_ = 0;
@@ -246,7 +251,7 @@ bool DiagramWindow::openGraphFile(const QString& path) {
 }
 
 bool DiagramWindow::saveGraphFile(const QString& path) {
-    if (FigureFile::save(path, figure_))
+    if (FigureFile::save(path, figure_, graphFileExtras ? graphFileExtras() : QJsonObject()))
         return true;
     dialogs_.message(MessageKind::Critical, FigureFile::saveError());
     return false;

@@ -12,6 +12,7 @@
 #include "filter/DiagramFilterTarget.h"
 #include "platform/Dialogs.h"
 
+#include <QJsonObject>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -42,8 +43,17 @@ public:
 
     // The ClipData sheet, for the "Use ClipData" source.
     void setClipDataSource(ClipDataSource source) { clipData_ = std::move(source); }
+    Sheet* clipDataSheet() const { return clipData_ ? clipData_() : nullptr; }
     // Measures the chart's own plot area, for a fixed X:Y ratio (the view's chart does).
     void setPlotAreaMeter(std::function<QSizeF(const Figure&)> meter) { meter_ = std::move(meter); }
+    // Lays the user objects over each figure drawn (step 9 of the pipeline); extras: what a
+    // graph file keeps beside the figure (the objects), written and read back with it.
+    using Overlay = std::function<void(Figure&, const DiagramDefinition&)>;
+    void setOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
+    std::function<QJsonObject()> graphFileExtras;
+    std::function<void(const QJsonObject&)> graphFileExtrasRead;
+    // Discrimination shows its groups in place of the drawn series.
+    void showSeries(std::vector<Series> series) { figure_.series = std::move(series); }
     // Receives the DRAW2 line of every draw (the macro recorder).
     void setRecorder(Recorder recorder) { recorder_ = std::move(recorder); }
 
@@ -224,4 +234,5 @@ private:
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry
     AliasWriter aliasWriter_;
+    Overlay overlay_;
 };
