@@ -9,6 +9,8 @@
 #include "diagram/GraphTransforms.h"
 #include "diagram/LastFigureStore.h"
 #include "diagram/LinkingReport.h"
+#include "diagram/TernaryFrame.h"
+#include "diagram/TernaryTransform.h"
 #include "figure/AxisRatioInput.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
@@ -98,8 +100,17 @@ bool DiagramWindow::runCommand(const QString& line) {
 }
 
 void DiagramWindow::rescale() {
-    AxisScaler::scale(figure_, scaleState, definition.graphType == QLatin1String("Ternary"),
-                      meter_);
+    if (!isTernary()) {
+        TernaryFrame::remove(figure_);
+        AxisScaler::scale(figure_, scaleState, false, meter_);
+        return;
+    }
+    status_.showStatus(QStringLiteral("Ternary scale..."), 1);
+    TernaryFrame::fixRatio(scaleState);
+    AxisScaler::scale(figure_, scaleState, true, meter_);
+    TernaryFrame::apply(
+        figure_, {definition.fields[D::X], definition.fields[D::Y], definition.fields[D::Z]});
+    status_.showStatus(QStringLiteral("Ternary ready..."), 1);
 }
 
 void DiagramWindow::rescaleDrawnValues(int slot, double factor, const QString& title) {
@@ -143,10 +154,6 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
 
     if (!D::graphTypes().contains(d.graphType)) {
         stop(MessageKind::Critical, unknownGraphType(d.graphType));
-        return false;
-    }
-    if (is(d, "Ternary")) {
-        stop(MessageKind::Critical, ternaryNotAvailable());
         return false;
     }
     const bool multi = d.isMultiSet() && !d.sets.empty();
@@ -215,6 +222,14 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     figure_.y.dateTime = yDates && !is(d, "Polar") && !is(d, "Radar");
     status_.showStatus(QStringLiteral("Drawn.."), 1);
     setTitles();
+    if (is(d, "Ternary")) {
+        const QString note =
+            TernaryTransform::negativeNote(TernaryTransform::apply(figure_.series).negative);
+        if (!note.isEmpty())
+            figure_.subtitles << note;
+    }
+    if (overlay_)
+        overlay_(figure_, d);
 
     status_.showStatus(QStringLiteral("Scaling..."), 1);
     rescale();
@@ -228,13 +243,16 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
 }
 
 bool DiagramWindow::openGraphFile(const QString& path) {
-    auto figure = FigureFile::load(path);
+    QJsonObject extras;
+    auto figure = FigureFile::load(path, &extras);
     if (!figure) {
         dialogs_.message(MessageKind::Critical, FigureFile::openError(path));
         return false;
     }
     figure_ = std::move(*figure);
     hasFigure_ = true;
+    if (graphFileExtrasRead)
+        graphFileExtrasRead(extras);
     // The rows of the last draw belong to another figure: its points' rows do not index them.
     drawn_.clear();
     fetched_ = 0;
@@ -244,7 +262,7 @@ bool DiagramWindow::openGraphFile(const QString& path) {
 }
 
 bool DiagramWindow::saveGraphFile(const QString& path) {
-    if (FigureFile::save(path, figure_))
+    if (FigureFile::save(path, figure_, graphFileExtras ? graphFileExtras() : QJsonObject()))
         return true;
     dialogs_.message(MessageKind::Critical, FigureFile::saveError());
     return false;
@@ -634,6 +652,8 @@ void DiagramWindow::setReversed(AxisId axis, bool reversed) {
 
 void DiagramWindow::setGrid(AxisId axis, GridStyle style) {
     figure_.axis(axis).grid = style;
+    if (isTernary() && hasFigure_)
+        rescale(); // the triangle's grid follows
 }
 
 bool DiagramWindow::askAxisTitle(AxisId axis) {

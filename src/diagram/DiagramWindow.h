@@ -12,6 +12,7 @@
 #include "filter/DiagramFilterTarget.h"
 #include "platform/Dialogs.h"
 
+#include <QJsonObject>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -44,8 +45,17 @@ public:
 
     // The ClipData sheet, for the "Use ClipData" source.
     void setClipDataSource(ClipDataSource source) { clipData_ = std::move(source); }
+    Sheet* clipDataSheet() const { return clipData_ ? clipData_() : nullptr; }
     // Measures the chart's own plot area, for a fixed X:Y ratio (the view's chart does).
     void setPlotAreaMeter(std::function<QSizeF(const Figure&)> meter) { meter_ = std::move(meter); }
+    // Lays the user objects over each figure drawn (step 9 of the pipeline); extras: what a
+    // graph file keeps beside the figure (the objects), written and read back with it.
+    using Overlay = std::function<void(Figure&, const DiagramDefinition&)>;
+    void setOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
+    std::function<QJsonObject()> graphFileExtras;
+    std::function<void(const QJsonObject&)> graphFileExtrasRead;
+    // Discrimination shows its groups in place of the drawn series.
+    void showSeries(std::vector<Series> series) { figure_.series = std::move(series); }
     // Receives the DRAW2 line of every draw (the macro recorder).
     void setRecorder(Recorder recorder) { recorder_ = std::move(recorder); }
 
@@ -58,12 +68,9 @@ public:
     // failed.
     bool runCommand(const QString& line);
 
-    // The draw refuses a type it does not know, and ternary diagrams, which it cannot draw yet.
+    // The draw refuses a type it does not know.
     static QString unknownGraphType(const QString& type) {
         return QStringLiteral("Unknown graph type ") + type;
-    }
-    static QString ternaryNotAvailable() {
-        return QStringLiteral("Ternary diagrams can not be drawn yet");
     }
 
     const Figure& figure() const { return figure_; }
@@ -214,8 +221,9 @@ private:
     void setTitles();
     QString axisName(int slot) const;
     void stop(MessageKind kind, const QString& text);
-    // The scale pass over the figure; a ternary figure always shows -5 ... 105.
+    // The scale pass over the figure; a ternary figure always shows -5 ... 105 with its frame.
     void rescale();
+    bool isTernary() const { return definition.graphType == QLatin1String("Ternary"); }
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -232,4 +240,5 @@ private:
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry
     AliasWriter aliasWriter_;
+    Overlay overlay_;
 };

@@ -116,7 +116,7 @@ QJsonArray pointsJson(const std::vector<QPointF>& points) {
 
 } // namespace
 
-QByteArray FigureFile::toJson(const Figure& f) {
+QByteArray FigureFile::toJson(const Figure& f, const QJsonObject& extras) {
     QJsonArray series;
     for (const Series& s : f.series)
         series.append(::toJson(s));
@@ -135,8 +135,9 @@ QByteArray FigureFile::toJson(const Figure& f) {
         texts.append(QJsonObject{{"text", t.text},
                                  {"position", QJsonArray{t.position.x(), t.position.y()}},
                                  {"color", ::toJson(t.color)},
-                                 {"pointSize", t.pointSize}});
-    const QJsonObject root{
+                                 {"pointSize", t.pointSize},
+                                 {"name", t.name}});
+    QJsonObject root{
         {"format", formatName},
         {"header", f.header},
         {"subtitles", QJsonArray::fromStringList(f.subtitles)},
@@ -150,10 +151,12 @@ QByteArray FigureFile::toJson(const Figure& f) {
         {"legend",
          QJsonObject{{"visible", f.legend.visible}, {"position", int(f.legend.position)}}},
     };
+    if (!extras.isEmpty())
+        root.insert(QStringLiteral("extras"), extras);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-std::optional<Figure> FigureFile::fromJson(const QByteArray& json) {
+std::optional<Figure> FigureFile::fromJson(const QByteArray& json, QJsonObject* extras) {
     const QJsonDocument doc = QJsonDocument::fromJson(json);
     const QJsonObject root = doc.object();
     if (!doc.isObject() || root["format"].toString() != formatName)
@@ -183,7 +186,7 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json) {
         const QJsonArray pos = o["position"].toArray();
         f.texts.push_back({o["text"].toString(),
                            QPointF(pos.at(0).toDouble(), pos.at(1).toDouble()), colorOf(o["color"]),
-                           o["pointSize"].toDouble(9)});
+                           o["pointSize"].toDouble(9), o["name"].toString()});
     }
     f.x = axisOf(root["x"].toObject());
     f.y = axisOf(root["y"].toObject());
@@ -192,20 +195,22 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json) {
     const QJsonObject legend = root["legend"].toObject();
     f.legend.visible = legend["visible"].toBool(true);
     f.legend.position = LegendPosition(std::clamp(legend["position"].toInt(2), 0, 3));
+    if (extras)
+        *extras = root["extras"].toObject();
     return f;
 }
 
-bool FigureFile::save(const QString& path, const Figure& figure) {
+bool FigureFile::save(const QString& path, const Figure& figure, const QJsonObject& extras) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(toJson(figure));
+    file.write(toJson(figure, extras));
     return file.commit();
 }
 
-std::optional<Figure> FigureFile::load(const QString& path) {
+std::optional<Figure> FigureFile::load(const QString& path, QJsonObject* extras) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return fromJson(file.readAll());
+    return fromJson(file.readAll(), extras);
 }

@@ -4,6 +4,7 @@
 // file holds the picture, not the definition it was drawn from.
 #include "figure/Figure.h"
 #include <QByteArray>
+#include <QJsonObject>
 #include <optional>
 
 class FigureFile {
@@ -20,9 +21,10 @@ public:
     }
     static QString saveError() { return QStringLiteral("Error in saving."); }
 
-    static QByteArray toJson(const Figure& figure);
+    // extras: what the window keeps beside the figure (its user objects), under "extras".
+    static QByteArray toJson(const Figure& figure, const QJsonObject& extras = {});
     // nullopt when the text is not a graph file.
-    static std::optional<Figure> fromJson(const QByteArray& json);
-    static bool save(const QString& path, const Figure& figure);
-    static std::optional<Figure> load(const QString& path);
+    static std::optional<Figure> fromJson(const QByteArray& json, QJsonObject* extras = nullptr);
+    static bool save(const QString& path, const Figure& figure, const QJsonObject& extras = {});
+    static std::optional<Figure> load(const QString& path, QJsonObject* extras = nullptr);
 };

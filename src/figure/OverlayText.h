@@ -1,5 +1,6 @@
 #pragma once
-// A text laid over the figure at a point in data coordinates.
+// A text laid over the figure at a point in data coordinates; a name lets its owner find it
+// again (the ternary corner labels are "TRI_a", "TRI_b", "TRI_c").
 #include "figure/FigureColor.h"
 
 #include <QPointF>
@@ -10,4 +11,5 @@ struct OverlayText {
     QPointF position;
     FigureColor color;
     double pointSize = 9.0;
+    QString name;
 };

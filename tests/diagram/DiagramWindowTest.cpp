@@ -177,8 +177,6 @@ TEST_P(DiagramWindowTest, EveryRefusalSaysWhyAndDrawsNothing) {
          "ClipData is empty, paste new data."},
         {"a graph type there is none of", [](D& d) { d.graphType = QStringLiteral("Scatter"); },
          "Unknown graph type Scatter"},
-        {"ternary, not drawn yet", [](D& d) { d.graphType = QStringLiteral("Ternary"); },
-         "Ternary diagrams can not be drawn yet"},
     };
     for (const Case& c : cases) {
         plot("Rocks", "Au", "Rocks", "Au");

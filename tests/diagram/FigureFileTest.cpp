@@ -29,7 +29,8 @@ Figure sampleFigure() {
     l.points = {QPointF(1, 5), QPointF(4, 5)};
     l.dash = LineDash::Dashed;
     f.lines.push_back(l);
-    f.texts.push_back({QStringLiteral("note"), QPointF(1, 2), {1, 2, 3, 255}, 11});
+    f.texts.push_back(
+        {QStringLiteral("note"), QPointF(1, 2), {1, 2, 3, 255}, 11, QStringLiteral("TRI_a")});
     f.x.title = QStringLiteral("Au");
     f.x.logarithmic = true;
     f.x.setRange(0.1, 10);

@@ -6,6 +6,7 @@
 #include "diagram/FigureStatistics.h"
 #include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramCalcControls.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramOptionsMenu.h"
 #include "diagram/ui/SeriesBlinker.h"
 #include "figure/ui/FigureExporter.h"
@@ -458,6 +459,9 @@ void DiagramView::buildMenus() {
 
     optionsMenu_->addTo(*bar);
     axisMenu_->addTo(*bar);
+    objectMenus_ = new DiagramObjectMenus(
+        window_, session_, dialogs_, *plot_, [this] { showFigure(); }, this);
+    objectMenus_->addTo(*bar);
     QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
     windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
         window_.setAxisRatio(std::nullopt);

@@ -12,6 +12,7 @@
 #include <vector>
 
 class DiagramAxisMenu;
+class DiagramObjectMenus;
 class DiagramOptionsMenu;
 class SeriesBlinker;
 class QToolBar;
@@ -42,6 +43,7 @@ public:
 
     DiagramWindow& controller() { return window_; }
     DiagramAxisMenu& axisMenu() { return *axisMenu_; }
+    DiagramObjectMenus& objectMenus() { return *objectMenus_; }
     // Where the window's dialogs keep their places (the scale dialog, the legend order).
     void setWindowGeometry(const WindowGeometry* geometry);
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
@@ -131,5 +133,6 @@ private:
     QLabel* source_;
     DiagramAxisMenu* axisMenu_;
     DiagramOptionsMenu* optionsMenu_;
+    DiagramObjectMenus* objectMenus_ = nullptr;
     bool reshowQueued_ = false;
 };

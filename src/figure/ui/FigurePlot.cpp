@@ -115,7 +115,8 @@ void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
     qAxis->setRangeReversed(axis.reversed);
     qAxis->setRange(axisRange(axis));
     QPen gridPen(QColor(200, 200, 200), 0);
-    switch (axis.grid) {
+    // A hidden axis has no grid: a ternary figure hides its axes and draws its own grid.
+    switch (axis.visible ? axis.grid : GridStyle::None) {
     case GridStyle::None:
         qAxis->grid()->setVisible(false);
         return;
@@ -177,6 +178,10 @@ void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes
     }
     setUpAxis(plot.xAxis, figure.x);
     setUpAxis(plot.yAxis, figure.y);
+    // Without axes (a ternary figure) the plot area would reach the edges, and texts placed
+    // just outside the data (the corner labels) would be cut off.
+    const bool axesHidden = !figure.x.visible || !figure.y.visible;
+    plot.axisRect()->setMinimumMargins(axesHidden ? QMargins(45, 20, 45, 25) : QMargins());
     Axis y2 = figure.y2;
     y2.min = figure.y.min;
     y2.max = figure.y.max;
@@ -404,6 +409,7 @@ void addText(QCustomPlot& plot, const OverlayText& text) {
     item->position->setType(QCPItemPosition::ptPlotCoords);
     item->position->setCoords(text.position);
     item->setText(text.text);
+    item->setClipToAxisRect(false);
     item->setColor(toQColor(text.color));
     item->setFont(QFont(plot.font().family(), int(text.pointSize)));
 }

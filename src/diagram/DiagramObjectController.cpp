@@ -1,0 +1,677 @@
+#include "diagram/DiagramObjectController.h"
+
+#include "db/SchemaEditor.h"
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramWindow.h"
+#include "diagram/objects/PolygonDiscriminator.h"
+#include "diagram/objects/TrendlineDiscriminator.h"
+#include "figure/StylePalette.h"
+#include "platform/Connection.h"
+#include "platform/NumberText.h"
+#include "platform/Sheet.h"
+
+#include <QDate>
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace {
+
+using D = DiagramDefinition;
+
+double segmentDistance(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a;
+    const double len2 = QPointF::dotProduct(ab, ab);
+    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / len2, 0.0, 1.0) : 0;
+    const QPointF d = p - (a + t * ab);
+    return std::hypot(d.x(), d.y());
+}
+
+// The points of a trendline between its ends, for drawing and for selection.
+std::vector<QPointF> tracePoints(const Trendline& t) {
+    std::vector<QPointF> out;
+    const auto eq = TrendlineEquation::parse(t.equation);
+    if (!eq)
+        return out;
+    const int steps = 100;
+    for (int i = 0; i <= steps; ++i) {
+        const double v = t.xMin + (t.xMax - t.xMin) * i / steps;
+        const double w = eq->valueAt(v);
+        if (!std::isnan(w))
+            out.push_back(eq->isXOfY() ? QPointF(w, v) : QPointF(v, w));
+    }
+    return out;
+}
+
+std::vector<QPointF> convexHull(std::vector<QPointF> p) {
+    std::sort(p.begin(), p.end(), [](QPointF a, QPointF b) {
+        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+    });
+    p.erase(std::unique(p.begin(), p.end()), p.end());
+    if (p.size() < 3)
+        return p;
+    const auto cross = [](QPointF o, QPointF a, QPointF b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<QPointF> h(2 * p.size());
+    size_t k = 0;
+    for (size_t i = 0; i < p.size(); ++i) {
+        while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0)
+            --k;
+        h[k++] = p[i];
+    }
+    for (size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+        while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0)
+            --k;
+        h[k++] = p[i - 1];
+    }
+    h.resize(k - 1);
+    return h;
+}
+
+} // namespace
+
+DiagramObjectController::DiagramObjectController(DiagramWindow& window, SessionDatabase& session,
+                                                 Dialogs& dialogs)
+    : window_(window)
+    , session_(session)
+    , dialogs_(dialogs) {}
+
+void DiagramObjectController::begin(Mode mode) {
+    mode_ = mode;
+    clicks_.clear();
+}
+
+ObjectAxes DiagramObjectController::currentAxes() const {
+    return ObjectAxes::of(window_.definition);
+}
+
+std::vector<size_t> DiagramObjectController::matchingTrendlines() const {
+    std::vector<size_t> out;
+    for (size_t i = 0; i < objects.trendlines.size(); ++i)
+        if (objects.trendlines[i].axes.matches(window_.definition))
+            out.push_back(i);
+    return out;
+}
+
+std::vector<size_t> DiagramObjectController::matchingPolygons() const {
+    std::vector<size_t> out;
+    for (size_t i = 0; i < objects.polygons.size(); ++i)
+        if (objects.polygons[i].axes.matches(window_.definition))
+            out.push_back(i);
+    return out;
+}
+
+void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d) const {
+    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
+        const Trendline& t = objects.trendlines[i];
+        if (!t.axes.matches(d))
+            continue;
+        OverlayLine l;
+        l.name = t.name;
+        l.points = tracePoints(t);
+        l.color = int(i) == selectedTrendline_ ? FigureColor{255, 0, 0} : FigureColor{128, 0, 0};
+        l.width = int(i) == selectedTrendline_ ? 2.5 : 1.5;
+        l.showInLegend = t.showInLegend;
+        l.countsForScale = false;
+        figure.lines.push_back(std::move(l));
+    }
+    for (size_t i = 0; i < objects.polygons.size(); ++i) {
+        const UserPolygon& p = objects.polygons[i];
+        if (!p.axes.matches(d))
+            continue;
+        OverlayLine l;
+        l.name = p.name;
+        l.points = p.nodes;
+        l.closed = true;
+        l.color = int(i) == selectedPolygon_ ? FigureColor{255, 0, 0} : FigureColor{0, 0, 160};
+        l.width = int(i) == selectedPolygon_ ? 2.5 : 1.5;
+        l.showInLegend = p.showInLegend;
+        l.countsForScale = false;
+        figure.lines.push_back(std::move(l));
+    }
+    if (mode_ == Mode::DigitizePolygon && !clicks_.empty()) {
+        OverlayLine l;
+        l.points = clicks_;
+        l.dash = LineDash::Dashed;
+        l.countsForScale = false;
+        figure.lines.push_back(std::move(l));
+    }
+    for (const RefPoint& p : objects.points)
+        if (p.axes.matches(d))
+            figure.texts.push_back({QStringLiteral("+ ") + p.name, p.at, {200, 0, 0, 255}, 9, {}});
+    for (const TextLabel& t : objects.texts)
+        figure.texts.push_back({t.text, t.at, {0, 0, 0, 255}, 9, {}});
+}
+
+bool DiagramObjectController::redraw() {
+    return window_.hasFigure() && window_.draw();
+}
+
+bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
+    if (shift) {
+        selectedPolygon_ = selectedTrendline_ = -1;
+        double best = reach;
+        for (size_t i : matchingPolygons()) {
+            const auto& n = objects.polygons[i].nodes;
+            for (size_t k = 0; k < n.size(); ++k)
+                if (const double dist = segmentDistance(at, n[k], n[(k + 1) % n.size()]);
+                    dist <= best) {
+                    best = dist;
+                    selectedPolygon_ = int(i);
+                }
+        }
+        for (size_t i : matchingTrendlines()) {
+            const auto pts = tracePoints(objects.trendlines[i]);
+            for (size_t k = 0; k + 1 < pts.size(); ++k)
+                if (const double dist = segmentDistance(at, pts[k], pts[k + 1]); dist <= best) {
+                    best = dist;
+                    selectedTrendline_ = int(i);
+                    selectedPolygon_ = -1;
+                }
+        }
+        return redraw();
+    }
+    switch (mode_) {
+    case Mode::None:
+        return false;
+    case Mode::DigitizePolygon:
+        clicks_.push_back(at);
+        return redraw();
+    case Mode::LinearTrendline: {
+        clicks_.push_back(at);
+        if (clicks_.size() < 2)
+            return false;
+        const QPointF a = clicks_[0], b = clicks_[1];
+        Trendline t;
+        t.axes = currentAxes();
+        t.name = QStringLiteral("Trendline %1").arg(objects.trendlines.size() + 1);
+        t.equation = TrendlineEquation::linearThrough(a.x(), a.y(), b.x(), b.y());
+        const bool vertical = a.x() == b.x();
+        t.xMin = vertical ? std::min(a.y(), b.y()) : std::min(a.x(), b.x());
+        t.xMax = vertical ? std::max(a.y(), b.y()) : std::max(a.x(), b.x());
+        objects.addTrendline(std::move(t));
+        begin(Mode::None);
+        return redraw();
+    }
+    case Mode::RefPoint: {
+        begin(Mode::None);
+        RefPoint p{currentAxes(), QStringLiteral("P%1").arg(objects.points.size() + 1), at, 0};
+        if (const auto refused = objects.addPoint(std::move(p))) {
+            dialogs_.message(MessageKind::Exclamation, *refused);
+            return false;
+        }
+        return redraw();
+    }
+    case Mode::PlaceText:
+        objects.texts.push_back({pendingText_, at});
+        begin(Mode::None);
+        return redraw();
+    case Mode::MoveText:
+        if (movingText_ >= 0 && size_t(movingText_) < objects.texts.size())
+            objects.texts[size_t(movingText_)].at = at;
+        begin(Mode::None);
+        return redraw();
+    }
+    return false;
+}
+
+bool DiagramObjectController::finishDigitizing() {
+    if (mode_ != Mode::DigitizePolygon)
+        return false;
+    std::vector<QPointF> nodes = clicks_;
+    begin(Mode::None);
+    if (nodes.size() < 3)
+        return redraw();
+    UserPolygon p{currentAxes(), QStringLiteral("Polygon %1").arg(objects.polygons.size() + 1),
+                  std::move(nodes), false};
+    if (const auto refused = objects.addPolygon(std::move(p)))
+        dialogs_.message(MessageKind::Exclamation, *refused);
+    return redraw();
+}
+
+void DiagramObjectController::plotted(std::vector<QPointF>& at, QStringList& keys) const {
+    for (const Series& s : window_.figure().series)
+        for (qsizetype i = 0; i < s.pointCount(); ++i) {
+            at.emplace_back(s.points[size_t(i)].x, s.points[size_t(i)].y);
+            keys << (i < s.labels.size() ? s.labels.at(i) : QString());
+        }
+}
+
+bool DiagramObjectController::rectangleAroundData() {
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    if (at.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    for (const QPointF& p : at) {
+        x0 = std::min(x0, p.x());
+        x1 = std::max(x1, p.x());
+        y0 = std::min(y0, p.y());
+        y1 = std::max(y1, p.y());
+    }
+    UserPolygon p{currentAxes(),
+                  QStringLiteral("Polygon %1").arg(objects.polygons.size() + 1),
+                  {{x0, y0}, {x0, y1}, {x1, y1}, {x1, y0}},
+                  false};
+    if (const auto refused = objects.addPolygon(std::move(p))) {
+        dialogs_.message(MessageKind::Exclamation, *refused);
+        return false;
+    }
+    return redraw();
+}
+
+bool DiagramObjectController::autoPolygonAroundData() {
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    std::vector<QPointF> hull = convexHull(at);
+    if (hull.size() < 3) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    if (hull.size() > UserObjects::maxAutoPolygonNodes) {
+        dialogs_.message(MessageKind::Information, UserObjects::tooManyAutoPolygonNodes());
+        std::vector<QPointF> thinned;
+        for (size_t i = 0; i < UserObjects::maxAutoPolygonNodes; ++i)
+            thinned.push_back(hull[i * hull.size() / UserObjects::maxAutoPolygonNodes]);
+        hull = std::move(thinned);
+    }
+    UserPolygon p{currentAxes(), QStringLiteral("Polygon %1").arg(objects.polygons.size() + 1),
+                  std::move(hull), false};
+    if (const auto refused = objects.addPolygon(std::move(p))) {
+        dialogs_.message(MessageKind::Exclamation, *refused);
+        return false;
+    }
+    return redraw();
+}
+
+bool DiagramObjectController::erasePolygon() {
+    if (selectedPolygon_ < 0 || size_t(selectedPolygon_) >= objects.polygons.size()) {
+        dialogs_.message(MessageKind::Information,
+                         QStringLiteral("To delete a polygon, select it by pressing Shift + "
+                                        "clicking mouse Left Button. Then select Polygon - Erase"));
+        return false;
+    }
+    objects.polygons.erase(objects.polygons.begin() + selectedPolygon_);
+    selectedPolygon_ = -1;
+    return redraw();
+}
+
+bool DiagramObjectController::eraseTrendline() {
+    int index = selectedTrendline_;
+    if (index < 0) {
+        dialogs_.message(MessageKind::Information,
+                         QStringLiteral("To delete a trendline, select it by pressing Shift + "
+                                        "clicking mouse Left Button. Then select Trendline - "
+                                        "Erase"));
+        const auto answer = dialogs_.input(
+            Dialogs::title(), QStringLiteral("Give the ordinal number of trendline to be deleted"),
+            QString());
+        bool ok = false;
+        index = answer ? answer->trimmed().toInt(&ok) - 1 : -1;
+        if (!ok)
+            return false;
+    }
+    if (index < 0 || size_t(index) >= objects.trendlines.size())
+        return false;
+    objects.trendlines.erase(objects.trendlines.begin() + index);
+    selectedTrendline_ = -1;
+    return redraw();
+}
+
+bool DiagramObjectController::deleteRefPoint() {
+    if (objects.points.empty())
+        return false;
+    const auto answer = dialogs_.input(Dialogs::title(),
+                                       QStringLiteral("Give the number of the point to be deleted"),
+                                       QString::number(objects.points.size()));
+    bool ok = false;
+    const int n = answer ? answer->trimmed().toInt(&ok) : 0;
+    if (!ok || n < 1 || size_t(n) > objects.points.size())
+        return false;
+    objects.points.erase(objects.points.begin() + (n - 1));
+    return redraw();
+}
+
+bool DiagramObjectController::addText() {
+    const auto text = dialogs_.input(
+        Dialogs::title(),
+        QStringLiteral("Write text. When ready press OK and click on chart the location for the "
+                       "text"),
+        QString());
+    if (!text || text->isEmpty())
+        return false;
+    pendingText_ = *text;
+    begin(Mode::PlaceText);
+    return true;
+}
+
+bool DiagramObjectController::removeText() {
+    for (size_t i = 0; i < objects.texts.size(); ++i) {
+        const Answer a = dialogs_.question(QStringLiteral("You want to remove label ") +
+                                               objects.texts[i].text + QStringLiteral(" ?"),
+                                           QuestionButtons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes) {
+            objects.texts.erase(objects.texts.begin() + qsizetype(i));
+            return redraw();
+        }
+    }
+    return false;
+}
+
+bool DiagramObjectController::moveText() {
+    for (size_t i = 0; i < objects.texts.size(); ++i) {
+        const Answer a = dialogs_.question(QStringLiteral("Do you want to move label ") +
+                                               objects.texts[i].text + QStringLiteral(" ?"),
+                                           QuestionButtons::YesNoCancel);
+        if (a == Answer::Cancel)
+            return false;
+        if (a == Answer::Yes) {
+            dialogs_.message(MessageKind::Information,
+                             QStringLiteral("Click the new position of label "));
+            movingText_ = int(i);
+            begin(Mode::MoveText);
+            return true;
+        }
+    }
+    return false;
+}
+
+void DiagramObjectController::askPolygonOption() {
+    const Answer a = dialogs_.question(
+        QStringLiteral("Polygon discirimination setting.\r\nIf sample is on line, then it is "
+                       "INSIDE (=yes) (No=outside)"),
+        QuestionButtons::YesNoCancel);
+    if (a != Answer::Cancel)
+        onLineInside = a == Answer::Yes;
+}
+
+void DiagramObjectController::askTrendlineOption() {
+    const Answer a = dialogs_.question(
+        QStringLiteral("Trendline discirimination setting.\r\nExtend the study outside "
+                       "trendline min and max (=yes) (No=study only between min and max)"),
+        QuestionButtons::YesNoCancel);
+    if (a != Answer::Cancel)
+        extendTrendlines = a == Answer::Yes;
+}
+
+void DiagramObjectController::showGroups(const std::vector<QPointF>& at, const QStringList& keys,
+                                         const std::vector<QString>& codes) {
+    groups_.clear();
+    std::map<QString, Series> byCode;
+    const std::vector<Series>& drawn = window_.figure().series;
+    size_t i = 0;
+    for (const Series& s : drawn)
+        for (const FigurePoint& p : s.points) {
+            Series& g = byCode[codes[i]];
+            g.name = codes[i];
+            g.points.push_back(p);
+            g.labels.append(keys[qsizetype(i)]);
+            groups_.emplace_back(keys[qsizetype(i)], codes[i]);
+            ++i;
+        }
+    Q_UNUSED(at);
+    std::vector<Series> series;
+    int index = 0;
+    for (auto& [code, s] : byCode) {
+        s.style = StylePalette::styleFor(index++);
+        series.push_back(std::move(s));
+    }
+    window_.showSeries(std::move(series));
+}
+
+bool DiagramObjectController::discriminatePolygons() {
+    window_.definition.tables[D::Class].clear();
+    window_.definition.fields[D::Class].clear();
+    if (!window_.draw())
+        return false;
+    std::vector<std::vector<QPointF>> polygons;
+    for (size_t i : matchingPolygons())
+        polygons.push_back(objects.polygons[i].nodes);
+    if (polygons.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No polygons"));
+        return false;
+    }
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    showGroups(at, keys, PolygonDiscriminator::codes(at, polygons, onLineInside));
+    return true;
+}
+
+bool DiagramObjectController::discriminateTrendlines() {
+    window_.definition.tables[D::Class].clear();
+    window_.definition.fields[D::Class].clear();
+    if (!window_.draw())
+        return false;
+    std::vector<TrendlineDiscriminator::Line> lines;
+    for (size_t i : matchingTrendlines()) {
+        const Trendline& t = objects.trendlines[i];
+        if (const auto eq = TrendlineEquation::parse(t.equation))
+            lines.push_back({*eq, t.xMin, t.xMax});
+    }
+    if (lines.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
+        return false;
+    }
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    showGroups(at, keys, TrendlineDiscriminator::codes(at, lines, extendTrendlines));
+    return true;
+}
+
+bool DiagramObjectController::renameGroups() {
+    if (groups_.empty())
+        return false;
+    QStringList codes;
+    for (const auto& g : groups_)
+        if (g.second && !codes.contains(*g.second))
+            codes << *g.second;
+    codes.sort();
+    std::map<QString, std::optional<QString>> names;
+    for (int n = 0; n < codes.size(); ++n) {
+        const auto answer =
+            dialogs_.input(Dialogs::title() + QStringLiteral(" discriminator"),
+                           QStringLiteral("Give name for group ") + QString::number(n + 1) +
+                               QStringLiteral(" (Empty for Null value)."),
+                           codes[n]);
+        if (!answer)
+            names[codes[n]] = codes[n];
+        else if (answer->isEmpty())
+            names[codes[n]] = std::nullopt;
+        else
+            names[codes[n]] = *answer;
+    }
+    for (auto& g : groups_)
+        if (g.second)
+            g.second = names[*g.second];
+    std::map<QString, Series> byName;
+    std::vector<Series> series;
+    for (const Series& s : window_.figure().series) {
+        Series renamed = s;
+        const auto it = names.find(s.name);
+        if (it != names.end())
+            renamed.name = it->second.value_or(QStringLiteral("Null"));
+        series.push_back(std::move(renamed));
+    }
+    window_.showSeries(std::move(series));
+    return true;
+}
+
+bool DiagramObjectController::calculateDelta() {
+    const auto matching = matchingTrendlines();
+    std::optional<TrendlineEquation> eq;
+    for (size_t i : matching)
+        if ((eq = TrendlineEquation::parse(objects.trendlines[i].equation)) && !eq->isXOfY())
+            break;
+    if (!eq || eq->isXOfY()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
+        return false;
+    }
+    window_.definition.tables[D::Class].clear();
+    window_.definition.fields[D::Class].clear();
+    if (!window_.draw())
+        return false;
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    deltas_.clear();
+    Series s;
+    s.name = QStringLiteral("Delta ") + objects.trendlines[matching.front()].name;
+    const TrendlineDiscriminator::Line line{*eq, 0, 0};
+    size_t i = 0;
+    for (const Series& drawn : window_.figure().series)
+        for (FigurePoint p : drawn.points) {
+            const double d = TrendlineDiscriminator::delta(line, at[i]);
+            deltas_.emplace_back(keys[qsizetype(i++)], d);
+            if (std::isnan(d))
+                continue;
+            p.y = d;
+            s.points.push_back(p);
+        }
+    s.style = StylePalette::styleFor(0);
+    window_.showSeries({std::move(s)});
+    return true;
+}
+
+std::optional<QString> DiagramObjectController::xAtYZero() {
+    if (objects.trendlines.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
+        return std::nullopt;
+    }
+    const QString xField = window_.definition.fields[D::X];
+    const QString yField = window_.definition.fields[D::Y];
+    QStringList report;
+    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
+        const Trendline& t = objects.trendlines[i];
+        report << QStringLiteral("Trendline ") + QString::number(i + 1) + t.name;
+        const auto eq = TrendlineEquation::parse(t.equation);
+        // Straight through two evaluations, 1 apart.
+        const double y0 = eq && !eq->isXOfY() ? eq->valueAt(0) : NAN;
+        const double slope = eq && !eq->isXOfY() ? eq->valueAt(1) - y0 : NAN;
+        if (!(slope != 0) || std::isnan(y0)) {
+            report << QStringLiteral("-no intercept");
+            continue;
+        }
+        const double x0 = -y0 / slope;
+        report << QStringLiteral("-when ") + yField + QStringLiteral("=0 then ") + xField +
+                      QLatin1Char('=') + NumberText::toText(x0);
+        if (xField.startsWith(QLatin1String("MgO"))) {
+            const double fo = 10190 * x0 / (31.54 * x0 + 4031);
+            report << QStringLiteral(" Corresponding olivine is ") +
+                          NumberText::toText(fo).left(6) + QStringLiteral(" % Fo");
+        }
+    }
+    const QString text = report.join(QStringLiteral("\r\n"));
+    if (dialogs_.question(text + QStringLiteral("\r\n\r\nDo you want this text on clipboard?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> DiagramObjectController::yAtX() {
+    if (objects.trendlines.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
+        return std::nullopt;
+    }
+    const auto answer =
+        dialogs_.input(Dialogs::title(), QStringLiteral("Calculating Y at X=?. Give X:"), {});
+    bool ok = false;
+    const double x = answer ? NumberText::fromText(*answer).value_or(NAN) : NAN;
+    ok = !std::isnan(x);
+    if (!ok)
+        return std::nullopt;
+    QStringList report;
+    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
+        const Trendline& t = objects.trendlines[i];
+        const auto eq = TrendlineEquation::parse(t.equation);
+        const double y = eq && !eq->isXOfY() ? eq->valueAt(x) : NAN;
+        report << QStringLiteral("Trendline ") + QString::number(i + 1) + t.name
+               << (std::isnan(y) ? QStringLiteral("-no value")
+                                 : QStringLiteral("-when ") + window_.definition.fields[D::X] +
+                                       QLatin1Char('=') + NumberText::toText(x) +
+                                       QStringLiteral(" then ") + window_.definition.fields[D::Y] +
+                                       QLatin1Char('=') + NumberText::toText(y));
+    }
+    const QString text = report.join(QStringLiteral("\r\n"));
+    if (dialogs_.question(text + QStringLiteral("\r\n\r\nDo you want this text on clipboard?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return std::nullopt;
+    return text;
+}
+
+bool DiagramObjectController::store(const QString& table, const QString& fieldChoice,
+                                    const QString& newField, bool clearFirst, bool deltas,
+                                    Sheet* clipData) {
+    const bool create = fieldChoice == createNewColumn();
+    const QString field = create ? newField.trimmed() : fieldChoice;
+    if (field.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Give name for the new field!"));
+        return false;
+    }
+    if ((deltas ? deltas_.empty() : groups_.empty())) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    if (!clipData)
+        clipData = window_.clipDataSheet();
+    if (table == DiagramWindow::clipDataTable()) {
+        if (!clipData)
+            return false;
+        clipData->clear();
+        clipData->setValue(1, 1, CellValue::text(QStringLiteral("SampleNo")));
+        clipData->setValue(1, 2, CellValue::text(field));
+        int row = 2;
+        if (deltas)
+            for (const auto& [key, d] : deltas_) {
+                clipData->setValue(row, 1, CellValue::text(key));
+                clipData->setValue(row++, 2,
+                                   std::isnan(d) ? CellValue::null() : CellValue::number(d));
+            }
+        else
+            for (const auto& [key, g] : groups_) {
+                clipData->setValue(row, 1, CellValue::text(key));
+                clipData->setValue(row++, 2, g ? CellValue::text(*g) : CellValue::null());
+            }
+        return true;
+    }
+    Connection* db = session_.connection();
+    if (!db)
+        return false;
+    if (clearFirst &&
+        dialogs_.question(QStringLiteral("Delete values, which already exist in field ") + field +
+                              QStringLiteral(" of table ") + table + QStringLiteral("?"),
+                          QuestionButtons::YesNo) != Answer::Yes)
+        return false;
+    if (create) {
+        SchemaEditor editor(*db, session_.catalogue(), dialogs_);
+        const bool added = deltas ? editor.AddField(table, field, QStringLiteral("DOUBLE"), {})
+                                  : editor.AddTextField(table, field, 50);
+        if (!added) {
+            dialogs_.message(MessageKind::Critical, editor.lastError());
+            return false;
+        }
+    }
+    GroupStore::Target target{
+        table, field, session_.catalogue().keyFields(table).value(0, QStringLiteral("SampleNo")),
+        clearFirst};
+    const GroupStore::Result r = deltas ? GroupStore::writeDeltas(*db, target, deltas_)
+                                        : GroupStore::writeGroups(*db, target, groups_);
+    if (!r.ok) {
+        dialogs_.message(MessageKind::Critical, r.error);
+        return false;
+    }
+    QString done = deltas ? GroupStore::deltasWritten() : GroupStore::groupsWritten(target);
+    if (r.missing > 0)
+        done += QStringLiteral("\r\n") + QString::number(r.missing) +
+                QStringLiteral(" duplicate rows existed, these rows could not be updated!");
+    dialogs_.message(MessageKind::Information, done);
+    return true;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// A diagram window's user objects at work: the object sheets (UserObjects) laid over each
+// figure they match, what clicks on the chart do (digitising a polygon, the two ends of a
+// linear trendline, a reference point, a text's place, Shift+click selection), the
+// discrimination of the plotted samples by polygons or trendlines with its options, naming the
+// groups, deltas, the X at Y=0 and Y at X reports, and writing groups or deltas back to a table
+// (GroupStore) or to ClipData. Talks to the person through Dialogs only; the window draws.
+#include "diagram/objects/GroupStore.h"
+#include "diagram/objects/UserObjects.h"
+#include "figure/Figure.h"
+
+#include <QPointF>
+#include <functional>
+#include <optional>
+
+class DiagramWindow;
+class Dialogs;
+class SessionDatabase;
+class Sheet;
+
+class DiagramObjectController {
+public:
+    DiagramObjectController(DiagramWindow& window, SessionDatabase& session, Dialogs& dialogs);
+
+    UserObjects objects;
+    bool onLineInside = false;     // "Polygon discirimination setting."
+    bool extendTrendlines = false; // "Trendline discirimination setting."
+
+    // What a plain click on the chart does next.
+    enum class Mode { None, DigitizePolygon, LinearTrendline, RefPoint, PlaceText, MoveText };
+    Mode mode() const { return mode_; }
+    // A left click at a data point; shift: select the polygon or trendline nearest to it (within
+    // `reach` data units). True when the figure changed.
+    bool click(QPointF at, bool shift, double reach);
+    // A double click ends digitising: the nodes so far become a polygon (three at least).
+    bool finishDigitizing();
+
+    // "&Digitize On screen", "Linear on screen", RefPoint "&Create": the next clicks place it.
+    void startDigitizing() { begin(Mode::DigitizePolygon); }
+    void startLinearTrendline() { begin(Mode::LinearTrendline); }
+    void startRefPoint() { begin(Mode::RefPoint); }
+    // "&Rectangle around datapoints", "&Autopolygon around datapoints" (convex hull, at most 40
+    // nodes): around the plotted points.
+    bool rectangleAroundData();
+    bool autoPolygonAroundData();
+    // "&Erase" of each kind: the selected one, else the hint (and for trendlines the number).
+    bool erasePolygon();
+    bool eraseTrendline();
+    bool deleteRefPoint();
+    // "&Text labels": "&Add" asks the text, the next click places it; "&Remove" / "&Move" ask
+    // about each label in turn.
+    bool addText();
+    bool removeText();
+    bool moveText();
+    // "&Discriminate Options" -> "&Polygon" / "&Trendline": Yes/No/Cancel, Cancel keeps it.
+    void askPolygonOption();
+    void askTrendlineOption();
+    // DISCRPOLYGON / DISCRTRENDLINE: draw without classifier, class every sample, show the
+    // groups. False when nothing could be discriminated (after the message).
+    bool discriminatePolygons();
+    bool discriminateTrendlines();
+    // DISCRRENAME: an input box per group; an empty answer makes the group Null.
+    bool renameGroups();
+    // "Delta" -> "Calculate": each sample's Y minus the first matching trendline's Y.
+    bool calculateDelta();
+    // "Calculate &X at Y=0 " and "Calculate &Y at X=?": the report, then the clipboard question;
+    // the text to copy, or nullopt.
+    std::optional<QString> xAtYZero();
+    std::optional<QString> yAtX();
+    // "Store group names into database": the groups (or with deltas the deltas) into the
+    // table's field, or into a new field (newField set when the field is "<<Create New
+    // Column>>"); clearFirst asks before it clears. table "ClipData" writes to the sheet.
+    static QString createNewColumn() { return QStringLiteral("<<Create New Column>>"); }
+    bool store(const QString& table, const QString& field, const QString& newField, bool clearFirst,
+               bool deltas, Sheet* clipData);
+
+    // The groups of the last discrimination by sample key (nullopt: Null), and the deltas.
+    const std::vector<std::pair<QString, std::optional<QString>>>& groups() const {
+        return groups_;
+    }
+    int selectedPolygon() const { return selectedPolygon_; }
+    int selectedTrendline() const { return selectedTrendline_; }
+
+    // Step 9 of a draw: matching trendlines, polygons, reference points, then texts.
+    void overlay(Figure& figure, const DiagramDefinition& d) const;
+
+private:
+    void begin(Mode mode);
+    bool redraw();
+    ObjectAxes currentAxes() const;
+    // The plotted samples of the figure with their keys.
+    void plotted(std::vector<QPointF>& at, QStringList& keys) const;
+    void showGroups(const std::vector<QPointF>& at, const QStringList& keys,
+                    const std::vector<QString>& codes);
+    std::vector<size_t> matchingTrendlines() const;
+    std::vector<size_t> matchingPolygons() const;
+
+    DiagramWindow& window_;
+    SessionDatabase& session_;
+    Dialogs& dialogs_;
+    Mode mode_ = Mode::None;
+    std::vector<QPointF> clicks_;
+    QString pendingText_;
+    int movingText_ = -1;
+    int selectedPolygon_ = -1;
+    int selectedTrendline_ = -1;
+    std::vector<std::pair<QString, std::optional<QString>>> groups_;
+    std::vector<std::pair<QString, double>> deltas_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// A trendline's Equation: "Y=" and an expression in x, or "X=" (also "X =") and an expression
+// in y, read as X in terms of y (the prefix compared without case). valueAt gives the line's Y
+// at an X (for a Y= line) or its X at a Y (for an X= line); NaN where the line has no value.
+#include "diagram/objects/LineFunction.h"
+
+#include <memory>
+#include <optional>
+
+class TrendlineEquation {
+public:
+    // nullopt for a text that is neither form or whose expression cannot be read.
+    static std::optional<TrendlineEquation> parse(const QString& equation);
+    // The equation of the straight line through two points: "Y=" slope "*x+" intercept; a
+    // vertical line gives "X=" and its X.
+    static QString linearThrough(double x1, double y1, double x2, double y2);
+
+    bool isXOfY() const { return xOfY_; }
+    double valueAt(double v) const { return function_->at(v); }
+
+private:
+    TrendlineEquation(std::shared_ptr<LineFunction> f, bool xOfY)
+        : function_(std::move(f))
+        , xOfY_(xOfY) {}
+    std::shared_ptr<LineFunction> function_;
+    bool xOfY_ = false;
+};

@@ -1,0 +1,71 @@
+#pragma once
+// A diagram window's object sheets: reference points, polygons with their nodes, trendlines and
+// free texts, each object with the axes it belongs on (ObjectAxes). Enforces the limits (20
+// points, 20 polygons) with their messages, and goes to and from JSON for graph files. Plain
+// value type; the window's object controller owns one.
+#include "diagram/objects/ObjectAxes.h"
+
+#include <QJsonObject>
+#include <QPointF>
+#include <optional>
+#include <vector>
+
+struct RefPoint {
+    ObjectAxes axes;
+    QString name;
+    QPointF at;
+    double c = 0; // the third component on a ternary figure
+};
+
+struct UserPolygon {
+    ObjectAxes axes;
+    QString name;
+    std::vector<QPointF> nodes; // the closing edge back to the first node is implicit
+    bool showInLegend = false;
+};
+
+struct Trendline {
+    ObjectAxes axes;
+    QString name;
+    double xMin = 0;
+    double xMax = 0;
+    QString equation; // "Y=..." or "X=..."
+    bool showInLegend = false;
+};
+
+struct TextLabel {
+    QString text;
+    QPointF at;
+};
+
+class UserObjects {
+public:
+    static constexpr size_t maxPoints = 20;
+    static constexpr size_t maxPolygons = 20;
+    static constexpr size_t maxAutoPolygonNodes = 40;
+    static QString tooManyPoints() {
+        return QStringLiteral("Already max number of points (20) in Figure, remove some");
+    }
+    static QString tooManyPolygons() {
+        return QStringLiteral("Maximum number of polygons exists, remove some");
+    }
+    static QString tooManyAutoPolygonNodes() {
+        return QStringLiteral("Max number of autopolygon points (n=40) reached");
+    }
+
+    std::vector<RefPoint> points;
+    std::vector<UserPolygon> polygons;
+    std::vector<Trendline> trendlines;
+    std::vector<TextLabel> texts;
+
+    // The message of the limit an addition would pass; nullopt when it was added.
+    std::optional<QString> addPoint(RefPoint p);
+    std::optional<QString> addPolygon(UserPolygon p);
+    void addTrendline(Trendline t) { trendlines.push_back(std::move(t)); }
+
+    bool isEmpty() const {
+        return points.empty() && polygons.empty() && trendlines.empty() && texts.empty();
+    }
+    QJsonObject toJson() const;
+    static UserObjects fromJson(const QJsonObject& json);
+};

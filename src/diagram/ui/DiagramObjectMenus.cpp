@@ -1,0 +1,115 @@
+#include "diagram/ui/DiagramObjectMenus.h"
+
+#include "diagram/DiagramWindow.h"
+#include "diagram/ui/GroupStoreDialog.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <qcustomplot.h>
+
+DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& session,
+                                       Dialogs& dialogs, QCustomPlot& plot,
+                                       std::function<void()> shown, QWidget* view)
+    : QObject(view)
+    , objects_(window, session, dialogs)
+    , session_(session)
+    , plot_(plot)
+    , shown_(std::move(shown))
+    , view_(view) {
+    window.setOverlay([this](Figure& f, const DiagramDefinition& d) { objects_.overlay(f, d); });
+    window.graphFileExtras = [this] { return QJsonObject{{"objects", objects_.objects.toJson()}}; };
+    window.graphFileExtrasRead = [this](const QJsonObject& extras) {
+        objects_.objects = UserObjects::fromJson(extras["objects"].toObject());
+    };
+    connect(&plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
+        if (e->button() != Qt::LeftButton)
+            return;
+        const QPointF at(plot_.xAxis->pixelToCoord(e->position().x()),
+                         plot_.yAxis->pixelToCoord(e->position().y()));
+        // Six pixels, in data units, is near enough to select a line.
+        const double reach = std::abs(plot_.xAxis->pixelToCoord(6) - plot_.xAxis->pixelToCoord(0));
+        if (objects_.click(at, e->modifiers() & Qt::ShiftModifier, reach))
+            shown_();
+    });
+    connect(&plot_, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent*) {
+        if (objects_.finishDigitizing())
+            shown_();
+    });
+}
+
+void DiagramObjectMenus::copyToClipboard(const std::optional<QString>& text) {
+    if (text)
+        QGuiApplication::clipboard()->setText(*text);
+}
+
+void DiagramObjectMenus::openStore(bool deltas) {
+    auto* dialog = new GroupStoreDialog(objects_, session_, deltas, view_);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+void DiagramObjectMenus::addTo(QMenuBar& bar) {
+    DiagramObjectController& o = objects_;
+    const auto then = [this](auto action) {
+        return [this, action] {
+            if (action())
+                shown_();
+        };
+    };
+    QMenu* trend = bar.addMenu(QStringLiteral("Trend&Line"));
+    QMenu* trendCreate = trend->addMenu(QStringLiteral("&Create"));
+    trendCreate->addAction(QStringLiteral("Linear on screen"), this,
+                           [&o] { o.startLinearTrendline(); });
+    trend->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.eraseTrendline(); }));
+    trend->addAction(QStringLiteral("&Discriminate"), this,
+                     then([&o] { return o.discriminateTrendlines(); }));
+    trend->addAction(QStringLiteral("Name &Groups..."), this,
+                     then([&o] { return o.renameGroups(); }));
+    trend->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
+    QMenu* delta = trend->addMenu(QStringLiteral("Delta"));
+    delta->addAction(QStringLiteral("Calculate"), this, then([&o] { return o.calculateDelta(); }));
+    delta->addAction(QStringLiteral("Store"), this, [this] { openStore(true); });
+    trend->addAction(QStringLiteral("Calculate &X at Y=0 "), this,
+                     [this] { copyToClipboard(objects_.xAtYZero()); });
+    trend->addAction(QStringLiteral("Calculate &Y at X=?"), this,
+                     [this] { copyToClipboard(objects_.yAtX()); });
+
+    QMenu* polygon = bar.addMenu(QStringLiteral("&Polygon"));
+    QMenu* polyCreate = polygon->addMenu(QStringLiteral("&Create"));
+    polyCreate->addAction(QStringLiteral("&Digitize On screen"), this,
+                          [&o] { o.startDigitizing(); });
+    polyCreate->addAction(QStringLiteral("&Rectangle around datapoints"), this,
+                          then([&o] { return o.rectangleAroundData(); }));
+    polyCreate->addAction(QStringLiteral("&Autopolygon around datapoints"), this,
+                          then([&o] { return o.autoPolygonAroundData(); }));
+    polygon->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.erasePolygon(); }));
+    polygon->addAction(QStringLiteral("&Discriminate"), this,
+                       then([&o] { return o.discriminatePolygons(); }));
+    polygon->addAction(QStringLiteral("Name &Groups..."), this,
+                       then([&o] { return o.renameGroups(); }));
+    polygon->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
+
+    QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
+    points->addAction(QStringLiteral("&Create"), this, [&o] { o.startRefPoint(); });
+    points->addAction(QStringLiteral("&Delete"), this, then([&o] { return o.deleteRefPoint(); }));
+
+    QMenu* texts = bar.addMenu(QStringLiteral("&Text labels"));
+    texts->addAction(QStringLiteral("&Add"), this, [&o] { o.addText(); });
+    texts->addAction(QStringLiteral("&Remove"), this, then([&o] { return o.removeText(); }));
+    texts->addAction(QStringLiteral("&Move"), this, [&o] { o.moveText(); });
+
+    QMenu* options = bar.addMenu(QStringLiteral("&Discriminate Options"));
+    QAction* onTrend =
+        options->addAction(QStringLiteral("&Trendline"), this, [&o] { o.askTrendlineOption(); });
+    QAction* onPolygon =
+        options->addAction(QStringLiteral("&Polygon"), this, [&o] { o.askPolygonOption(); });
+    onTrend->setCheckable(true);
+    onPolygon->setCheckable(true);
+    connect(options, &QMenu::aboutToShow, this, [&o, onTrend, onPolygon] {
+        onTrend->setChecked(o.extendTrendlines);
+        onPolygon->setChecked(o.onLineInside);
+    });
+}

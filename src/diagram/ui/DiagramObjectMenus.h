@@ -1,0 +1,33 @@
+#pragma once
+// A diagram view's user-object menus: "Trend&Line", "&Polygon", "&RefPoint", "&Text labels" and
+// "&Discriminate Options", and the chart's mouse: a click goes to the object controller (Shift
+// selects), a double click ends digitising. Owns the window's DiagramObjectController; `shown`
+// shows the figure again after a change.
+#include "diagram/DiagramObjectController.h"
+
+#include <QObject>
+#include <functional>
+
+class QCustomPlot;
+class QMenuBar;
+class QWidget;
+
+class DiagramObjectMenus : public QObject {
+    Q_OBJECT
+public:
+    DiagramObjectMenus(DiagramWindow& window, SessionDatabase& session, Dialogs& dialogs,
+                       QCustomPlot& plot, std::function<void()> shown, QWidget* view);
+
+    DiagramObjectController& controller() { return objects_; }
+    void addTo(QMenuBar& bar);
+
+private:
+    void openStore(bool deltas);
+    void copyToClipboard(const std::optional<QString>& text);
+
+    DiagramObjectController objects_;
+    SessionDatabase& session_;
+    QCustomPlot& plot_;
+    std::function<void()> shown_;
+    QWidget* view_;
+};
