@@ -23,7 +23,7 @@ TernaryTransform::Skipped TernaryTransform::apply(std::vector<Series>& series) {
     Skipped skipped;
     for (Series& s : series) {
         std::vector<FigurePoint> points;
-        PackedTexts labels;
+        std::vector<quint32> kept; // the labels of the points drawn, shared with the series'
         points.reserve(s.points.size());
         const bool labelled = s.labels.size() == s.pointCount();
         for (size_t i = 0; i < s.points.size(); ++i) {
@@ -41,10 +41,11 @@ TernaryTransform::Skipped TernaryTransform::apply(std::vector<Series>& series) {
             p.y = plane->y();
             points.push_back(p);
             if (labelled)
-                labels.append(s.labels.view(qsizetype(i)));
+                kept.push_back(quint32(i));
         }
         s.points = std::move(points);
-        s.labels = std::move(labels);
+        if (labelled)
+            s.labels = PackedTexts::picked(s.labels, std::move(kept));
     }
     return skipped;
 }

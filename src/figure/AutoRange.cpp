@@ -36,10 +36,11 @@ std::pair<double, double> AutoRange::linear(const AxisExtent& extent) {
     double upper = std::ceil((hi + margin) / step - 1e-9) * step;
     // Data on one side of zero keep the axis there: a concentration axis does not reach a
     // whole step below zero for the symbols' sake, only by their margin.
+    const double zeroSide = margin > 0 ? (hi - lo) * zeroSideMargin : 0;
     if (extent.min >= 0 && lower < 0)
-        lower = lo - margin;
+        lower = lo - zeroSide;
     if (extent.max <= 0 && upper > 0)
-        upper = hi + margin;
+        upper = hi + zeroSide;
     return {lower, upper};
 }
 

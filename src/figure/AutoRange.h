@@ -14,6 +14,9 @@ public:
     // Share of the data span (log: of its decades) kept free at each end: room for a symbol
     // of some 8 pixels in a plot of 300 pixels or more.
     static constexpr double symbolMargin = 0.015;
+    // The same where an end is kept near zero (data of one sign): a little more, since it is
+    // not rounded out to a tick, for symbols up to some 12 pixels.
+    static constexpr double zeroSideMargin = 0.03;
 
     static std::pair<double, double> linear(const AxisExtent& extent);
     static std::pair<double, double> logarithmic(const AxisExtent& extent);

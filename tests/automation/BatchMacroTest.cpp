@@ -68,9 +68,8 @@ TEST_F(BatchMacroTest, EachEntrySaysWhatTheDialogsShowedAndAFailedDrawLeavesNoth
         {"DRAW2 Scatter;Chem;SiO2;Chem;MgO;;;;;",
          "FAILED DRAW2 Scatter;Chem;SiO2;Chem;MgO;;;;;\n       Unknown graph type Scatter"},
         {"SAVEFIGURE third.png", "FAILED SAVEFIGURE third.png\n       No figure to save"},
-        {"DRAW2 Ternary;Chem;SiO2;Chem;MgO;Chem;SiO2;;;",
-         "FAILED DRAW2 Ternary;Chem;SiO2;Chem;MgO;Chem;SiO2;;;\n"
-         "       Ternary diagrams can not be drawn yet"},
+        {"DRAW2 XY;Chem;SiO2;;MgO;;;;;",
+         "FAILED DRAW2 XY;Chem;SiO2;;MgO;;;;;\n       Missing X or Y Table or Element"},
         {"SAVEFIGURE fourth.png", "FAILED SAVEFIGURE fourth.png\n       No figure to save"},
         {"DRAW2 xy;Chem;SiO2;Chem;MgO;;;;;", "ok     DRAW2 xy;Chem;SiO2;Chem;MgO;;;;;"},
         {"SAVEFIGURE fifth.png", "ok     SAVEFIGURE fifth.png"},

@@ -148,8 +148,8 @@ TEST(AutoRange, LinearAndLogRanges) {
         {{-3.2, 7.1}, false, -5, 10},
         // Points on a tick get the next one, so their symbols are not cut by the frame; at
         // zero only the margin, so that data of one sign keep to their side.
-        {{0, 70}, false, -1.05, 80},
-        {{-70, 0}, false, -80, 1.05},
+        {{0, 70}, false, -2.1, 80},
+        {{-70, 0}, false, -80, 2.1},
         {{10, 50}, false, 0, 60},
         {{1, 100}, true, 0.1, 1000},
         {{2, 90}, true, 1, 100},

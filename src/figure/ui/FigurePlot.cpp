@@ -204,6 +204,10 @@ QSizeF layOut(QCustomPlot& plot, QSize size) {
 void fixPlotArea(QCustomPlot& plot, QSize size, QSizeF area) {
     layOut(plot, size);
     QCPAxisRect* rect = plot.axisRect();
+    // An area larger than the room there is keeps its shape, smaller: the ratio holds.
+    const double fit = std::min({1.0, rect->rect().width() / area.width(),
+                                 rect->rect().height() / area.height()});
+    area *= fit;
     const QMargins auto_ = rect->margins();
     const int extraW = std::max(0, rect->rect().width() - int(area.width() + 0.5));
     const int extraH = std::max(0, rect->rect().height() - int(area.height() + 0.5));
