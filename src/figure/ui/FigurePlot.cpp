@@ -9,6 +9,7 @@
 #include <qcustomplot.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -247,9 +248,16 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure, const S
     }
     for (qsizetype i = 0; i < series.pointCount(); ++i) {
         const FigurePoint& p = series.points[size_t(i)];
-        // NaN or infinite coordinates have no place on the plot (and would break sorting).
+        // NaN or infinite coordinates have no place on the plot (and would break sorting);
+        // on a line that breaks at gaps they end the line.
         if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
             (logY && !(p.y > 0))) {
+            if (series.connectingLine && series.gapsBreakLine && !keys.isEmpty() &&
+                !std::isnan(values.back())) {
+                keys.push_back(keys.back());
+                values.push_back(std::numeric_limits<double>::quiet_NaN());
+                sizes.push_back(0.0);
+            }
             continue;
         }
         if (thinning && !thinning->keep(p.x, p.y)) {
