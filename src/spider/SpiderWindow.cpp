@@ -503,3 +503,18 @@ bool SpiderWindow::importLibrary(const QString& folder) {
     reloadLibrary();
     return true;
 }
+
+std::vector<std::pair<QString, QString>> SpiderWindow::typeFields() const {
+    std::vector<std::pair<QString, QString>> fields;
+    SpiderFieldMatcher::Tables tables;
+    const SchemaCatalogue& catalogue = session_.catalogue();
+    for (const QString& table : catalogue.tableNames())
+        tables.push_back({table, catalogue.fieldNames(table)});
+    const SpiderFieldMatcher matcher(tables);
+    for (const SpiderType& t : types_)
+        if (t.name == type_)
+            for (const QString& reference : t.elements)
+                if (const SpiderFieldMatcher::Match m = matcher.match(reference); m.found())
+                    fields.push_back({m.table, m.field});
+    return fields;
+}

@@ -102,6 +102,9 @@ public:
     bool importLibrary(const QString& folder);
 
     const SystemTables& systemTables() const { return names_; }
+    // The fields of the session database the chosen type's elements are matched to (the
+    // selection window's "Only the ones which have data in all fields").
+    std::vector<std::pair<QString, QString>> typeFields() const;
 
 private:
     // The system database for one job; nullptr after the message.
