@@ -74,6 +74,10 @@ Figure SpiderFigureBuilder::build(const SpiderRows& rows, const std::vector<Posi
         for (qsizetype r : c.rows)
             if (drawn(r))
                 addSample(s, r);
+        // Thousands of lines show their class by colour; a symbol at every value would only
+        // bury the lines and cost most of the drawing time.
+        if (s.pointCount() > symbolLimit)
+            s.style.symbol = SymbolShape::None;
         if (!s.points.empty())
             figure.series.push_back(std::move(s));
     }

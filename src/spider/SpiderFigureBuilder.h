@@ -16,6 +16,8 @@
 
 class SpiderFigureBuilder {
 public:
+    // A class series with more points is drawn as lines without symbols.
+    static constexpr qsizetype symbolLimit = 20000;
     struct Position {
         QString label;
         bool inDatabase = true; // a field was found for it
