@@ -5,6 +5,8 @@
 #include "platform/TransactionScope.h"
 #include "platform/legacy/JetImporter.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "spider/SpiderLibrary.h"
+#include "spider/SpiderSeed.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +87,14 @@ QString completeSchema(SqliteConnection& db, const QString& file, const SystemTa
                    QStringLiteral(" cannot be created in the system database ") + file +
                    QStringLiteral(": ") + db.lastError();
         added << t.name;
+    }
+    // A new spider table starts with the shipped spider types and normalization samples.
+    if (added.contains(names.spiderMain) && added.contains(names.spiderNorm)) {
+        SpiderLibrary library(db, names);
+        if (QString error = SpiderSeed::seed(library); !error.isEmpty())
+            return QStringLiteral("The spider library cannot be written into the system "
+                                  "database ") +
+                   file + QStringLiteral(": ") + error;
     }
     if (!db.executeNative(QStringLiteral("PRAGMA user_version = %1").arg(SystemSchema::version)) ||
         !transaction.commit()) {

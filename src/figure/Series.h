@@ -20,6 +20,9 @@ struct Series {
     PackedTexts labels;
     SeriesStyle style;
     bool connectingLine = false;
+    // With a connecting line: a point whose X or Y is NaN ends the line there and the next
+    // point starts a new one (spider diagrams draw many samples as one series this way).
+    bool gapsBreakLine = false;
     bool showLabels = false;
     bool showInLegend = true;
     AxisId valueAxis = AxisId::Y; // Y or Y2

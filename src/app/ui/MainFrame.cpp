@@ -26,6 +26,8 @@
 #include "platform/qt/QtStatus.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
+#include "spider/ui/SpiderView.h"
+#include "spider/ui/SpiderWindowSet.h"
 #include "stats/BoxWhiskerSettings.h"
 #include "stats/ui/BoxPlotView.h"
 #include "stats/ui/DescriptiveStatisticsView.h"
@@ -114,6 +116,19 @@ void MainFrame::bind(const Parts& parts) {
     controller.hooks.openGrid = [this](const QString& statement, const QString& caption) {
         return openGrid(statement, caption) != nullptr;
     };
+    spiders_ = new SpiderWindowSet(
+        {parts.session, parts.dialogs, *status_, parts.systemDatabase, parts.systemTables,
+         [this](QWidget* w, const QString& name, QSize size) { showChild(w, name, size); },
+         [this](QWidget* w) {
+             for (QMdiSubWindow* child : area_->subWindowList())
+                 if (child->widget() == w)
+                     bringForward(child);
+         },
+         [this](const QString& statement, const QString& caption) { openGrid(statement, caption); },
+         [this](const QString& statement, const QString& caption) {
+             openSystemGrid(QString(), statement, caption);
+         }},
+        this);
     controller.hooks.setBusy = [](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -217,6 +232,7 @@ void MainFrame::buildMenus() {
                     [this] { openDiagram(); });
     view->addAction(QStringLiteral("&ClipData"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                     this, [this] { openClipData(); });
+    view->addAction(QStringLiteral("&Spider diagram"), this, [this] { openSpider(); });
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     // The dock at the left: databases, tables and the sample browser.
     QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
@@ -385,6 +401,7 @@ void MainFrame::refreshLists() {
         if (auto* filters = w->widget()->findChild<FilterPanel*>())
             filters->refreshLists();
     }
+    spiders_->refreshLists();
 }
 
 // Its controller holds the connection it was opened on: after another database opened, a
@@ -574,6 +591,10 @@ QWidget* MainFrame::openConverter() {
     return view;
 }
 
+QWidget* MainFrame::openSpider() {
+    return parts_ ? spiders_->openSpider() : nullptr;
+}
+
 void MainFrame::fillSystemMenu(QMenu* menu) {
     const SystemTables& names = parts_->systemTables;
     for (const QString& table :
@@ -585,7 +606,8 @@ void MainFrame::fillSystemMenu(QMenu* menu) {
                                         "database"));
 }
 
-GridWindow* MainFrame::openSystemGrid(const QString& table) {
+GridWindow* MainFrame::openSystemGrid(const QString& table, const QString& statement,
+                                      const QString& caption) {
     if (!parts_)
         return nullptr;
     OpenedConnection system = SystemDatabase::open(parts_->systemDatabase, parts_->systemTables);
@@ -598,8 +620,10 @@ GridWindow* MainFrame::openSystemGrid(const QString& table) {
     auto* grid =
         new GridWindow(parts_->session, parts_->dialogs, *status_, openViews_, parts_->folders);
     grid->controller().useSystemDatabase(std::move(system.connection));
-    if (!grid->open(QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table),
-                    QStringLiteral("System/") + table)) {
+    if (!grid->open(statement.isEmpty()
+                        ? QStringLiteral("SELECT * FROM ") + JetSqlQuoting::name(table)
+                        : statement,
+                    caption.isEmpty() ? QStringLiteral("System/") + table : caption)) {
         delete grid;
         return nullptr;
     }

@@ -24,6 +24,7 @@ class RecentDatabaseList;
 class SampleBrowser;
 class SampleBrowserPanel;
 class SessionDatabase;
+class SpiderWindowSet;
 class TableLoaderView;
 class UserCalcView;
 class WindowGeometry;
@@ -79,9 +80,15 @@ public:
     QWidget* openCatalogue();
     // The converter window ("Tools" > "Converter...", VIEW CONV), once.
     QWidget* openConverter();
-    // A grid on a table of the system database (the "System" source); nullptr when the system
-    // database or the table cannot be read (said so).
-    GridWindow* openSystemGrid(const QString& table);
+    // The spider diagram window (View > "Spider diagram"; the entry point of the macro line
+    // VIEW SPIDER), once.
+    QWidget* openSpider();
+    SpiderWindowSet* spiderWindows() const { return spiders_; }
+    // A grid on a table of the system database (the "System" source), or on a statement over
+    // it with its caption; nullptr when the system database or the rows cannot be read (said
+    // so).
+    GridWindow* openSystemGrid(const QString& table, const QString& statement = {},
+                               const QString& caption = {});
     // The tables and filters picked in the database list.
     QStringList selectedTables() const;
     // "User Defined Derivatives..." (Tools menu): the user calculations window, once.
@@ -147,4 +154,5 @@ private:
     SampleBrowserPanel* browserPanel_ = nullptr;
     QComboBox* arrangement_ = nullptr;
     QComboBox* windows_ = nullptr;
+    SpiderWindowSet* spiders_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <qcustomplot.h>
 
 #include <cmath>
+#include <limits>
 #include <tuple>
 
 namespace {
@@ -275,9 +276,17 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
         const bool withLabels = member->showLabels && member->labels.size() == member->pointCount();
         for (qsizetype i = 0; i < member->pointCount(); ++i) {
             const FigurePoint& p = member->points[size_t(i)];
-            // NaN or infinite coordinates have no place on the plot (and would break sorting).
+            // NaN or infinite coordinates have no place on the plot (and would break sorting);
+            // on a line that breaks at gaps they end the line.
             if (!std::isfinite(p.x) || !std::isfinite(p.y) || (logX && !(p.x > 0)) ||
                 (logY && !(p.y > 0))) {
+                if (member->connectingLine && member->gapsBreakLine && !keys.isEmpty() &&
+                    !std::isnan(values.back())) {
+                    keys.push_back(keys.back());
+                    values.push_back(std::numeric_limits<double>::quiet_NaN());
+                    if (withSizes)
+                        sizes.push_back(0.0);
+                }
                 continue;
             }
             if (thinning && !thinning->keep(p.x, p.y)) {
