@@ -1,8 +1,10 @@
-// The descriptive statistics, box-and-whisker and distribution windows over a real SQLite
-// database: their controllers' results and messages, and the windows reached through the
-// frame's "Statistics" menu, drawing pictures that are checked by their pixels.
+// The descriptive statistics, box-and-whisker and distribution windows: their controllers'
+// results and messages on SQLite and on the live PostgreSQL server, and the windows reached
+// through the frame's "Statistics" menu, drawing pictures that are checked by their pixels.
 #include "app/FrameSession.h"
 #include "figure/ui/FigureExporter.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/TransactionScope.h"
 #include "stats/BoxPlotWindow.h"
 #include "stats/BoxWhiskerSettings.h"
 #include "stats/DescriptiveStatistics.h"
@@ -11,6 +13,7 @@
 #include "stats/ui/BoxPlotView.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/DistributionView.h"
+#include "support/PgScratchSchema.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,6 +59,25 @@ int pixelsNear(const QImage& image, QColor color) {
         }
     return n;
 }
+// Thirty samples: Rock "A/B" (1..12), "a/b" (13..26), "Dyke" (27..30); Cu = i but 100 for
+// sample 13; Ni only Null; W 1 for odd and 3 for even samples; Class empty for writing.
+void fillChem(Connection& db) {
+    ASSERT_TRUE(db.execute(QStringLiteral(
+        "CREATE TABLE [Chem] ([SampleNo] TEXT(10) CONSTRAINT [pkChem] PRIMARY KEY, [Rock] "
+        "TEXT(10), [Cu] DOUBLE, [Ni] DOUBLE, [W] DOUBLE, [Class] TEXT(20))")))
+        << db.lastError().toStdString();
+    TransactionScope t(db);
+    for (int i = 1; i <= 30; ++i)
+        ASSERT_TRUE(db.execute(QStringLiteral("INSERT INTO [Chem] VALUES (?, ?, ?, ?, ?, ?)"),
+                               {CellValue::text(QStringLiteral("S-%1").arg(i)),
+                                CellValue::text(i <= 12   ? QStringLiteral("A/B")
+                                                : i <= 26 ? QStringLiteral("a/b")
+                                                          : QStringLiteral("Dyke")),
+                                CellValue::number(i == 13 ? 100 : i), CellValue::null(),
+                                CellValue::number(i % 2 ? 1 : 3), CellValue::null()}))
+            << db.lastError().toStdString();
+    ASSERT_TRUE(t.commit());
+}
 } // namespace
 
 TEST(DistributionClassesTest, GeneratorsMakeTheirClassesAndRefuseWhatCannotEnd) {
@@ -98,27 +120,58 @@ TEST(DistributionClassesTest, GeneratorsMakeTheirClassesAndRefuseWhatCannotEnd) 
     EXPECT_EQ(*(*fine)[500].from, 500 * (0.1 / 1000));
 }
 
-class StatisticsWindowsTest : public FrameSession {
+double cell(const Sheet& s, int row, int column) {
+    return s.number(row, column).value_or(-999);
+}
+
+// The Chem table on a real engine: a SQLite file, or a schema of the test's own on the
+// PostgreSQL server (skipped without QUV_PG_CONNINFO), opened as the main window opens one.
+class StatisticsEnginesTest : public ::testing::TestWithParam<Engine> {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase({
-            "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Rock TEXT, Cu REAL, Ni REAL, W REAL, "
-            "Class TEXT)",
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30) "
-            "INSERT INTO Chem SELECT 'S-' || i, CASE WHEN i <= 12 THEN 'A/B' WHEN i <= 26 "
-            "THEN 'a/b' ELSE 'Dyke' END, i, NULL, CASE WHEN i % 2 THEN 1 ELSE 3 END, NULL FROM n",
-            "UPDATE Chem SET Cu = 100 WHERE SampleNo = 'S-13'",
-        }));
-        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    std::unique_ptr<PgScratchSchema> pgSchema;
+    std::unique_ptr<SessionDatabase> session;
+
+    OpenedConnection openEngine(bool create) {
+        if (GetParam() == Engine::Sqlite)
+            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
+                                          create ? SqliteConnection::Mode::ReadWriteCreate
+                                                 : SqliteConnection::Mode::ReadWrite);
+        return pgSchema->open();
     }
-    static double cell(const Sheet& s, int row, int column) {
-        return s.number(row, column).value_or(-999);
+
+    void SetUp() override {
+        if (GetParam() == Engine::Postgres) {
+            if (PgScratchSchema::conninfo().isEmpty())
+                GTEST_SKIP() << PgScratchSchema::skipReason;
+            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_stats"));
+            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
+        }
+        {
+            OpenedConnection setup = openEngine(true);
+            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
+            ASSERT_NO_FATAL_FAILURE(fillChem(*setup.connection));
+        }
+        session = std::make_unique<SessionDatabase>(
+            dialogs, status, [this](const QString&) { return openEngine(false); },
+            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
+        session->SessionDatabasePath = QStringLiteral("rocks");
+        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
+    }
+
+    void TearDown() override {
+        session.reset(); // before its schema is dropped
+        pgSchema.reset();
     }
 };
 
-TEST_F(StatisticsWindowsTest, DescriptiveStatisticsFillsASheetPerClassByFieldName) {
-    DescriptiveStatistics full(session, dialogs, frame.status());
+INSTANTIATE_TEST_SUITE_P(Engines, StatisticsEnginesTest,
+                         ::testing::Values(Engine::Sqlite, Engine::Postgres), engineName);
+
+TEST_P(StatisticsEnginesTest, DescriptiveStatisticsFillsASheetPerClassByFieldName) {
+    DescriptiveStatistics full(*session, dialogs, status);
     full.table = QStringLiteral("Chem");
     full.classTable = QStringLiteral("Chem");
     full.classField = QStringLiteral("Rock");
@@ -165,7 +218,7 @@ TEST_F(StatisticsWindowsTest, DescriptiveStatisticsFillsASheetPerClassByFieldNam
     EXPECT_EQ(dialogs.texts(), QStringList{"Select table ('Statistics of the table')"});
 }
 
-TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) {
+TEST_P(StatisticsEnginesTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) {
     BoxWhiskerSettings settings;
     EXPECT_EQ(settings.minimumClassSize, 10);
     EXPECT_EQ(settings.minimumFullBoxSize, 5);
@@ -174,7 +227,7 @@ TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) 
                          reset.minimumClassSize, reset.minimumFullBoxSize),
               std::tuple(75.0, 25.0, 1.5, 5, 10));
 
-    BoxPlotWindow box(session, dialogs, frame.status(), settings);
+    BoxPlotWindow box(*session, dialogs, status, settings);
     box.statTable = box.classTable = QStringLiteral("Chem");
     box.statField = QStringLiteral("Cu");
     box.classField = QStringLiteral("Rock");
@@ -200,8 +253,8 @@ TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) 
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Minimum >= maximum"));
 }
 
-TEST_F(StatisticsWindowsTest, DistributionCountsBoundsAndWritesClassesByKey) {
-    DistributionWindow dist(session, dialogs, frame.status());
+TEST_P(StatisticsEnginesTest, DistributionCountsBoundsAndWritesClassesByKey) {
+    DistributionWindow dist(*session, dialogs, status);
     dist.table = QStringLiteral("Chem");
     dist.field = QStringLiteral("Cu");
     dist.classesText = QStringLiteral("3");
@@ -244,14 +297,35 @@ TEST_F(StatisticsWindowsTest, DistributionCountsBoundsAndWritesClassesByKey) {
     ASSERT_TRUE(dist.refresh());
     dialogs.queueText(QStringLiteral("Class"));
     ASSERT_TRUE(dist.writeInDatabase()) << dialogs.texts().join(u'|').toStdString();
-    const auto rows = session.connection()->query(
-        QStringLiteral("SELECT [Class], COUNT(*) FROM [Chem] GROUP BY [Class] ORDER BY [Class]"));
-    ASSERT_TRUE(rows);
-    ASSERT_EQ(rows->rowCount(), 4);
-    EXPECT_TRUE(rows->at(0, 0).isNull()); // 100 lies outside: left as it was
-    EXPECT_EQ(rows->at(1, 0).toText(), QStringLiteral("]0,10]"));
-    EXPECT_EQ(rows->at(1, 1).toNumber(), 10);
+    // The engines sort Null apart: count each class by itself.
+    QStringList written;
+    for (const char* name : {"]0,10]", "]10,20]", "]20,30]"}) {
+        const auto n = session->connection()->query(
+            QStringLiteral("SELECT COUNT(*) FROM [Chem] WHERE [Class] = ?"),
+            {CellValue::text(QString::fromLatin1(name))});
+        ASSERT_TRUE(n) << session->connection()->lastError().toStdString();
+        written << n->at(0, 0).toText();
+    }
+    EXPECT_EQ(written, (QStringList{"10", "9", "10"}));
+    const auto left = session->connection()->query(
+        QStringLiteral("SELECT [SampleNo] FROM [Chem] WHERE [Class] Is Null"));
+    ASSERT_TRUE(left);
+    ASSERT_EQ(left->rowCount(), 1); // 100 lies outside: left as it was
+    EXPECT_EQ(left->at(0, 0).toText(), QStringLiteral("S-13"));
 }
+
+class StatisticsWindowsTest : public FrameSession {
+protected:
+    void SetUp() override {
+        {
+            auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
+            ASSERT_TRUE(created.ok());
+            ASSERT_NO_FATAL_FAILURE(fillChem(*created.connection));
+        }
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    }
+};
 
 TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     frame.resize(1200, 800);
