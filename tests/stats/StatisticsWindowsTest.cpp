@@ -16,6 +16,7 @@
 #include "support/PgScratchSchema.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -376,4 +377,55 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     fromGrid->trigger();
     EXPECT_EQ(frame.area()->activeSubWindow()->widget(), dist);
     EXPECT_EQ(dist->findChild<QComboBox*>(QStringLiteral("Table"))->currentText(), "Chem");
+}
+
+TEST_F(StatisticsWindowsTest, TheWindowsOpenWhereTheyWereClosed) {
+    frame.resize(1200, 800);
+    frame.show();
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+    } children[] = {
+        {"FullStat", [this] { return frame.openDescriptiveStatistics(); }},
+        {"stat", [this] { return frame.openBoxPlot(); }},
+        {"Distribution", [this] { return frame.openDistribution(); }},
+    };
+    for (const auto& c : children) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.open());
+        frame.area()->activeSubWindow()->setGeometry(30, 40, 610, 480);
+        frame.area()->activeSubWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
+        EXPECT_EQ(geometry.load(QString::fromLatin1(c.name)).width, 610);
+        ASSERT_TRUE(c.open());
+        EXPECT_EQ(frame.area()->activeSubWindow()->geometry(), QRect(30, 40, 610, 480));
+        frame.area()->activeSubWindow()->close();
+    }
+
+    // The box plot's "Statistics" table keeps its size too, the options dialog only its place.
+    auto* box = qobject_cast<BoxPlotView*>(frame.openBoxPlot());
+    ASSERT_TRUE(box);
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+        std::optional<int> storedWidth;
+    } dialogs[] = {
+        {"ShowStat", [box] { return box->showStatistics(); }, 520},
+        {"BWDialog", [box] { return box->showOptions(); }, std::nullopt},
+    };
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.name);
+        QWidget* w = d.open();
+        w->move(70, 80);
+        w->resize(520, 330);
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const WindowRect stored = geometry.load(QString::fromLatin1(d.name));
+        EXPECT_EQ(std::pair(stored.left, stored.width),
+                  std::pair(std::optional(70), d.storedWidth));
+        w = d.open();
+        EXPECT_EQ(w->pos(), QPoint(70, 80));
+        w->close();
+    }
 }

@@ -1,5 +1,6 @@
 #include "stats/ui/BoxPlotView.h"
 
+#include "app/ui/DialogPlace.h"
 #include "platform/qt/SheetTableModel.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/StatisticsFigurePanel.h"
@@ -240,6 +241,9 @@ QWidget* BoxPlotView::showStatistics() {
     layout->addWidget(view, 1);
     layout->addLayout(buttons);
     dialog->resize(900, 300);
+    DialogPlace::restore(*dialog, geometry_, QStringLiteral("ShowStat"));
+    connect(dialog, &QDialog::finished, this,
+            [this, dialog] { DialogPlace::save(*dialog, geometry_, QStringLiteral("ShowStat")); });
     dialog->show();
     return dialog;
 }
@@ -250,6 +254,11 @@ QWidget* BoxPlotView::showOptions() {
     connect(dialog, &QDialog::accepted, this, [this] {
         lower_->setText(QString::number(std::lround(settings_.lowerPercentile)));
         upper_->setText(QString::number(std::lround(settings_.upperPercentile)));
+    });
+    // A dialog-sized window: only its place is kept.
+    DialogPlace::restore(*dialog, geometry_, QStringLiteral("BWDialog"), true);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        DialogPlace::save(*dialog, geometry_, QStringLiteral("BWDialog"), true);
     });
     dialog->show();
     return dialog;
