@@ -91,12 +91,11 @@ bool BoxPlotWindow::load(StatisticsComponent& component) {
                                                        tables.join(QStringLiteral(" and ")));
         return false;
     }
-    const std::optional<RowSet> rows = db->query(sql);
-    if (!rows) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + db->lastError());
+    const QString error = ComponentLoader::stream(*db, sql, {classField, statField}, component);
+    if (!error.isEmpty()) {
+        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
         return false;
     }
-    ComponentLoader::load(*rows, component);
     return true;
 }
 

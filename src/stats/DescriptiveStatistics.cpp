@@ -92,13 +92,18 @@ bool DescriptiveStatistics::load(StatisticsComponent& component) {
     const QString sql = statement(links);
     if (sql.isEmpty())
         return false;
+    // The statement's columns: the classifier's, then the statistics table's.
+    std::optional<QStringList> names = db->columnNamesOf(table);
+    if (names && !classField.isEmpty())
+        names->prepend(classField);
     status_.showStatus(QStringLiteral("Retrieving..."), 1);
-    const std::optional<RowSet> rows = db->query(sql);
-    if (!rows) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + db->lastError());
+    // Streamed: a big table's numbers are kept as numbers, never as a whole result of cells.
+    const QString error =
+        names ? ComponentLoader::stream(*db, sql, *names, component) : db->lastError();
+    if (!error.isEmpty()) {
+        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
         return false;
     }
-    ComponentLoader::load(*rows, component);
     return true;
 }
 

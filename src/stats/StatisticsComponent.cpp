@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <cmath>
+#include <limits>
 
 namespace {
 double orNoValue(const std::optional<double>& v) {
@@ -20,15 +21,56 @@ double point(const std::vector<double>& list, QStringView k) {
 }
 } // namespace
 
-void StatisticsComponent::SetSize(int rows, int columns) {
+void StatisticsComponent::SetSize(int rows, int columns, bool numeric) {
     rows_ = std::max(rows, 0);
     columns = std::max(columns, 0);
     names_ = QStringList(columns);
-    cells_.assign(size_t(columns), QStringList(rows_));
+    Column empty;
+    empty.numeric = numeric;
+    if (numeric)
+        empty.numbers.assign(size_t(rows_), std::numeric_limits<double>::quiet_NaN());
+    else
+        empty.texts = QStringList(rows_);
+    columns_.assign(size_t(columns), empty);
     classNames_.clear();
     classRows_.clear();
     selected_.reset();
     points_.reset();
+}
+
+int StatisticsComponent::AppendRow() {
+    for (Column& c : columns_)
+        if (c.numeric)
+            c.numbers.push_back(std::numeric_limits<double>::quiet_NaN());
+        else
+            c.texts.append(QString());
+    return ++rows_;
+}
+
+std::optional<double> StatisticsComponent::numberAt(const Column& column, int row) {
+    if (column.numeric) {
+        const double v = column.numbers[size_t(row)];
+        return std::isnan(v) ? std::nullopt : std::optional(v);
+    }
+    return NumberText::fromText(QStringView(column.texts[row]));
+}
+
+QString StatisticsComponent::textAt(const Column& column, int row) {
+    if (!column.numeric)
+        return column.texts[row];
+    const double v = column.numbers[size_t(row)];
+    return std::isnan(v) ? QString() : NumberText::toText(v);
+}
+
+void StatisticsComponent::makeText(Column& column) {
+    if (!column.numeric)
+        return;
+    column.texts = QStringList();
+    column.texts.reserve(qsizetype(column.numbers.size()));
+    for (size_t r = 0; r < column.numbers.size(); ++r)
+        column.texts.append(textAt(column, int(r)));
+    column.numeric = false;
+    column.numbers = {};
 }
 
 QString StatisticsComponent::ColumnName(int column) const {
@@ -41,19 +83,46 @@ void StatisticsComponent::setColumnName(int column, const QString& name) {
 }
 
 QString StatisticsComponent::CellText(int row, int column) const {
-    return validColumn(column) && row >= 1 && row <= rows_ ? cells_[size_t(column - 1)][row - 1]
-                                                           : QString();
+    return validColumn(column) && row >= 1 && row <= rows_
+               ? textAt(columns_[size_t(column - 1)], row - 1)
+               : QString();
 }
 
 void StatisticsComponent::setCellText(int row, int column, const QString& text) {
-    if (validColumn(column) && row >= 1 && row <= rows_)
-        cells_[size_t(column - 1)][row - 1] = text;
+    if (!validColumn(column) || row < 1 || row > rows_)
+        return;
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric && text.isEmpty()) {
+        c.numbers[size_t(row - 1)] = std::numeric_limits<double>::quiet_NaN();
+        return;
+    }
+    makeText(c); // the text is kept as it came ("01" stays "01")
+    c.texts[row - 1] = text;
+}
+
+void StatisticsComponent::setCellNumber(int row, int column, double value) {
+    if (!validColumn(column) || row < 1 || row > rows_)
+        return;
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric && std::isfinite(value))
+        c.numbers[size_t(row - 1)] = value;
+    else
+        setCellText(row, column, NumberText::toText(value));
 }
 
 bool StatisticsComponent::ApplyBDLC(int column, const DetectionLimitRule& rule) {
     if (!validColumn(column))
         return false;
-    for (QString& text : cells_[size_t(column - 1)])
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric) {
+        // Numbers only: a negative one may stand for its limit; the rule gives a number or "".
+        for (double& v : c.numbers)
+            if (!std::isnan(v))
+                v = NumberText::fromText(QStringView(rule.converted(NumberText::toText(v))))
+                        .value_or(std::numeric_limits<double>::quiet_NaN());
+        return true;
+    }
+    for (QString& text : c.texts)
         text = rule.converted(text);
     return true;
 }
@@ -64,12 +133,13 @@ void StatisticsComponent::Classify(int column) {
     if (!validColumn(column))
         return;
     QHash<QString, int> indexOf;
-    const QStringList& cells = cells_[size_t(column - 1)];
+    const Column& cells = columns_[size_t(column - 1)];
     for (int r = 0; r < rows_; ++r) {
-        auto it = indexOf.constFind(cells[r]);
+        const QString text = textAt(cells, r);
+        auto it = indexOf.constFind(text);
         if (it == indexOf.constEnd()) {
-            it = indexOf.insert(cells[r], int(classNames_.size()));
-            classNames_ << cells[r];
+            it = indexOf.insert(text, int(classNames_.size()));
+            classNames_ << text;
             classRows_.emplace_back();
         }
         classRows_[size_t(*it)].push_back(r);
@@ -93,15 +163,16 @@ bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
     points_.reset();
     if (!validColumn(column) || classIndex < 0 || classIndex > ClassCount())
         return false;
-    const QStringList& cells = cells_[size_t(column - 1)];
-    const QStringList* weights = weightColumn ? &cells_[size_t(weightColumn - 1)] : nullptr;
+    const Column& cells = columns_[size_t(column - 1)];
+    const Column* weights = weightColumn ? &columns_[size_t(weightColumn - 1)] : nullptr;
     std::vector<double> values, w;
+    values.reserve(size_t(classIndex == 0 ? rows_ : classRows_[size_t(classIndex - 1)].size()));
     const auto take = [&](int r) {
-        const auto v = NumberText::fromText(QStringView(cells[r]));
+        const auto v = numberAt(cells, r);
         if (!v)
             return;
         if (weights) {
-            const auto wt = NumberText::fromText(QStringView((*weights)[r]));
+            const auto wt = numberAt(*weights, r);
             if (!wt || *wt <= 0)
                 return;
             w.push_back(*wt);
@@ -189,9 +260,9 @@ StatisticsComponent::Distribution(int column, const std::vector<DistributionClas
     DistributionCounts out;
     out.counts.assign(classes.size(), 0);
     out.classOfRow.assign(size_t(rows_), -1);
-    const QStringList& cells = cells_[size_t(column - 1)];
+    const Column& cells = columns_[size_t(column - 1)];
     for (int r = 0; r < rows_; ++r) {
-        const auto v = NumberText::fromText(QStringView(cells[r]));
+        const auto v = numberAt(cells, r);
         int found = -1;
         if (v)
             for (size_t k = 0; k < classes.size() && found < 0; ++k)

@@ -6,6 +6,11 @@
 // Class 0 is all rows; Classify makes classes 1..ClassCount, one per distinct text of the
 // column in the order of first appearance. Cells that do not read as numbers are left out of a
 // column's statistics. A statistic that cannot be computed is NoValue (N is then 0).
+//
+// A big table is streamed in row by row (AppendRow) into numeric columns: such a column keeps a
+// double per cell, not a text, until the first text arrives, when it turns into a text column.
+// A number reads back as the shortest text that gives the same double, so both kinds answer
+// alike.
 #include "stats/BoxRule.h"
 #include "stats/ColumnStatistics.h"
 #include "stats/DistributionClass.h"
@@ -31,13 +36,17 @@ public:
     // A finite sentinel, so callers can compare with ==.
     static constexpr double noValue = -1.0e300;
 
-    void SetSize(int rows, int columns);
+    // Empty cells; text columns, or numeric ones for streaming.
+    void SetSize(int rows, int columns, bool numeric = false);
+    // A new last row of empty cells; its 1-based number.
+    int AppendRow();
     int RowCount() const { return rows_; }
     int ColumnCount() const { return int(names_.size()); }
     QString ColumnName(int column) const;
     void setColumnName(int column, const QString& name);
     QString CellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
+    void setCellNumber(int row, int column, double value);
 
     // Rewrites the column's below-detection-limit values by the rule; false for no such column.
     bool ApplyBDLC(int column, const DetectionLimitRule& rule);
@@ -75,6 +84,16 @@ public:
     }
 
 private:
+    // One field: its texts, or while numeric its numbers (NaN for an empty cell).
+    struct Column {
+        bool numeric = false;
+        QStringList texts;
+        std::vector<double> numbers;
+    };
+    static std::optional<double> numberAt(const Column& column, int row);
+    static QString textAt(const Column& column, int row);
+    static void makeText(Column& column);
+
     bool validColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
     bool select(int column, int weightColumn, int classIndex);
     template <typename Change> void setBox(Change change) {
@@ -85,7 +104,7 @@ private:
 
     int rows_ = 0;
     QStringList names_;
-    std::vector<QStringList> cells_; // per column, one text per row
+    std::vector<Column> columns_;
     QStringList classNames_;
     std::vector<std::vector<int>> classRows_; // 0-based rows of each class
     BoxRule box_;
