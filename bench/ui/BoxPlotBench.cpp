@@ -21,17 +21,20 @@ constexpr int kValues = 1000000;
 constexpr int kClasses = 30;
 constexpr double kTargetSeconds = 0.5;
 
-// [Grades] ([Class], [Cu]): lognormal grades whose level differs by class. Empty on failure.
+// [Grades] ([Id], [Class], [Cu]): lognormal grades whose level differs by class. Empty on
+// failure.
 QString makeDatabase(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("grades.sqlite"));
     auto opened = SqliteConnection::open(path, SqliteConnection::Mode::ReadWriteCreate);
     if (!opened.ok())
         return {};
     Connection& db = *opened.connection;
-    if (!db.execute(QStringLiteral("CREATE TABLE [Grades] ([Class] TEXT(10), [Cu] DOUBLE)")))
+    if (!db.execute(
+            QStringLiteral("CREATE TABLE [Grades] ([Id] LONG CONSTRAINT [pkGrades] PRIMARY KEY, "
+                           "[Class] TEXT(10), [Cu] DOUBLE)")))
         return {};
     TransactionScope t(db);
-    auto insert = db.prepare(QStringLiteral("INSERT INTO [Grades] VALUES (?, ?)"));
+    auto insert = db.prepare(QStringLiteral("INSERT INTO [Grades] VALUES (?, ?, ?)"));
     if (!insert)
         return {};
     std::mt19937_64 random(5);
@@ -39,7 +42,8 @@ QString makeDatabase(const QTemporaryDir& dir) {
     for (int i = 0; i < kValues; ++i) {
         const int c = int(random() % kClasses);
         if (!insert->execute(
-                {CellValue::text(QStringLiteral("Unit %1").arg(c, 2, 10, QLatin1Char('0'))),
+                {CellValue::number(i),
+                 CellValue::text(QStringLiteral("Unit %1").arg(c, 2, 10, QLatin1Char('0'))),
                  CellValue::number(grade(random) * (1 + c % 7))}))
             return {};
     }

@@ -254,7 +254,8 @@ double StatisticsComponent::Statistic(const QString& name) const {
 }
 
 std::optional<DistributionCounts>
-StatisticsComponent::Distribution(int column, const std::vector<DistributionClass>& classes) const {
+StatisticsComponent::Distribution(int column, const std::vector<DistributionClass>& classes,
+                                  DistributionRead read, bool caseSensitive) const {
     if (!validColumn(column) || classes.empty())
         return std::nullopt;
     DistributionCounts out;
@@ -262,12 +263,19 @@ StatisticsComponent::Distribution(int column, const std::vector<DistributionClas
     out.classOfRow.assign(size_t(rows_), -1);
     const Column& cells = columns_[size_t(column - 1)];
     for (int r = 0; r < rows_; ++r) {
-        const auto v = numberAt(cells, r);
+        const auto v = read == DistributionRead::Texts ? std::nullopt : numberAt(cells, r);
         int found = -1;
-        if (v)
+        if (v) {
             for (size_t k = 0; k < classes.size() && found < 0; ++k)
                 if (classes[k].contains(*v))
                     found = int(k);
+        } else if (read != DistributionRead::Numbers) {
+            const QString text = textAt(cells, r);
+            const auto cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            for (size_t k = 0; k < classes.size() && found < 0 && !text.isEmpty(); ++k)
+                if (classes[k].name.compare(text, cs) == 0)
+                    found = int(k);
+        }
         out.classOfRow[size_t(r)] = found;
         if (found < 0)
             ++out.outside;

@@ -68,10 +68,16 @@ public:
     double Statistic(const QString& name) const;
     double NoValue() const { return noValue; }
 
+    // How a distribution reads the cells ("Field is:"): as numbers within the class bounds, as
+    // texts equal to a class's name, or each as it reads (a number by the bounds, any other
+    // text by the name).
+    enum class DistributionRead { Numbers, Texts, Any };
     // Counts the column's values into the classes; a value in two overlapping classes counts
     // in the first. nullopt for a column that does not exist or no classes.
     std::optional<DistributionCounts>
-    Distribution(int column, const std::vector<DistributionClass>& classes) const;
+    Distribution(int column, const std::vector<DistributionClass>& classes,
+                 DistributionRead read = DistributionRead::Numbers,
+                 bool caseSensitive = false) const;
 
     void setUpperBoxPercentile(double p) {
         setBox([&](BoxRule& r) { r.upperPercentile = p; });

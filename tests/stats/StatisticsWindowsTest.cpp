@@ -2,6 +2,7 @@
 // results and messages on SQLite and on the live PostgreSQL server, and the windows reached
 // through the frame's "Statistics" menu, drawing pictures that are checked by their pixels.
 #include "app/FrameSession.h"
+#include "clipdata/ClipDataWindow.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
@@ -15,12 +16,14 @@
 #include "stats/ui/DistributionView.h"
 #include "support/PgScratchSchema.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 
 namespace {
 QStringList intervals(const std::optional<DistributionClasses::Classes>& classes) {
@@ -427,5 +430,115 @@ TEST_F(StatisticsWindowsTest, TheWindowsOpenWhereTheyWereClosed) {
         w = d.open();
         EXPECT_EQ(w->pos(), QPoint(70, 80));
         w->close();
+    }
+}
+
+TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses) {
+    frame.resize(1200, 800);
+    frame.show();
+    auto* dist = qobject_cast<DistributionView*>(frame.openDistribution(QStringLiteral("Chem")));
+    ASSERT_TRUE(dist);
+    dist->findChild<QComboBox*>(QStringLiteral("Column"))->setCurrentText("Cu");
+    ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
+    DistributionWindow& w = dist->controller();
+    const auto labelTexts = [&w] {
+        QStringList out;
+        for (const OverlayText& t : w.figure().texts)
+            out << t.text;
+        return out;
+    };
+    const auto check = [&](const char* name, bool on) {
+        dist->findChild<QCheckBox*>(QString::fromLatin1(name))->setChecked(on);
+    };
+    // Classes ]1,10.9] ... of 1..30 and 100: the first holds 1..10.
+    const struct {
+        QStringList path;
+        QStringList answers;
+        std::function<void()> before;
+        std::function<bool()> done;
+    } steps[] = {
+        {{"&Chart", "&Bar Colour..."},
+         {"#00a000"},
+         {},
+         [&] {
+             return pixelsNear(FigureExporter::image(w.figure(), {640, 480}), QColor(0, 160, 0)) >
+                    2000;
+         }},
+        {{},
+         {},
+         [&] {
+             dist->findChild<QComboBox*>(QStringLiteral("optLab"))->setCurrentText("Max");
+             check("chkLabels", true);
+         },
+         [&] { return labelTexts().value(0) == QStringLiteral("10.00"); }},
+        {{}, {}, [&] { check("chkValues", true); }, [&] { return labelTexts().value(0) == "10"; }},
+        {{"&Chart", "&Show Grid"}, {}, {}, [&] { return w.figure().y.grid != GridStyle::None; }},
+        {{"&Chart", "X Is &Reversed"}, {}, {}, [&] { return w.figure().x.reversed; }},
+        {{"&Chart", "&Y Is Log"}, {}, {}, [&] { return w.figure().y.logarithmic; }},
+        {{"&Chart", "X &Scale"},
+         {"0", "5"},
+         {},
+         [&] { return std::pair(w.figure().x.min, w.figure().x.max) == std::pair(0.0, 5.0); }},
+        {{"&Chart", "Y Scale"},
+         {"1", "50"},
+         {},
+         [&] { return std::pair(w.figure().y.min, w.figure().y.max) == std::pair(1.0, 50.0); }},
+        {{"&Chart", "&Headers..."}, {"Copper"}, {}, [&] { return w.figure().header == "Copper"; }},
+        {{"X &Labels", "Show only number"},
+         {},
+         {},
+         [&] { return w.figure().x.categoryLabels.value(1) == QStringLiteral("2"); }},
+        {{"X &Labels", "Show every nth label, n=1"},
+         {"3"},
+         {},
+         [&] { return w.figure().x.labelFrequency == 3; }},
+        // A gap between typed classes closes: ]0,10] reaches up to 20, where ]20,30] begins.
+        {{"Classes", "Fill Ranges"},
+         {},
+         [&] {
+             w.setClasses({{0, 10, true, false, {}, {}}, {20, 30, true, false, {}, {}}});
+             w.manualClasses = true;
+         },
+         [&] {
+             const Sheet t = w.classTable();
+             return w.classes()[0].interval() == QStringLiteral("]0,20]") &&
+                    t.number(2, 7) == 19.0 && t.number(3, 7) == 10.0;
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.path.join(" > ").toStdString());
+        for (const QString& a : s.answers)
+            dialogs.queueText(a);
+        if (s.before)
+            s.before();
+        if (!s.path.isEmpty()) {
+            QAction* a = actionAt(dist->menuBar(), s.path);
+            ASSERT_TRUE(a);
+            a->trigger();
+        }
+        EXPECT_TRUE(s.done()) << dialogs.texts().join(u'|').toStdString();
+    }
+
+    // "Field is:" "Forced to text" counts ClipData texts by the classes' names, with or without
+    // regard to case.
+    Sheet& clip = frame.clipData()->sheet().activePage();
+    const char* rocks[] = {"Rock", "A", "b", "B", "7"};
+    for (int r = 0; r < 5; ++r)
+        clip.setText(r + 1, 1, QString::fromLatin1(rocks[r]));
+    check("chkClipData", true);
+    dist->findChild<QComboBox*>(QStringLiteral("Column"))->setCurrentText("Rock");
+    ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
+    for (QRadioButton* b : dist->findChildren<QRadioButton*>())
+        if (b->text() == QStringLiteral("Forced to text"))
+            b->setChecked(true);
+    for (bool caseSensitive : {false, true}) {
+        check("chkCaseSense", caseSensitive);
+        w.setClasses({{{}, {}, true, false, "a", "a"}, {{}, {}, true, false, "b", "b"}});
+        actionAt(dist->menuBar(), {"Classes", "Redraw Graph"})->trigger();
+        const Sheet t = w.classTable();
+        EXPECT_EQ(std::tuple(t.number(2, 7), t.number(3, 7), w.outside()),
+                  caseSensitive ? std::tuple(std::optional(0.0), std::optional(1.0), qsizetype(3))
+                                : std::tuple(std::optional(1.0), std::optional(2.0), qsizetype(1)))
+            << caseSensitive;
     }
 }

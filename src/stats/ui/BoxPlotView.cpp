@@ -126,9 +126,11 @@ BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& sta
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save &As"), this, [this] { chart_->saveAs(); });
+    file->addAction(QStringLiteral("&Print"), this, [this] { chart_->print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
+    edit->addAction(QStringLiteral("Copy &Legend"), this, [this] { chart_->copyLegend(); });
     QMenu* optionsMenu = menuBar_->addMenu(QStringLiteral("&Options"));
     optionsMenu->addAction(QStringLiteral("&Box and Whisker"), this, [this] { showOptions(); });
     QAction* logAxis = optionsMenu->addAction(QStringLiteral("&Y Axis Is Logarhitmic"));
