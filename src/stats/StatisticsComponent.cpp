@@ -134,15 +134,22 @@ void StatisticsComponent::Classify(int column) {
         return;
     QHash<QString, int> indexOf;
     const Column& cells = columns_[size_t(column - 1)];
+    // Rows of one class mostly come together: the last class is tried before the hash.
+    QString lastText;
+    int last = -1;
     for (int r = 0; r < rows_; ++r) {
         const QString text = textAt(cells, r);
-        auto it = indexOf.constFind(text);
-        if (it == indexOf.constEnd()) {
-            it = indexOf.insert(text, int(classNames_.size()));
-            classNames_ << text;
-            classRows_.emplace_back();
+        if (last < 0 || text != lastText) {
+            auto it = indexOf.constFind(text);
+            if (it == indexOf.constEnd()) {
+                it = indexOf.insert(text, int(classNames_.size()));
+                classNames_ << text;
+                classRows_.emplace_back();
+            }
+            last = *it;
+            lastText = text;
         }
-        classRows_[size_t(*it)].push_back(r);
+        classRows_[size_t(last)].push_back(r);
     }
 }
 

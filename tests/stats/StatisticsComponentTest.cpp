@@ -1,4 +1,5 @@
 #include "stats/StatisticsComponent.h"
+#include "stats/ClassOrder.h"
 #include "stats/DetectionLimitRule.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +247,34 @@ TEST(StatisticsComponent, StreamedNumbersAnswerAsTheirTexts) {
     ASSERT_TRUE(limits.ApplyBDLC(1, rule));
     EXPECT_EQ((QStringList{limits.CellText(1, 1), limits.CellText(2, 1), limits.CellText(3, 1)}),
               (QStringList{"0.2", "7", ""}));
+}
+
+// Statements are fetched without their ORDER BY; the classes are then put in its order.
+TEST(ClassOrder, ClassesFollowTheStatementsOrderAndOnlyItsClauseGoes) {
+    StatisticsComponent c;
+    c.SetSize(6, 1);
+    const char* classes[] = {"b", "10", "", "B", "2", "A"};
+    for (int r = 1; r <= 6; ++r)
+        c.setCellText(r, 1, QString::fromLatin1(classes[r - 1]));
+    c.Classify(1);
+    QStringList ordered;
+    for (int i : ClassOrder::sorted(c))
+        ordered << c.ClassName(i);
+    EXPECT_EQ(ordered, (QStringList{"", "2", "10", "A", "B", "b"}));
+
+    const struct {
+        const char* statement;
+        const char* fetched;
+    } cases[] = {
+        {"SELECT * FROM [T] ORDER BY 1 ASC", "SELECT * FROM [T]"},
+        {"SELECT [T].[a], [T].[b] FROM [T] WHERE x ORDER BY 1 AND 2",
+         "SELECT [T].[a], [T].[b] FROM [T] WHERE x"},
+        {"SELECT [T].* FROM [T], [f_x ORDER BY y] WHERE j",
+         "SELECT [T].* FROM [T], [f_x ORDER BY y] WHERE j"},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(ClassOrder::unordered(QString::fromLatin1(k.statement)),
+                  QString::fromLatin1(k.fetched));
 }
 
 } // namespace
