@@ -55,12 +55,12 @@ void BM_XYPipelineBesideSqliteShell(benchmark::State& state) {
 
     const FilterBaseResolver filters(*session.connection(), session.catalogue());
     const LinkSearch links(session.catalogue(), filters);
-    const QString select = SqlDialectTranslator::translate(
-                               DiagramSelect::build(window.definition, {}, false,
-                                                    session.catalogue(), links, filters)
-                                   .statement,
-                               SqlDialect::Sqlite)
-                               .sql;
+    const QString select =
+        SqlDialectTranslator::translate(
+            DiagramSelect::build(window.definition, {}, false, session.catalogue(), links, filters)
+                .statement,
+            SqlDialect::Sqlite)
+            .sql;
 
     const long before = peakKilobytes();
     double pipeline = 0, shell = 0;

@@ -7,6 +7,7 @@
 #include "query/LinkSearch.h"
 #include "query/PairSelect.h"
 #include "stats/BoxWhiskerSettings.h"
+#include "stats/ClassOrder.h"
 #include "stats/ComponentLoader.h"
 #include "stats/StatisticsComponent.h"
 
@@ -91,12 +92,13 @@ bool BoxPlotWindow::load(StatisticsComponent& component) {
                                                        tables.join(QStringLiteral(" and ")));
         return false;
     }
-    const std::optional<RowSet> rows = db->query(sql);
-    if (!rows) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + db->lastError());
+    // The ORDER BY only puts the classes in order, which the draw does by itself.
+    const QString error = ComponentLoader::stream(*db, ClassOrder::unordered(sql),
+                                                  {classField, statField}, component);
+    if (!error.isEmpty()) {
+        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
         return false;
     }
-    ComponentLoader::load(*rows, component);
     return true;
 }
 
@@ -155,7 +157,10 @@ bool BoxPlotWindow::draw() {
     component.Classify(1);
     boxes_.clear();
     total_ = 0;
-    for (int i = 1; i <= component.ClassCount(); ++i) {
+    std::vector<int> classes = ClassOrder::sorted(component);
+    if (useClipData) // as they come
+        std::sort(classes.begin(), classes.end());
+    for (int i : classes) {
         component.SelectColumn(2, i);
         if (component.Statistic(QStringLiteral("N")) < settings_.minimumClassSize)
             continue;
@@ -163,7 +168,7 @@ bool BoxPlotWindow::draw() {
         total_ += qsizetype(boxes_.back().n);
     }
     if (userOrder.isEmpty())
-        for (int i = 1; i <= component.ClassCount(); ++i)
+        for (int i : classes)
             userOrder << component.ClassName(i);
     sortBoxes();
 

@@ -1,5 +1,6 @@
 #include "stats/ComponentLoader.h"
 
+#include "platform/Connection.h"
 #include "platform/Sheet.h"
 #include "stats/StatisticsComponent.h"
 
@@ -29,6 +30,35 @@ bool ComponentLoader::load(const Sheet& sheet, StatisticsComponent& component) {
         for (int c = 1; c <= columns; ++c)
             component.setCellText(r, c, sheet.text(r + 1, c));
     return true;
+}
+
+QString ComponentLoader::stream(Connection& db, const QString& statement, const QStringList& names,
+                                StatisticsComponent& component) {
+    const int columns = int(names.size());
+    component.SetSize(0, columns, true);
+    for (int c = 0; c < columns; ++c)
+        component.setColumnName(c + 1, names[c]);
+    bool fits = true;
+    const bool ok = db.forEachRow(statement, [&](const RowSet::Row& row) {
+        if (int(row.size()) != columns) {
+            fits = false;
+            return;
+        }
+        const int r = component.AppendRow();
+        for (int c = 0; c < columns; ++c) {
+            const CellValue& v = row[size_t(c)];
+            if (v.kind() == CellValue::Kind::Number)
+                component.setCellNumber(r, c + 1, *v.toNumber());
+            else if (!v.isMissing())
+                component.setCellText(r, c + 1, v.toText());
+        }
+    });
+    if (ok && fits)
+        return {};
+    component.SetSize(0, 0);
+    return ok ? QStringLiteral("The statement gave another number of columns than ") +
+                    names.join(QStringLiteral(", "))
+              : db.lastError();
 }
 
 int ComponentLoader::columnNamed(const StatisticsComponent& component, const QString& name,

@@ -1,9 +1,11 @@
 #pragma once
 // Hands fetched rows to a statistics component as every statistics window does: the size first,
 // then the column names, then every cell as text (Null as ""). From a query's rows or from the
-// ClipData sheet, whose row 1 holds the column headings.
+// ClipData sheet, whose row 1 holds the column headings; or streamed from a statement row by
+// row, numbers kept as numbers, so that a big table is never held as cells.
 #include "platform/RowSet.h"
 
+class Connection;
 class Sheet;
 class StatisticsComponent;
 
@@ -12,6 +14,10 @@ public:
     static void load(const RowSet& rows, StatisticsComponent& component);
     // The sheet's used range; false for a sheet with no heading row or no data rows.
     static bool load(const Sheet& sheet, StatisticsComponent& component);
+    // The statement's rows, its columns named by names (the statement's own column names). The
+    // reason it failed, or empty when every row came; a failed load leaves the component empty.
+    static QString stream(Connection& db, const QString& statement, const QStringList& names,
+                          StatisticsComponent& component);
     // The 1-based column with the name (without regard to case) from column `from` on; 0 when
     // none.
     static int columnNamed(const StatisticsComponent& component, const QString& name, int from = 1);

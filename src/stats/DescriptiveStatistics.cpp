@@ -7,11 +7,13 @@
 #include "query/JoinCondition.h"
 #include "query/LinkSearch.h"
 #include "query/SqlNames.h"
+#include "stats/ClassOrder.h"
 #include "stats/ComponentLoader.h"
 #include "stats/SheetNameMaker.h"
 #include "stats/StatisticsComponent.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 DescriptiveStatistics::DescriptiveStatistics(SessionDatabase& session, Dialogs& dialogs,
                                              Status& status)
@@ -92,13 +94,19 @@ bool DescriptiveStatistics::load(StatisticsComponent& component) {
     const QString sql = statement(links);
     if (sql.isEmpty())
         return false;
+    // The statement's columns: the classifier's, then the statistics table's.
+    std::optional<QStringList> names = db->columnNamesOf(table);
+    if (names && !classField.isEmpty())
+        names->prepend(classField);
     status_.showStatus(QStringLiteral("Retrieving..."), 1);
-    const std::optional<RowSet> rows = db->query(sql);
-    if (!rows) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + db->lastError());
+    // Streamed: a big table's numbers are kept as numbers, never as a whole result of cells.
+    const QString error =
+        names ? ComponentLoader::stream(*db, ClassOrder::unordered(sql), *names, component)
+              : db->lastError();
+    if (!error.isEmpty()) {
+        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
         return false;
     }
-    ComponentLoader::load(*rows, component);
     return true;
 }
 
@@ -158,8 +166,13 @@ bool DescriptiveStatistics::execute() {
     fill(sheets_.sheet(wholeDataSheet()), component, 0, weight);
     if (classified) {
         component.Classify(1);
-        for (int i = 1; i <= component.ClassCount(); ++i) {
-            status_.showStatus(QStringLiteral("Class ") + component.ClassName(i), i);
+        // Fetched unordered: the classes go in the statement's order; ClipData's as they come.
+        std::vector<int> order = ClassOrder::sorted(component);
+        if (useClipData)
+            std::sort(order.begin(), order.end());
+        for (size_t k = 0; k < order.size(); ++k) {
+            const int i = order[k];
+            status_.showStatus(QStringLiteral("Class ") + component.ClassName(i), int(k) + 1);
             if (status_.abortRequested())
                 break;
             fill(sheets_.sheet(names.make(component.ClassName(i))), component, i, weight);

@@ -1,7 +1,6 @@
 #include "stats/DistributionWindow.h"
 
 #include "db/SessionDatabase.h"
-#include "figure/AxisScaler.h"
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 #include "platform/TransactionScope.h"
@@ -147,7 +146,7 @@ bool DistributionWindow::draw() {
 }
 
 bool DistributionWindow::refresh() {
-    counts_ = data_.Distribution(2, classes_);
+    counts_ = data_.Distribution(2, classes_, fieldIs, caseSensitive);
     if (!counts_) {
         dialogs_.message(MessageKind::Critical, QStringLiteral("Distrubution calculation failed"));
         return false;
@@ -202,48 +201,20 @@ Sheet DistributionWindow::classTable() const {
 }
 
 void DistributionWindow::rebuildFigure() {
-    const Sheet t = classTable();
-    const qsizetype inside =
-        std::accumulate(counts_->counts.begin(), counts_->counts.end(), qsizetype(0));
-    const qsizetype total = inside + counts_->outside;
-    Figure f;
-    f.header = field;
-    f.x.title = field;
-    QString title = (showPercent ? QStringLiteral("% (tot=") : QStringLiteral("n (tot=")) +
-                    QString::number(total) + u')';
-    if (counts_->outside > 0)
-        title += QStringLiteral(" Outside ranges n=") + QString::number(counts_->outside) +
-                 QStringLiteral(" (") +
-                 CellValue::formatNumber(std::round(1000.0 * counts_->outside / total) / 10) +
-                 QStringLiteral("%)");
-    f.y.title = title;
-    Series bars;
-    bars.name = showPercent ? QStringLiteral("%") : QStringLiteral("n");
-    bars.shape = SeriesShape::Bars;
-    bars.style.color = {70, 110, 190};
-    bars.showInLegend = false;
-    Series cum;
-    cum.name =
-        (cumulativeUp ? QStringLiteral("Cumulative up ") : QStringLiteral("Cumulative down ")) +
-        (showPercent ? QStringLiteral("%") : QStringLiteral("n"));
-    cum.connectingLine = true;
-    cum.style.color = cum.style.lineColor = {200, 30, 30};
-    cum.style.lineWidth = 2;
-    const int valueColumn = showPercent ? 8 : 7;
-    const int cumColumn = (cumulativeUp ? 9 : 11) + (showPercent ? 1 : 0);
-    for (int i = 0; i < int(classes_.size()); ++i) {
-        f.x.categoryLabels << classes_[size_t(i)].name;
-        bars.points.push_back({double(i + 1), t.number(i + 2, valueColumn).value_or(0)});
-        cum.points.push_back({double(i + 1), t.number(i + 2, cumColumn).value_or(0)});
-    }
-    f.series.push_back(std::move(bars));
-    if (cumulative)
-        f.series.push_back(std::move(cum));
-    f.legend.visible = cumulative;
-    AxisScaler::autoScaleY(f);
-    f.y.min = 0;
-    f.x.setRange(0.4, double(classes_.size()) + 0.6);
-    figure_ = std::move(f);
+    // The values of each class, for the statistics over its bar.
+    std::vector<std::vector<double>> values(classes_.size());
+    if (chart.barLabel != DistributionChart::BarLabel::None &&
+        chart.barLabel != DistributionChart::BarLabel::Count)
+        for (int r = 0; r < int(counts_->classOfRow.size()); ++r)
+            if (const int k = counts_->classOfRow[size_t(r)]; k >= 0)
+                if (const auto v = NumberText::fromText(QStringView(data_.CellText(r + 1, 2))))
+                    values[size_t(k)].push_back(*v);
+    figure_ = chart.make(field, classes_, classTable(), counts_->outside, values);
+}
+
+void DistributionWindow::redrawChart() {
+    if (counts_ && hasFigure_)
+        rebuildFigure();
 }
 
 std::optional<double> DistributionWindow::askNumber(const QString& prompt, const QString& title) {
@@ -394,6 +365,29 @@ bool DistributionWindow::editLabel(int row) {
     if (hasFigure_ && counts_)
         rebuildFigure();
     return true;
+}
+
+bool DistributionWindow::fillRanges() {
+    bool changed = false;
+    for (size_t i = 0; i + 1 < classes_.size(); ++i) {
+        DistributionClass& c = classes_[i];
+        const DistributionClass& next = classes_[i + 1];
+        if (!next.from || (c.to == next.from && c.toExcluded != next.fromExcluded))
+            continue;
+        const bool labelFromBounds =
+            c.name == c.interval() ||
+            c.name == u'[' + numberText(c.from) + u',' + numberText(c.to) + u'[';
+        c.to = next.from;
+        c.toExcluded = !next.fromExcluded; // the bound belongs to exactly one of the two
+        if (labelFromBounds)
+            c.name = c.name2 = c.interval();
+        changed = true;
+    }
+    if (changed) {
+        counts_.reset();
+        hasFigure_ = false;
+    }
+    return changed;
 }
 
 std::optional<QString> DistributionWindow::copyClassTable() {

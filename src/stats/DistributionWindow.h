@@ -9,6 +9,7 @@
 #include "figure/Figure.h"
 #include "platform/Dialogs.h"
 #include "platform/Sheet.h"
+#include "stats/DistributionChart.h"
 #include "stats/DistributionClass.h"
 #include "stats/StatisticsComponent.h"
 
@@ -34,9 +35,11 @@ public:
     QString filter;       // without its "f_"
     int maxClasses = 100; // "Maximum number of classes"
     bool manualClasses = false;
-    bool showPercent = false; // Y axis in "%" rather than "n"
-    bool cumulative = false;
-    bool cumulativeUp = true;
+    // "Field is:" "Forced to numerical", "Forced to text" or "Any"; "Case sensitive" for texts.
+    StatisticsComponent::DistributionRead fieldIs = StatisticsComponent::DistributionRead::Numbers;
+    bool caseSensitive = false;
+    // The bar chart's choices: n or %, the cumulative curve, bar labels and its menus' options.
+    DistributionChart chart;
     // "Classification data": the used range and either the number of classes or the range of
     // a single class, as typed.
     QString minUsed, maxUsed, classesText = QStringLiteral("10"), rangeText;
@@ -47,6 +50,8 @@ public:
     bool draw();
     // "Refresh Distribution" / "Redraw Graph": counts the fetched values into the classes.
     bool refresh();
+    // The chart anew after a change of its options, without counting again.
+    void redrawChart();
     std::optional<double> dataMin() const { return dataMin_; }
     std::optional<double> dataMax() const { return dataMax_; }
     const Figure& figure() const { return figure_; }
@@ -69,6 +74,10 @@ public:
     void deleteRow(int row);
     void clearClasses();
     bool editLabel(int row);
+    // "Fill Ranges": each class reaches up to the next one's From (a gap or an overlap between
+    // typed classes goes), with the flags that keep a value from counting twice. Labels still
+    // made from the bounds follow. False when nothing changed.
+    bool fillRanges();
 
     // "Copy" of the class table; nullopt after "No data".
     std::optional<QString> copyClassTable();

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <cmath>
+#include <limits>
 
 namespace {
 double orNoValue(const std::optional<double>& v) {
@@ -20,16 +21,56 @@ double point(const std::vector<double>& list, QStringView k) {
 }
 } // namespace
 
-void StatisticsComponent::SetSize(int rows, int columns) {
+void StatisticsComponent::SetSize(int rows, int columns, bool numeric) {
     rows_ = std::max(rows, 0);
     columns = std::max(columns, 0);
     names_ = QStringList(columns);
-    cells_.assign(size_t(columns), QStringList(rows_));
-    numbers_.assign(size_t(columns), {});
+    Column empty;
+    empty.numeric = numeric;
+    if (numeric)
+        empty.numbers.assign(size_t(rows_), std::numeric_limits<double>::quiet_NaN());
+    else
+        empty.texts = QStringList(rows_);
+    columns_.assign(size_t(columns), empty);
     classNames_.clear();
     classRows_.clear();
     selected_.reset();
     points_.reset();
+}
+
+int StatisticsComponent::AppendRow() {
+    for (Column& c : columns_)
+        if (c.numeric)
+            c.numbers.push_back(std::numeric_limits<double>::quiet_NaN());
+        else
+            c.texts.append(QString());
+    return ++rows_;
+}
+
+std::optional<double> StatisticsComponent::numberAt(const Column& column, int row) {
+    if (column.numeric) {
+        const double v = column.numbers[size_t(row)];
+        return std::isnan(v) ? std::nullopt : std::optional(v);
+    }
+    return NumberText::fromText(QStringView(column.texts[row]));
+}
+
+QString StatisticsComponent::textAt(const Column& column, int row) {
+    if (!column.numeric)
+        return column.texts[row];
+    const double v = column.numbers[size_t(row)];
+    return std::isnan(v) ? QString() : NumberText::toText(v);
+}
+
+void StatisticsComponent::makeText(Column& column) {
+    if (!column.numeric)
+        return;
+    column.texts = QStringList();
+    column.texts.reserve(qsizetype(column.numbers.size()));
+    for (size_t r = 0; r < column.numbers.size(); ++r)
+        column.texts.append(textAt(column, int(r)));
+    column.numeric = false;
+    column.numbers = {};
 }
 
 QString StatisticsComponent::ColumnName(int column) const {
@@ -42,25 +83,47 @@ void StatisticsComponent::setColumnName(int column, const QString& name) {
 }
 
 QString StatisticsComponent::CellText(int row, int column) const {
-    return validColumn(column) && row >= 1 && row <= rows_ ? cells_[size_t(column - 1)][row - 1]
-                                                           : QString();
+    return validColumn(column) && row >= 1 && row <= rows_
+               ? textAt(columns_[size_t(column - 1)], row - 1)
+               : QString();
 }
 
 void StatisticsComponent::setCellText(int row, int column, const QString& text) {
-    if (validColumn(column) && row >= 1 && row <= rows_) {
-        cells_[size_t(column - 1)][row - 1] = text;
-        std::vector<std::optional<double>>& numbers = numbers_[size_t(column - 1)];
-        if (!numbers.empty())
-            numbers[size_t(row - 1)] = NumberText::fromText(QStringView(text));
+    if (!validColumn(column) || row < 1 || row > rows_)
+        return;
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric && text.isEmpty()) {
+        c.numbers[size_t(row - 1)] = std::numeric_limits<double>::quiet_NaN();
+        return;
     }
+    makeText(c); // the text is kept as it came ("01" stays "01")
+    c.texts[row - 1] = text;
+}
+
+void StatisticsComponent::setCellNumber(int row, int column, double value) {
+    if (!validColumn(column) || row < 1 || row > rows_)
+        return;
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric && std::isfinite(value))
+        c.numbers[size_t(row - 1)] = value;
+    else
+        setCellText(row, column, NumberText::toText(value));
 }
 
 bool StatisticsComponent::ApplyBDLC(int column, const DetectionLimitRule& rule) {
     if (!validColumn(column))
         return false;
-    for (QString& text : cells_[size_t(column - 1)])
+    Column& c = columns_[size_t(column - 1)];
+    if (c.numeric) {
+        // Numbers only: a negative one may stand for its limit; the rule gives a number or "".
+        for (double& v : c.numbers)
+            if (!std::isnan(v))
+                v = NumberText::fromText(QStringView(rule.converted(NumberText::toText(v))))
+                        .value_or(std::numeric_limits<double>::quiet_NaN());
+        return true;
+    }
+    for (QString& text : c.texts)
         text = rule.converted(text);
-    numbers_[size_t(column - 1)].clear();
     return true;
 }
 
@@ -70,15 +133,23 @@ void StatisticsComponent::Classify(int column) {
     if (!validColumn(column))
         return;
     QHash<QString, int> indexOf;
-    const QStringList& cells = cells_[size_t(column - 1)];
+    const Column& cells = columns_[size_t(column - 1)];
+    // Rows of one class mostly come together: the last class is tried before the hash.
+    QString lastText;
+    int last = -1;
     for (int r = 0; r < rows_; ++r) {
-        auto it = indexOf.constFind(cells[r]);
-        if (it == indexOf.constEnd()) {
-            it = indexOf.insert(cells[r], int(classNames_.size()));
-            classNames_ << cells[r];
-            classRows_.emplace_back();
+        const QString text = textAt(cells, r);
+        if (last < 0 || text != lastText) {
+            auto it = indexOf.constFind(text);
+            if (it == indexOf.constEnd()) {
+                it = indexOf.insert(text, int(classNames_.size()));
+                classNames_ << text;
+                classRows_.emplace_back();
+            }
+            last = *it;
+            lastText = text;
         }
-        classRows_[size_t(*it)].push_back(r);
+        classRows_[size_t(last)].push_back(r);
     }
 }
 
@@ -99,20 +170,16 @@ bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
     points_.reset();
     if (!validColumn(column) || classIndex < 0 || classIndex > ClassCount())
         return false;
-    const std::vector<std::optional<double>>& cells = numbersOf(column);
-    const std::vector<std::optional<double>>* weights =
-        weightColumn ? &numbersOf(weightColumn) : nullptr;
+    const Column& cells = columns_[size_t(column - 1)];
+    const Column* weights = weightColumn ? &columns_[size_t(weightColumn - 1)] : nullptr;
     std::vector<double> values, w;
-    const size_t rows = classIndex == 0 ? size_t(rows_) : classRows_[size_t(classIndex - 1)].size();
-    values.reserve(rows);
-    if (weights)
-        w.reserve(rows);
+    values.reserve(size_t(classIndex == 0 ? rows_ : classRows_[size_t(classIndex - 1)].size()));
     const auto take = [&](int r) {
-        const std::optional<double> v = cells[size_t(r)];
+        const auto v = numberAt(cells, r);
         if (!v)
             return;
         if (weights) {
-            const std::optional<double> wt = (*weights)[size_t(r)];
+            const auto wt = numberAt(*weights, r);
             if (!wt || *wt <= 0)
                 return;
             w.push_back(*wt);
@@ -127,17 +194,6 @@ bool StatisticsComponent::select(int column, int weightColumn, int classIndex) {
             take(r);
     selected_ = std::make_unique<ColumnStatistics>(std::move(values), std::move(w));
     return true;
-}
-
-const std::vector<std::optional<double>>& StatisticsComponent::numbersOf(int column) {
-    std::vector<std::optional<double>>& numbers = numbers_[size_t(column - 1)];
-    if (numbers.empty() && rows_ > 0) {
-        const QStringList& cells = cells_[size_t(column - 1)];
-        numbers.reserve(size_t(rows_));
-        for (const QString& text : cells)
-            numbers.push_back(NumberText::fromText(QStringView(text)));
-    }
-    return numbers;
 }
 
 const BoxPoints& StatisticsComponent::points() const {
@@ -205,20 +261,28 @@ double StatisticsComponent::Statistic(const QString& name) const {
 }
 
 std::optional<DistributionCounts>
-StatisticsComponent::Distribution(int column, const std::vector<DistributionClass>& classes) const {
+StatisticsComponent::Distribution(int column, const std::vector<DistributionClass>& classes,
+                                  DistributionRead read, bool caseSensitive) const {
     if (!validColumn(column) || classes.empty())
         return std::nullopt;
     DistributionCounts out;
     out.counts.assign(classes.size(), 0);
     out.classOfRow.assign(size_t(rows_), -1);
-    const QStringList& cells = cells_[size_t(column - 1)];
+    const Column& cells = columns_[size_t(column - 1)];
     for (int r = 0; r < rows_; ++r) {
-        const auto v = NumberText::fromText(QStringView(cells[r]));
+        const auto v = read == DistributionRead::Texts ? std::nullopt : numberAt(cells, r);
         int found = -1;
-        if (v)
+        if (v) {
             for (size_t k = 0; k < classes.size() && found < 0; ++k)
                 if (classes[k].contains(*v))
                     found = int(k);
+        } else if (read != DistributionRead::Numbers) {
+            const QString text = textAt(cells, r);
+            const auto cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            for (size_t k = 0; k < classes.size() && found < 0 && !text.isEmpty(); ++k)
+                if (classes[k].name.compare(text, cs) == 0)
+                    found = int(k);
+        }
         out.classOfRow[size_t(r)] = found;
         if (found < 0)
             ++out.outside;

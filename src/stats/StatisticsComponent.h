@@ -6,6 +6,11 @@
 // Class 0 is all rows; Classify makes classes 1..ClassCount, one per distinct text of the
 // column in the order of first appearance. Cells that do not read as numbers are left out of a
 // column's statistics. A statistic that cannot be computed is NoValue (N is then 0).
+//
+// A big table is streamed in row by row (AppendRow) into numeric columns: such a column keeps a
+// double per cell, not a text, until the first text arrives, when it turns into a text column.
+// A number reads back as the shortest text that gives the same double, so both kinds answer
+// alike.
 #include "stats/BoxRule.h"
 #include "stats/ColumnStatistics.h"
 #include "stats/DistributionClass.h"
@@ -31,13 +36,17 @@ public:
     // A finite sentinel, so callers can compare with ==.
     static constexpr double noValue = -1.0e300;
 
-    void SetSize(int rows, int columns);
+    // Empty cells; text columns, or numeric ones for streaming.
+    void SetSize(int rows, int columns, bool numeric = false);
+    // A new last row of empty cells; its 1-based number.
+    int AppendRow();
     int RowCount() const { return rows_; }
     int ColumnCount() const { return int(names_.size()); }
     QString ColumnName(int column) const;
     void setColumnName(int column, const QString& name);
     QString CellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
+    void setCellNumber(int row, int column, double value);
 
     // Rewrites the column's below-detection-limit values by the rule; false for no such column.
     bool ApplyBDLC(int column, const DetectionLimitRule& rule);
@@ -59,10 +68,16 @@ public:
     double Statistic(const QString& name) const;
     double NoValue() const { return noValue; }
 
+    // How a distribution reads the cells ("Field is:"): as numbers within the class bounds, as
+    // texts equal to a class's name, or each as it reads (a number by the bounds, any other
+    // text by the name).
+    enum class DistributionRead { Numbers, Texts, Any };
     // Counts the column's values into the classes; a value in two overlapping classes counts
     // in the first. nullopt for a column that does not exist or no classes.
     std::optional<DistributionCounts>
-    Distribution(int column, const std::vector<DistributionClass>& classes) const;
+    Distribution(int column, const std::vector<DistributionClass>& classes,
+                 DistributionRead read = DistributionRead::Numbers,
+                 bool caseSensitive = false) const;
 
     void setUpperBoxPercentile(double p) {
         setBox([&](BoxRule& r) { r.upperPercentile = p; });
@@ -75,6 +90,16 @@ public:
     }
 
 private:
+    // One field: its texts, or while numeric its numbers (NaN for an empty cell).
+    struct Column {
+        bool numeric = false;
+        QStringList texts;
+        std::vector<double> numbers;
+    };
+    static std::optional<double> numberAt(const Column& column, int row);
+    static QString textAt(const Column& column, int row);
+    static void makeText(Column& column);
+
     bool validColumn(int column) const { return column >= 1 && column <= ColumnCount(); }
     bool select(int column, int weightColumn, int classIndex);
     template <typename Change> void setBox(Change change) {
@@ -82,13 +107,10 @@ private:
         points_.reset();
     }
     const BoxPoints& points() const;
-    // The column's cells as numbers, read from their texts once until a cell changes.
-    const std::vector<std::optional<double>>& numbersOf(int column);
 
     int rows_ = 0;
     QStringList names_;
-    std::vector<QStringList> cells_;                          // per column, one text per row
-    std::vector<std::vector<std::optional<double>>> numbers_; // per column; empty: not read yet
+    std::vector<Column> columns_;
     QStringList classNames_;
     std::vector<std::vector<int>> classRows_; // 0-based rows of each class
     BoxRule box_;

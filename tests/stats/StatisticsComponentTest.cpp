@@ -1,5 +1,6 @@
 #include "stats/StatisticsComponent.h"
 #include "platform/NumberText.h"
+#include "stats/ClassOrder.h"
 #include "stats/DetectionLimitRule.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +196,96 @@ TEST(StatisticsComponent, BelowDetectionLimitValuesAreReplacedByTheRule) {
         EXPECT_EQ(s.Statistic(QStringLiteral("N")), numbers + 1);
         EXPECT_FALSE(s.ApplyBDLC(9, rule));
     }
+}
+
+// Rows streamed in one at a time, numbers kept as numbers: every statistic and every cell text
+// as when the same values came as texts.
+TEST(StatisticsComponent, StreamedNumbersAnswerAsTheirTexts) {
+    StatisticsComponent texts = loaded();
+    StatisticsComponent streamed;
+    streamed.SetSize(0, 3, true);
+    for (int r = 1; r <= int(assays.size()); ++r) {
+        ASSERT_EQ(streamed.AppendRow(), r);
+        streamed.setCellText(r, 1, texts.CellText(r, 1));
+        streamed.setCellNumber(r, 2, std::stod(assays[size_t(r - 1)]));
+        streamed.setCellNumber(r, 3, std::stod(weights[size_t(r - 1)]));
+    }
+    texts.Classify(1);
+    streamed.Classify(1);
+    ASSERT_EQ(streamed.ClassCount(), 2);
+    for (int r = 1; r <= int(assays.size()); ++r)
+        for (int c = 1; c <= 3; ++c)
+            EXPECT_EQ(streamed.CellText(r, c), texts.CellText(r, c)) << r << "," << c;
+    for (int cls = 0; cls <= 2; ++cls)
+        for (bool weighted : {false, true}) {
+            ASSERT_TRUE(weighted ? streamed.SelectWeightedColumn(2, 3, cls)
+                                 : streamed.SelectColumn(2, cls));
+            ASSERT_TRUE(weighted ? texts.SelectWeightedColumn(2, 3, cls)
+                                 : texts.SelectColumn(2, cls));
+            for (const char* name : {"N", "AVG", "MIN", "MAX", "STDEV", "VAR", "CV", "SKEWNESS",
+                                     "KURTOSIS", "NONOUTLIERMIN", "PERC_10", "MEDIAN",
+                                     "NONOUTLIERMAX", "SUM", "OUTLIERLOW_1", "EXTREMEHIGH_1"})
+                EXPECT_EQ(streamed.Statistic(QString::fromLatin1(name)),
+                          texts.Statistic(QString::fromLatin1(name)))
+                    << name << " class " << cls << (weighted ? " weighted" : "");
+        }
+
+    // A text among the numbers turns the column into texts: "01" stays "01", and the classes
+    // keep them apart from the number 1.
+    StatisticsComponent mixed;
+    mixed.SetSize(0, 1, true);
+    for (int r = 1; r <= 4; ++r)
+        mixed.AppendRow();
+    mixed.setCellNumber(1, 1, 1);
+    mixed.setCellNumber(2, 1, -0.4);
+    mixed.setCellText(4, 1, QStringLiteral("01"));
+    EXPECT_EQ((QStringList{mixed.CellText(1, 1), mixed.CellText(2, 1), mixed.CellText(3, 1),
+                           mixed.CellText(4, 1)}),
+              (QStringList{"1", "-0.4", "", "01"}));
+    mixed.Classify(1);
+    EXPECT_EQ(mixed.ClassCount(), 4);
+    ASSERT_TRUE(mixed.SelectColumn(1, 0));
+    EXPECT_EQ(mixed.Statistic(QStringLiteral("N")), 3);
+
+    // The detection limit rule reaches numbers too: with data option 2 a negative number
+    // stands for its limit.
+    StatisticsComponent limits;
+    limits.SetSize(3, 1, true);
+    limits.setCellNumber(1, 1, -0.4);
+    limits.setCellNumber(2, 1, 7);
+    DetectionLimitRule rule;
+    rule.inDataOption = 2;
+    ASSERT_TRUE(limits.ApplyBDLC(1, rule));
+    EXPECT_EQ((QStringList{limits.CellText(1, 1), limits.CellText(2, 1), limits.CellText(3, 1)}),
+              (QStringList{"0.2", "7", ""}));
+}
+
+// Statements are fetched without their ORDER BY; the classes are then put in its order.
+TEST(ClassOrder, ClassesFollowTheStatementsOrderAndOnlyItsClauseGoes) {
+    StatisticsComponent c;
+    c.SetSize(6, 1);
+    const char* classes[] = {"b", "10", "", "B", "2", "A"};
+    for (int r = 1; r <= 6; ++r)
+        c.setCellText(r, 1, QString::fromLatin1(classes[r - 1]));
+    c.Classify(1);
+    QStringList ordered;
+    for (int i : ClassOrder::sorted(c))
+        ordered << c.ClassName(i);
+    EXPECT_EQ(ordered, (QStringList{"", "2", "10", "A", "B", "b"}));
+
+    const struct {
+        const char* statement;
+        const char* fetched;
+    } cases[] = {
+        {"SELECT * FROM [T] ORDER BY 1 ASC", "SELECT * FROM [T]"},
+        {"SELECT [T].[a], [T].[b] FROM [T] WHERE x ORDER BY 1 AND 2",
+         "SELECT [T].[a], [T].[b] FROM [T] WHERE x"},
+        {"SELECT [T].* FROM [T], [f_x ORDER BY y] WHERE j",
+         "SELECT [T].* FROM [T], [f_x ORDER BY y] WHERE j"},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(ClassOrder::unordered(QString::fromLatin1(k.statement)),
+                  QString::fromLatin1(k.fetched));
 }
 
 } // namespace

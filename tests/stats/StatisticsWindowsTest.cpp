@@ -1,8 +1,11 @@
-// The descriptive statistics, box-and-whisker and distribution windows over a real SQLite
-// database: their controllers' results and messages, and the windows reached through the
-// frame's "Statistics" menu, drawing pictures that are checked by their pixels.
+// The descriptive statistics, box-and-whisker and distribution windows: their controllers'
+// results and messages on SQLite and on the live PostgreSQL server, and the windows reached
+// through the frame's "Statistics" menu, drawing pictures that are checked by their pixels.
 #include "app/FrameSession.h"
+#include "clipdata/ClipDataWindow.h"
 #include "figure/ui/FigureExporter.h"
+#include "platform/HeadlessStatus.h"
+#include "platform/TransactionScope.h"
 #include "stats/BoxPlotWindow.h"
 #include "stats/BoxWhiskerSettings.h"
 #include "stats/DescriptiveStatistics.h"
@@ -11,12 +14,16 @@
 #include "stats/ui/BoxPlotView.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/DistributionView.h"
+#include "support/PgScratchSchema.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 
 namespace {
 QStringList intervals(const std::optional<DistributionClasses::Classes>& classes) {
@@ -55,6 +62,25 @@ int pixelsNear(const QImage& image, QColor color) {
                 ++n;
         }
     return n;
+}
+// Thirty samples: Rock "A/B" (1..12), "a/b" (13..26), "Dyke" (27..30); Cu = i but 100 for
+// sample 13; Ni only Null; W 1 for odd and 3 for even samples; Class empty for writing.
+void fillChem(Connection& db) {
+    ASSERT_TRUE(db.execute(QStringLiteral(
+        "CREATE TABLE [Chem] ([SampleNo] TEXT(10) CONSTRAINT [pkChem] PRIMARY KEY, [Rock] "
+        "TEXT(10), [Cu] DOUBLE, [Ni] DOUBLE, [W] DOUBLE, [Class] TEXT(20))")))
+        << db.lastError().toStdString();
+    TransactionScope t(db);
+    for (int i = 1; i <= 30; ++i)
+        ASSERT_TRUE(db.execute(QStringLiteral("INSERT INTO [Chem] VALUES (?, ?, ?, ?, ?, ?)"),
+                               {CellValue::text(QStringLiteral("S-%1").arg(i)),
+                                CellValue::text(i <= 12   ? QStringLiteral("A/B")
+                                                : i <= 26 ? QStringLiteral("a/b")
+                                                          : QStringLiteral("Dyke")),
+                                CellValue::number(i == 13 ? 100 : i), CellValue::null(),
+                                CellValue::number(i % 2 ? 1 : 3), CellValue::null()}))
+            << db.lastError().toStdString();
+    ASSERT_TRUE(t.commit());
 }
 } // namespace
 
@@ -98,27 +124,58 @@ TEST(DistributionClassesTest, GeneratorsMakeTheirClassesAndRefuseWhatCannotEnd) 
     EXPECT_EQ(*(*fine)[500].from, 500 * (0.1 / 1000));
 }
 
-class StatisticsWindowsTest : public FrameSession {
+double cell(const Sheet& s, int row, int column) {
+    return s.number(row, column).value_or(-999);
+}
+
+// The Chem table on a real engine: a SQLite file, or a schema of the test's own on the
+// PostgreSQL server (skipped without QUV_PG_CONNINFO), opened as the main window opens one.
+class StatisticsEnginesTest : public ::testing::TestWithParam<Engine> {
 protected:
-    void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase({
-            "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Rock TEXT, Cu REAL, Ni REAL, W REAL, "
-            "Class TEXT)",
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 30) "
-            "INSERT INTO Chem SELECT 'S-' || i, CASE WHEN i <= 12 THEN 'A/B' WHEN i <= 26 "
-            "THEN 'a/b' ELSE 'Dyke' END, i, NULL, CASE WHEN i % 2 THEN 1 ELSE 3 END, NULL FROM n",
-            "UPDATE Chem SET Cu = 100 WHERE SampleNo = 'S-13'",
-        }));
-        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    HeadlessStatus status;
+    std::unique_ptr<PgScratchSchema> pgSchema;
+    std::unique_ptr<SessionDatabase> session;
+
+    OpenedConnection openEngine(bool create) {
+        if (GetParam() == Engine::Sqlite)
+            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
+                                          create ? SqliteConnection::Mode::ReadWriteCreate
+                                                 : SqliteConnection::Mode::ReadWrite);
+        return pgSchema->open();
     }
-    static double cell(const Sheet& s, int row, int column) {
-        return s.number(row, column).value_or(-999);
+
+    void SetUp() override {
+        if (GetParam() == Engine::Postgres) {
+            if (PgScratchSchema::conninfo().isEmpty())
+                GTEST_SKIP() << PgScratchSchema::skipReason;
+            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_stats"));
+            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
+        }
+        {
+            OpenedConnection setup = openEngine(true);
+            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
+            ASSERT_NO_FATAL_FAILURE(fillChem(*setup.connection));
+        }
+        session = std::make_unique<SessionDatabase>(
+            dialogs, status, [this](const QString&) { return openEngine(false); },
+            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
+        session->SessionDatabasePath = QStringLiteral("rocks");
+        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
+    }
+
+    void TearDown() override {
+        session.reset(); // before its schema is dropped
+        pgSchema.reset();
     }
 };
 
-TEST_F(StatisticsWindowsTest, DescriptiveStatisticsFillsASheetPerClassByFieldName) {
-    DescriptiveStatistics full(session, dialogs, frame.status());
+INSTANTIATE_TEST_SUITE_P(Engines, StatisticsEnginesTest,
+                         ::testing::Values(Engine::Sqlite, Engine::Postgres), engineName);
+
+TEST_P(StatisticsEnginesTest, DescriptiveStatisticsFillsASheetPerClassByFieldName) {
+    DescriptiveStatistics full(*session, dialogs, status);
     full.table = QStringLiteral("Chem");
     full.classTable = QStringLiteral("Chem");
     full.classField = QStringLiteral("Rock");
@@ -165,7 +222,7 @@ TEST_F(StatisticsWindowsTest, DescriptiveStatisticsFillsASheetPerClassByFieldNam
     EXPECT_EQ(dialogs.texts(), QStringList{"Select table ('Statistics of the table')"});
 }
 
-TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) {
+TEST_P(StatisticsEnginesTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) {
     BoxWhiskerSettings settings;
     EXPECT_EQ(settings.minimumClassSize, 10);
     EXPECT_EQ(settings.minimumFullBoxSize, 5);
@@ -174,7 +231,7 @@ TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) 
                          reset.minimumClassSize, reset.minimumFullBoxSize),
               std::tuple(75.0, 25.0, 1.5, 5, 10));
 
-    BoxPlotWindow box(session, dialogs, frame.status(), settings);
+    BoxPlotWindow box(*session, dialogs, status, settings);
     box.statTable = box.classTable = QStringLiteral("Chem");
     box.statField = QStringLiteral("Cu");
     box.classField = QStringLiteral("Rock");
@@ -200,8 +257,8 @@ TEST_F(StatisticsWindowsTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) 
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Minimum >= maximum"));
 }
 
-TEST_F(StatisticsWindowsTest, DistributionCountsBoundsAndWritesClassesByKey) {
-    DistributionWindow dist(session, dialogs, frame.status());
+TEST_P(StatisticsEnginesTest, DistributionCountsBoundsAndWritesClassesByKey) {
+    DistributionWindow dist(*session, dialogs, status);
     dist.table = QStringLiteral("Chem");
     dist.field = QStringLiteral("Cu");
     dist.classesText = QStringLiteral("3");
@@ -244,14 +301,35 @@ TEST_F(StatisticsWindowsTest, DistributionCountsBoundsAndWritesClassesByKey) {
     ASSERT_TRUE(dist.refresh());
     dialogs.queueText(QStringLiteral("Class"));
     ASSERT_TRUE(dist.writeInDatabase()) << dialogs.texts().join(u'|').toStdString();
-    const auto rows = session.connection()->query(
-        QStringLiteral("SELECT [Class], COUNT(*) FROM [Chem] GROUP BY [Class] ORDER BY [Class]"));
-    ASSERT_TRUE(rows);
-    ASSERT_EQ(rows->rowCount(), 4);
-    EXPECT_TRUE(rows->at(0, 0).isNull()); // 100 lies outside: left as it was
-    EXPECT_EQ(rows->at(1, 0).toText(), QStringLiteral("]0,10]"));
-    EXPECT_EQ(rows->at(1, 1).toNumber(), 10);
+    // The engines sort Null apart: count each class by itself.
+    QStringList written;
+    for (const char* name : {"]0,10]", "]10,20]", "]20,30]"}) {
+        const auto n = session->connection()->query(
+            QStringLiteral("SELECT COUNT(*) FROM [Chem] WHERE [Class] = ?"),
+            {CellValue::text(QString::fromLatin1(name))});
+        ASSERT_TRUE(n) << session->connection()->lastError().toStdString();
+        written << n->at(0, 0).toText();
+    }
+    EXPECT_EQ(written, (QStringList{"10", "9", "10"}));
+    const auto left = session->connection()->query(
+        QStringLiteral("SELECT [SampleNo] FROM [Chem] WHERE [Class] Is Null"));
+    ASSERT_TRUE(left);
+    ASSERT_EQ(left->rowCount(), 1); // 100 lies outside: left as it was
+    EXPECT_EQ(left->at(0, 0).toText(), QStringLiteral("S-13"));
 }
+
+class StatisticsWindowsTest : public FrameSession {
+protected:
+    void SetUp() override {
+        {
+            auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
+            ASSERT_TRUE(created.ok());
+            ASSERT_NO_FATAL_FAILURE(fillChem(*created.connection));
+        }
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    }
+};
 
 TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     frame.resize(1200, 800);
@@ -302,4 +380,165 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     fromGrid->trigger();
     EXPECT_EQ(frame.area()->activeSubWindow()->widget(), dist);
     EXPECT_EQ(dist->findChild<QComboBox*>(QStringLiteral("Table"))->currentText(), "Chem");
+}
+
+TEST_F(StatisticsWindowsTest, TheWindowsOpenWhereTheyWereClosed) {
+    frame.resize(1200, 800);
+    frame.show();
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+    } children[] = {
+        {"FullStat", [this] { return frame.openDescriptiveStatistics(); }},
+        {"stat", [this] { return frame.openBoxPlot(); }},
+        {"Distribution", [this] { return frame.openDistribution(); }},
+    };
+    for (const auto& c : children) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.open());
+        frame.area()->activeSubWindow()->setGeometry(30, 40, 610, 480);
+        frame.area()->activeSubWindow()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
+        EXPECT_EQ(geometry.load(QString::fromLatin1(c.name)).width, 610);
+        ASSERT_TRUE(c.open());
+        EXPECT_EQ(frame.area()->activeSubWindow()->geometry(), QRect(30, 40, 610, 480));
+        frame.area()->activeSubWindow()->close();
+    }
+
+    // The box plot's "Statistics" table keeps its size too, the options dialog only its place.
+    auto* box = qobject_cast<BoxPlotView*>(frame.openBoxPlot());
+    ASSERT_TRUE(box);
+    const struct {
+        const char* name;
+        std::function<QWidget*()> open;
+        std::optional<int> storedWidth;
+    } dialogs[] = {
+        {"ShowStat", [box] { return box->showStatistics(); }, 520},
+        {"BWDialog", [box] { return box->showOptions(); }, std::nullopt},
+    };
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.name);
+        QWidget* w = d.open();
+        w->move(70, 80);
+        w->resize(520, 330);
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const WindowRect stored = geometry.load(QString::fromLatin1(d.name));
+        EXPECT_EQ(std::pair(stored.left, stored.width),
+                  std::pair(std::optional(70), d.storedWidth));
+        w = d.open();
+        EXPECT_EQ(w->pos(), QPoint(70, 80));
+        w->close();
+    }
+}
+
+TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses) {
+    frame.resize(1200, 800);
+    frame.show();
+    auto* dist = qobject_cast<DistributionView*>(frame.openDistribution(QStringLiteral("Chem")));
+    ASSERT_TRUE(dist);
+    dist->findChild<QComboBox*>(QStringLiteral("Column"))->setCurrentText("Cu");
+    ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
+    DistributionWindow& w = dist->controller();
+    const auto labelTexts = [&w] {
+        QStringList out;
+        for (const OverlayText& t : w.figure().texts)
+            out << t.text;
+        return out;
+    };
+    const auto check = [&](const char* name, bool on) {
+        dist->findChild<QCheckBox*>(QString::fromLatin1(name))->setChecked(on);
+    };
+    // Classes ]1,10.9] ... of 1..30 and 100: the first holds 1..10.
+    const struct {
+        QStringList path;
+        QStringList answers;
+        std::function<void()> before;
+        std::function<bool()> done;
+    } steps[] = {
+        {{"&Chart", "&Bar Colour..."},
+         {"#00a000"},
+         {},
+         [&] {
+             return pixelsNear(FigureExporter::image(w.figure(), {640, 480}), QColor(0, 160, 0)) >
+                    2000;
+         }},
+        {{},
+         {},
+         [&] {
+             dist->findChild<QComboBox*>(QStringLiteral("optLab"))->setCurrentText("Max");
+             check("chkLabels", true);
+         },
+         [&] { return labelTexts().value(0) == QStringLiteral("10.00"); }},
+        {{}, {}, [&] { check("chkValues", true); }, [&] { return labelTexts().value(0) == "10"; }},
+        {{"&Chart", "&Show Grid"}, {}, {}, [&] { return w.figure().y.grid != GridStyle::None; }},
+        {{"&Chart", "X Is &Reversed"}, {}, {}, [&] { return w.figure().x.reversed; }},
+        {{"&Chart", "&Y Is Log"}, {}, {}, [&] { return w.figure().y.logarithmic; }},
+        {{"&Chart", "X &Scale"},
+         {"0", "5"},
+         {},
+         [&] { return std::pair(w.figure().x.min, w.figure().x.max) == std::pair(0.0, 5.0); }},
+        {{"&Chart", "Y Scale"},
+         {"1", "50"},
+         {},
+         [&] { return std::pair(w.figure().y.min, w.figure().y.max) == std::pair(1.0, 50.0); }},
+        {{"&Chart", "&Headers..."}, {"Copper"}, {}, [&] { return w.figure().header == "Copper"; }},
+        {{"X &Labels", "Show only number"},
+         {},
+         {},
+         [&] { return w.figure().x.categoryLabels.value(1) == QStringLiteral("2"); }},
+        {{"X &Labels", "Show every nth label, n=1"},
+         {"3"},
+         {},
+         [&] { return w.figure().x.labelFrequency == 3; }},
+        // A gap between typed classes closes: ]0,10] reaches up to 20, where ]20,30] begins.
+        {{"Classes", "Fill Ranges"},
+         {},
+         [&] {
+             w.setClasses({{0, 10, true, false, {}, {}}, {20, 30, true, false, {}, {}}});
+             w.manualClasses = true;
+         },
+         [&] {
+             const Sheet t = w.classTable();
+             return w.classes()[0].interval() == QStringLiteral("]0,20]") &&
+                    t.number(2, 7) == 19.0 && t.number(3, 7) == 10.0;
+         }},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.path.join(" > ").toStdString());
+        for (const QString& a : s.answers)
+            dialogs.queueText(a);
+        if (s.before)
+            s.before();
+        if (!s.path.isEmpty()) {
+            QAction* a = actionAt(dist->menuBar(), s.path);
+            ASSERT_TRUE(a);
+            a->trigger();
+        }
+        EXPECT_TRUE(s.done()) << dialogs.texts().join(u'|').toStdString();
+    }
+
+    // "Field is:" "Forced to text" counts ClipData texts by the classes' names, with or without
+    // regard to case.
+    Sheet& clip = frame.clipData()->sheet().activePage();
+    const char* rocks[] = {"Rock", "A", "b", "B", "7"};
+    for (int r = 0; r < 5; ++r)
+        clip.setText(r + 1, 1, QString::fromLatin1(rocks[r]));
+    check("chkClipData", true);
+    dist->findChild<QComboBox*>(QStringLiteral("Column"))->setCurrentText("Rock");
+    ASSERT_TRUE(dist->draw()) << dialogs.texts().join(u'|').toStdString();
+    for (QRadioButton* b : dist->findChildren<QRadioButton*>())
+        if (b->text() == QStringLiteral("Forced to text"))
+            b->setChecked(true);
+    for (bool caseSensitive : {false, true}) {
+        check("chkCaseSense", caseSensitive);
+        w.setClasses({{{}, {}, true, false, "a", "a"}, {{}, {}, true, false, "b", "b"}});
+        actionAt(dist->menuBar(), {"Classes", "Redraw Graph"})->trigger();
+        const Sheet t = w.classTable();
+        EXPECT_EQ(std::tuple(t.number(2, 7), t.number(3, 7), w.outside()),
+                  caseSensitive ? std::tuple(std::optional(0.0), std::optional(1.0), qsizetype(3))
+                                : std::tuple(std::optional(1.0), std::optional(2.0), qsizetype(1)))
+            << caseSensitive;
+    }
 }

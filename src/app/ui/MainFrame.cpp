@@ -534,6 +534,7 @@ QWidget* MainFrame::openBoxPlot(const QString& table) {
         view = new BoxPlotView(parts_->session, parts_->dialogs, *status_,
                                BoxWhiskerSettings::shared(),
                                [this] { return &clipData_->sheet().activePage(); });
+        view->setWindowGeometry(&geometry_);
         showChild(view, QStringLiteral("stat"), {980, 620});
     }
     if (!table.isEmpty())

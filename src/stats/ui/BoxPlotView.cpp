@@ -1,5 +1,6 @@
 #include "stats/ui/BoxPlotView.h"
 
+#include "app/ui/DialogPlace.h"
 #include "platform/qt/SheetTableModel.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/StatisticsFigurePanel.h"
@@ -125,9 +126,11 @@ BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& sta
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Save &As"), this, [this] { chart_->saveAs(); });
+    file->addAction(QStringLiteral("&Print"), this, [this] { chart_->print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
+    edit->addAction(QStringLiteral("Copy &Legend"), this, [this] { chart_->copyLegend(); });
     QMenu* optionsMenu = menuBar_->addMenu(QStringLiteral("&Options"));
     optionsMenu->addAction(QStringLiteral("&Box and Whisker"), this, [this] { showOptions(); });
     QAction* logAxis = optionsMenu->addAction(QStringLiteral("&Y Axis Is Logarhitmic"));
@@ -240,6 +243,9 @@ QWidget* BoxPlotView::showStatistics() {
     layout->addWidget(view, 1);
     layout->addLayout(buttons);
     dialog->resize(900, 300);
+    DialogPlace::restore(*dialog, geometry_, QStringLiteral("ShowStat"));
+    connect(dialog, &QDialog::finished, this,
+            [this, dialog] { DialogPlace::save(*dialog, geometry_, QStringLiteral("ShowStat")); });
     dialog->show();
     return dialog;
 }
@@ -250,6 +256,11 @@ QWidget* BoxPlotView::showOptions() {
     connect(dialog, &QDialog::accepted, this, [this] {
         lower_->setText(QString::number(std::lround(settings_.lowerPercentile)));
         upper_->setText(QString::number(std::lround(settings_.upperPercentile)));
+    });
+    // A dialog-sized window: only its place is kept.
+    DialogPlace::restore(*dialog, geometry_, QStringLiteral("BWDialog"), true);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        DialogPlace::save(*dialog, geometry_, QStringLiteral("BWDialog"), true);
     });
     dialog->show();
     return dialog;

@@ -15,6 +15,7 @@ class QListWidget;
 class QMenuBar;
 class QRadioButton;
 class StatisticsFigurePanel;
+class WindowGeometry;
 
 class BoxPlotView : public QWidget {
     Q_OBJECT
@@ -26,6 +27,9 @@ public:
     BoxPlotWindow& controller() { return window_; }
     void setStatisticsTable(const QString& table);
     void refreshLists();
+    // Where the "Statistics" window and the options dialog open and are remembered; none by
+    // default.
+    void setWindowGeometry(const WindowGeometry* geometry) { geometry_ = geometry; }
     // "&Draw": the choices into the controller, then the figure into the chart.
     bool draw();
     // "&Statistics...": the box table in its own window ("Statistics").
@@ -40,6 +44,7 @@ private:
 
     Dialogs& dialogs_;
     BoxWhiskerSettings& settings_;
+    const WindowGeometry* geometry_ = nullptr;
     BoxPlotWindow window_;
     StatisticsPickers pickers_;
     QComboBox *statTable_, *statField_, *classTable_, *classField_, *filter_;

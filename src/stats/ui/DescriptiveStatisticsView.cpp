@@ -10,9 +10,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, Dialogs& dialogs,
@@ -82,6 +85,7 @@ DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, D
                 QStringLiteral("Excel workbook (*.xlsx)|*.xlsx|Quv workbook (*.qwb)|*.qwb"), {}))
             window_.save(*path);
     });
+    file->addAction(QStringLiteral("&Print"), this, [this] { print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] {
@@ -158,6 +162,31 @@ void DescriptiveStatisticsView::showSheets() {
             view->setColumnHidden(c, true);
         tabs_->addTab(view, sheets.sheetName(s));
     }
+}
+
+void DescriptiveStatisticsView::print() {
+    const Sheet* sheet = window_.sheets().sheetAt(tabs_->currentIndex() + 1);
+    if (!sheet || sheet->isBlank()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The sheet as a table under its name.
+    QString html = QStringLiteral("<h3>") + tabs_->tabText(tabs_->currentIndex()).toHtmlEscaped() +
+                   QStringLiteral("</h3><table border=1 cellspacing=0 cellpadding=2>");
+    for (int r = 1; r <= sheet->lastRow(); ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c = 1; c <= sheet->lastColumn(); ++c)
+            html += QStringLiteral("<td>") + sheet->text(r, c).toHtmlEscaped() +
+                    QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    QTextDocument document;
+    document.setHtml(html + QStringLiteral("</table>"));
+    document.print(&printer);
 }
 
 void DescriptiveStatisticsView::copyText(const std::optional<QString>& text) {

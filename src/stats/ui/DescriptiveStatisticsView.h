@@ -28,6 +28,8 @@ public:
 
 private:
     void copyText(const std::optional<QString>& text);
+    // "&Print": the current sheet as a table.
+    void print();
     void showSheets();
 
     Dialogs& dialogs_;

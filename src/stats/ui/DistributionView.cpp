@@ -12,6 +12,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,7 +43,12 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     , manual_(new QCheckBox(QStringLiteral("Classes manually")))
     , cumulative_(new QCheckBox(QStringLiteral("Cumulative")))
     , percent_(new QRadioButton(QStringLiteral("%")))
+    , caseSense_(new QCheckBox(QStringLiteral("Case sensitive")))
     , cumDown_(new QRadioButton(QStringLiteral("Down")))
+    , labels_(new QCheckBox(QStringLiteral("Show")))
+    , values_(new QCheckBox(QStringLiteral("Values")))
+    , labelStatistic_(new QComboBox)
+    , decimals_(new QComboBox)
     , min_(new QLineEdit)
     , max_(new QLineEdit)
     , minUsed_(new QLineEdit)
@@ -89,6 +95,40 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     cumRow->addWidget(cumUp);
     cumRow->addWidget(cumDown_);
     pickers->addRow(cumRow);
+    // "Field is:": how the values are read.
+    auto* fieldRow = new QHBoxLayout;
+    using Read = StatisticsComponent::DistributionRead;
+    for (const auto& [caption, read] :
+         {std::pair{"Forced to numerical", Read::Numbers}, std::pair{"Forced to text", Read::Texts},
+          std::pair{"Any", Read::Any}}) {
+        auto* button = new QRadioButton(QString::fromLatin1(caption));
+        button->setChecked(read == window_.fieldIs);
+        fieldIs_.emplace_back(button, read);
+        fieldRow->addWidget(button);
+    }
+    fieldRow->addWidget(caseSense_);
+    caseSense_->setObjectName(QStringLiteral("chkCaseSense"));
+    clipData_->setObjectName(QStringLiteral("chkClipData"));
+    pickers->addRow(QStringLiteral("Field is:"), fieldRow);
+    // "Label (in italic):" over the bars.
+    labels_->setObjectName(QStringLiteral("chkLabels"));
+    values_->setObjectName(QStringLiteral("chkValues"));
+    labelStatistic_->setObjectName(QStringLiteral("optLab"));
+    decimals_->setObjectName(QStringLiteral("cmbDesim"));
+    labelStatistic_->addItems({"Avg", "Min", "Max", "StDev", "Median"});
+    for (int d = 0; d <= 6; ++d)
+        decimals_->addItem(QString::number(d));
+    decimals_->setCurrentText(QString::number(window_.chart.decimals));
+    auto* labelRow = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             labels_, labelStatistic_, new QLabel(QStringLiteral("Decimals")), decimals_, values_})
+        labelRow->addWidget(w);
+    pickers->addRow(QStringLiteral("Label (in italic):"), labelRow);
+    const auto relabel = [this] { chartChanged([](DistributionChart&) {}); };
+    connect(labels_, &QCheckBox::toggled, this, relabel);
+    connect(values_, &QCheckBox::toggled, this, relabel);
+    connect(labelStatistic_, &QComboBox::currentTextChanged, this, relabel);
+    connect(decimals_, &QComboBox::currentTextChanged, this, relabel);
 
     auto* panel = new QGroupBox(QStringLiteral("Classification data"));
     auto* panelForm = new QFormLayout(panel);
@@ -135,6 +175,11 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
         if (const auto text = window_.copyClassTable())
             QApplication::clipboard()->setText(*text);
     });
+    tableMenu->addAction(QStringLiteral("Fill Ranges"), this, [this] {
+        if (window_.fillRanges())
+            window_.refresh();
+        showState();
+    });
     tableMenu->addAction(QStringLiteral("Equal Range by Range..."), this,
                          generator(&DistributionWindow::equalRangeByRange));
     tableMenu->addAction(QStringLiteral("Equal Range by Number of Classes..."), this,
@@ -159,10 +204,6 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
         window_.refresh();
         showState();
     });
-    tableMenu->addAction(QStringLiteral("Edit labels"), this, [this] {
-        window_.editLabel(currentRow());
-        showState();
-    });
     classView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(classView_, &QWidget::customContextMenuRequested, this,
             [this, tableMenu](const QPoint& at) { tableMenu->popup(classView_->mapToGlobal(at)); });
@@ -180,7 +221,12 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
             showState();
         }
     });
+    QAction* showTable = file->addAction(QStringLiteral("Show Table"));
+    showTable->setCheckable(true);
+    showTable->setChecked(true);
+    connect(showTable, &QAction::toggled, classView_, &QWidget::setVisible);
     file->addAction(QStringLiteral("Save &As..."), this, [this] { chart_->saveAs(); });
+    file->addAction(QStringLiteral("&Print"), this, [this] { chart_->print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
@@ -189,6 +235,44 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
             QApplication::clipboard()->setText(*text);
     });
     menuBar_->addMenu(tableMenu);
+
+    QMenu* labelsMenu = menuBar_->addMenu(QStringLiteral("X &Labels"));
+    labelsMenu->addAction(QStringLiteral("Edit labels"), this, [this] {
+        window_.editLabel(currentRow());
+        showState();
+    });
+    QAction* onlyNumber = labelsMenu->addAction(QStringLiteral("Show only number"));
+    onlyNumber->setCheckable(true);
+    connect(onlyNumber, &QAction::toggled, this,
+            [this](bool on) { chartChanged([on](DistributionChart& c) { c.onlyNumbers = on; }); });
+    QAction* every = labelsMenu->addAction(QStringLiteral("Show every nth label, n=1"));
+    connect(every, &QAction::triggered, this, [this, every] {
+        chartChanged([this](DistributionChart& c) { c.askLabelEvery(dialogs_); });
+        every->setText(QStringLiteral("Show every nth label, n=") +
+                       QString::number(window_.chart.labelEvery));
+    });
+
+    QMenu* chartMenu = menuBar_->addMenu(QStringLiteral("&Chart"));
+    const auto toggle = [this, chartMenu](const QString& caption, bool DistributionChart::*flag) {
+        QAction* a = chartMenu->addAction(caption);
+        a->setCheckable(true);
+        connect(a, &QAction::toggled, this, [this, flag](bool on) {
+            chartChanged([flag, on](DistributionChart& c) { c.*flag = on; });
+        });
+    };
+    const auto ask = [this, chartMenu](const QString& caption,
+                                       bool (DistributionChart::*question)(Dialogs&)) {
+        chartMenu->addAction(caption, this, [this, question] {
+            chartChanged([this, question](DistributionChart& c) { (c.*question)(dialogs_); });
+        });
+    };
+    toggle(QStringLiteral("&Show Grid"), &DistributionChart::showGrid);
+    ask(QStringLiteral("&Bar Colour..."), &DistributionChart::askBarColor);
+    toggle(QStringLiteral("X Is &Reversed"), &DistributionChart::xReversed);
+    ask(QStringLiteral("X &Scale"), &DistributionChart::askXScale);
+    toggle(QStringLiteral("&Y Is Log"), &DistributionChart::yLogarithmic);
+    ask(QStringLiteral("Y Scale"), &DistributionChart::askYScale);
+    ask(QStringLiteral("&Headers..."), &DistributionChart::askHeader);
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {drawButton, regenerate, refresh, write})
@@ -234,15 +318,34 @@ void DistributionView::takeChoices() {
     window_.useFilter = useFilter_->isChecked() && !filter_->currentText().isEmpty();
     window_.filter = filter_->currentText();
     window_.manualClasses = manual_->isChecked();
-    window_.showPercent = percent_->isChecked();
-    window_.cumulative = cumulative_->isChecked();
-    window_.cumulativeUp = !cumDown_->isChecked();
+    window_.chart.showPercent = percent_->isChecked();
+    window_.chart.cumulative = cumulative_->isChecked();
+    window_.chart.cumulativeUp = !cumDown_->isChecked();
+    window_.caseSensitive = caseSense_->isChecked();
+    for (const auto& [button, read] : fieldIs_)
+        if (button->isChecked())
+            window_.fieldIs = read;
+    using Label = DistributionChart::BarLabel;
+    static const Label statistics[] = {Label::Avg, Label::Min, Label::Max, Label::StDev,
+                                       Label::Median};
+    window_.chart.barLabel = values_->isChecked() ? Label::Count
+                             : labels_->isChecked()
+                                 ? statistics[std::clamp(labelStatistic_->currentIndex(), 0, 4)]
+                                 : Label::None;
+    window_.chart.decimals = decimals_->currentText().toInt();
     window_.minUsed = minUsed_->text();
     window_.maxUsed = maxUsed_->text();
     window_.classesText = classes_->text();
     window_.rangeText = range_->text();
     if (const auto n = NumberText::fromText(QStringView(maxClasses_->text())); n && *n >= 1)
         window_.maxClasses = int(std::min(*n, 100000.0));
+}
+
+void DistributionView::chartChanged(const std::function<void(DistributionChart&)>& change) {
+    takeChoices();
+    change(window_.chart);
+    window_.redrawChart();
+    showState();
 }
 
 bool DistributionView::draw() {

@@ -5,6 +5,7 @@
 #include "stats/ui/StatisticsPickers.h"
 
 #include <QWidget>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -35,13 +36,18 @@ private:
     // After the controller changed: the boxes, the class table and the chart anew.
     void showState();
     int currentRow() const;
+    // A chart option changed: into the chart, and the chart drawn anew.
+    void chartChanged(const std::function<void(DistributionChart&)>& change);
 
     Dialogs& dialogs_;
     DistributionWindow window_;
     StatisticsPickers pickers_;
     QComboBox *table_, *field_, *filter_;
-    QCheckBox *clipData_, *acceptNulls_, *useFilter_, *manual_, *cumulative_;
+    QCheckBox *clipData_, *acceptNulls_, *useFilter_, *manual_, *cumulative_, *caseSense_;
     QRadioButton *percent_, *cumDown_;
+    std::vector<std::pair<QRadioButton*, StatisticsComponent::DistributionRead>> fieldIs_;
+    QCheckBox *labels_, *values_; // "Show" a statistic over each bar, or its count
+    QComboBox *labelStatistic_, *decimals_;
     QLineEdit *min_, *max_, *minUsed_, *maxUsed_, *classes_, *range_, *maxClasses_;
     Sheet shownTable_;
     SheetTableModel* classModel_;

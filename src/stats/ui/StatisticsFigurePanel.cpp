@@ -6,6 +6,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -28,6 +31,27 @@ void StatisticsFigurePanel::show(const Figure& figure) {
 void StatisticsFigurePanel::copy() const {
     QGuiApplication::clipboard()->setImage(
         FigureExporter::image(figure_, plot_->size().expandedTo({640, 480})));
+}
+
+bool StatisticsFigurePanel::copyLegend() const {
+    if (!plot_->legend || !plot_->legend->visible() || plot_->legend->itemCount() == 0) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        return false;
+    }
+    QGuiApplication::clipboard()->setPixmap(plot_->grab(plot_->legend->outerRect()));
+    return true;
+}
+
+void StatisticsFigurePanel::print() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QImage image = FigureExporter::image(figure_, plot_->size().expandedTo({640, 480}));
+    painter.drawImage(QRect(page.topLeft(), image.size().scaled(page.size(), Qt::KeepAspectRatio)),
+                      image);
 }
 
 bool StatisticsFigurePanel::saveAs() {

@@ -1,6 +1,6 @@
 #pragma once
-// The chart of a statistics window: shows a figure as the diagrams do, copies it to the
-// clipboard and saves it as PNG, SVG or PDF.
+// The chart of a statistics window: shows a figure as the diagrams do, copies it (or its legend)
+// to the clipboard, prints it and saves it as PNG, SVG or PDF.
 #include "figure/Figure.h"
 
 #include <QWidget>
@@ -16,6 +16,10 @@ public:
     void show(const Figure& figure);
     // "&Copy": the picture to the clipboard.
     void copy() const;
+    // "Copy &Legend": the legend's picture; false after "No data" when no legend shows.
+    bool copyLegend() const;
+    // "&Print": the picture on a page the print dialog chooses.
+    void print();
     // "Save &As": asks a file; false when cancelled or not written ("Error in writing file").
     bool saveAs();
     QCustomPlot* plot() const { return plot_; }
