@@ -197,7 +197,10 @@ int runWindowed(QApplication& app, const Options& options) {
                 result->settings.systemDatabase,
                 result->settings.systemTables,
                 result->settings.mineralLibraryDb,
-                result->settings.mineralLibraryTable});
+                result->settings.mineralLibraryTable,
+                {result->settings.ddeServer, result->settings.ddeTopic, result->settings.ddeItem,
+                 result->settings.linkType},
+                {result->settings.userPictureBookPath, result->settings.pictureBookPath}});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

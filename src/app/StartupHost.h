@@ -36,5 +36,7 @@ public:
     virtual void HaeClipAvaaPB(const QString& sql, const QString& pictureBook,
                                const QString& title) = 0;
     virtual void AJADDE() = 0;
+    // A link file (*.qlk) of the sibling program: its content into the ClipData sheet.
+    virtual void processLinkFile(const QString& path) = 0;
     virtual void closeSplash() = 0;
 };

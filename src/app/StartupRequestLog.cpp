@@ -86,6 +86,10 @@ void StartupRequestLog::AJADDE() {
     note(QStringLiteral("sibling link"));
 }
 
+void StartupRequestLog::processLinkFile(const QString& path) {
+    note(QStringLiteral("link file ") + path);
+}
+
 void StartupRequestLog::closeSplash() {
     if (onCloseSplash)
         onCloseSplash();

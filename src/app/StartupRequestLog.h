@@ -36,6 +36,7 @@ public:
     void HaeClipAvaaPB(const QString& sql, const QString& pictureBook,
                        const QString& title) override;
     void AJADDE() override;
+    void processLinkFile(const QString& path) override;
     void closeSplash() override;
 
 private:

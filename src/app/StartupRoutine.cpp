@@ -236,6 +236,8 @@ void StartupRoutine::applyExtension(const QString& arg, Pending& p) {
         p.result.sessionDatabasePath = path.trimmed();
     } else if (ext == QStringLiteral(".INI")) {
         p.result.settings.iniFile = path;
+    } else if (ext == QStringLiteral(".QLK")) {
+        p.windowActions.push_back([this, path](StartupResult&) { s_.host.processLinkFile(path); });
     } else if (ext == QStringLiteral(".AMC")) {
         p.windowActions.push_back([this, path](StartupResult&) {
             s_.host.AvaaMacro(path);

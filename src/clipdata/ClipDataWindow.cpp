@@ -45,6 +45,13 @@ bool ClipDataWindow::HaeClipAvaaPB(const QString& sql, const QString& pictureBoo
     return loaded;
 }
 
+bool ClipDataWindow::launchLinked(int row) {
+    if (hooks.sendLinkRow)
+        return hooks.sendLinkRow(row, false);
+    dialogs_.message(MessageKind::Exclamation, QStringLiteral("Linked program not found."));
+    return false;
+}
+
 bool ClipDataWindow::openStatementFile() {
     const std::optional<QString> path =
         dialogs_.openFile(QStringLiteral("Open statement file"), statementFileFilter(), QString());

@@ -23,6 +23,8 @@ public:
         std::function<void()> schemaChanged;
         // Opens a database the way the File menu does (caption, lists, recent files).
         std::function<bool(const QString& path)> openDatabase;
+        // Tells the linked program the key of a sheet row; clicked: only while it is linked.
+        std::function<bool(int row, bool clicked)> sendLinkRow;
     };
 
     // lastFilesIni: the user's "\ini\lastfiles.ini" (the last file opened into ClipData).
@@ -64,6 +66,14 @@ public:
     // "Add table in database" and "Create new database with the table".
     bool makeTable();
     bool makeTableInNewDatabase();
+
+    // "Launch Linked": tells the linked program the key of the row (1-based sheet row).
+    bool launchLinked(int row);
+    // A click in the sheet tells the linked program the row's key while a link is active.
+    void rowClicked(int row) {
+        if (hooks.sendLinkRow)
+            hooks.sendLinkRow(row, true);
+    }
 
     // A macro line for ClipData: "OPEN [path]", "SAVE path", "CREATEIDCOL", "FIRSTISHEADERROW".
     bool runCommand(const QString& line);

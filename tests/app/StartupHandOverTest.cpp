@@ -40,6 +40,10 @@ protected:
         Figure figure;
         figure.header = QStringLiteral("Saved dunite chart");
         ASSERT_TRUE(FigureFile::save(path("dunite.akr"), figure));
+        // Link content of the sibling program, CR-only lines.
+        writeFile(path("pick.qlk"), ("DATABASENAME=" + path("rocks.sqlite") +
+                                     "\rTABLENAME=chem\rKEYFIELDS=SampleNo\rKEYDATA=S2")
+                                        .toUtf8());
         writeFile(path("quv.ini"),
                   ("[General]\nZolPath=" + path("zol") + "\nSystemDatabase=" + systemDatabase() +
                    "\n[Users]\nUserPath1=" + path("users") + "\n")
@@ -91,6 +95,11 @@ TEST_F(StartupHandOver, EachArgumentReachesItsWindow) {
          {"SampleNo\tSiO2\tRock", "A2\t72\tAplite"},
          {}},
         {{path("assays.txt")}, saveClip, "clip.txt", {"A1\t49\tPicrite"}, {}},
+        {{path("pick.qlk")},
+         saveClip,
+         "clip.txt",
+         {"SampleNo\tSampleNo\tSiO2\tMgO", "S2\tS2\t72\t0.5"},
+         {}},
         // The statement runs on the database named before it.
         {{"D/" + path("rocks.sqlite"), "CSQL/SELECT * FROM Chem"},
          saveClip,

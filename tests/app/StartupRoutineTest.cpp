@@ -46,6 +46,7 @@ public:
         calls << "mail " + sql + " | " + book + " | " + title;
     }
     void AJADDE() override { calls << "siblingLink"; }
+    void processLinkFile(const QString& path) override { calls << "linkFile " + path; }
     void closeSplash() override { calls << "closeSplash"; }
 
 private:

@@ -6,6 +6,7 @@
 #include "db/ConnectionFactory.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
+#include "link/ui/LinkController.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/QtStatus.h"
 
@@ -116,8 +117,16 @@ void FrameStartupHost::HaeClipAvaaPB(const QString& sql, const QString& pictureB
         ReadPictureBook(pictureBook);
 }
 
+// Started by the sibling program: it sends its content over the link socket, or left it as
+// link files in the drop folder, which are taken now.
 void FrameStartupHost::AJADDE() {
-    unavailable(QStringLiteral("The link with the sibling program"));
+    if (LinkController* link = frame_.link())
+        link->collectDropped();
+}
+
+void FrameStartupHost::processLinkFile(const QString& path) {
+    if (LinkController* link = frame_.link())
+        link->processFile(path);
 }
 
 void FrameStartupHost::closeSplash() {

@@ -1,8 +1,9 @@
 #pragma once
 // The start-up hand-overs in the windowed program: files and statements into the frame's ClipData
 // sheet, selectors, graph files and draws in its current diagram window, a macro run once
-// start-up is over. Hand-overs to windows this program does not have (the PictureBook panel,
-// the sibling-program link) are collected and told in one message at the end of start-up.
+// start-up is over, link content of the sibling program into ClipData. Hand-overs to windows
+// this program does not have (the PictureBook panel) are collected and told in one message at the
+// end of start-up.
 #include "app/StartupHost.h"
 
 #include <QStringList>
@@ -44,6 +45,7 @@ public:
     void HaeClipAvaaPB(const QString& sql, const QString& pictureBook,
                        const QString& title) override;
     void AJADDE() override;
+    void processLinkFile(const QString& path) override;
     void closeSplash() override;
 
 private:

@@ -20,6 +20,8 @@
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
 #include "filter/ui/QueryView.h"
+#include "link/ui/LinkContentView.h"
+#include "link/ui/LinkController.h"
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/Workbook.h"
@@ -98,6 +100,9 @@ void MainFrame::bind(const Parts& parts) {
     clipData_ = std::make_unique<ClipDataWindow>(parts.session, parts.dialogs, *status_,
                                                  parts.folders.userFolder +
                                                      QStringLiteral("/ini/lastfiles.ini"));
+    link_ = std::make_unique<LinkController>(
+        parts.link, parts.folders.userFolder, parts.pictureBookFolders, parts.session, *clipData_,
+        parts.dialogs, *status_, LinkController::Frame{[this] { openClipData(); }, nullptr});
     MainWindow& controller = parts.controller;
     controller_ = &controller;
     clipData_->hooks.schemaChanged = [this] { controller_->schemaChanged(); };
@@ -242,6 +247,8 @@ void MainFrame::buildMenus() {
         if (DiagramView* diagram = openDiagram())
             diagram->drawLastFigure();
     });
+    tools->addAction(QStringLiteral("Link content..."), this, [this] { openLinkContent(); });
+    tools->addAction(QStringLiteral("Set Link value"), this, [this] { link_->setLinkValue(); });
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
     tools->addAction(QStringLiteral("Converter..."), this, [this] { openConverter(); });
@@ -337,6 +344,16 @@ QWidget* MainFrame::openTableLoader() {
     connect(view, &TableLoaderView::loaded, this, [this] { openClipData(); });
     QMdiSubWindow* child = showChild(view, TableLoaderWindow::shortName(), {420, 480});
     child->setProperty(connectionProperty, QVariant::fromValue(quintptr(session.connection())));
+    return view;
+}
+
+QWidget* MainFrame::openLinkContent() {
+    if (!link_)
+        return nullptr;
+    if (auto* open = activateChild<LinkContentView>())
+        return open;
+    auto* view = new LinkContentView(*link_);
+    showChild(view, QStringLiteral("LinkContent"), {480, 300});
     return view;
 }
 

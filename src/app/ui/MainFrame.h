@@ -5,6 +5,7 @@
 #include "db/SystemTables.h"
 #include "grid/OpenViews.h"
 #include "grid/ui/GridWindow.h"
+#include "link/LinkSettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +13,7 @@
 
 class ClipDataWindow;
 class DiagramView;
+class LinkController;
 class Dialogs;
 class MainWindow;
 class QComboBox;
@@ -53,6 +55,10 @@ public:
         // The mineral library of the converter window; both empty: the shipped one.
         QString mineralLibraryDb = {};
         QString mineralLibraryTable = {};
+        // The link with the sibling program, and the folders a PictureBook it names is
+        // looked for in.
+        LinkSettings link = {};
+        QStringList pictureBookFolders = {};
     };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
@@ -62,6 +68,9 @@ public:
     // The ClipData sheet of the whole run (exists once bind() was called), and its window.
     ClipDataWindow* clipData() const { return clipData_.get(); }
     QWidget* openClipData();
+    // The link with the sibling program (exists once bind() was called); "Link content...".
+    LinkController* link() const { return link_.get(); }
+    QWidget* openLinkContent();
     // The table loader window ("frmFromDBSToClipData") on the open database, once; nullptr
     // after "No database open" without one.
     QWidget* openTableLoader();
@@ -145,6 +154,7 @@ private:
     MainWindow* controller_ = nullptr;
     std::optional<Parts> parts_;
     std::unique_ptr<ClipDataWindow> clipData_;
+    std::unique_ptr<LinkController> link_;
     OpenViews openViews_;
     QPointer<DiagramView> currentDiagram_;
     QListWidget* tables_ = nullptr;

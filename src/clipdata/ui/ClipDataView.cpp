@@ -31,6 +31,8 @@ ClipDataView::ClipDataView(ClipDataWindow& window, QWidget* parent)
         if (index >= 0 && window_.sheet().setActivePage(index + 1))
             model_->setSheet(&window_.sheet().activePage());
     });
+    connect(table_, &QTableView::clicked, this,
+            [this](const QModelIndex& cell) { window_.rowClicked(cell.row() + 1); });
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         window_.markKey(column + 1);
         showKeys();
@@ -91,6 +93,8 @@ void ClipDataView::buildMenus() {
         const auto s = selection();
         act([&w, s] { return w.tools().CopyRight(s[0], s[1], s[2], s[3]); });
     });
+    tools->addAction(QStringLiteral("Launch Linked"), this,
+                     [this, &w] { w.launchLinked(table_->currentIndex().row() + 1); });
     tools->addAction(QStringLiteral("Zoom..."), this, [this, &w] {
         if (w.tools().Zoom()) {
             QFont font = table_->font();
