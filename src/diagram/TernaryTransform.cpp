@@ -41,7 +41,7 @@ TernaryTransform::Skipped TernaryTransform::apply(std::vector<Series>& series) {
             p.y = plane->y();
             points.push_back(p);
             if (labelled)
-                labels.append(s.labels.view(qsizetype(i)));
+                labels.append(s.labels.at(qsizetype(i)));
         }
         s.points = std::move(points);
         s.labels = std::move(labels);

@@ -1,9 +1,9 @@
 #include "diagram/objects/TrendlineEquation.h"
 
-#include "diagram/objects/MiniExpression.h"
 #include "platform/NumberText.h"
 
-#include <QRegularExpression>
+#include <array>
+#include <cmath>
 
 std::optional<TrendlineEquation> TrendlineEquation::parse(const QString& equation) {
     const QString e = equation.trimmed();
@@ -20,14 +20,23 @@ std::optional<TrendlineEquation> TrendlineEquation::parse(const QString& equatio
     } else {
         return std::nullopt;
     }
-    QString expression = e.mid(body);
-    if (xOfY) // the variable of an X= line is y: read it as the evaluator's one variable
-        expression.replace(QRegularExpression(QStringLiteral("(?<![a-zA-Z])[yY](?![a-zA-Z])")),
-                           QStringLiteral("x"));
-    std::unique_ptr<LineFunction> f = MiniExpression::parse(expression);
-    if (!f)
+    const QString expression = e.mid(body).trimmed();
+    if (expression.isEmpty())
         return std::nullopt;
-    return TrendlineEquation(std::shared_ptr<LineFunction>(std::move(f)), xOfY);
+    auto formula =
+        Formula::compile(expression, nullptr, xOfY ? QStringLiteral("y") : QStringLiteral("x"));
+    if (!formula)
+        return std::nullopt;
+    return TrendlineEquation(std::move(*formula), xOfY);
+}
+
+double TrendlineEquation::valueAt(double v) const {
+    std::array<double, Formula::slotCount> inputs{};
+    inputs[Formula::variableSlot] = v;
+    const FormulaValue value = formula_.evaluate(inputs);
+    if (!value.isNumber() || !std::isfinite(value.toNumber()))
+        return NAN;
+    return value.toNumber();
 }
 
 QString TrendlineEquation::linearThrough(double x1, double y1, double x2, double y2) {

@@ -67,6 +67,9 @@ TEST(TrendlineDiscriminator, CodesBySideRangeAndLineForm) {
         {"X=3", {4, 50}, false, u'O'},         // beyond the line's Y range
         {"Y=LN(x)", {0, 1}, true, u'O'},       // no value there
         {"y=exp(x)-1", {0, 0.5}, false, u'A'}, // the x of exp is not the variable
+        {"X=y^2/8", {1, 4}, false, u'L'},      // X in terms of y: 2 at y = 4
+        {"Y=1/(x-1)", {1, 5}, true, u'O'},     // a division by zero is no value
+        {"Y=-x^2+10", {2, 7}, false, u'B'},    // spreadsheet order: (-x)^2, so 14 at x = 2
     };
     for (const Case& c : cases)
         EXPECT_EQ(TrendlineDiscriminator::code(line(c.equation, 0, 10), c.p, c.extend), c.expected)
