@@ -5,6 +5,7 @@
 // discrimination of the plotted samples by polygons or trendlines with its options, naming the
 // groups, deltas, the X at Y=0 and Y at X reports, and writing groups or deltas back to a table
 // (GroupStore) or to ClipData. Talks to the person through Dialogs only; the window draws.
+#include "diagram/DiagramSelection.h"
 #include "diagram/objects/GroupStore.h"
 #include "diagram/objects/UserObjects.h"
 #include "figure/Figure.h"
@@ -20,9 +21,15 @@ class Sheet;
 
 class DiagramObjectController {
 public:
+    // Lays its objects over each figure the window draws and keeps them in its graph files;
+    // the window knows it as its `objects` while it lives.
     DiagramObjectController(DiagramWindow& window, SessionDatabase& session, Dialogs& dialogs);
+    ~DiagramObjectController();
+    DiagramObjectController(const DiagramObjectController&) = delete;
+    DiagramObjectController& operator=(const DiagramObjectController&) = delete;
 
     UserObjects objects;
+    DiagramSelection selection;    // the selected samples; forgotten at each draw
     bool onLineInside = false;     // "Polygon discirimination setting."
     bool extendTrendlines = false; // "Trendline discirimination setting."
 
@@ -40,7 +47,7 @@ public:
     void startLinearTrendline() { begin(Mode::LinearTrendline); }
     void startRefPoint() { begin(Mode::RefPoint); }
     // "&Rectangle around datapoints", "&Autopolygon around datapoints" (convex hull, at most 40
-    // nodes): around the plotted points.
+    // nodes): around the selected points, or all plotted ones when none is selected.
     bool rectangleAroundData();
     bool autoPolygonAroundData();
     // "&Erase" of each kind: the selected one, else the hint (and for trendlines the number).
@@ -90,6 +97,9 @@ private:
     ObjectAxes currentAxes() const;
     // The plotted samples of the figure with their keys.
     void plotted(std::vector<QPointF>& at, QStringList& keys) const;
+    std::vector<QPointF> pointsToSurround() const;
+    // A report with the clipboard question; "No trendlines" for an empty one.
+    std::optional<QString> offerReport(const QString& text);
     void showGroups(const std::vector<QPointF>& at, const QStringList& keys,
                     const std::vector<QString>& codes);
     std::vector<size_t> matchingTrendlines() const;

@@ -19,11 +19,6 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
     , plot_(plot)
     , shown_(std::move(shown))
     , view_(view) {
-    window.setOverlay([this](Figure& f, const DiagramDefinition& d) { objects_.overlay(f, d); });
-    window.graphFileExtras = [this] { return QJsonObject{{"objects", objects_.objects.toJson()}}; };
-    window.graphFileExtrasRead = [this](const QJsonObject& extras) {
-        objects_.objects = UserObjects::fromJson(extras["objects"].toObject());
-    };
     connect(&plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
         if (e->button() != Qt::LeftButton)
             return;
