@@ -121,7 +121,7 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
         l.countsForScale = false;
         figure.lines.push_back(std::move(l));
     }
-    if (mode_ == Mode::DigitizePolygon && !clicks_.empty()) {
+    if ((mode_ == Mode::DigitizePolygon || mode_ == Mode::Polyline) && !clicks_.empty()) {
         OverlayLine l;
         l.points = clicks_;
         l.dash = LineDash::Dashed;
@@ -167,6 +167,7 @@ bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
     case Mode::None:
         return false;
     case Mode::DigitizePolygon:
+    case Mode::Polyline:
         clicks_.push_back(at);
         return redraw();
     case Mode::LinearTrendline: {
@@ -208,10 +209,20 @@ bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
 }
 
 bool DiagramObjectController::finishDigitizing() {
-    if (mode_ != Mode::DigitizePolygon)
+    if (mode_ != Mode::DigitizePolygon && mode_ != Mode::Polyline)
         return false;
     std::vector<QPointF> nodes = clicks_;
+    const bool polyline = mode_ == Mode::Polyline;
     begin(Mode::None);
+    if (polyline) {
+        std::sort(nodes.begin(), nodes.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        const QString equation = TrendlineEquation::polylineThrough(nodes);
+        if (!equation.isEmpty())
+            objects.addTrendline({currentAxes(),
+                                  QStringLiteral("Polyline %1").arg(objects.trendlines.size() + 1),
+                                  nodes.front().x(), nodes.back().x(), equation, false});
+        return redraw();
+    }
     if (nodes.size() < 3)
         return redraw();
     UserPolygon p{currentAxes(), QStringLiteral("Polygon %1").arg(objects.polygons.size() + 1),

@@ -34,18 +34,33 @@ public:
     bool extendTrendlines = false; // "Trendline discirimination setting."
 
     // What a plain click on the chart does next.
-    enum class Mode { None, DigitizePolygon, LinearTrendline, RefPoint, PlaceText, MoveText };
+    enum class Mode {
+        None,
+        DigitizePolygon,
+        Polyline,
+        LinearTrendline,
+        RefPoint,
+        PlaceText,
+        MoveText
+    };
     Mode mode() const { return mode_; }
     // A left click at a data point; shift: select the polygon or trendline nearest to it (within
     // `reach` data units). True when the figure changed.
     bool click(QPointF at, bool shift, double reach);
-    // A double click ends digitising: the nodes so far become a polygon (three at least).
+    // A double click ends digitising: the nodes so far become a polygon (three at least), or
+    // a polyline (two at least).
     bool finishDigitizing();
 
     // "&Digitize On screen", "Linear on screen", RefPoint "&Create": the next clicks place it.
     void startDigitizing() { begin(Mode::DigitizePolygon); }
     void startLinearTrendline() { begin(Mode::LinearTrendline); }
     void startRefPoint() { begin(Mode::RefPoint); }
+    // "Polyline on screen": clicks until a double click; the nodes, in X order, become a
+    // trendline whose equation joins them piece by piece.
+    void startPolyline() { begin(Mode::Polyline); }
+    // The polygons and trendlines drawn on the figure of the window's definition.
+    std::vector<size_t> matchingTrendlines() const;
+    std::vector<size_t> matchingPolygons() const;
     // "&Rectangle around datapoints", "&Autopolygon around datapoints" (convex hull, at most 40
     // nodes): around the selected points, or all plotted ones when none is selected.
     bool rectangleAroundData();
@@ -102,8 +117,6 @@ private:
     std::optional<QString> offerReport(const QString& text);
     void showGroups(const std::vector<QPointF>& at, const QStringList& keys,
                     const std::vector<QString>& codes);
-    std::vector<size_t> matchingTrendlines() const;
-    std::vector<size_t> matchingPolygons() const;
 
     DiagramWindow& window_;
     SessionDatabase& session_;

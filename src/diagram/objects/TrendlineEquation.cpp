@@ -47,3 +47,25 @@ QString TrendlineEquation::linearThrough(double x1, double y1, double x2, double
     return QStringLiteral("Y=") + NumberText::toText(slope) + QStringLiteral("*x+") +
            NumberText::toText(intercept);
 }
+
+QString TrendlineEquation::polylineThrough(const std::vector<QPointF>& points) {
+    if (points.size() < 2)
+        return {};
+    // Built from the last piece outwards: IF(x<=x2, piece 1, IF(x<=x3, piece 2, ... piece n)).
+    QString expression;
+    for (size_t i = points.size() - 1; i-- > 0;) {
+        const QPointF a = points[i], b = points[i + 1];
+        if (!(b.x() > a.x()))
+            return {};
+        const double slope = (b.y() - a.y()) / (b.x() - a.x());
+        const QString piece = QStringLiteral("(") + NumberText::toText(a.y()) +
+                              QStringLiteral(")+(x-(") + NumberText::toText(a.x()) +
+                              QStringLiteral("))*(") + NumberText::toText(slope) +
+                              QStringLiteral(")");
+        expression = expression.isEmpty() ? piece
+                                          : QStringLiteral("IF(x<=") + NumberText::toText(b.x()) +
+                                                QStringLiteral(",") + piece + QStringLiteral(",") +
+                                                expression + QStringLiteral(")");
+    }
+    return QStringLiteral("Y=") + expression;
+}

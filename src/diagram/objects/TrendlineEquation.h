@@ -6,7 +6,9 @@
 // division by zero, or a result that is not a number).
 #include "formula/Formula.h"
 
+#include <QPointF>
 #include <optional>
+#include <vector>
 
 class TrendlineEquation {
 public:
@@ -15,6 +17,9 @@ public:
     // The equation of the straight line through two points: "Y=" slope "*x+" intercept; a
     // vertical line gives "X=" and its X.
     static QString linearThrough(double x1, double y1, double x2, double y2);
+    // The "Y=" equation of the broken line through points in rising X order, one straight
+    // piece between each two (IF on x); empty for fewer than two points or X that repeats.
+    static QString polylineThrough(const std::vector<QPointF>& points);
 
     bool isXOfY() const { return xOfY_; }
     double valueAt(double v) const;

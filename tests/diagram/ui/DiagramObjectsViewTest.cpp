@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -95,6 +96,21 @@ TEST_P(DiagramObjectsViewTest, DigitisesDiscriminatesNamesAndWritesGroupsBack) {
     DiagramObjectController& objects = view.objectMenus().controller();
     ASSERT_EQ(objects.objects.polygons.size(), 1u);
     EXPECT_GE(objects.objects.polygons[0].nodes.size(), 4u);
+
+    // With D held the whole polygon is dragged: one unit right and back again.
+    QAction* editNodes =
+        item(view, QStringLiteral("&Polygon"), QStringLiteral("&Move and Edit Nodes"));
+    editNodes->trigger();
+    EXPECT_EQ(editNodes->text(), QStringLiteral("End move"));
+    const QPointF first = objects.objects.polygons[0].nodes[0];
+    QKeyEvent dDown(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QCoreApplication::sendEvent(plot, &dDown);
+    drag(*plot, {5, 5}, {6, 5});
+    EXPECT_NEAR(objects.objects.polygons[0].nodes[0].x(), first.x() + 1, 0.05);
+    drag(*plot, {6, 5}, {5, 5});
+    QKeyEvent dUp(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QCoreApplication::sendEvent(plot, &dUp);
+    editNodes->trigger();
 
     item(view, QStringLiteral("&Polygon"), QStringLiteral("&Discriminate"))->trigger();
     QStringList groups;
