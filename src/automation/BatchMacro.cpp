@@ -1,6 +1,8 @@
 #include "automation/BatchMacro.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/DiagramObjectController.h"
+#include "diagram/objects/DiagramObjectCommands.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
@@ -119,6 +121,13 @@ bool BatchMacro::runLine(const QString& line) {
     if (keyword == QLatin1String("SAVEFIGURE"))
         return saveFigure(arguments);
     const size_t shownBefore = shownCount();
+    if (DiagramObjectController* objects = diagram().objects)
+        if (const auto ran = DiagramObjectCommands::run(*objects, line)) {
+            // Naming without a discrimination before it has nothing to say.
+            if (!*ran && shownCount() == shownBefore)
+                return refuse(QStringLiteral("No groups to name: discriminate first"));
+            return *ran;
+        }
     if (diagram().runCommand(line))
         return true;
     // A failed draw has said why; a line the window does not take has not.
@@ -182,8 +191,10 @@ bool BatchMacro::saveFigure(const QString& arguments) {
 void BatchMacro::openDiagram() {
     if (windows_.openDiagram && windows_.openDiagram())
         return;
+    ownObjects_.reset();
     ownDiagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
     ownDiagram_->setClipDataSource([this]() -> Sheet* { return &clipData_->sheet().activePage(); });
+    ownObjects_ = std::make_unique<DiagramObjectController>(*ownDiagram_, session_, dialogs_);
 }
 
 DiagramWindow* BatchMacro::currentDiagram() const {

@@ -13,6 +13,8 @@
 //   SETACTIVEWINDOW CLIPDATA|XY|GRAPH   accepted; the verbs already name their window
 //   USECLIPDATA 0|1, CLIPDATAONOFF      the diagram window's "Use ClipData"
 //   DRAW2 ..., DRAW, AXISXLOG, ...   go to the diagram window (one is opened when needed)
+//   DISCRPOLYGON, DISCRTRENDLINE, DISCRRENAME   the window's discrimination by its polygons or
+//                        trendlines, and the naming of the groups (an input box per group)
 //   SAVEFIGURE path [width height]   writes the window's figure; the extension picks the format
 //                        (.png, .svg, .pdf); a relative path goes into the output folder. Fails
 //                        when the last draw failed: there is no figure to save then
@@ -27,6 +29,7 @@
 #include <functional>
 #include <memory>
 
+class DiagramObjectController;
 class ScriptedDialogs;
 class SessionDatabase;
 class Status;
@@ -100,6 +103,7 @@ private:
     std::unique_ptr<ClipDataWindow> ownClipData_;
     ClipDataWindow* clipData_;
     std::unique_ptr<DiagramWindow> ownDiagram_;
+    std::unique_ptr<DiagramObjectController> ownObjects_; // goes before its window
     EntrySink sink_;
     QStringList refusals_; // the batch run's own reasons for the line running now
     QStringList log_;

@@ -3,8 +3,10 @@
 #include "db/SchemaEditor.h"
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
+#include "diagram/objects/ConvexHull.h"
 #include "diagram/objects/PolygonDiscriminator.h"
 #include "diagram/objects/TrendlineDiscriminator.h"
+#include "diagram/objects/TrendlineReports.h"
 #include "figure/StylePalette.h"
 #include "platform/Connection.h"
 #include "platform/NumberText.h"
@@ -43,39 +45,28 @@ std::vector<QPointF> tracePoints(const Trendline& t) {
     return out;
 }
 
-std::vector<QPointF> convexHull(std::vector<QPointF> p) {
-    std::sort(p.begin(), p.end(), [](QPointF a, QPointF b) {
-        return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
-    });
-    p.erase(std::unique(p.begin(), p.end()), p.end());
-    if (p.size() < 3)
-        return p;
-    const auto cross = [](QPointF o, QPointF a, QPointF b) {
-        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
-    };
-    std::vector<QPointF> h(2 * p.size());
-    size_t k = 0;
-    for (size_t i = 0; i < p.size(); ++i) {
-        while (k >= 2 && cross(h[k - 2], h[k - 1], p[i]) <= 0)
-            --k;
-        h[k++] = p[i];
-    }
-    for (size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
-        while (k >= t && cross(h[k - 2], h[k - 1], p[i - 1]) <= 0)
-            --k;
-        h[k++] = p[i - 1];
-    }
-    h.resize(k - 1);
-    return h;
-}
-
 } // namespace
 
 DiagramObjectController::DiagramObjectController(DiagramWindow& window, SessionDatabase& session,
                                                  Dialogs& dialogs)
     : window_(window)
     , session_(session)
-    , dialogs_(dialogs) {}
+    , dialogs_(dialogs) {
+    window.objects = this;
+    window.setOverlay([this](Figure& f, const DiagramDefinition& d) {
+        selection.reset(); // a new draw: "&Select Start" again, nothing selected
+        overlay(f, d);
+    });
+    window.graphFileExtras = [this] { return QJsonObject{{"objects", objects.toJson()}}; };
+    window.graphFileExtrasRead = [this](const QJsonObject& extras) {
+        objects = UserObjects::fromJson(extras["objects"].toObject());
+    };
+}
+
+DiagramObjectController::~DiagramObjectController() {
+    if (window_.objects == this)
+        window_.objects = nullptr;
+}
 
 void DiagramObjectController::begin(Mode mode) {
     mode_ = mode;
@@ -130,7 +121,7 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
         l.countsForScale = false;
         figure.lines.push_back(std::move(l));
     }
-    if (mode_ == Mode::DigitizePolygon && !clicks_.empty()) {
+    if ((mode_ == Mode::DigitizePolygon || mode_ == Mode::Polyline) && !clicks_.empty()) {
         OverlayLine l;
         l.points = clicks_;
         l.dash = LineDash::Dashed;
@@ -176,6 +167,7 @@ bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
     case Mode::None:
         return false;
     case Mode::DigitizePolygon:
+    case Mode::Polyline:
         clicks_.push_back(at);
         return redraw();
     case Mode::LinearTrendline: {
@@ -217,10 +209,20 @@ bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
 }
 
 bool DiagramObjectController::finishDigitizing() {
-    if (mode_ != Mode::DigitizePolygon)
+    if (mode_ != Mode::DigitizePolygon && mode_ != Mode::Polyline)
         return false;
     std::vector<QPointF> nodes = clicks_;
+    const bool polyline = mode_ == Mode::Polyline;
     begin(Mode::None);
+    if (polyline) {
+        std::sort(nodes.begin(), nodes.end(), [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        const QString equation = TrendlineEquation::polylineThrough(nodes);
+        if (!equation.isEmpty())
+            objects.addTrendline({currentAxes(),
+                                  QStringLiteral("Polyline %1").arg(objects.trendlines.size() + 1),
+                                  nodes.front().x(), nodes.back().x(), equation, false});
+        return redraw();
+    }
     if (nodes.size() < 3)
         return redraw();
     UserPolygon p{currentAxes(), QStringLiteral("Polygon %1").arg(objects.polygons.size() + 1),
@@ -238,10 +240,17 @@ void DiagramObjectController::plotted(std::vector<QPointF>& at, QStringList& key
         }
 }
 
-bool DiagramObjectController::rectangleAroundData() {
+std::vector<QPointF> DiagramObjectController::pointsToSurround() const {
+    if (!selection.isEmpty())
+        return selection.points();
     std::vector<QPointF> at;
     QStringList keys;
     plotted(at, keys);
+    return at;
+}
+
+bool DiagramObjectController::rectangleAroundData() {
+    const std::vector<QPointF> at = pointsToSurround();
     if (at.empty()) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
@@ -265,10 +274,7 @@ bool DiagramObjectController::rectangleAroundData() {
 }
 
 bool DiagramObjectController::autoPolygonAroundData() {
-    std::vector<QPointF> at;
-    QStringList keys;
-    plotted(at, keys);
-    std::vector<QPointF> hull = convexHull(at);
+    std::vector<QPointF> hull = ConvexHull::of(pointsToSurround());
     if (hull.size() < 3) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
@@ -542,65 +548,25 @@ bool DiagramObjectController::calculateDelta() {
 }
 
 std::optional<QString> DiagramObjectController::xAtYZero() {
-    if (objects.trendlines.empty()) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
-        return std::nullopt;
-    }
-    const QString xField = window_.definition.fields[D::X];
-    const QString yField = window_.definition.fields[D::Y];
-    QStringList report;
-    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
-        const Trendline& t = objects.trendlines[i];
-        report << QStringLiteral("Trendline ") + QString::number(i + 1) + t.name;
-        const auto eq = TrendlineEquation::parse(t.equation);
-        // Straight through two evaluations, 1 apart.
-        const double y0 = eq && !eq->isXOfY() ? eq->valueAt(0) : NAN;
-        const double slope = eq && !eq->isXOfY() ? eq->valueAt(1) - y0 : NAN;
-        if (!(slope != 0) || std::isnan(y0)) {
-            report << QStringLiteral("-no intercept");
-            continue;
-        }
-        const double x0 = -y0 / slope;
-        report << QStringLiteral("-when ") + yField + QStringLiteral("=0 then ") + xField +
-                      QLatin1Char('=') + NumberText::toText(x0);
-        if (xField.startsWith(QLatin1String("MgO"))) {
-            const double fo = 10190 * x0 / (31.54 * x0 + 4031);
-            report << QStringLiteral(" Corresponding olivine is ") +
-                          NumberText::toText(fo).left(6) + QStringLiteral(" % Fo");
-        }
-    }
-    const QString text = report.join(QStringLiteral("\r\n"));
-    if (dialogs_.question(text + QStringLiteral("\r\n\r\nDo you want this text on clipboard?"),
-                          QuestionButtons::YesNo) != Answer::Yes)
-        return std::nullopt;
-    return text;
+    return offerReport(TrendlineReports::xAtYZero(objects.trendlines, window_.definition));
 }
 
 std::optional<QString> DiagramObjectController::yAtX() {
-    if (objects.trendlines.empty()) {
+    if (objects.trendlines.empty())
+        return offerReport({});
+    const auto answer =
+        dialogs_.input(Dialogs::title(), QStringLiteral("Calculating Y at X=?. Give X:"), {});
+    const auto x = answer ? NumberText::fromText(answer->trimmed()) : std::nullopt;
+    if (!x || std::isnan(*x))
+        return std::nullopt;
+    return offerReport(TrendlineReports::yAtX(objects.trendlines, window_.definition, *x));
+}
+
+std::optional<QString> DiagramObjectController::offerReport(const QString& text) {
+    if (text.isEmpty()) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
         return std::nullopt;
     }
-    const auto answer =
-        dialogs_.input(Dialogs::title(), QStringLiteral("Calculating Y at X=?. Give X:"), {});
-    bool ok = false;
-    const double x = answer ? NumberText::fromText(*answer).value_or(NAN) : NAN;
-    ok = !std::isnan(x);
-    if (!ok)
-        return std::nullopt;
-    QStringList report;
-    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
-        const Trendline& t = objects.trendlines[i];
-        const auto eq = TrendlineEquation::parse(t.equation);
-        const double y = eq && !eq->isXOfY() ? eq->valueAt(x) : NAN;
-        report << QStringLiteral("Trendline ") + QString::number(i + 1) + t.name
-               << (std::isnan(y) ? QStringLiteral("-no value")
-                                 : QStringLiteral("-when ") + window_.definition.fields[D::X] +
-                                       QLatin1Char('=') + NumberText::toText(x) +
-                                       QStringLiteral(" then ") + window_.definition.fields[D::Y] +
-                                       QLatin1Char('=') + NumberText::toText(y));
-    }
-    const QString text = report.join(QStringLiteral("\r\n"));
     if (dialogs_.question(text + QStringLiteral("\r\n\r\nDo you want this text on clipboard?"),
                           QuestionButtons::YesNo) != Answer::Yes)
         return std::nullopt;

@@ -5,6 +5,7 @@
 // discrimination of the plotted samples by polygons or trendlines with its options, naming the
 // groups, deltas, the X at Y=0 and Y at X reports, and writing groups or deltas back to a table
 // (GroupStore) or to ClipData. Talks to the person through Dialogs only; the window draws.
+#include "diagram/DiagramSelection.h"
 #include "diagram/objects/GroupStore.h"
 #include "diagram/objects/UserObjects.h"
 #include "figure/Figure.h"
@@ -20,27 +21,48 @@ class Sheet;
 
 class DiagramObjectController {
 public:
+    // Lays its objects over each figure the window draws and keeps them in its graph files;
+    // the window knows it as its `objects` while it lives.
     DiagramObjectController(DiagramWindow& window, SessionDatabase& session, Dialogs& dialogs);
+    ~DiagramObjectController();
+    DiagramObjectController(const DiagramObjectController&) = delete;
+    DiagramObjectController& operator=(const DiagramObjectController&) = delete;
 
     UserObjects objects;
+    DiagramSelection selection;    // the selected samples; forgotten at each draw
     bool onLineInside = false;     // "Polygon discirimination setting."
     bool extendTrendlines = false; // "Trendline discirimination setting."
 
     // What a plain click on the chart does next.
-    enum class Mode { None, DigitizePolygon, LinearTrendline, RefPoint, PlaceText, MoveText };
+    enum class Mode {
+        None,
+        DigitizePolygon,
+        Polyline,
+        LinearTrendline,
+        RefPoint,
+        PlaceText,
+        MoveText
+    };
     Mode mode() const { return mode_; }
     // A left click at a data point; shift: select the polygon or trendline nearest to it (within
     // `reach` data units). True when the figure changed.
     bool click(QPointF at, bool shift, double reach);
-    // A double click ends digitising: the nodes so far become a polygon (three at least).
+    // A double click ends digitising: the nodes so far become a polygon (three at least), or
+    // a polyline (two at least).
     bool finishDigitizing();
 
     // "&Digitize On screen", "Linear on screen", RefPoint "&Create": the next clicks place it.
     void startDigitizing() { begin(Mode::DigitizePolygon); }
     void startLinearTrendline() { begin(Mode::LinearTrendline); }
     void startRefPoint() { begin(Mode::RefPoint); }
+    // "Polyline on screen": clicks until a double click; the nodes, in X order, become a
+    // trendline whose equation joins them piece by piece.
+    void startPolyline() { begin(Mode::Polyline); }
+    // The polygons and trendlines drawn on the figure of the window's definition.
+    std::vector<size_t> matchingTrendlines() const;
+    std::vector<size_t> matchingPolygons() const;
     // "&Rectangle around datapoints", "&Autopolygon around datapoints" (convex hull, at most 40
-    // nodes): around the plotted points.
+    // nodes): around the selected points, or all plotted ones when none is selected.
     bool rectangleAroundData();
     bool autoPolygonAroundData();
     // "&Erase" of each kind: the selected one, else the hint (and for trendlines the number).
@@ -90,10 +112,11 @@ private:
     ObjectAxes currentAxes() const;
     // The plotted samples of the figure with their keys.
     void plotted(std::vector<QPointF>& at, QStringList& keys) const;
+    std::vector<QPointF> pointsToSurround() const;
+    // A report with the clipboard question; "No trendlines" for an empty one.
+    std::optional<QString> offerReport(const QString& text);
     void showGroups(const std::vector<QPointF>& at, const QStringList& keys,
                     const std::vector<QString>& codes);
-    std::vector<size_t> matchingTrendlines() const;
-    std::vector<size_t> matchingPolygons() const;
 
     DiagramWindow& window_;
     SessionDatabase& session_;

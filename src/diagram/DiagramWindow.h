@@ -17,6 +17,7 @@
 #include <optional>
 #include <utility>
 
+class DiagramObjectController;
 class SessionDatabase;
 class Sheet;
 class Status;
@@ -54,6 +55,9 @@ public:
     void setOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
     std::function<QJsonObject()> graphFileExtras;
     std::function<void(const QJsonObject&)> graphFileExtrasRead;
+    // The controller of the window's user objects, while there is one (it says so itself):
+    // macro lines for the objects (DISCRPOLYGON ...) go to it.
+    DiagramObjectController* objects = nullptr;
     // Discrimination shows its groups in place of the drawn series.
     void showSeries(std::vector<Series> series) { figure_.series = std::move(series); }
     // Receives the DRAW2 line of every draw (the macro recorder).

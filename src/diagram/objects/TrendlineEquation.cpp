@@ -1,9 +1,9 @@
 #include "diagram/objects/TrendlineEquation.h"
 
-#include "diagram/objects/MiniExpression.h"
 #include "platform/NumberText.h"
 
-#include <QRegularExpression>
+#include <array>
+#include <cmath>
 
 std::optional<TrendlineEquation> TrendlineEquation::parse(const QString& equation) {
     const QString e = equation.trimmed();
@@ -20,14 +20,23 @@ std::optional<TrendlineEquation> TrendlineEquation::parse(const QString& equatio
     } else {
         return std::nullopt;
     }
-    QString expression = e.mid(body);
-    if (xOfY) // the variable of an X= line is y: read it as the evaluator's one variable
-        expression.replace(QRegularExpression(QStringLiteral("(?<![a-zA-Z])[yY](?![a-zA-Z])")),
-                           QStringLiteral("x"));
-    std::unique_ptr<LineFunction> f = MiniExpression::parse(expression);
-    if (!f)
+    const QString expression = e.mid(body).trimmed();
+    if (expression.isEmpty())
         return std::nullopt;
-    return TrendlineEquation(std::shared_ptr<LineFunction>(std::move(f)), xOfY);
+    auto formula =
+        Formula::compile(expression, nullptr, xOfY ? QStringLiteral("y") : QStringLiteral("x"));
+    if (!formula)
+        return std::nullopt;
+    return TrendlineEquation(std::move(*formula), xOfY);
+}
+
+double TrendlineEquation::valueAt(double v) const {
+    std::array<double, Formula::slotCount> inputs{};
+    inputs[Formula::variableSlot] = v;
+    const FormulaValue value = formula_.evaluate(inputs);
+    if (!value.isNumber() || !std::isfinite(value.toNumber()))
+        return NAN;
+    return value.toNumber();
 }
 
 QString TrendlineEquation::linearThrough(double x1, double y1, double x2, double y2) {
@@ -37,4 +46,26 @@ QString TrendlineEquation::linearThrough(double x1, double y1, double x2, double
     const double intercept = y1 - slope * x1;
     return QStringLiteral("Y=") + NumberText::toText(slope) + QStringLiteral("*x+") +
            NumberText::toText(intercept);
+}
+
+QString TrendlineEquation::polylineThrough(const std::vector<QPointF>& points) {
+    if (points.size() < 2)
+        return {};
+    // Built from the last piece outwards: IF(x<=x2, piece 1, IF(x<=x3, piece 2, ... piece n)).
+    QString expression;
+    for (size_t i = points.size() - 1; i-- > 0;) {
+        const QPointF a = points[i], b = points[i + 1];
+        if (!(b.x() > a.x()))
+            return {};
+        const double slope = (b.y() - a.y()) / (b.x() - a.x());
+        const QString piece = QStringLiteral("(") + NumberText::toText(a.y()) +
+                              QStringLiteral(")+(x-(") + NumberText::toText(a.x()) +
+                              QStringLiteral("))*(") + NumberText::toText(slope) +
+                              QStringLiteral(")");
+        expression = expression.isEmpty() ? piece
+                                          : QStringLiteral("IF(x<=") + NumberText::toText(b.x()) +
+                                                QStringLiteral(",") + piece + QStringLiteral(",") +
+                                                expression + QStringLiteral(")");
+    }
+    return QStringLiteral("Y=") + expression;
 }

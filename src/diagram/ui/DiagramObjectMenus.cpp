@@ -1,6 +1,7 @@
 #include "diagram/ui/DiagramObjectMenus.h"
 
 #include "diagram/DiagramWindow.h"
+#include "diagram/ui/DiagramObjectDragging.h"
 #include "diagram/ui/GroupStoreDialog.h"
 
 #include <QClipboard>
@@ -15,15 +16,16 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
                                        std::function<void()> shown, QWidget* view)
     : QObject(view)
     , objects_(window, session, dialogs)
+    , edits_(objects_, window, dialogs)
+    , dragging_(new DiagramObjectDragging(objects_, plot,
+                                          [this, &window] {
+                                              if (window.hasFigure() && window.draw())
+                                                  shown_();
+                                          }))
     , session_(session)
     , plot_(plot)
     , shown_(std::move(shown))
     , view_(view) {
-    window.setOverlay([this](Figure& f, const DiagramDefinition& d) { objects_.overlay(f, d); });
-    window.graphFileExtras = [this] { return QJsonObject{{"objects", objects_.objects.toJson()}}; };
-    window.graphFileExtrasRead = [this](const QJsonObject& extras) {
-        objects_.objects = UserObjects::fromJson(extras["objects"].toObject());
-    };
     connect(&plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
         if (e->button() != Qt::LeftButton)
             return;
@@ -63,7 +65,13 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
     QMenu* trendCreate = trend->addMenu(QStringLiteral("&Create"));
     trendCreate->addAction(QStringLiteral("Linear on screen"), this,
                            [&o] { o.startLinearTrendline(); });
+    trendCreate->addAction(QStringLiteral("Polyline on screen"), this, [&o] { o.startPolyline(); });
+    trend->addAction(QStringLiteral("Show in Legend"), this,
+                     then([this] { return edits_.toggleLegend(false); }));
     trend->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.eraseTrendline(); }));
+    dragging_->addTrendlineItem(*trend);
+    trend->addAction(QStringLiteral("&Copy equation"), this,
+                     [this] { copyToClipboard(edits_.equationToCopy()); });
     trend->addAction(QStringLiteral("&Discriminate"), this,
                      then([&o] { return o.discriminateTrendlines(); }));
     trend->addAction(QStringLiteral("Name &Groups..."), this,
@@ -85,7 +93,13 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                           then([&o] { return o.rectangleAroundData(); }));
     polyCreate->addAction(QStringLiteral("&Autopolygon around datapoints"), this,
                           then([&o] { return o.autoPolygonAroundData(); }));
+    polygon->addAction(QStringLiteral("Show in Legend"), this,
+                       then([this] { return edits_.toggleLegend(true); }));
     polygon->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.erasePolygon(); }));
+    dragging_->addPolygonItem(*polygon);
+    polygon->addAction(QStringLiteral("&Smooth"), this, then([this] { return edits_.smooth(); }));
+    polygon->addAction(QStringLiteral("Copy Nodes"), this,
+                       [this] { copyToClipboard(edits_.nodesToCopy()); });
     polygon->addAction(QStringLiteral("&Discriminate"), this,
                        then([&o] { return o.discriminatePolygons(); }));
     polygon->addAction(QStringLiteral("Name &Groups..."), this,

@@ -1,13 +1,15 @@
 #pragma once
 // A diagram view's user-object menus: "Trend&Line", "&Polygon", "&RefPoint", "&Text labels" and
 // "&Discriminate Options", and the chart's mouse: a click goes to the object controller (Shift
-// selects), a double click ends digitising. Owns the window's DiagramObjectController; `shown`
-// shows the figure again after a change.
+// selects), a double click ends digitising; dragging objects (DiagramObjectDragging). Owns the
+// window's DiagramObjectController; `shown` shows the figure again after a change.
 #include "diagram/DiagramObjectController.h"
+#include "diagram/objects/ObjectEdits.h"
 
 #include <QObject>
 #include <functional>
 
+class DiagramObjectDragging;
 class QCustomPlot;
 class QMenuBar;
 class QWidget;
@@ -26,6 +28,8 @@ private:
     void copyToClipboard(const std::optional<QString>& text);
 
     DiagramObjectController objects_;
+    ObjectEdits edits_;
+    DiagramObjectDragging* dragging_;
     SessionDatabase& session_;
     QCustomPlot& plot_;
     std::function<void()> shown_;

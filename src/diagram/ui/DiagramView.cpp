@@ -3,11 +3,12 @@
 #include "db/SessionDatabase.h"
 #include "diagram/ChartTemplate.h"
 #include "diagram/FigureFile.h"
-#include "diagram/FigureStatistics.h"
 #include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramCalcControls.h"
+#include "diagram/ui/DiagramEditMenus.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramOptionsMenu.h"
+#include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
@@ -16,7 +17,6 @@
 #include "platform/JetSqlQuoting.h"
 #include "platform/Status.h"
 #include "platform/qt/ComboRefill.h"
-#include "platform/qt/SheetTableModel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -40,7 +40,6 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -387,13 +386,19 @@ void DiagramView::buildMenus() {
         }
         QGuiApplication::clipboard()->setPixmap(plot_->grab(plot_->legend->outerRect()));
     });
+    objectMenus_ = new DiagramObjectMenus(
+        window_, session_, dialogs_, *plot_, [this] { showFigure(); }, this);
+    auto* editMenus =
+        new DiagramEditMenus(window_, objectMenus_->controller(), session_, dialogs_, *plot_,
+                             {[this] { showFigure(); }, [this] { clipDataFilled(); },
+                              [this](const QString& statement, const QString& caption) {
+                                  if (openGrid)
+                                      openGrid(statement, caption);
+                              }});
+    editMenus->addEditItems(*edit);
     edit->addAction(QStringLiteral("Copy DataPoints"), this, [this] {
-        if (!window_.copyDataPoints())
-            return;
-        useClipData_->setChecked(true);
-        showInput();
-        if (clipDataChanged)
-            clipDataChanged();
+        if (window_.copyDataPoints())
+            clipDataFilled();
     });
     edit->addAction(QStringLiteral("Refresh"), this, [this] { refreshLists(); });
     edit->addAction(QStringLiteral("Change X to Y"), this, [this] {
@@ -402,8 +407,9 @@ void DiagramView::buildMenus() {
         showInput();
     });
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    QAction* statisticsAction =
-        tools->addAction(QStringLiteral("Statistics..."), this, [this] { showStatistics(); });
+    QAction* statisticsAction = tools->addAction(QStringLiteral("Statistics..."), this, [this] {
+        FigureStatisticsDialog::show(window_.figure(), dialogs_, this);
+    });
     tools->addAction(QStringLiteral("Run active SQL"), this, [this] {
         if (window_.activeStatement().isEmpty())
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
@@ -434,6 +440,7 @@ void DiagramView::buildMenus() {
         takeInput();
         window_.checkLinking();
     });
+    editMenus->addToolItems(*tools);
     QMenu* query = bar->addMenu(QStringLiteral("Query"));
     const std::vector<std::pair<QString, D::Sort>> sorts{
         {QStringLiteral("No sorting"), D::Sort::None},
@@ -459,8 +466,6 @@ void DiagramView::buildMenus() {
 
     optionsMenu_->addTo(*bar);
     axisMenu_->addTo(*bar);
-    objectMenus_ = new DiagramObjectMenus(
-        window_, session_, dialogs_, *plot_, [this] { showFigure(); }, this);
     objectMenus_->addTo(*bar);
     QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
     windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
@@ -607,25 +612,11 @@ void DiagramView::print() {
     painter.drawImage(QRect(page.topLeft(), size), image);
 }
 
-void DiagramView::showStatistics() {
-    if (window_.figure().pointCount() == 0) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
-        return;
-    }
-    Sheet table = FigureStatistics::table(window_.figure());
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Statistics"));
-    auto* view = new QTableView(&dialog);
-    SheetTableModel model(&table);
-    view->setModel(&model);
-    view->resizeColumnsToContents();
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(view);
-    auto* close = new QPushButton(QStringLiteral("&Close"), &dialog);
-    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    layout->addWidget(close);
-    dialog.resize(720, 460);
-    dialog.exec();
+void DiagramView::clipDataFilled() {
+    useClipData_->setChecked(true);
+    showInput();
+    if (clipDataChanged)
+        clipDataChanged();
 }
 
 void DiagramView::saveGraphFile(bool askPath) {

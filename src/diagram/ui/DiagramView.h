@@ -95,8 +95,8 @@ private:
     // "Save AKR" to the file saved or opened last; "Save AKR &As" (or no file yet) asks.
     void saveGraphFile(bool askPath);
     void drawPrevious();
-    // "Statistics...": each axis over all points and per class, in a table.
-    void showStatistics();
+    // After "Copy DataPoints" or "Paste ClipData": the window draws from ClipData.
+    void clipDataFilled();
     // "Copy": the picture to the clipboard (saved too with "Each time when copied to clipboard").
     void copyPicture();
     void print();

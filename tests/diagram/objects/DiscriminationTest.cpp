@@ -3,7 +3,9 @@
 // "X=" lines, the extension option, a line without a value), the equation forms, and which
 // figures an object's axes match.
 #include "diagram/objects/ObjectAxes.h"
+#include "diagram/objects/ObjectDrag.h"
 #include "diagram/objects/PolygonDiscriminator.h"
+#include "diagram/objects/PolygonSmoother.h"
 #include "diagram/objects/TrendlineDiscriminator.h"
 #include "diagram/objects/UserObjects.h"
 
@@ -67,6 +69,9 @@ TEST(TrendlineDiscriminator, CodesBySideRangeAndLineForm) {
         {"X=3", {4, 50}, false, u'O'},         // beyond the line's Y range
         {"Y=LN(x)", {0, 1}, true, u'O'},       // no value there
         {"y=exp(x)-1", {0, 0.5}, false, u'A'}, // the x of exp is not the variable
+        {"X=y^2/8", {1, 4}, false, u'L'},      // X in terms of y: 2 at y = 4
+        {"Y=1/(x-1)", {1, 5}, true, u'O'},     // a division by zero is no value
+        {"Y=-x^2+10", {2, 7}, false, u'B'},    // spreadsheet order: (-x)^2, so 14 at x = 2
     };
     for (const Case& c : cases)
         EXPECT_EQ(TrendlineDiscriminator::code(line(c.equation, 0, 10), c.p, c.extend), c.expected)
@@ -76,6 +81,65 @@ TEST(TrendlineDiscriminator, CodesBySideRangeAndLineForm) {
     EXPECT_FALSE(TrendlineEquation::parse("Y=2*(x"));
     EXPECT_EQ(TrendlineEquation::linearThrough(0, 1, 2, 5), QStringLiteral("Y=2*x+1"));
     EXPECT_EQ(TrendlineEquation::linearThrough(3, 1, 3, 5), QStringLiteral("X=3"));
+}
+
+TEST(ObjectDrag, MovesNodesPolygonsAndTrendlinesAsGripped) {
+    using Grip = ObjectDrag::Grip;
+    struct Case {
+        const char* name;
+        const char* equation; // a trendline, or nullptr for the square polygon
+        bool whole;           // D held
+        QPointF from, to;
+        Grip grip;
+        double at, expected; // the line's value at `at` afterwards (for a polygon: node 2's X)
+        double xMin;         // afterwards
+    };
+    const Case cases[] = {
+        {"a node", nullptr, false, {10.1, 9.9}, {12, 12}, Grip::Node, 2, 11.9, 0},
+        {"the polygon, from inside", nullptr, true, {5, 5}, {6, 4}, Grip::Polygon, 2, 11, 0},
+        {"a straight line, parallel", "Y=2*x+1", false, {5, 11}, {5, 13}, Grip::Line, 5, 13, 0},
+        {"its end point: turned", "Y=2*x+1", false, {10, 21}, {10, 11}, Grip::LineEnd, 5, 6, 0},
+        {"a curve keeps its form", "Y=x^2", false, {2, 4}, {3, 5}, Grip::Line, 3, 5, 1},
+        {"an X= line stays one", "X=3", false, {3, 5}, {4, 6}, Grip::Line, 5, 4, 1},
+    };
+    for (const Case& c : cases) {
+        UserObjects u;
+        u.polygons.push_back({{}, QStringLiteral("P"), {{0, 0}, {0, 10}, {10, 10}, {10, 0}}});
+        if (c.equation)
+            u.addTrendline({{}, QStringLiteral("T"), 0, 10, QString::fromLatin1(c.equation)});
+        ObjectDrag drag;
+        ASSERT_TRUE(c.equation ? drag.gripTrendline(u, {0}, c.from, 0.5)
+                               : drag.gripPolygon(u, {0}, c.from, 0.5, c.whole))
+            << c.name;
+        EXPECT_EQ(drag.grip(), c.grip) << c.name;
+        drag.dragTo(u, c.to);
+        if (!c.equation) {
+            EXPECT_DOUBLE_EQ(u.polygons[0].nodes[2].x(), c.expected) << c.name;
+            continue;
+        }
+        const Trendline& t = u.trendlines[0];
+        const auto eq = TrendlineEquation::parse(t.equation);
+        ASSERT_TRUE(eq) << c.name << ": " << t.equation.toStdString();
+        EXPECT_EQ(eq->isXOfY(), c.equation[0] == 'X') << c.name;
+        EXPECT_NEAR(eq->valueAt(c.at), c.expected, 1e-9)
+            << c.name << ": " << t.equation.toStdString();
+        EXPECT_DOUBLE_EQ(t.xMin, c.xMin) << c.name;
+    }
+
+    // A node put on the nearest edge: here the closing one, from the last node to the first.
+    UserObjects u;
+    u.polygons.push_back({{}, QStringLiteral("P"), {{0, 0}, {0, 10}, {10, 10}, {10, 0}}});
+    ASSERT_TRUE(ObjectDrag::addNode(u, {0}, {5, 0.1}));
+    EXPECT_EQ(u.polygons[0].nodes.back(), QPointF(5, 0.1));
+    EXPECT_EQ(PolygonSmoother::smoothed(u.polygons[0].nodes).size(), 10u);
+
+    // A polyline's equation joins its nodes piece by piece.
+    const auto polyline =
+        TrendlineEquation::parse(TrendlineEquation::polylineThrough({{0, 0}, {1, 2}, {3, 2}}));
+    ASSERT_TRUE(polyline);
+    for (const auto& [x, y] : {std::pair{0.5, 1.0}, {1.0, 2.0}, {2.0, 2.0}, {3.0, 2.0}})
+        EXPECT_DOUBLE_EQ(polyline->valueAt(x), y) << x;
+    EXPECT_TRUE(TrendlineEquation::polylineThrough({{1, 0}, {1, 2}}).isEmpty());
 }
 
 TEST(ObjectAxes, MatchesBySourceAndAxesWithStar) {

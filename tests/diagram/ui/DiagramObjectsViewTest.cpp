@@ -2,15 +2,20 @@
 // polygon digitised with mouse clicks on the chart, the samples discriminated, the groups
 // named (one with a quote and a bracket, one Null) and written back by key into a new column,
 // read back from the database; the objects come back with the graph file; every object menu
-// item is in the window.
+// item is in the window. Samples selected with clicks and a dragged rectangle, found, listed
+// from the database; polygons and trendlines pasted and discriminated by macro lines.
+#include "automation/BatchMacro.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
 #include "filter/FilterSession.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -29,6 +34,33 @@ protected:
                         return a;
         ADD_FAILURE() << "no item " << text.toStdString() << " in " << menuTitle.toStdString();
         return new QAction(&view);
+    }
+    static void drag(QCustomPlot& plot, QPointF from, QPointF to) {
+        const auto pixel = [&plot](QPointF d) {
+            return QPointF(plot.xAxis->coordToPixel(d.x()), plot.yAxis->coordToPixel(d.y()));
+        };
+        QMouseEvent press(QEvent::MouseButtonPress, pixel(from), plot.mapToGlobal(pixel(from)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&plot, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, pixel(to), plot.mapToGlobal(pixel(to)),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&plot, &release);
+    }
+    // Draws Au against Au from Rocks: the samples lie on the diagonal.
+    void drawDiagonal(DiagramView& view) {
+        view.resize(900, 700);
+        view.show();
+        const QList<QComboBox*> combos = view.findChildren<QComboBox*>();
+        const QStringList boxes{"Rocks", "Au", "Rocks", "Au"};
+        for (int i = 0; i < boxes.size(); ++i)
+            combos[i + 1]->setCurrentText(boxes[i]);
+        ASSERT_TRUE(view.draw()) << dialogs.texts().join('\n').toStdString();
+    }
+    static QStringList seriesCounts(DiagramView& view) {
+        QStringList out;
+        for (const Series& s : view.controller().figure().series)
+            out << s.name + QLatin1Char('=') + QString::number(s.pointCount());
+        return out;
     }
     static void mouse(QCustomPlot& plot, QEvent::Type type, QPointF data) {
         const QPointF at(plot.xAxis->coordToPixel(data.x()), plot.yAxis->coordToPixel(data.y()));
@@ -64,6 +96,21 @@ TEST_P(DiagramObjectsViewTest, DigitisesDiscriminatesNamesAndWritesGroupsBack) {
     DiagramObjectController& objects = view.objectMenus().controller();
     ASSERT_EQ(objects.objects.polygons.size(), 1u);
     EXPECT_GE(objects.objects.polygons[0].nodes.size(), 4u);
+
+    // With D held the whole polygon is dragged: one unit right and back again.
+    QAction* editNodes =
+        item(view, QStringLiteral("&Polygon"), QStringLiteral("&Move and Edit Nodes"));
+    editNodes->trigger();
+    EXPECT_EQ(editNodes->text(), QStringLiteral("End move"));
+    const QPointF first = objects.objects.polygons[0].nodes[0];
+    QKeyEvent dDown(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QCoreApplication::sendEvent(plot, &dDown);
+    drag(*plot, {5, 5}, {6, 5});
+    EXPECT_NEAR(objects.objects.polygons[0].nodes[0].x(), first.x() + 1, 0.05);
+    drag(*plot, {6, 5}, {5, 5});
+    QKeyEvent dUp(QEvent::KeyRelease, Qt::Key_D, Qt::NoModifier, QStringLiteral("d"));
+    QCoreApplication::sendEvent(plot, &dUp);
+    editNodes->trigger();
 
     item(view, QStringLiteral("&Polygon"), QStringLiteral("&Discriminate"))->trigger();
     QStringList groups;
@@ -117,6 +164,80 @@ TEST_P(DiagramObjectsViewTest, DigitisesDiscriminatesNamesAndWritesGroupsBack) {
     for (const auto& [menu, items] : menus)
         for (const QString& text : items)
             EXPECT_NE(item(view, QString::fromLatin1(menu), text)->parent(), &view) << menu;
+}
+
+TEST_P(DiagramObjectsViewTest, SelectsFindsPastesAndDiscriminatesByMacroLines) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    ASSERT_NO_FATAL_FAILURE(drawDiagonal(view));
+    auto* plot = view.findChild<QCustomPlot*>();
+    DiagramObjectController& objects = view.objectMenus().controller();
+    QAction* selectStart = item(view, QStringLiteral("&Edit"), QStringLiteral("&Select Start"));
+
+    // Au = 12, 0.5, 3, 1, 2, 7, 8, 9: a rectangle from (2.5, 2.5) to (7.5, 7.5) takes S3 and
+    // S6, a click beside (1, 1) takes S4.
+    selectStart->trigger();
+    EXPECT_EQ(selectStart->text(), QStringLiteral("Select End"));
+    drag(*plot, {7.5, 2.5}, {2.5, 7.5});
+    drag(*plot, {1.02, 0.98}, {1.02, 0.98});
+    selectStart->trigger();
+    EXPECT_EQ(objects.selection.keys(), (QStringList{"S3", "S6", "S4"}));
+
+    // The rectangle goes around the selection only; the draw after it forgets the selection.
+    item(view, QStringLiteral("&Create"), QStringLiteral("&Rectangle around datapoints"))
+        ->trigger();
+    ASSERT_EQ(objects.objects.polygons.size(), 1u);
+    EXPECT_EQ(objects.objects.polygons[0].nodes,
+              (std::vector<QPointF>{{1, 1}, {1, 7}, {7, 7}, {7, 1}}));
+    EXPECT_TRUE(objects.selection.isEmpty());
+    selectStart->trigger(); // selecting again ...
+    ASSERT_TRUE(view.draw());
+    emit qobject_cast<QMenu*>(selectStart->parent())->aboutToShow();
+    EXPECT_EQ(selectStart->text(), QStringLiteral("&Select Start")); // ... ended by the draw
+
+    // All eight, listed from the database by their keys.
+    item(view, QStringLiteral("&Edit"), QStringLiteral("Select &All"))->trigger();
+    QString listed;
+    view.openGrid = [&listed](const QString& statement, const QString&) { listed = statement; };
+    item(view, QStringLiteral("&Edit"), QStringLiteral("View Selected In Table"))->trigger();
+    EXPECT_EQ(rows(listed).size(), 8) << listed.toStdString();
+
+    // "Find" rings the one sample found.
+    item(view, QStringLiteral("&Edit"), QStringLiteral("Select &Clear"))->trigger();
+    dialogs.queueText(QStringLiteral("s6"));
+    item(view, QStringLiteral("&Edit"), QStringLiteral("Find"))->trigger();
+    QCPGraph* marks = nullptr;
+    for (int i = 0; i < plot->graphCount(); ++i)
+        if (plot->graph(i)->name() == QLatin1String("Selected"))
+            marks = plot->graph(i);
+    ASSERT_NE(marks, nullptr);
+    ASSERT_EQ(marks->data()->size(), 1);
+    EXPECT_EQ(marks->data()->begin()->key, 7.0);
+
+    // Pasted: a polygon's nodes, a trendline's equation, values as a series.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("2.5\t2.5\r\n2.5\t7.5\r\n7.5\t7.5\r\n7.5\t2.5\r\n"));
+    item(view, QStringLiteral("Paste Special"), QStringLiteral("Polygon nodes"))->trigger();
+    ASSERT_EQ(objects.objects.polygons.size(), 2u);
+    clipboard->setText(QStringLiteral("Y=x+0.5"));
+    item(view, QStringLiteral("Paste Special"), QStringLiteral("Trendline equation"))->trigger();
+    ASSERT_EQ(objects.objects.trendlines.size(), 1u);
+    clipboard->setText(QStringLiteral("Au\t1\t2\r\nExtra\t5\t6\r\n"));
+    item(view, QStringLiteral("Paste Special"), QStringLiteral("Transpose As Values"))->trigger();
+    EXPECT_EQ(seriesCounts(view).last(), QStringLiteral("Extra=2"));
+
+    // The macro lines, as the program's macro runs them in this window. The rectangle holds S5
+    // and S3 (S4 and S6 sit on its corners: outside by default), the square S3 and S6.
+    BatchMacroWindows windows;
+    windows.currentDiagram = [&view] { return &view.controller(); };
+    BatchMacro macro(*session, dialogs, status, dir.path(), dir.path(), {}, {}, windows);
+    ASSERT_TRUE(macro.run(QStringLiteral("DISCRPOLYGON"))) << macro.log().join('\n').toStdString();
+    EXPECT_EQ(seriesCounts(view), (QStringList{"II=1", "IO=1", "OI=1", "OO=5"}));
+    for (const char* name : {"both", "rectangle", "square", ""})
+        dialogs.queueText(QString::fromUtf8(name));
+    ASSERT_TRUE(macro.run(QStringLiteral("DISCRRENAME")));
+    EXPECT_EQ(seriesCounts(view), (QStringList{"both=1", "rectangle=1", "square=1", "Null=5"}));
+    ASSERT_TRUE(macro.run(QStringLiteral("DISCRTRENDLINE")));
+    EXPECT_EQ(seriesCounts(view), (QStringList{"B=8"})); // every sample under Y = x + 0.5
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramObjectsViewTest,
