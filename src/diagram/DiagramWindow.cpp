@@ -114,6 +114,24 @@ void DiagramWindow::rescale() {
 }
 
 void DiagramWindow::rescaleDrawnValues(int slot, double factor, const QString& title) {
+    if (is(definition, "Ternary")) {
+        // The corners' shares change: back to components, rescaled, and projected again.
+        for (Series& series : figure_.series)
+            for (FigurePoint& p : series.points) {
+                auto c = TernaryTransform::toComponents({p.x, p.y});
+                c[size_t(slot)] *= factor;
+                if (const auto plane = TernaryTransform::toPlane(c[0], c[1], c[2])) {
+                    p.x = plane->x();
+                    p.y = plane->y();
+                }
+            }
+        const QString corner = QStringLiteral("TRI_") + QLatin1Char(char('a' + slot));
+        for (OverlayText& t : figure_.texts)
+            if (t.name == corner)
+                t.text = title;
+        rescale();
+        return;
+    }
     for (Series& series : figure_.series)
         for (FigurePoint& p : series.points)
             (slot == D::X ? p.x : slot == D::Y ? p.y : p.z) *= factor;

@@ -73,9 +73,11 @@ TEST_F(SpiderLibraryTest, FreshSystemDatabaseHoldsThePublishedValues) {
     }
     // A value the publication does not give is "Empty", not 0.
     const auto multi = library.samples("Multi-element");
-    for (const NormalizationSample& s : *multi)
-        if (s.name == "Chondrite (Boynton 1984)")
+    for (const NormalizationSample& s : *multi) {
+        if (s.name == "Chondrite (Boynton 1984)") {
             EXPECT_EQ(s.values.first(), NormalizationSample::emptyValue());
+        }
+    }
 }
 
 TEST_F(SpiderLibraryTest, TextFilesCarryTheLibraryAndAskBeforeReplacing) {
@@ -257,8 +259,9 @@ protected:
         for (int i = 0; i <= int(SpiderRows::maxRows); ++i) {
             const QString key = i == 0 ? QStringLiteral("O'Brien-1") : QString::number(i);
             ASSERT_TRUE(sample->execute({CellValue::text(key), CellValue::text("Basalt")}));
-            if (i % 2 == 0)
+            if (i % 2 == 0) {
                 ASSERT_TRUE(trace->execute({CellValue::text(key), CellValue::number(i + 0.5)}));
+            }
         }
         ASSERT_TRUE(c.commit());
     }

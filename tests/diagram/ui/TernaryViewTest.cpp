@@ -98,6 +98,21 @@ TEST_P(TernaryViewTest, DrawsAnEquilateralTriangleWithLabelsAndGrid) {
         labels << t.name + QLatin1Char('=') + t.text;
     EXPECT_EQ(labels, (QStringList{"TRI_a=FeOt", "TRI_b=MgO", "TRI_c=Alk"}));
     EXPECT_TRUE(view.controller().scaleState.ratioFixed);
+    {
+        // A unit change of one corner projects the points again: Alk in ppm of a % value.
+        DiagramWindow copy = view.controller();
+        copy.rescaleDrawnValues(2, 1e4, QStringLiteral("Alk ppm"));
+        const auto moved = TernaryTransform::toPlane(10, 10, 1e5); // M1: 10 / 10 / 10 %
+        bool found = false;
+        for (const FigurePoint& p : copy.figure().series.front().points)
+            found =
+                found || (std::abs(p.x - moved->x()) < 1e-9 && std::abs(p.y - moved->y()) < 1e-9);
+        EXPECT_TRUE(found);
+        QStringList corners;
+        for (const OverlayText& t : copy.figure().texts)
+            corners << t.text;
+        EXPECT_TRUE(corners.contains(QStringLiteral("Alk ppm")));
+    }
 
     auto* plot = view.findChild<QCustomPlot*>();
     QImage image = plot->toPixmap().toImage();
