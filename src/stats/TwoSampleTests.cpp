@@ -11,7 +11,7 @@ struct Moments {
     double n = 0, mean = 0, variance = 0;
 };
 
-// Mean and variance on n - 1, two passes so large offsets keep their precision.
+// Mean and variance on n - 1, the mean first so large offsets keep their precision.
 Moments momentsOf(const std::vector<double>& v) {
     Moments m;
     m.n = double(v.size());
@@ -21,6 +21,11 @@ Moments momentsOf(const std::vector<double>& v) {
     for (double x : v)
         sum += x;
     m.mean = sum / m.n;
+    // One correcting pass (as R's mean does) so that constant values have exactly no spread.
+    double correction = 0;
+    for (double x : v)
+        correction += x - m.mean;
+    m.mean += correction / m.n;
     double squares = 0;
     for (double x : v)
         squares += (x - m.mean) * (x - m.mean);

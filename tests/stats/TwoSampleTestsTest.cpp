@@ -55,7 +55,8 @@ TEST(TwoSampleTestsTest, StatisticsAndProbabilitiesEqualR) {
 }
 
 TEST(TwoSampleTestsTest, DegenerateSamplesCannotBeCalculatedAndIdenticalOnesDoNotDiffer) {
-    const Values constant{5, 5, 5, 5};
+    // The mean of three 0.1 rounds above 0.1, which must not read as spread.
+    const Values constant{0.1, 0.1, 0.1};
     const TestFn tests[] = {TwoSampleTests::pooledT, TwoSampleTests::welchT, TwoSampleTests::fTest,
                             TwoSampleTests::pairedT};
     for (const TestFn& test : tests) {
@@ -111,6 +112,9 @@ TEST(PearsonCorrelationTest, PairwiseDeletionClampingAndNoSpread) {
         // Exactly linear with large offsets: rounding must not push r past 1.
         {"linear", {1e8 + 0.1, 1e8 + 0.2, 1e8 + 0.3}, {-0.3, -0.6, -0.9}, -1.0, 3},
         {"constant", {1, 2, 3}, {4, 4, 4}, std::nullopt, 3},
+        // The mean of three 0.1 rounds above 0.1: the rounding must not read as spread.
+        {"constant, mean rounded", {1, 2, 3}, {0.1, 0.1, 0.1}, std::nullopt, 3},
+        {"constant over the used rows", {1, 2, 3, na}, {0.1, 0.1, 0.1, 5}, std::nullopt, 3},
         {"no pair", {1, na}, {na, 2}, std::nullopt, 0},
     };
     for (const Case& c : cases) {

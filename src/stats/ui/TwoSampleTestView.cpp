@@ -141,9 +141,10 @@ void TwoSampleTestView::showResult() {
     auto* old = table_->model();
     table_->setModel(new SheetTableModel(&shown_, table_));
     delete old;
-    for (int r = shown_.lastRow(); r < table_->model()->rowCount(); ++r)
-        table_->setRowHidden(r, true);
-    for (int c = shown_.lastColumn(); c < table_->model()->columnCount(); ++c)
-        table_->setColumnHidden(c, true);
+    // Only the used range; a longer earlier result must not leave rows hidden.
+    for (int r = 0; r < table_->model()->rowCount(); ++r)
+        table_->setRowHidden(r, r >= shown_.lastRow());
+    for (int c = 0; c < table_->model()->columnCount(); ++c)
+        table_->setColumnHidden(c, c >= shown_.lastColumn());
     table_->setColumnWidth(0, 420);
 }
