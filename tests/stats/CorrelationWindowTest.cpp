@@ -21,13 +21,14 @@
 
 namespace {
 // Cor: X and Y numbers, Z text with detection limits and Nulls, K constant, G two classes.
-// Many: one row for each of 21 classes in C21, of 20 in C20.
+// Many: one row for each of 21 classes in C21, of 20 in C20. The filter Big: X above 13.
 void fillTables(Connection& db) {
     for (const char* sql :
          {"CREATE TABLE [Cor] ([SampleNo] TEXT(10) CONSTRAINT [pkCor] PRIMARY KEY, [G] DOUBLE, "
           "[X] DOUBLE, [Y] DOUBLE, [Z] TEXT(10), [K] DOUBLE)",
           "CREATE TABLE [Many] ([SampleNo] TEXT(10) CONSTRAINT [pkMany] PRIMARY KEY, [C21] "
-          "DOUBLE, [C20] DOUBLE, [V] DOUBLE)"})
+          "DOUBLE, [C20] DOUBLE, [V] DOUBLE)",
+          "CREATE VIEW [f_Big] AS SELECT * FROM [Cor] WHERE [X] > 13"})
         ASSERT_TRUE(db.execute(QString::fromLatin1(sql))) << db.lastError().toStdString();
     const double xs[] = {12.1, 14.3, 11.8, 15.2, 13.9, 12.7, 16.4, 13.1, 14.8, 12.2};
     const double ys[] = {13.4, 15.9, 12.2, 17.8, 15.1, 13.0, 18.9, 14.6, 16.2, 13.3};
@@ -154,6 +155,17 @@ TEST_P(CorrelationEnginesTest, PairwiseMatricesPerTableAndPerClass) {
     EXPECT_EQ(headings(second), (QStringList{"X", "Y", "Z"}));
     EXPECT_NEAR(*second.number(2, 3), 0.982069789192219, 1e-12);
     EXPECT_EQ(cor.sheets().sheetAt(4)->number(2, 3), 5);
+
+    // The filter joined by its own key, with the classifier and without.
+    cor.useFilter = true;
+    cor.filter = QStringLiteral("Big");
+    ASSERT_TRUE(cor.execute()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(cor.sheets().sheetName(1), QStringLiteral("r 1"));
+    EXPECT_EQ(cor.sheets().sheetAt(2)->number(2, 3), 3); // class 1: 14.3, 15.2 and 13.9
+    cor.classField.clear();
+    ASSERT_TRUE(cor.execute()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(cor.sheets().sheetAt(2)->number(3, 4), 6);
+    cor.useFilter = false;
 
     const QString xlsx = dir.filePath(QStringLiteral("cor.xlsx"));
     EXPECT_TRUE(cor.save(xlsx));
