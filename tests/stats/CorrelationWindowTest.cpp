@@ -229,6 +229,7 @@ TEST_F(CorrelationFrameTest, TheStatisticsMenuOpensTheWindowAndItsToolsRedrawThe
     item(view->menuBar(), "&Tool", "&Highlight...")->trigger();
     EXPECT_TRUE(xy.data(Qt::FontRole).value<QFont>().bold());
     EXPECT_FALSE(table->model()->index(2, 4).data(Qt::FontRole).value<QFont>().bold()); // X-Z
+    EXPECT_FALSE(table->model()->index(2, 2).data(Qt::FontRole).value<QFont>().bold()); // X-X
 
     // The cursor on Z's row: "&Del ColRow" asks and removes it from the shown sheet.
     table->setCurrentIndex(table->model()->index(4, 0));

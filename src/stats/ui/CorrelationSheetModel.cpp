@@ -22,7 +22,9 @@ QVariant CorrelationSheetModel::data(const QModelIndex& index, int role) const {
     if (!r)
         return SheetTableModel::data(index, role);
     const auto threshold = window_.highlightThreshold();
-    const bool highlighted = threshold && std::abs(*r) >= *threshold;
+    // The diagonal is a field against itself, not a finding.
+    const bool highlighted =
+        threshold && index.row() != index.column() && std::abs(*r) >= *threshold;
     switch (role) {
     case Qt::DisplayRole:
         return QString::number(*r, 'f', window_.digits());

@@ -1,7 +1,7 @@
 #pragma once
 // A sheet of the correlation window for its table view: on a coefficient sheet the numbers are
-// shown with the window's digits, and coefficients at or above the highlight threshold (in
-// absolute value) in bold dark red. Count sheets show as they are.
+// shown with the window's digits, and coefficients off the diagonal at or above the highlight
+// threshold (in absolute value) in bold dark red. Count sheets show as they are.
 #include "platform/qt/SheetTableModel.h"
 
 class CorrelationWindow;
