@@ -143,7 +143,8 @@ void MainFrame::bind(const Parts& parts) {
              for (QMdiSubWindow* child : area_->subWindowList())
                  if (child->widget() == w)
                      bringForward(child);
-         }},
+         },
+         [this] { openHelp(); }},
         this);
     controller.hooks.setBusy = [](bool busy) {
         if (busy)

@@ -14,6 +14,7 @@ CorrelationView* ComparisonWindowSet::openCorrelation() {
     }
     correlation_ =
         new CorrelationView(frame_.session, frame_.dialogs, frame_.status, frame_.clipData);
+    correlation_->showHelp = frame_.showHelp;
     frame_.showChild(correlation_, QStringLiteral("Cor"), {900, 640});
     return correlation_;
 }

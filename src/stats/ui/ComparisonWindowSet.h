@@ -27,6 +27,7 @@ public:
         // Shows a widget as a child window; its place is kept under the short name.
         std::function<void(QWidget* window, const QString& shortName, QSize size)> showChild;
         std::function<void(QWidget* window)> activate;
+        std::function<void()> showHelp;
     };
 
     explicit ComparisonWindowSet(Frame frame, QObject* parent = nullptr);

@@ -2,6 +2,7 @@
 
 #include "platform/Sheet.h"
 #include "stats/ui/CorrelationSheetModel.h"
+#include "stats/ui/SheetPrinter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPageSetupDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -80,11 +82,22 @@ CorrelationView::CorrelationView(SessionDatabase& session, Dialogs& dialogs, Sta
     buttons->addStretch(1);
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Print"), this, [this] {
+        const Sheet* sheet = window_.sheets().sheetAt(tabs_->currentIndex() + 1);
+        if (!sheet || sheet->isBlank())
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+        else
+            SheetPrinter::print(printer_, *sheet, tabs_->tabText(tabs_->currentIndex()), this);
+    });
     file->addAction(QStringLiteral("Save..."), this, [this] {
         if (const auto path = dialogs_.saveFile(
                 QStringLiteral("Save"),
                 QStringLiteral("Excel workbook (*.xlsx)|*.xlsx|Quv workbook (*.qwb)|*.qwb"), {}))
             window_.save(*path);
+    });
+    file->addAction(QStringLiteral("Print Options..."), this, [this] {
+        QPageSetupDialog setup(&printer_, this);
+        setup.exec();
     });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
@@ -123,6 +136,11 @@ CorrelationView::CorrelationView(SessionDatabase& session, Dialogs& dialogs, Sta
     tool->addAction(QStringLiteral("&Delete empty rows and columns"), this, [this] {
         window_.deleteEmptyFields(currentPair());
         repaintSheets();
+    });
+
+    connect(menuBar_->addAction(QStringLiteral("Quv &Help")), &QAction::triggered, this, [this] {
+        if (showHelp)
+            showHelp();
     });
 
     auto* layout = new QVBoxLayout(this);

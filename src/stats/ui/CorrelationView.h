@@ -5,7 +5,9 @@
 #include "stats/CorrelationWindow.h"
 #include "stats/ui/StatisticsPickers.h"
 
+#include <QPrinter>
 #include <QWidget>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -25,6 +27,8 @@ public:
     bool execute();
     QTabWidget* tabs() const { return tabs_; }
     QMenuBar* menuBar() const { return menuBar_; }
+    // "Quv &Help" (topic "Correlation").
+    std::function<void()> showHelp;
 
 private:
     int currentPair() const;
@@ -46,4 +50,5 @@ private:
     QTabWidget* tabs_;
     QMenuBar* menuBar_;
     QAction* minimumCount_ = nullptr;
+    QPrinter printer_; // keeps "Print Options..." between prints
 };
