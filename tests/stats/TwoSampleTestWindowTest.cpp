@@ -20,13 +20,14 @@ const double xs[] = {12.1, 14.3, 11.8, 15.2, 13.9, 12.7, 16.4, 13.1, 14.8, 12.2}
 const double ys[] = {13.4, 15.9, 12.2, 17.8, 15.1, 13.0, 18.9, 14.6, 16.2, 13.3};
 
 // Pairs: X and Y side by side. Long: the same values stacked, Grp naming the sample, plus a
-// third class "z" and a row whose value is not a number.
+// third class "z" and a row whose value is not a number. The stored query Paired: X and Y.
 void fillSamples(Connection& db) {
     for (const char* sql :
          {"CREATE TABLE [Pairs] ([SampleNo] TEXT(10) CONSTRAINT [pkPairs] PRIMARY KEY, [X] "
           "DOUBLE, [Y] DOUBLE)",
           "CREATE TABLE [Long] ([SampleNo] TEXT(10) CONSTRAINT [pkLong] PRIMARY KEY, [Grp] "
-          "TEXT(10), [V] TEXT(20))"})
+          "TEXT(10), [V] TEXT(20))",
+          "CREATE VIEW [Paired] AS SELECT [X], [Y] FROM [Pairs]"})
         ASSERT_TRUE(db.execute(QString::fromLatin1(sql))) << db.lastError().toStdString();
     TransactionScope t(db);
     const auto id = [](const char* prefix, int i) {
@@ -192,6 +193,19 @@ TEST_F(TwoSampleTestFrameTest, TheStatisticsMenuOpensTheWindowThatShowsTheTests)
     EXPECT_EQ(shown->index(3, 2).data().toString(), QStringLiteral("Value: z"));
     EXPECT_EQ(shown->index(0, 0).data().toString(), TwoSampleTestWindow::title());
     EXPECT_FALSE(view->table()->isRowHidden(5));
+
+    // "Check to use queries" offers the stored query beside the tables, with its fields.
+    auto* xTable = view->findChild<QComboBox*>(QStringLiteral("cmbDTable"));
+    EXPECT_EQ(xTable->findText("Paired"), -1);
+    view->findChild<QCheckBox*>(QStringLiteral("chkQ"))->setChecked(true);
+    xTable->setCurrentText("Paired");
+    view->findChild<QComboBox*>(QStringLiteral("cmbDField"))->setCurrentText("X");
+    view->findChild<QComboBox*>(QStringLiteral("cmbDTable2"))->setCurrentText("Paired");
+    view->findChild<QComboBox*>(QStringLiteral("cmbDField2"))->setCurrentText("Y");
+    view->findChild<QCheckBox*>(QStringLiteral("chkClass"))->setChecked(false);
+    ASSERT_TRUE(view->execute()) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(view->table()->model()->index(3, 1).data().toString(), QStringLiteral("X"));
+    EXPECT_EQ(view->table()->model()->index(4, 1).data().toString(), QStringLiteral("10"));
 
     // Picked again from the menu: the same window comes forward.
     open->trigger();

@@ -28,6 +28,7 @@ TwoSampleTestView::TwoSampleTestView(SessionDatabase& session, Dialogs& dialogs,
     , classA_(new QComboBox)
     , classB_(new QComboBox)
     , clipData_(new QCheckBox(QStringLiteral("Use ClipData")))
+    , useQueries_(new QCheckBox(QStringLiteral("Check to use queries")))
     , useFilter_(new QCheckBox(QStringLiteral("Use Filter")))
     , filter_(new QComboBox)
     , table_(new QTableView)
@@ -42,6 +43,8 @@ TwoSampleTestView::TwoSampleTestView(SessionDatabase& session, Dialogs& dialogs,
     classA_->setObjectName(QStringLiteral("cmbClassA"));
     classB_->setObjectName(QStringLiteral("cmbClassB"));
     filter_->setObjectName(QStringLiteral("cmbFILTER"));
+    useQueries_->setObjectName(QStringLiteral("chkQ"));
+    connect(useQueries_, &QCheckBox::toggled, this, [this] { refreshLists(); });
     const auto refillX = [this] {
         StatisticsPickers::fill(xField_,
                                 pickers_.fields(xTable_->currentText(), clipData_->isChecked()));
@@ -74,6 +77,7 @@ TwoSampleTestView::TwoSampleTestView(SessionDatabase& session, Dialogs& dialogs,
     filterRow->addWidget(useFilter_);
     filterRow->addWidget(filter_, 1);
     form->addRow(clipData_, filterRow);
+    form->addRow(QString(), useQueries_);
 
     auto* executeButton = new QPushButton(QStringLiteral("&Execute"));
     connect(executeButton, &QPushButton::clicked, this, [this] { execute(); });
@@ -105,7 +109,9 @@ TwoSampleTestView::TwoSampleTestView(SessionDatabase& session, Dialogs& dialogs,
 }
 
 void TwoSampleTestView::refreshLists() {
-    const QStringList tables = pickers_.tables();
+    QStringList tables = pickers_.tables();
+    if (useQueries_->isChecked())
+        tables << pickers_.queries();
     StatisticsPickers::fill(xTable_, tables);
     StatisticsPickers::fill(yTable_, tables);
     StatisticsPickers::fill(filter_, pickers_.filters());

@@ -38,6 +38,7 @@ private:
     QComboBox* classA_;
     QComboBox* classB_;
     QCheckBox* clipData_;
+    QCheckBox* useQueries_;
     QCheckBox* useFilter_;
     QComboBox* filter_;
     QTableView* table_;
