@@ -88,6 +88,25 @@ QString StatisticsComponent::CellText(int row, int column) const {
                : QString();
 }
 
+std::vector<double> StatisticsComponent::ColumnNumbers(int column, int classIndex) const {
+    std::vector<double> out;
+    if (!validColumn(column) || classIndex < 0 || classIndex > ClassCount())
+        return out;
+    const Column& cells = columns_[size_t(column - 1)];
+    const auto take = [&](int r) {
+        out.push_back(numberAt(cells, r).value_or(std::numeric_limits<double>::quiet_NaN()));
+    };
+    if (classIndex == 0) {
+        out.reserve(size_t(rows_));
+        for (int r = 0; r < rows_; ++r)
+            take(r);
+    } else {
+        for (int r : classRows_[size_t(classIndex - 1)])
+            take(r);
+    }
+    return out;
+}
+
 void StatisticsComponent::setCellText(int row, int column, const QString& text) {
     if (!validColumn(column) || row < 1 || row > rows_)
         return;

@@ -47,6 +47,9 @@ public:
     QString CellText(int row, int column) const;
     void setCellText(int row, int column, const QString& text);
     void setCellNumber(int row, int column, double value);
+    // The column's cells in the rows of the class (0 for all rows) as numbers, NaN where a
+    // cell is not one; empty for a column or class that does not exist.
+    std::vector<double> ColumnNumbers(int column, int classIndex) const;
 
     // Rewrites the column's below-detection-limit values by the rule; false for no such column.
     bool ApplyBDLC(int column, const DetectionLimitRule& rule);

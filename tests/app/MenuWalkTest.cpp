@@ -4,6 +4,9 @@
 #include "clipdata/ClipDataWindow.h"
 #include "diagram/ui/DiagramView.h"
 #include "grid/ui/GridWindow.h"
+#include "stats/ui/ComparisonWindowSet.h"
+#include "stats/ui/CorrelationView.h"
+#include "stats/ui/TwoSampleTestView.h"
 
 #include <QAction>
 #include <QMenu>
@@ -98,6 +101,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "&Descriptive statistics...",
           "&Box && Whisker Graph...",
           "D&istribution...",
+          "&Correlation matrix...",
+          "&t-test...",
           "About Quv Data",
           "Quv Help"}},
         {"diagram",
@@ -196,6 +201,14 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
          [this] { return frame.openBoxPlot(); },
          {"Save &As", "&Print", "&Close", "&Copy", "Copy &Legend", "&Box and Whisker",
           "&Y Axis Is Logarhitmic", "Scale...", "Statistics..."}},
+        {"correlation matrix",
+         [this] { return frame.comparisonWindows()->openCorrelation(); },
+         {"&Print", "Save...", "Print Options...", "&Close", "&Copy", "Copy &sheet with headers",
+          "&Delete row and column", "&Digits...", "&Highlight...",
+          "&Show Rows Where N is Greater Than", "&Delete empty rows and columns", "Quv &Help"}},
+        {"t-test",
+         [this] { return frame.comparisonWindows()->openTwoSampleTest(); },
+         {"&Execute", "&Close", "Copy &sheet"}},
         {"distribution",
          [this] { return frame.openDistribution(); },
          {"Show Table",

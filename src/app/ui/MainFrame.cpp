@@ -32,6 +32,7 @@
 #include "spider/ui/SpiderWindowSet.h"
 #include "stats/BoxWhiskerSettings.h"
 #include "stats/ui/BoxPlotView.h"
+#include "stats/ui/ComparisonWindowSet.h"
 #include "stats/ui/DescriptiveStatisticsView.h"
 #include "stats/ui/DistributionView.h"
 
@@ -133,6 +134,17 @@ void MainFrame::bind(const Parts& parts) {
          [this](const QString& statement, const QString& caption) {
              openSystemGrid(QString(), statement, caption);
          }},
+        this);
+    comparisons_ = new ComparisonWindowSet(
+        {parts.session, parts.dialogs, *status_,
+         [this] { return &clipData_->sheet().activePage(); },
+         [this](QWidget* w, const QString& name, QSize size) { showChild(w, name, size); },
+         [this](QWidget* w) {
+             for (QMdiSubWindow* child : area_->subWindowList())
+                 if (child->widget() == w)
+                     bringForward(child);
+         },
+         [this] { openHelp(); }},
         this);
     controller.hooks.setBusy = [](bool busy) {
         if (busy)
@@ -260,6 +272,10 @@ void MainFrame::buildMenus() {
     statistics->addAction(QStringLiteral("&Box && Whisker Graph..."), this,
                           [this] { openBoxPlot(); });
     statistics->addAction(QStringLiteral("D&istribution..."), this, [this] { openDistribution(); });
+    statistics->addAction(QStringLiteral("&Correlation matrix..."), this,
+                          [this] { comparisons_->openCorrelation(); });
+    statistics->addAction(QStringLiteral("&t-test..."), this,
+                          [this] { comparisons_->openTwoSampleTest(); });
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
     connect(windowMenu, &QMenu::aboutToShow, this,
@@ -419,6 +435,7 @@ void MainFrame::refreshLists() {
             filters->refreshLists();
     }
     spiders_->refreshLists();
+    comparisons_->refreshLists();
 }
 
 // Its controller holds the connection it was opened on: after another database opened, a

@@ -27,6 +27,7 @@ class SampleBrowser;
 class SampleBrowserPanel;
 class SessionDatabase;
 class SpiderWindowSet;
+class ComparisonWindowSet;
 class TableLoaderView;
 class UserCalcView;
 class WindowGeometry;
@@ -93,6 +94,8 @@ public:
     // VIEW SPIDER), once.
     QWidget* openSpider();
     SpiderWindowSet* spiderWindows() const { return spiders_; }
+    // The correlation and t-test windows (Statistics > "&Correlation matrix...", "&t-test...").
+    ComparisonWindowSet* comparisonWindows() const { return comparisons_; }
     // A grid on a table of the system database (the "System" source), or on a statement over
     // it with its caption; nullptr when the system database or the rows cannot be read (said
     // so).
@@ -165,4 +168,5 @@ private:
     QComboBox* arrangement_ = nullptr;
     QComboBox* windows_ = nullptr;
     SpiderWindowSet* spiders_ = nullptr;
+    ComparisonWindowSet* comparisons_ = nullptr;
 };

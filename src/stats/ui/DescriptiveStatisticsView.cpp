@@ -1,6 +1,7 @@
 #include "stats/ui/DescriptiveStatisticsView.h"
 
 #include "platform/qt/SheetTableModel.h"
+#include "stats/ui/SheetPrinter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,12 +11,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, Dialogs& dialogs,
@@ -171,22 +170,7 @@ void DescriptiveStatisticsView::print() {
         return;
     }
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    // The sheet as a table under its name.
-    QString html = QStringLiteral("<h3>") + tabs_->tabText(tabs_->currentIndex()).toHtmlEscaped() +
-                   QStringLiteral("</h3><table border=1 cellspacing=0 cellpadding=2>");
-    for (int r = 1; r <= sheet->lastRow(); ++r) {
-        html += QStringLiteral("<tr>");
-        for (int c = 1; c <= sheet->lastColumn(); ++c)
-            html += QStringLiteral("<td>") + sheet->text(r, c).toHtmlEscaped() +
-                    QStringLiteral("</td>");
-        html += QStringLiteral("</tr>");
-    }
-    QTextDocument document;
-    document.setHtml(html + QStringLiteral("</table>"));
-    document.print(&printer);
+    SheetPrinter::print(printer, *sheet, tabs_->tabText(tabs_->currentIndex()), this);
 }
 
 void DescriptiveStatisticsView::copyText(const std::optional<QString>& text) {
