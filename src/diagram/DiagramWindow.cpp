@@ -125,11 +125,7 @@ void DiagramWindow::rescaleDrawnValues(int slot, double factor, const QString& t
                     p.y = plane->y();
                 }
             }
-        const QString corner = QStringLiteral("TRI_") + QLatin1Char(char('a' + slot));
-        for (OverlayText& t : figure_.texts)
-            if (t.name == corner)
-                t.text = title;
-        rescale();
+        rescale(); // the corners keep their field names
         return;
     }
     for (Series& series : figure_.series)

@@ -138,6 +138,8 @@ const QSet<QString>& postgresKeywords() {
                               "SET",
                               "SOME",
                               "TABLE",
+                              "TEMP",
+                              "TEMPORARY",
                               "THEN",
                               "TRUE",
                               "UNION",
@@ -261,7 +263,9 @@ private:
     }
 
     Statement statementKind() const {
-        if (sigWord(0, "CREATE") && sigWord(1, "TABLE"))
+        if (sigWord(0, "CREATE") &&
+            (sigWord(1, "TABLE") ||
+             ((sigWord(1, "TEMPORARY") || sigWord(1, "TEMP")) && sigWord(2, "TABLE"))))
             return Statement::CreateTable;
         if (sigWord(0, "ALTER") && sigWord(1, "TABLE"))
             return Statement::AlterTable;

@@ -77,6 +77,8 @@ const Case cases[] = {
     {"CREATE TABLE [t] ([Text] TEXT, [Long] DOUBLE)",
      "CREATE TABLE [t] ([Text] VARCHAR(255), [Long] DOUBLE)",
      "CREATE TABLE \"t\" (\"Text\" VARCHAR(255), \"Long\" DOUBLE PRECISION)"},
+    {"CREATE TEMPORARY TABLE [k] ([Key] DOUBLE)", "CREATE TEMPORARY TABLE [k] ([Key] DOUBLE)",
+     "CREATE TEMPORARY TABLE \"k\" (\"Key\" DOUBLE PRECISION)"},
     {"CREATE TABLE [New]", "CREATE TABLE [New] (\"quv_no_columns_yet\" INTEGER)",
      "CREATE TABLE \"New\" ()"},
     {"CREATE UNIQUE INDEX [PopID] ON [Res] (PopID) WITH PRIMARY",
