@@ -21,9 +21,10 @@ LinkController::LinkController(const LinkSettings& settings, const QString& user
     clipData.hooks.sendLinkRow = [this](int row, bool clicked) { return sendRow(row, clicked); };
     connect(&server_, &LinkServer::contentReceived, this, &LinkController::process);
     connect(&drop_, &LinkDropFolder::contentReceived, this, &LinkController::process);
-    // A second program of the same user finds the name taken: it goes on without receiving.
+    // A second program of the same user finds the name taken: it goes on without receiving,
+    // and says so as finished news (no progress running, "Abort" stays off).
     if (!server_.listen(settings.listenName()))
-        status.showStatus(QStringLiteral("Link content is not received: ") + server_.error(), 1);
+        status.showStatus(QStringLiteral("Link content is not received: ") + server_.error(), 0);
     drop_.watch(settings.dropFolder(userFolder));
 }
 
