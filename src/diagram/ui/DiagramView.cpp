@@ -308,6 +308,10 @@ void DiagramView::useClipData(bool on) {
 
 DiagramView::~DiagramView() {
     window_.storeLastFigure(lastFilesPath());
+    // The object controller leaves the window when it goes: before the window, not after it
+    // (children go only once the members are gone).
+    delete objectMenus_;
+    objectMenus_ = nullptr;
 }
 
 QString DiagramView::lastFilesPath() const {
