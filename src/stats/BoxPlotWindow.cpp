@@ -45,13 +45,9 @@ BoxPlotWindow::BoxPlotWindow(SessionDatabase& session, Dialogs& dialogs, Status&
 
 bool BoxPlotWindow::load(StatisticsComponent& component) {
     if (useClipData) {
-        const Sheet* sheet = clipData_ ? clipData_() : nullptr;
         StatisticsComponent whole;
-        if (!sheet || !ComponentLoader::load(*sheet, whole)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("ClipData is empty, paste new data."));
+        if (!ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, whole, dialogs_))
             return false;
-        }
         const int x = ComponentLoader::columnNamed(whole, classField);
         const int y = ComponentLoader::columnNamed(whole, statField);
         if (!x || !y) {

@@ -1,6 +1,7 @@
 #include "stats/ComponentLoader.h"
 
 #include "platform/Connection.h"
+#include "platform/Dialogs.h"
 #include "platform/Sheet.h"
 #include "stats/StatisticsComponent.h"
 
@@ -67,4 +68,12 @@ int ComponentLoader::columnNamed(const StatisticsComponent& component, const QSt
         if (component.ColumnName(c).compare(name, Qt::CaseInsensitive) == 0)
             return c;
     return 0;
+}
+
+bool ComponentLoader::loadClipData(const Sheet* sheet, StatisticsComponent& component,
+                                   Dialogs& dialogs) {
+    if (sheet && load(*sheet, component))
+        return true;
+    dialogs.message(MessageKind::Exclamation, QStringLiteral("ClipData is empty, paste new data."));
+    return false;
 }

@@ -6,6 +6,7 @@
 #include "platform/RowSet.h"
 
 class Connection;
+class Dialogs;
 class Sheet;
 class StatisticsComponent;
 
@@ -14,6 +15,9 @@ public:
     static void load(const RowSet& rows, StatisticsComponent& component);
     // The sheet's used range; false for a sheet with no heading row or no data rows.
     static bool load(const Sheet& sheet, StatisticsComponent& component);
+    // The ClipData sheet (none: nullptr) for a window's "Use ClipData"; false after the message
+    // "ClipData is empty, paste new data.".
+    static bool loadClipData(const Sheet* sheet, StatisticsComponent& component, Dialogs& dialogs);
     // The statement's rows, its columns named by names (the statement's own column names). The
     // reason it failed, or empty when every row came; a failed load leaves the component empty.
     static QString stream(Connection& db, const QString& statement, const QStringList& names,

@@ -80,12 +80,8 @@ QString CorrelationWindow::statement(const LinkSearch& links) {
 
 bool CorrelationWindow::load(StatisticsComponent& component) {
     if (useClipData) {
-        const Sheet* sheet = clipData_ ? clipData_() : nullptr;
-        if (!sheet || !ComponentLoader::load(*sheet, component)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("ClipData is empty, paste new data."));
+        if (!ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component, dialogs_))
             return false;
-        }
         return true;
     }
     Connection* db = session_.connection();

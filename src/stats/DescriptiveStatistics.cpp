@@ -76,12 +76,8 @@ QString DescriptiveStatistics::statement(const LinkSearch& links) {
 
 bool DescriptiveStatistics::load(StatisticsComponent& component) {
     if (useClipData) {
-        const Sheet* sheet = clipData_ ? clipData_() : nullptr;
-        if (!sheet || !ComponentLoader::load(*sheet, component)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("ClipData is empty, paste new data."));
+        if (!ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component, dialogs_))
             return false;
-        }
         return true;
     }
     Connection* db = session_.connection();

@@ -35,13 +35,9 @@ TwoSampleTestWindow::TwoSampleTestWindow(SessionDatabase& session, Dialogs& dial
 bool TwoSampleTestWindow::load(StatisticsComponent& component) {
     // Column 1 is Y (the classifier when it classifies), column 2 is X.
     if (useClipData) {
-        const Sheet* sheet = clipData_ ? clipData_() : nullptr;
         StatisticsComponent whole;
-        if (!sheet || !ComponentLoader::load(*sheet, whole)) {
-            dialogs_.message(MessageKind::Exclamation,
-                             QStringLiteral("ClipData is empty, paste new data."));
+        if (!ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, whole, dialogs_))
             return false;
-        }
         const int x = ComponentLoader::columnNamed(whole, xField);
         const int y = ComponentLoader::columnNamed(whole, yField);
         if (!x || !y) {
