@@ -8,6 +8,7 @@
 //   samples of the stored filter Komatiites drawn from the query to the PNG, classed by their
 //   sample number beside classed by their project.
 // Runs on the offscreen platform, as batch drawing does. Times are processor milliseconds.
+#include "../CpuClock.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
@@ -34,14 +35,6 @@ namespace {
 constexpr int kPoints = 1000000;
 constexpr int kClasses = 20;
 constexpr int kClassedSamples = 100000;
-
-// Processor time, not wall time: other builds on a shared machine slow the wall clock of both
-// runs alike only on average.
-double cpuMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 double millisecondsOf(const std::function<void()>& run) {
     const double start = cpuMilliseconds();
