@@ -108,6 +108,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
 
     QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
     points->addAction(QStringLiteral("&Create"), this, [&o] { o.startRefPoint(); });
+    points->addAction(QStringLiteral("&Move"), this, [&o] { o.moveRefPoint(); });
     points->addAction(QStringLiteral("&Delete"), this, then([&o] { return o.deleteRefPoint(); }));
 
     QMenu* texts = bar.addMenu(QStringLiteral("&Text labels"));

@@ -240,6 +240,42 @@ TEST_P(DiagramObjectsViewTest, SelectsFindsPastesAndDiscriminatesByMacroLines) {
     EXPECT_EQ(seriesCounts(view), (QStringList{"B=8"})); // every sample under Y = x + 0.5
 }
 
+TEST_P(DiagramObjectsViewTest, ReferencePointsAndLabelsAreMovedByTheirMenusAndAClick) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    ASSERT_NO_FATAL_FAILURE(drawDiagonal(view));
+    auto* plot = view.findChild<QCustomPlot*>();
+    DiagramObjectController& objects = view.objectMenus().controller();
+    const auto textAt = [&view](const QString& text) {
+        for (const OverlayText& t : view.controller().figure().texts)
+            if (t.text == text)
+                return t.position;
+        return QPointF(-1, -1);
+    };
+
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Create"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {3, 3});
+    dialogs.queueText(QStringLiteral("1"));
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Move"))->trigger();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Click the new position of point P1"));
+    mouse(*plot, QEvent::MouseButtonPress, {8, 4});
+    ASSERT_EQ(objects.objects.points.size(), 1u);
+    EXPECT_NEAR(textAt(QStringLiteral("+ P1")).x(), 8, 0.05);
+    EXPECT_NEAR(textAt(QStringLiteral("+ P1")).y(), 4, 0.05);
+
+    dialogs.queueText(QStringLiteral("Vein"));
+    item(view, QStringLiteral("&Text labels"), QStringLiteral("&Add"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {2, 9});
+    dialogs.queueAnswer(Answer::Yes);
+    item(view, QStringLiteral("&Text labels"), QStringLiteral("&Move"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {6, 1});
+    EXPECT_NEAR(textAt(QStringLiteral("Vein")).x(), 6, 0.05);
+
+    // A number that is no point moves nothing and waits for no click.
+    dialogs.queueText(QStringLiteral("2"));
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Move"))->trigger();
+    EXPECT_EQ(objects.mode(), DiagramObjectController::Mode::None);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramObjectsViewTest,
                          ::testing::Values(Engine::Sqlite, Engine::Postgres), engineName);
 
