@@ -10,6 +10,7 @@
 #include "diagram/ui/DiagramOptionsMenu.h"
 #include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
+#include "diagram/ui/ZoomPanOverview.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
@@ -158,6 +159,13 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     optionsMenu_ = new DiagramOptionsMenu(
         window_, [this] { takeInput(); }, [this] { showFigure(); }, this);
     sideLayout->addWidget(axisMenu_->note());
+    overview_ = new ZoomPanOverview(side);
+    overview_->hide();
+    sideLayout->addWidget(overview_);
+    connect(overview_, &ZoomPanOverview::partChosen, this, [this](AxisWindow x, AxisWindow y) {
+        window_.showPart(x, y);
+        showFigure();
+    });
 
     plot_ = new QCustomPlot(this);
     plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -166,6 +174,11 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     auto* previousAction = new QAction(QStringLiteral("Draw &previous"), plot_);
     connect(previousAction, &QAction::triggered, this, &DiagramView::drawPrevious);
     plot_->addActions({drawAction, previousAction});
+    connect(plot_, &QCustomPlot::mouseWheel, overview_, [this](QWheelEvent* e) {
+        const QPointF at(plot_->xAxis->pixelToCoord(e->position().x()),
+                         plot_->yAxis->pixelToCoord(e->position().y()));
+        overview_->wheel(e->angleDelta().y(), at);
+    });
     window_.setPlotAreaMeter([this](const Figure& figure) {
         return FigurePlot::automaticPlotArea(figure, plot_->size());
     });
@@ -487,6 +500,9 @@ void DiagramView::buildMenus() {
     connect(drawAction, &QAction::triggered, this, [this] { draw(); });
     toolbar_->addActions(
         {drawAction, copyAction, savePictureAction, openAction, saveAction, statisticsAction});
+    QAction* zoomPan = windowMenu->addAction(QStringLiteral("Zoom and Pan"));
+    zoomPan->setCheckable(true);
+    connect(zoomPan, &QAction::toggled, overview_, &QWidget::setVisible);
     QAction* showToolbar = windowMenu->addAction(QStringLiteral("Show Toolbar"));
     showToolbar->setCheckable(true);
     showToolbar->setChecked(true);
@@ -656,6 +672,7 @@ void DiagramView::showFigure() {
     plot_->setViewport(plot_->rect()); // the chart covers the whole plot widget as it now is
     FigurePlot::show(window_.figure(), *plot_, plot_->size());
     plot_->replot();
+    overview_->follow(window_.figure(), window_.definition.graphType == QLatin1String("Ternary"));
     axisMenu_->refresh();
     log_->clear();
     log_->addItems(window_.figureLog());

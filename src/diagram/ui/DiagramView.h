@@ -15,6 +15,7 @@ class DiagramAxisMenu;
 class DiagramObjectMenus;
 class DiagramOptionsMenu;
 class SeriesBlinker;
+class ZoomPanOverview;
 class QToolBar;
 class QAction;
 class WindowGeometry;
@@ -134,5 +135,6 @@ private:
     DiagramAxisMenu* axisMenu_;
     DiagramOptionsMenu* optionsMenu_;
     DiagramObjectMenus* objectMenus_ = nullptr;
+    ZoomPanOverview* overview_ = nullptr;
     bool reshowQueued_ = false;
 };
