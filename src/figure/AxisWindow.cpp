@@ -44,3 +44,7 @@ AxisWindow AxisWindow::centredOn(double at, const AxisWindow& full, bool logarit
     const double half = (hi - lo) / 2;
     return placed(centre - half, centre + half, fullLo, fullHi, logarithmic);
 }
+
+double AxisWindow::middle(bool logarithmic) const {
+    return fromScale((toScale(min, logarithmic) + toScale(max, logarithmic)) / 2, logarithmic);
+}

@@ -16,5 +16,8 @@ struct AxisWindow {
     // The same width with `at` in the middle, moved back inside `full` where it would leave it.
     AxisWindow centredOn(double at, const AxisWindow& full, bool logarithmic) const;
 
+    // The value in the middle as the axis is drawn (on a log axis, of the decades).
+    double middle(bool logarithmic) const;
+
     bool operator==(const AxisWindow&) const = default;
 };

@@ -37,6 +37,8 @@ TEST(AxisWindowTest, ZoomsAboutAValueAndPansWithinTheWholeAxis) {
         EXPECT_NEAR(c.got.min, c.expected.min, 1e-9) << c.what;
         EXPECT_NEAR(c.got.max, c.expected.max, 1e-9) << c.what;
     }
+    EXPECT_NEAR(AxisWindow({1, 10000}).middle(true), 100, 1e-9);
+    EXPECT_NEAR(AxisWindow({-4, 10}).middle(false), 3, 1e-12);
     // However far in, a millionth of the whole axis is left to see.
     AxisWindow deep{0, 100};
     for (int i = 0; i < 200; ++i)

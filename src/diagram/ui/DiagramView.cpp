@@ -501,7 +501,14 @@ void DiagramView::buildMenus() {
     toolbar_->addActions(
         {drawAction, copyAction, savePictureAction, openAction, saveAction, statisticsAction});
     QAction* zoomPan = windowMenu->addAction(QStringLiteral("Zoom and Pan"));
+    zoomPan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     zoomPan->setCheckable(true);
+    windowMenu->addAction(QStringLiteral("Zoom In"), QKeySequence::ZoomIn, overview_,
+                          [this] { overview_->zoomInOrOut(true); });
+    windowMenu->addAction(QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, overview_,
+                          [this] { overview_->zoomInOrOut(false); });
+    windowMenu->addAction(QStringLiteral("Show All"), QKeySequence(Qt::CTRL | Qt::Key_0), overview_,
+                          [this] { overview_->showAll(); });
     connect(zoomPan, &QAction::toggled, overview_, &QWidget::setVisible);
     QAction* showToolbar = windowMenu->addAction(QStringLiteral("Show Toolbar"));
     showToolbar->setCheckable(true);

@@ -110,6 +110,10 @@ void ZoomPanOverview::wheel(int angleDelta, QPointF at) {
         zoom(angleDelta > 0 ? wheelStep : 1 / wheelStep, at);
 }
 
+void ZoomPanOverview::zoomInOrOut(bool in) {
+    wheel(in ? 1 : -1, {x_.middle(xLog_), y_.middle(yLog_)});
+}
+
 void ZoomPanOverview::showAll() {
     choose(wholeX_, wholeY_);
 }

@@ -28,6 +28,8 @@ public:
     void zoom(double factor, QPointF at);
     // A turn of the wheel at `at`: forward zooms in, back out.
     void wheel(int angleDelta, QPointF at);
+    // "Zoom In" / "Zoom Out": a turn of the wheel at the middle of the part.
+    void zoomInOrOut(bool in);
     void showAll();
 
     AxisWindow partX() const { return x_; }

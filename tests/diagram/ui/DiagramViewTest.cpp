@@ -252,6 +252,12 @@ TEST_P(DiagramViewTest, TheWheelAndTheOverviewShowPartOfTheFigureUntilTheNextDra
                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&overview->plot(), &twice);
     EXPECT_EQ(AxisWindow::of(figure.x), wholeX);
+    // The keys zoom about the middle.
+    for (QAction* a : view.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Zoom In"))
+            a->trigger();
+    EXPECT_NEAR(figure.x.max - figure.x.min, 0.8 * (wholeX.max - wholeX.min), 1e-9);
+    EXPECT_NEAR(figure.x.min + figure.x.max, wholeX.min + wholeX.max, 1e-9);
     QCoreApplication::sendEvent(plot, &wheel);
     ASSERT_TRUE(view.draw());
     EXPECT_EQ(AxisWindow::of(figure.x), wholeX);
