@@ -10,7 +10,7 @@
 #include "app/StartupRequestLog.h"
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
-#include "app/ui/FrameMacro.h"
+#include "app/ui/FrameCommands.h"
 #include "app/ui/FrameStartupHost.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWindow.h"
@@ -171,10 +171,8 @@ int runWindowed(QApplication& app, const Options& options) {
     auto session = makeSession(dialogs, frame.status(), userFolder);
     const QString appPath = QCoreApplication::applicationDirPath();
     std::optional<StartupResult> result;
-    FrameStartupHost host(frame, *session, dialogs, [&](const QString& macro) {
-        FrameMacro::run(macro, frame, *session, dialogs, appPath,
-                        result->settings.recentFilesFile());
-    });
+    FrameStartupHost host(frame, *session, dialogs,
+                          [&](const QString& macro) { frame.commands()->openMacro(macro); });
     host.onCloseSplash = [&] { splash.close(); };
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { splash.showAction(t); }, &instances,
