@@ -11,6 +11,7 @@
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
 #include "app/ui/FrameCommands.h"
+#include "app/ui/FrameMacro.h"
 #include "app/ui/FrameStartupHost.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/SplashWindow.h"
@@ -171,8 +172,13 @@ int runWindowed(QApplication& app, const Options& options) {
     auto session = makeSession(dialogs, frame.status(), userFolder);
     const QString appPath = QCoreApplication::applicationDirPath();
     std::optional<StartupResult> result;
-    FrameStartupHost host(frame, *session, dialogs,
-                          [&](const QString& macro) { frame.commands()->openMacro(macro); });
+    // A macro named at start-up opens in the macro panel, where it can be run again, and runs
+    // once as the program starts.
+    FrameStartupHost host(frame, *session, dialogs, [&](const QString& macro) {
+        if (frame.commands()->openMacro(macro))
+            FrameMacro::run(macro, frame, *session, dialogs, appPath,
+                            result->settings.recentFilesFile());
+    });
     host.onCloseSplash = [&] { splash.close(); };
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),
                             [&](const QString& t) { splash.showAction(t); }, &instances,

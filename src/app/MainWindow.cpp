@@ -60,8 +60,6 @@ bool MainWindow::OpenDBFromMDI(const QString& path, bool loadMap, bool saveMap) 
     if (hooks.setCaption)
         hooks.setCaption(caption_);
     recent_.add(opened_path, sessionSection);
-    if (hooks.recordCommand)
-        hooks.recordCommand(QStringLiteral("OPENDB ") + opened_path);
     if (hooks.refreshWindows)
         hooks.refreshWindows();
     status_.showStatus(session_.openNote(), 0);

@@ -149,7 +149,7 @@ void FrameCommands::registerViews() {
     });
 }
 
-void FrameCommands::addMenuItems(QMenu& file, QMenu& view) {
+void FrameCommands::addMacroItems(QMenu& file) {
     file.addAction(QStringLiteral("Open Macro..."), this, [this] {
         if (const auto path = frame_.parts_->dialogs.openFile(
                 QStringLiteral("Open macro"), MacroFile::filter(), userFolder_ + "/Books"))
@@ -161,6 +161,9 @@ void FrameCommands::addMenuItems(QMenu& file, QMenu& view) {
                                                 userFolder_ + MacroFile::defaultName()))
             saveMacro(*path);
     });
+}
+
+void FrameCommands::addPanelItem(QMenu& view) {
     QAction* panel = dock_->toggleViewAction();
     panel->setText(QStringLiteral("Command panel"));
     view.addAction(panel);

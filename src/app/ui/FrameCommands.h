@@ -32,8 +32,9 @@ public:
 
     // The diagram window's commands, made with it; its draws and menu actions are recorded.
     DiagramCommands& attach(DiagramView& view);
-    // Adds "Open Macro...", "Save Macro..." and the panel's entry to the frame's menus.
-    void addMenuItems(QMenu& file, QMenu& view);
+    // "Open Macro..." and "Save Macro..." for the File menu; "Command panel" for the View menu.
+    void addMacroItems(QMenu& file);
+    void addPanelItem(QMenu& view);
 
     CommandInterpreter& interpreter() { return *interpreter_; }
     MacroRecorder& recorder() { return *recorder_; }

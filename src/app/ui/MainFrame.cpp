@@ -221,6 +221,7 @@ void MainFrame::buildMenus() {
     QMenu* start = fileMenu_->addMenu(QStringLiteral("Start"));
     for (const QString& program : {QStringLiteral("ZolRock"), QStringLiteral("ZolModel")})
         start->addAction(program, this, [&c, program] { c.startProgram(program); });
+    commands_->addMacroItems(*fileMenu_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(QStringLiteral("&Exit"), QKeySequence::Quit, this, &QWidget::close);
     fileMenu_->addSeparator();
@@ -256,7 +257,7 @@ void MainFrame::buildMenus() {
                     this, [&views] { views.view(QStringLiteral("CLIPDATA")); });
     view->addAction(QStringLiteral("&Spider diagram"), this,
                     [&views] { views.view(QStringLiteral("SPIDER")); });
-    commands_->addMenuItems(*fileMenu_, *view);
+    commands_->addPanelItem(*view);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     // The dock at the left: databases, tables and the sample browser.
     QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
