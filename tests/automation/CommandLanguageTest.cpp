@@ -3,6 +3,7 @@
 // the diagram window's commands, and the macro panel's recording and replay.
 #include "app/RecentFiles.h"
 #include "automation/BatchCommandHost.h"
+#include "automation/BatchMacro.h"
 #include "automation/CommandInterpreter.h"
 #include "automation/CommandPanel.h"
 #include "automation/MacroFile.h"
@@ -267,6 +268,64 @@ TEST(MacroFile, ReadsTextWithAnyLineEndAndWorkbooksAndWritesText) {
     ASSERT_TRUE(MacroFile::write(written, expected));
     EXPECT_EQ(MacroFile::read(written), expected);
     EXPECT_FALSE(MacroFile::read(dir.filePath(QStringLiteral("missing.amc"))).has_value());
+}
+
+} // namespace
+
+namespace {
+
+// Every keyword of the command library, as a batch run meets it: none is unknown.
+TEST_F(CommandLanguageTest, ABatchRunTakesEveryKeywordOfTheLibrary) {
+    const QString tsv = dir.filePath(QStringLiteral("assays.txt"));
+    {
+        QFile f(tsv);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("SampleNo\tSiO2\nA1\t49\n");
+    }
+    const std::map<QString, QString> arguments{{"XTABLE", "Chem"},
+                                               {"YTABLE", "Chem"},
+                                               {"XFIELD", "SiO2"},
+                                               {"YFIELD", "MgO"},
+                                               {"XTABLEFIELD", "Chem;SiO2"},
+                                               {"YTABLEFIELD", "Chem;MgO"},
+                                               {"CLASSES", "Samples;Rock"},
+                                               {"TABLESFIELDS", "Chem;SiO2;Chem;MgO"},
+                                               {"FILTER", "Basalts"},
+                                               {"USECLIPDATA", "0"},
+                                               {"DRAW2", "XY;Chem;SiO2;Chem;MgO;;;;;"},
+                                               {"OPENDB", session.SessionDatabasePath},
+                                               {"VIEW", "XY"},
+                                               {"SHOW", "CLIPDATA"},
+                                               {"SETACTIVEWINDOW", "XY"},
+                                               {"OPEN", tsv},
+                                               {"SAVE", "out.txt"},
+                                               {"EDIT", "Copy"},
+                                               {"FILE", "Print"},
+                                               {"PBOPEN", "1"},
+                                               {"OPENPICBOOK", "1"},
+                                               {"PBSAVE", "book.bok"}};
+    QStringList lines{QStringLiteral("DRAW2 XY;Chem;SiO2;Chem;MgO;;;;;")};
+    for (const CommandLibraryRow& row : CommandLibrary::embedded().rows()) {
+        const QString typed =
+            row.keyword.startsWith(u'<') ? QLatin1Char('>') + row.keyword.mid(1) : row.keyword;
+        const auto found = arguments.find(row.keyword);
+        lines << (found == arguments.end() ? typed : typed + QLatin1Char(' ') + found->second);
+        if (row.keyword == QLatin1String("CLIPDATAONOFF"))
+            lines << QStringLiteral("CLIPDATAONOFF"); // back to the database
+    }
+    BatchMacro batch(session, dialogs, status, dir.path(), dir.path(), lastFiles, {});
+    batch.run(lines.join(u'\n'));
+    ASSERT_EQ(batch.log().size(), lines.size());
+    QStringList failed;
+    for (const QString& entry : batch.log()) {
+        EXPECT_FALSE(entry.contains(CommandInterpreter::unknownCommand())) << entry.toStdString();
+        if (entry.startsWith(QStringLiteral("FAILED")))
+            failed << entry.section(u'\n', 0, 0);
+    }
+    // Only those with nothing to work on: no objects to discriminate by, no groups to name,
+    // and the text label's input box cancelled.
+    EXPECT_EQ(failed, (QStringList{"FAILED DISCRPOLYGON", "FAILED DISCRRENAME",
+                                   "FAILED DISCRTRENDLINE", "FAILED DRAWTEXT"}));
 }
 
 } // namespace

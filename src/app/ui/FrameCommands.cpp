@@ -113,6 +113,7 @@ void FrameCommands::registerViews() {
     });
     m.registerView("SPIDER", [&f, shown] { return shown(f.openSpider()); });
     m.registerView("DESCRSTAT", [&f, shown] { return shown(f.openDescriptiveStatistics()); });
+    m.registerView("STAT", [&f, shown] { return shown(f.openDescriptiveStatistics()); });
     m.registerView("BOXANDWHISKER", [&f, shown] { return shown(f.openBoxPlot()); });
     m.registerView("DISTRIBUTION", [&f, shown] { return shown(f.openDistribution()); });
     m.registerView("CORRELATION", [&f] {
@@ -131,6 +132,10 @@ void FrameCommands::registerViews() {
     m.registerView("HELPABOUT", [&f] { return trigger(f, QStringLiteral("About Quv Data")); });
     m.registerView("CAT", [&f] {
         f.controller_->showTables();
+        return true;
+    });
+    m.registerView("VIEW", [&f] {
+        f.controller_->showQueries();
         return true;
     });
     m.registerView("REFRESH", [&f] {
