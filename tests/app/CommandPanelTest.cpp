@@ -1,7 +1,9 @@
 // The command and macro panel in the running frame on the offscreen platform: typing into the
 // command box with completion, SETACTIVEWINDOW naming its target in the caption, and a macro
 // recorded from the person's actions, saved, opened again and replayed to the same picture.
+#include "automation/CommandInterpreter.h"
 #include "automation/CommandPanel.h"
+#include "automation/MainCommands.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameCommands.h"
 #include "automation/MacroRecorder.h"
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
 
@@ -122,6 +125,32 @@ TEST_F(CommandPanelTest, ARecordedMacroSavedAndOpenedAgainReplaysTheSameFigure) 
     EXPECT_FALSE(frame.commands()->recorder().recording());
     EXPECT_EQ(frame.commands()->recorder().lines(), recorded);
     EXPECT_EQ(picture(), drawn);
+}
+
+TEST_F(CommandPanelTest, ViewShowsEveryWindowTheFrameHasAndTagsChooseTheTarget) {
+    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    CommandInterpreter& interpreter = frame.commands()->interpreter();
+    const QStringList missing{"POPULATION", "BOOK", "MODEL", "BDL"};
+    for (const QString& keyword : MainCommands::viewKeywords()) {
+        if (keyword == QLatin1String("EXIT"))
+            continue;
+        const int before = int(frame.area()->subWindowList().size());
+        const CommandResult r = interpreter.execute(QStringLiteral("VIEW ") + keyword.toLower());
+        EXPECT_TRUE(r.ok) << keyword.toStdString();
+        EXPECT_EQ(r.note, missing.contains(keyword) ? MainCommands::noWindow(keyword) : QString())
+            << keyword.toStdString();
+        if (keyword == QLatin1String("XY") || keyword == QLatin1String("TERN"))
+            EXPECT_EQ(frame.area()->subWindowList().size(), before + 1) << keyword.toStdString();
+    }
+    EXPECT_EQ(frame.currentDiagram()->controller().definition.graphType, QStringLiteral("Ternary"));
+
+    // A window tagged with the window type takes its commands before the current one.
+    DiagramView* tagged = frame.openDiagram();
+    DiagramView* current = frame.openDiagram();
+    tagged->setProperty("Tag", QStringLiteral("GRAPH"));
+    ASSERT_TRUE(interpreter.execute(QStringLiteral("XTABLEFIELD Chem;SiO2")).ok);
+    EXPECT_EQ(tagged->controller().definition.fields[DiagramDefinition::X], QStringLiteral("SiO2"));
+    EXPECT_TRUE(current->controller().definition.fields[DiagramDefinition::X].isEmpty());
 }
 
 } // namespace
