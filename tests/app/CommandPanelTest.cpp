@@ -1,12 +1,12 @@
 // The command and macro panel in the running frame on the offscreen platform: typing into the
 // command box with completion, SETACTIVEWINDOW naming its target in the caption, and a macro
 // recorded from the person's actions, saved, opened again and replayed to the same picture.
-#include "automation/CommandInterpreter.h"
 #include "automation/CommandPanel.h"
-#include "automation/MainCommands.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameCommands.h"
+#include "automation/CommandInterpreter.h"
 #include "automation/MacroRecorder.h"
+#include "automation/MainCommands.h"
 #include "automation/ui/CommandPanelView.h"
 #include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
@@ -17,8 +17,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 

@@ -95,7 +95,10 @@ FrameCommands::FrameCommands(MainFrame& frame, const QString& userFolder)
     registerViews();
 }
 
-FrameCommands::~FrameCommands() = default;
+// The panel's view goes first: it holds the panel.
+FrameCommands::~FrameCommands() {
+    delete dock_;
+}
 
 void FrameCommands::registerViews() {
     MainFrame& f = frame_;
