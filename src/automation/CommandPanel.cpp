@@ -61,14 +61,16 @@ bool CommandPanel::run() {
     bool ok = true;
     // A copy: a line may change the macro (a recording site, Clear by a menu action).
     const QStringList lines = recorder_.lines();
-    for (const QString& line : lines)
-        ok = runLine(line).ok && ok;
+    for (const QString& line : lines) {
+        setText(line);
+        ok = execute().ok && ok;
+    }
     return ok;
 }
 
 CommandResult CommandPanel::step() {
-    const QString line = recorder_.takeStep();
-    return line.isEmpty() ? CommandResult::done() : runLine(line);
+    setText(recorder_.takeStep());
+    return execute();
 }
 
 void CommandPanel::clear() {

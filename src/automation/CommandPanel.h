@@ -3,7 +3,8 @@
 // completion list (every library keyword starting with the typed first word, the first
 // selected; the first word is upper-cased as it is typed), Execute and the history of lines
 // executed from the box, and the macro panel: Rec/Stop, Run (stops recording first, then every
-// line in order), Step > (the current row, then one row on), Clear and Add. Notes of the
+// line in order), Step > (the current row, then one row on), Clear and Add. Run and Step put
+// each line into the box and execute it from there, so the lines join the history. Notes of the
 // commands go to the status line. Holds the interpreter, recorder and status it is given.
 #include "automation/CommandInterpreter.h"
 

@@ -242,6 +242,10 @@ TEST_F(CommandLanguageTest, MacroPanelRecordsRunsStepsAndCompletes) {
     panel.step();
     panel.step(); // bounded to the last row
     EXPECT_EQ(recorder.currentRow(), 2);
+    recorder.stepForward = false;
+    panel.step();
+    EXPECT_EQ(recorder.currentRow(), 1);
+    EXPECT_EQ(panel.history().mid(1, 2), (QStringList{"VIEW XY", "AXISXLOG"})); // from Run
     panel.clear();
     EXPECT_TRUE(recorder.lines().isEmpty());
 }

@@ -3,6 +3,7 @@
 #include "automation/CommandPanel.h"
 #include "automation/MacroRecorder.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -46,6 +47,12 @@ CommandPanelView::CommandPanelView(CommandPanel& panel, QWidget* parent)
     QPushButton* add = button(QStringLiteral("Add"), QStringLiteral("cmdAddToMacro"));
     for (QPushButton* b : {run, step, clear, add})
         buttons->addWidget(b);
+    // The step direction: towards the end, or back towards the first line.
+    auto* back = new QCheckBox(QStringLiteral("Step back"));
+    back->setObjectName(QStringLiteral("stepBack"));
+    buttons->addWidget(back);
+    connect(back, &QCheckBox::toggled, this,
+            [this](bool on) { panel_.recorder().stepForward = !on; });
     layout->addLayout(buttons, 3, 2);
 
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& t) {
