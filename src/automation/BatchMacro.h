@@ -24,7 +24,6 @@ class BatchCommandHost;
 class ClipDataWindow;
 class CommandHost;
 class Dialogs;
-class Figure;
 class ScriptedDialogs;
 class SessionDatabase;
 class Status;

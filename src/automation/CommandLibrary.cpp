@@ -30,7 +30,7 @@ std::vector<CommandLibraryRow> shippedRows() {
     };
     add(graph, CommandLibrary::graph());
     add(clipData, CommandLibrary::clipData());
-    add(main, CommandLibrary::main());
+    add(main, CommandLibrary::mainWindow());
     add(book, CommandLibrary::pictureBook());
     return rows;
 }

@@ -17,7 +17,7 @@ class CommandLibrary {
 public:
     static QString graph() { return QStringLiteral("GRAPH"); }
     static QString clipData() { return QStringLiteral("CLIPDATA"); }
-    static QString main() { return QStringLiteral("MAIN"); }
+    static QString mainWindow() { return QStringLiteral("MAIN"); }
     static QString pictureBook() { return QStringLiteral("PICBOOK"); }
 
     explicit CommandLibrary(const std::vector<CommandLibraryRow>& rows);

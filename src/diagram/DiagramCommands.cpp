@@ -56,7 +56,7 @@ CommandResult DiagramCommands::run(const MacroCommand& c) {
     if (is(k, "UPDATE"))
         return drawUpdate();
     if (is(k, "DRAW"))
-        return CommandResult::of(window_.draw(QStringLiteral("DRAW")));
+        return CommandResult::of(hooks.draw ? hooks.draw() : window_.draw(QStringLiteral("DRAW")));
     if (is(k, "DRAW2") || is(k, "CLIPDATAONOFF") || is(k, "USECLIPDATA"))
         return CommandResult::of(window_.runCommand(k + QLatin1Char(' ') + c.rest));
     if (is(k, "LEGEND")) {

@@ -28,6 +28,8 @@ public:
         std::function<QString()> caption;
         std::function<QString()> tag;
         std::function<void()> show;
+        // DRAW as the Draw button does it (the view's boxes first); none: the definition drawn.
+        std::function<bool()> draw;
         // After each command: the view shows what it changed.
         std::function<void()> changed;
     };

@@ -220,6 +220,7 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
             if (w->widget() == v)
                 frame_.bringForward(w);
     };
+    commands.hooks.draw = [v] { return v->draw(); };
     commands.hooks.changed = [v] { v->showController(); };
     const auto captioned = [v](const char* caption) {
         return
