@@ -76,8 +76,10 @@ FrameCommands::FrameCommands(MainFrame& frame, const QString& userFolder)
     clipData_->onShow = [&frame] { frame.openClipData(); };
     clipData_->changed = [&frame] { frame.refreshClipDataView(); };
     clipData_->tagOf = [&frame] {
-        QMdiSubWindow* w = frame.refreshClipDataView();
-        return tagOf(w ? w->widget() : nullptr);
+        for (QMdiSubWindow* w : frame.area_->subWindowList())
+            if (qobject_cast<ClipDataView*>(w->widget()))
+                return tagOf(w->widget());
+        return QString();
     };
     interpreter_ = std::make_unique<CommandInterpreter>(*this);
     panel_ = std::make_unique<CommandPanel>(*interpreter_, *recorder_, frame.status());
