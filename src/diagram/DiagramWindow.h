@@ -80,6 +80,9 @@ public:
     // "USECLIPDATA 0|1" and "CLIPDATAONOFF". False for a line it does not know or a draw that
     // failed.
     bool runCommand(const QString& line);
+    // "DRAW UPDATE": the figure drawn from the rows already held, without a new query: scaled
+    // again (styles and the multi-graph finish come with it), then "Ready!".
+    void redrawHeld();
 
     // The draw refuses a type it does not know.
     static QString unknownGraphType(const QString& type) {

@@ -4,7 +4,7 @@
 // read back from the database; the objects come back with the graph file; every object menu
 // item is in the window. Samples selected with clicks and a dragged rectangle, found, listed
 // from the database; polygons and trendlines pasted and discriminated by macro lines.
-#include "automation/BatchMacro.h"
+#include "diagram/DiagramCommands.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
@@ -227,16 +227,17 @@ TEST_P(DiagramObjectsViewTest, SelectsFindsPastesAndDiscriminatesByMacroLines) {
 
     // The macro lines, as the program's macro runs them in this window. The rectangle holds S5
     // and S3 (S4 and S6 sit on its corners: outside by default), the square S3 and S6.
-    BatchMacroWindows windows;
-    windows.currentDiagram = [&view] { return &view.controller(); };
-    BatchMacro macro(*session, dialogs, status, dir.path(), dir.path(), {}, {}, windows);
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRPOLYGON"))) << macro.log().join('\n').toStdString();
+    DiagramCommands commands(view.controller(), *session);
+    const auto run = [&commands](const char* line) {
+        return commands.run(MacroCommand::parse(QString::fromUtf8(line))).ok;
+    };
+    ASSERT_TRUE(run("DISCRPOLYGON"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"II=1", "IO=1", "OI=1", "OO=5"}));
     for (const char* name : {"both", "rectangle", "square", ""})
         dialogs.queueText(QString::fromUtf8(name));
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRRENAME")));
+    ASSERT_TRUE(run("DISCRRENAME"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"both=1", "rectangle=1", "square=1", "Null=5"}));
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRTRENDLINE")));
+    ASSERT_TRUE(run("DISCRTRENDLINE"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"B=8"})); // every sample under Y = x + 0.5
 }
 
