@@ -7,10 +7,12 @@
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
+#include "support/TestPaths.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QMenu>
 #include <QPushButton>
@@ -103,6 +105,10 @@ TEST_F(FitViewTest, FitAcceptedInTheWindowIsDrawnAsATrendlineWithLabels) {
         labels << t.text;
     EXPECT_EQ(labels, (QStringList{"y=2.551247932*EXP(0.3345392921*x)", "R^2=0.9990275533"}));
     EXPECT_GT(trendlinePixels(), 200);
+    const QString out = testpaths::binaryDir() + QStringLiteral("/test-output");
+    QDir().mkpath(out);
+    EXPECT_TRUE(fit->grab().toImage().save(out + QStringLiteral("/fit-window.png")));
+    EXPECT_TRUE(view->grab().toImage().save(out + QStringLiteral("/diagram-with-fit.png")));
 
     // The order control refuses what three rows cannot carry.
     QApplication::clipboard()->setText(QStringLiteral("X\tY\r\n1\t2\r\n2\t3\r\n3\t5\r\n"));

@@ -6,8 +6,10 @@
 #include "query/LinkSearch.h"
 #include "stats/model/ui/LinearModelView.h"
 #include "stats/ui/ComparisonWindowSet.h"
+#include "support/TestPaths.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -92,6 +94,10 @@ TEST_F(LinearModelTest, CreatedFromTheWindowWithItsBookAndCharts) {
     EXPECT_EQ(model().barChart().series.at(0).pointCount(), 1);
     EXPECT_EQ(model().lineChart().series.size(), 2u);
     EXPECT_EQ(model().xyChart().series.at(0).pointCount(), 12);
+    const QString out = testpaths::binaryDir() + QStringLiteral("/test-output");
+    QDir().mkpath(out);
+    view->resize(1100, 720);
+    EXPECT_TRUE(view->grab().toImage().save(out + QStringLiteral("/linear-model-window.png")));
 
     // The template keeps the item, the variables in order and the options.
     view->findChild<QLineEdit*>(QStringLiteral("txtRmin"))->setText(QStringLiteral("0.25"));

@@ -66,7 +66,10 @@ LinearModelView::LinearModelView(SessionDatabase& session, Dialogs& dialogs, Sta
             window_.addVariable({xTable_->currentText(), i->text()});
         showChoices();
     };
-    connect(available_, &QListWidget::itemDoubleClicked, this, add);
+    connect(available_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* i) {
+        window_.addVariable({xTable_->currentText(), i->text()});
+        showChoices();
+    });
 
     const auto button = [this](const QString& caption, auto slot) {
         auto* b = new QPushButton(caption);
