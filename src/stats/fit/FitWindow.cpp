@@ -263,7 +263,8 @@ bool FitWindow::accept() {
         top = std::max(top, p.y());
         bottom = std::min(bottom, p.y());
     }
-    const double left = curve.front().x() + 0.02 * (curve.back().x() - curve.front().x());
+    // Texts are centred on their point: a third of the way in keeps them inside the plot.
+    const double left = curve.front().x() + 0.3 * (curve.back().x() - curve.front().x());
     const double line = 0.07 * (top - bottom);
     if (!fit_->equation.isEmpty()) {
         objects.texts.push_back({fit_->equation, {left, top}});

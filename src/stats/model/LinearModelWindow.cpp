@@ -229,8 +229,9 @@ Figure LinearModelWindow::barChart() const {
         }
         f.series.push_back(std::move(s));
     }
-    AxisScaler::autoScaleX(f);
-    AxisScaler::autoScaleY(f);
+    // Bars from zero, one unit apart, on the scale of the whole variance.
+    f.x.setRange(0.5, double(std::max<size_t>(model_ ? model_->steps.size() : 0, 1)) + 0.5);
+    f.y.setRange(0, 100);
     return f;
 }
 

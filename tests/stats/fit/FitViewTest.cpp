@@ -133,6 +133,21 @@ TEST_F(FitViewTest, FitLinearMakesTheNextTrendlineAtOnce) {
     ASSERT_EQ(objects.texts.size(), 2u);
     EXPECT_EQ(objects.texts[1].text, QStringLiteral("R^2=0.8592362724"));
     EXPECT_GT(trendlinePixels(), 200);
+
+    // A running mean of X over two points becomes an "X=" line in Y through the means.
+    FitWindow fit(dialogs, frame.status());
+    fit.setDiagram(&view->controller());
+    ASSERT_TRUE(fit.loadFromDiagram());
+    fit.request.model = CurveModel::MovingAverageX;
+    fit.request.period = 2;
+    ASSERT_TRUE(fit.fit());
+    ASSERT_TRUE(fit.accept());
+    ASSERT_EQ(objects.trendlines.size(), 2u);
+    EXPECT_EQ(objects.trendlines[1].name, QStringLiteral("Moving average 2 (period 2)"));
+    const auto running = TrendlineEquation::parse(objects.trendlines[1].equation);
+    ASSERT_TRUE(running && running->isXOfY());
+    EXPECT_DOUBLE_EQ(running->valueAt(2.9), 0.8);
+    EXPECT_DOUBLE_EQ(running->valueAt(65.2), 8.95);
 }
 
 } // namespace

@@ -246,5 +246,6 @@ void FitView::refresh() {
     dataModel_->reset();
     shownResults_ = window_.results();
     resultModel_->reset();
+    resultTable_->resizeColumnsToContents();
     chart_->show(window_.figure());
 }
