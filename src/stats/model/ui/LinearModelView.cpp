@@ -179,20 +179,18 @@ bool LinearModelView::createModel() {
 }
 
 void LinearModelView::showBook() {
+    // The tabs go before the copy of the book they show.
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
         tabs_->removeTab(0);
-        page->deleteLater();
+        delete page;
     }
-    // Each tab shows a copy of its sheet, which the view owns through the model's parent.
-    for (const QString& name : window_.book().sheetNames()) {
+    shownBook_ = window_.book();
+    for (int i = 1; i <= shownBook_.sheetCount(); ++i) {
         auto* view = new QTableView;
-        auto* sheet = new Sheet(*window_.book().findSheet(name));
-        auto* model = new SheetTableModel(sheet, view);
-        connect(model, &QObject::destroyed, [sheet] { delete sheet; });
-        view->setModel(model);
-        tabs_->addTab(view, name);
-        if (name == LinearModelWindow::modelSheet())
+        view->setModel(new SheetTableModel(shownBook_.sheetAt(i), view));
+        tabs_->addTab(view, shownBook_.sheetName(i));
+        if (shownBook_.sheetName(i) == LinearModelWindow::modelSheet())
             connect(view, &QTableView::doubleClicked, this, [this] { showXyChart(); });
     }
 }

@@ -61,4 +61,5 @@ private:
     QTabWidget* tabs_;
     StatisticsFigurePanel* chart_;
     QMenuBar* menuBar_;
+    Workbook shownBook_; // what the tabs show
 };
