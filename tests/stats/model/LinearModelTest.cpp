@@ -31,7 +31,8 @@ protected:
              "('S12', 38.29, 12.9, 3.3)",
              // An observed 0 and a missing X.
              "CREATE TABLE Zero (SampleNo TEXT PRIMARY KEY, Y DOUBLE, X DOUBLE)",
-             "INSERT INTO Zero VALUES ('Z1', 0, 1), ('Z2', 2, 2), ('Z3', 4, 3), ('Z4', 6, NULL)"}));
+             "INSERT INTO Zero VALUES ('Z1', 0, 1), ('Z2', 2, 2), ('Z3', 4, 3), ('Z4', 6, NULL)",
+             "CREATE VIEW f_Big AS SELECT * FROM Zero WHERE X > 1"}));
         frame.bind({window,
                     browser,
                     session,
@@ -158,6 +159,16 @@ TEST_F(LinearModelTest, MissingXLeavesTheRowUnmodeledAndObservedZeroHasNoPercent
     EXPECT_EQ(row(mlc, 2), (QStringList{"1", "0", "0", "0", "", "", "0"}));
     EXPECT_EQ(row(mlc, 3), (QStringList{"2", "2", "2", "0", "0", "0", "0"}));
     EXPECT_EQ(row(mlc, 5), (QStringList{"4", "6", "", "", "", "", ""}));
+
+    // A filter joins its view on the key: Z2 and Z3 are left.
+    model().useFilter = true;
+    model().filter = QStringLiteral("Big");
+    EXPECT_EQ(model().statement(LinkSearch(session.catalogue(), filters)),
+              QStringLiteral("SELECT [Zero].[Y], [Zero].[X] FROM [Zero], [f_Big] WHERE "
+                             "([Zero].[SampleNo]=[f_Big].[SampleNo] AND [Zero].[Y] IS NOT NULL) "
+                             "ORDER BY [Zero].[SampleNo]"));
+    ASSERT_TRUE(model().createModel()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(model().model()->rows, 2);
 }
 
 } // namespace
