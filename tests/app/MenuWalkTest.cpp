@@ -2,8 +2,12 @@
 // program promises are there, and no item is left unconnected (an item that does nothing).
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "grid/ui/GridWindow.h"
+#include "stats/fit/ui/DiagramFitItems.h"
+#include "stats/fit/ui/FitView.h"
+#include "stats/model/ui/LinearModelView.h"
 #include "stats/ui/ComparisonWindowSet.h"
 #include "stats/ui/CorrelationView.h"
 #include "stats/ui/TwoSampleTestView.h"
@@ -103,6 +107,7 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "D&istribution...",
           "&Correlation matrix...",
           "&t-test...",
+          "&Linear Model...",
           "About Quv Data",
           "Quv Help",
           "Open Macro...",
@@ -151,6 +156,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "&Autopolygon around datapoints",
           "Linear on screen",
           "Polyline on screen",
+          "&Fit Linear",
+          "Fit...",
           "Show in Legend",
           "&Move",
           "&Copy equation",
@@ -212,6 +219,13 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
         {"t-test",
          [this] { return frame.comparisonWindows()->openTwoSampleTest(); },
          {"&Execute", "&Close", "Copy &sheet"}},
+        {"linear model",
+         [this] { return frame.comparisonWindows()->openLinearModel(); },
+         {"Create Model (run)", "Recalculate and draw line chart", "Open Model template",
+          "Save Model template", "&Close", "&Copy", "Save Chart &As"}},
+        {"fit",
+         [this] { return frame.openDiagram()->objectMenus().fitItems().openFit(); },
+         {"&Best fit", "Print", "&Close", "Copy Formula", "Copy Fit output", "Copy Figure"}},
         {"distribution",
          [this] { return frame.openDistribution(); },
          {"Show Table",

@@ -284,6 +284,8 @@ void MainFrame::buildMenus() {
                           [this] { comparisons_->openCorrelation(); });
     statistics->addAction(QStringLiteral("&t-test..."), this,
                           [this] { comparisons_->openTwoSampleTest(); });
+    statistics->addAction(QStringLiteral("&Linear Model..."), this,
+                          [this] { comparisons_->openLinearModel(); });
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
     connect(windowMenu, &QMenu::aboutToShow, this,

@@ -404,7 +404,7 @@ void DiagramView::buildMenus() {
         QGuiApplication::clipboard()->setPixmap(plot_->grab(plot_->legend->outerRect()));
     });
     objectMenus_ = new DiagramObjectMenus(
-        window_, session_, dialogs_, *plot_, [this] { showFigure(); }, this);
+        window_, session_, dialogs_, status_, *plot_, [this] { showFigure(); }, this);
     auto* editMenus =
         new DiagramEditMenus(window_, objectMenus_->controller(), session_, dialogs_, *plot_,
                              {[this] { showFigure(); }, [this] { clipDataFilled(); },
