@@ -139,8 +139,9 @@ TEST_F(CommandPanelTest, ViewShowsEveryWindowTheFrameHasAndTagsChooseTheTarget) 
         EXPECT_TRUE(r.ok) << keyword.toStdString();
         EXPECT_EQ(r.note, missing.contains(keyword) ? MainCommands::noWindow(keyword) : QString())
             << keyword.toStdString();
-        if (keyword == QLatin1String("XY") || keyword == QLatin1String("TERN"))
+        if (keyword == QLatin1String("XY") || keyword == QLatin1String("TERN")) {
             EXPECT_EQ(frame.area()->subWindowList().size(), before + 1) << keyword.toStdString();
+        }
     }
     EXPECT_EQ(frame.currentDiagram()->controller().definition.graphType, QStringLiteral("Ternary"));
 

@@ -231,6 +231,8 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
     commands.hooks.byKeyword["AXISSCALES"] = captioned("Scale axis...");
     commands.hooks.byKeyword["AXISUNITS"] = captioned("Change units...");
     commands.hooks.byKeyword["DISCRTODB"] = captioned("Store Groups...");
+    commands.hooks.byKeyword["FIT"] = captioned("Fit...");
+    commands.hooks.byKeyword["LINEARFIT"] = captioned("&Fit Linear");
     commands.hooks.byKeyword["SHOWSAMPLEBROWSER"] = [this](const MacroCommand&) {
         frame_.findChild<QDockWidget*>(QStringLiteral("databases"))->show();
         return true;
