@@ -3,6 +3,8 @@
 #include "diagram/DiagramWindow.h"
 #include "diagram/ui/DiagramObjectDragging.h"
 #include "diagram/ui/GroupStoreDialog.h"
+#include "diagram/ui/ObjectHeaderView.h"
+#include "diagram/ui/ObjectLibraryView.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -15,6 +17,8 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
                                        Dialogs& dialogs, QCustomPlot& plot,
                                        std::function<void()> shown, QWidget* view)
     : QObject(view)
+    , window_(window)
+    , dialogs_(dialogs)
     , objects_(window, session, dialogs)
     , edits_(objects_, window, dialogs)
     , dragging_(new DiagramObjectDragging(objects_, plot,
@@ -53,6 +57,31 @@ void DiagramObjectMenus::openStore(bool deltas) {
     dialog->show();
 }
 
+ObjectLibraryView* DiagramObjectMenus::openLibrary(LibraryKind kind) {
+    if (library.systemDatabase.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No system database is set"));
+        return nullptr;
+    }
+    auto* view = new ObjectLibraryView(
+        new ObjectLibraryBrowser(window_, objects_, dialogs_, window_.status(),
+                                 library.systemDatabase, library.names),
+        library.geometry, view_);
+    connect(view, &ObjectLibraryView::drawn, this, [this] { shown_(); });
+    view->show();
+    view->showKind(kind);
+    return view;
+}
+
+ObjectHeaderView* DiagramObjectMenus::openHeader(LibraryKind kind) {
+    auto* view = new ObjectHeaderView(
+        new ObjectHeaderEditor(window_, objects_, dialogs_, library.systemDatabase, library.names),
+        library.geometry, view_);
+    connect(view, &ObjectHeaderView::changed, this, [this] { shown_(); });
+    view->show();
+    view->showKind(kind);
+    return view;
+}
+
 void DiagramObjectMenus::addTo(QMenuBar& bar) {
     DiagramObjectController& o = objects_;
     const auto then = [this](auto action) {
@@ -61,7 +90,12 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                 shown_();
         };
     };
+    const auto libraryItems = [this](QMenu* menu, LibraryKind kind) {
+        menu->addAction(QStringLiteral("&Library..."), this, [this, kind] { openLibrary(kind); });
+        menu->addAction(QStringLiteral("&Header..."), this, [this, kind] { openHeader(kind); });
+    };
     QMenu* trend = bar.addMenu(QStringLiteral("Trend&Line"));
+    libraryItems(trend, LibraryKind::Trendline);
     QMenu* trendCreate = trend->addMenu(QStringLiteral("&Create"));
     trendCreate->addAction(QStringLiteral("Linear on screen"), this,
                            [&o] { o.startLinearTrendline(); });
@@ -86,6 +120,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                      [this] { copyToClipboard(objects_.yAtX()); });
 
     QMenu* polygon = bar.addMenu(QStringLiteral("&Polygon"));
+    libraryItems(polygon, LibraryKind::Polygon);
     QMenu* polyCreate = polygon->addMenu(QStringLiteral("&Create"));
     polyCreate->addAction(QStringLiteral("&Digitize On screen"), this,
                           [&o] { o.startDigitizing(); });
@@ -107,6 +142,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
     polygon->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
 
     QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
+    libraryItems(points, LibraryKind::Point);
     points->addAction(QStringLiteral("&Create"), this, [&o] { o.startRefPoint(); });
     points->addAction(QStringLiteral("&Delete"), this, then([&o] { return o.deleteRefPoint(); }));
 

@@ -1,0 +1,194 @@
+// The object library as the frame wires it, on the offscreen platform: the diagram window's
+// "&Polygon" -> "&Library..." opens "Graph object library" over the frame's system database
+// (seeded with the classification diagrams on creation); "&Draw" on the TAS collection lays
+// its fields over a SiO2 vs Na2O+K2O figure, seen in the saved PNG; a collection of other axes
+// asks first and, with Yes, joins the figure; the header editor stores a digitised polygon and
+// the browser lists it, and it is drawn again from the library under the overwrite question.
+#include "app/FrameSession.h"
+#include "diagram/ui/DiagramObjectMenus.h"
+#include "diagram/ui/DiagramView.h"
+#include "diagram/ui/ObjectHeaderView.h"
+#include "diagram/ui/ObjectLibraryView.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <qcustomplot.h>
+
+namespace {
+
+class ObjectLibraryFrameTest : public FrameSession {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+            {"CREATE TABLE Rocks (SampleNo TEXT PRIMARY KEY, SiO2 REAL, [Na2O+K2O] REAL)",
+             "INSERT INTO Rocks VALUES ('B-1', 49, 3)", "INSERT INTO Rocks VALUES ('U-1', 38, 0)",
+             "INSERT INTO Rocks VALUES ('R-1', 78, 15)"}));
+        frame.bind({window,
+                    browser,
+                    session,
+                    dialogs,
+                    {dir.path(), dir.path()},
+                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        frame.show();
+        view = frame.openDiagram();
+        ASSERT_TRUE(view);
+        view->resize(900, 700);
+        const QList<QComboBox*> combos = view->findChildren<QComboBox*>();
+        const QStringList boxes{"Rocks", "SiO2", "Rocks", "Na2O+K2O"};
+        for (int i = 0; i < boxes.size(); ++i)
+            combos[i + 1]->setCurrentText(boxes[i]);
+        ASSERT_TRUE(view->draw()) << dialogs.texts().join('\n').toStdString();
+        plot = view->findChild<QCustomPlot*>();
+        ASSERT_TRUE(plot);
+    }
+    void trigger(const QString& menuTitle, const QString& text) {
+        for (QMenu* menu : view->findChildren<QMenu*>())
+            if (menu->title() == menuTitle)
+                for (QAction* a : menu->actions())
+                    if (a->text() == text)
+                        return a->trigger();
+        ADD_FAILURE() << "no item " << text.toStdString();
+    }
+    template <typename W> W* opened() {
+        const QList<W*> all = view->findChildren<W*>();
+        return all.isEmpty() ? nullptr : all.back();
+    }
+    static void press(QWidget* w, const QString& text) {
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->text() == text)
+                return b->click();
+        ADD_FAILURE() << "no button " << text.toStdString();
+    }
+    // Opens the library on the Collection tab and selects the row of that name.
+    ObjectLibraryView* collectionRow(const QString& name) {
+        trigger(QStringLiteral("&Polygon"), QStringLiteral("&Library..."));
+        ObjectLibraryView* library = opened<ObjectLibraryView>();
+        if (!library)
+            return nullptr;
+        EXPECT_EQ(library->windowTitle(), QStringLiteral("Graph object library"));
+        library->findChild<QTabBar*>()->setCurrentIndex(3);
+        auto* grid = library->findChild<QTableWidget*>();
+        for (int r = 0; r < grid->rowCount(); ++r)
+            for (int c = 0; c < grid->columnCount(); ++c)
+                if (grid->horizontalHeaderItem(c)->text() == QLatin1String("Name") &&
+                    grid->item(r, c)->text() == name)
+                    grid->setCurrentCell(r, c);
+        return library;
+    }
+    QStringList lineNames() const {
+        QStringList out;
+        for (const OverlayLine& l : view->controller().figure().lines)
+            out << l.name;
+        return out;
+    }
+    // Whether the saved picture has a dark blue pixel (the polygons' colour) within two pixels
+    // of a data point.
+    bool blueNear(const QImage& image, QPointF data) const {
+        const int px = int(plot->xAxis->coordToPixel(data.x()));
+        const int py = int(plot->yAxis->coordToPixel(data.y()));
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QRgb c = image.pixel(px + dx, py + dy);
+                if (qBlue(c) > 100 && qRed(c) < 90 && qGreen(c) < 90)
+                    return true;
+            }
+        return false;
+    }
+    QImage picture() {
+        const QString file = dir.filePath(QStringLiteral("tas.png"));
+        EXPECT_TRUE(plot->savePng(file));
+        return QImage(file);
+    }
+
+    DiagramView* view = nullptr;
+    QCustomPlot* plot = nullptr;
+};
+
+TEST_F(ObjectLibraryFrameTest, DrawsTheTasCollectionFromTheDiagramMenu) {
+    // Field edges: basalt's top (48.5, 5), the andesite/dacite divide (63, 3.5), the
+    // trachyandesite/trachydacite edge (60, 6.45).
+    const QPointF edges[] = {{48.5, 5}, {63, 3.5}, {60, 6.45}};
+    const QImage before = picture();
+    for (QPointF e : edges)
+        EXPECT_FALSE(blueNear(before, e));
+
+    ObjectLibraryView* library = collectionRow(QStringLiteral("TAS volcanic (Le Bas et al. 1986)"));
+    ASSERT_TRUE(library);
+    press(library, QStringLiteral("&Draw"));
+    EXPECT_EQ(dialogs.texts(), QStringList()); // the axes match: no question
+    const QStringList names = lineNames();
+    EXPECT_EQ(names.size(), 16);
+    EXPECT_TRUE(names.contains(QStringLiteral("Basalt")));
+    EXPECT_TRUE(names.contains(QStringLiteral("Alkaline/Subalkaline (Irvine & Baragar 1971)")));
+
+    const QImage after = picture();
+    for (QPointF e : edges)
+        EXPECT_TRUE(blueNear(after, e)) << e.x() << ", " << e.y();
+    EXPECT_FALSE(blueNear(after, {48.5, 2.5})); // inside the basalt field
+
+    // The same collection again: each field asks before it is overwritten; No keeps it.
+    for (int i = 0; i < 16; ++i)
+        dialogs.queueAnswer(Answer::No);
+    press(library, QStringLiteral("&Draw"));
+    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Do you want to overwrite Polygon # 3")));
+    EXPECT_EQ(lineNames().size(), 16);
+}
+
+TEST_F(ObjectLibraryFrameTest, OtherAxesAskAndYesAddsToTheFigure) {
+    ObjectLibraryView* library =
+        collectionRow(QStringLiteral("K2O-SiO2 series (Peccerillo & Taylor 1976)"));
+    ASSERT_TRUE(library);
+    dialogs.queueAnswer(Answer::Cancel);
+    press(library, QStringLiteral("&Draw"));
+    EXPECT_EQ(dialogs.texts().value(0), ObjectLibraryBrowser::mismatchQuestion());
+    EXPECT_TRUE(lineNames().isEmpty());
+
+    dialogs.queueAnswer(Answer::Yes);
+    press(library, QStringLiteral("&Draw"));
+    EXPECT_EQ(lineNames().size(), 3);
+    EXPECT_EQ(view->controller().figure().lines.size(), 3u);
+}
+
+TEST_F(ObjectLibraryFrameTest, HeaderStoresAPolygonThatTheLibraryListsAndDraws) {
+    DiagramObjectController& objects = view->objectMenus().controller();
+    ASSERT_FALSE(objects.objects.addPolygon({ObjectAxes::of(view->controller().definition),
+                                             QStringLiteral("Mine"),
+                                             {{40, 1}, {45, 1}, {45, 2}},
+                                             false,
+                                             {}}));
+    trigger(QStringLiteral("&Polygon"), QStringLiteral("&Header..."));
+    ObjectHeaderView* header = opened<ObjectHeaderView>();
+    ASSERT_TRUE(header);
+    header->editor().setText(QStringLiteral("Note"), QStringLiteral("field trip"));
+    press(header, QStringLiteral("&Add to DB"));
+    EXPECT_TRUE(dialogs.texts().contains(QStringLiteral("Mine written to Quv database!")));
+    const int key = objects.objects.polygons.at(0).header.libraryKey;
+    EXPECT_EQ(key, 49); // after the 48 seeded polygons
+
+    trigger(QStringLiteral("&Polygon"), QStringLiteral("&Library..."));
+    ObjectLibraryView* library = opened<ObjectLibraryView>();
+    ASSERT_TRUE(library);
+    ObjectLibraryBrowser& b = library->browser();
+    ASSERT_EQ(b.kind(), LibraryKind::Polygon);
+    b.listing.first = {QStringLiteral("Note"), QStringLiteral("field trip")};
+    ASSERT_TRUE(b.refresh());
+    ASSERT_EQ(b.rows().rowCount(), 1);
+    b.selected = 0;
+    ASSERT_TRUE(b.showNodes());
+    EXPECT_EQ(b.rows().rowCount(), 3);
+    ASSERT_TRUE(b.backToList());
+    b.selected = 0;
+    dialogs.queueAnswer(Answer::Yes);
+    EXPECT_TRUE(b.draw());
+    EXPECT_EQ(dialogs.texts().back(),
+              QStringLiteral("Do you want to overwrite Polygon # ") + QString::number(key));
+    EXPECT_EQ(objects.objects.polygons.size(), 1u);
+    EXPECT_EQ(objects.objects.polygons[0].header.note, QStringLiteral("field trip"));
+}
+
+} // namespace
