@@ -2,7 +2,9 @@
 // "&Polygon" -> "&Library..." opens "Graph object library" over the frame's system database
 // (seeded with the classification diagrams on creation); "&Draw" on the TAS collection lays
 // its fields over a SiO2 vs Na2O+K2O figure, seen in the saved PNG; a collection of other axes
-// asks first and, with Yes, joins the figure; the header editor stores a digitised polygon and
+// asks first and, with Yes, joins the figure, with No draws the figure it belongs to (AFM as
+// a ternary figure of the fields found in the session); the password gate and deleting; the
+// header editor's questions and collection checks; the header editor stores a digitised polygon and
 // the browser lists it, and it is drawn again from the library under the overwrite question.
 #include "app/FrameSession.h"
 #include "diagram/ui/DiagramObjectMenus.h"
@@ -12,8 +14,10 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
 #include <qcustomplot.h>
@@ -24,9 +28,11 @@ class ObjectLibraryFrameTest : public FrameSession {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(makeDatabase(
-            {"CREATE TABLE Rocks (SampleNo TEXT PRIMARY KEY, SiO2 REAL, [Na2O+K2O] REAL)",
-             "INSERT INTO Rocks VALUES ('B-1', 49, 3)", "INSERT INTO Rocks VALUES ('U-1', 38, 0)",
-             "INSERT INTO Rocks VALUES ('R-1', 78, 15)"}));
+            {"CREATE TABLE Rocks (SampleNo TEXT PRIMARY KEY, SiO2 REAL, [Na2O+K2O] REAL, FeOt "
+             "REAL, MgO REAL)",
+             "INSERT INTO Rocks VALUES ('B-1', 49, 3, 11, 8)",
+             "INSERT INTO Rocks VALUES ('U-1', 38, 0, 12, 30)",
+             "INSERT INTO Rocks VALUES ('R-1', 78, 15, 1, 0.2)"}));
         frame.bind({window,
                     browser,
                     session,
@@ -64,14 +70,20 @@ protected:
                 return b->click();
         ADD_FAILURE() << "no button " << text.toStdString();
     }
-    // Opens the library on the Collection tab and selects the row of that name.
-    ObjectLibraryView* collectionRow(const QString& name) {
+    // Opens the library on the Collection tab and selects the row of that name, listed for a
+    // chart type.
+    ObjectLibraryView* collectionRow(const QString& name,
+                                     const QString& chartType = QStringLiteral("XY")) {
         trigger(QStringLiteral("&Polygon"), QStringLiteral("&Library..."));
         ObjectLibraryView* library = opened<ObjectLibraryView>();
         if (!library)
             return nullptr;
         EXPECT_EQ(library->windowTitle(), QStringLiteral("Graph object library"));
         library->findChild<QTabBar*>()->setCurrentIndex(3);
+        for (QComboBox* box : library->findChildren<QComboBox*>())
+            if (box->findText(QStringLiteral("Spider")) >= 0)
+                box->setCurrentText(chartType);
+        press(library, QStringLiteral("&Refresh"));
         auto* grid = library->findChild<QTableWidget*>();
         for (int r = 0; r < grid->rowCount(); ++r)
             for (int c = 0; c < grid->columnCount(); ++c)
@@ -152,6 +164,112 @@ TEST_F(ObjectLibraryFrameTest, OtherAxesAskAndYesAddsToTheFigure) {
     press(library, QStringLiteral("&Draw"));
     EXPECT_EQ(lineNames().size(), 3);
     EXPECT_EQ(view->controller().figure().lines.size(), 3u);
+}
+
+TEST_F(ObjectLibraryFrameTest, NoDrawsTheFigureTheCollectionBelongsTo) {
+    ObjectLibraryView* library = collectionRow(QStringLiteral("AFM (Irvine & Baragar 1971)"), QStringLiteral("Tri"));
+    ASSERT_TRUE(library);
+    dialogs.queueAnswer(Answer::No);
+    press(library, QStringLiteral("&Draw"));
+    const DiagramDefinition& d = view->controller().definition;
+    EXPECT_EQ(d.graphType, QStringLiteral("Ternary"));
+    EXPECT_EQ((QStringList{d.tables[0], d.fields[0], d.fields[1], d.fields[2]}),
+              (QStringList{"Rocks", "Na2O+K2O", "FeOt", "MgO"}));
+    EXPECT_EQ(view->findChildren<QComboBox*>().at(0)->currentText(), QStringLiteral("Ternary"));
+    EXPECT_EQ(lineNames().mid(0, 3), (QStringList{"Tholeiitic/Calc-alkaline",
+                                                  "Calc-alkaline Series", "Tholeiite Series"}));
+}
+
+TEST_F(ObjectLibraryFrameTest, EditingAsksThePasswordAndDeletesAfterTheQuestion) {
+    trigger(QStringLiteral("Trend&Line"), QStringLiteral("&Library..."));
+    ObjectLibraryView* library = opened<ObjectLibraryView>();
+    ASSERT_TRUE(library);
+    ObjectLibraryBrowser& b = library->browser();
+    ASSERT_EQ(b.kind(), LibraryKind::Trendline);
+    const qsizetype stored = b.rows().rowCount();
+    ASSERT_GT(stored, 0);
+    // No password yet: editing opens at once; then one is set.
+    ASSERT_TRUE(b.toggleEdit());
+    dialogs.queueText(QStringLiteral("secret"));
+    ASSERT_TRUE(b.changePassword());
+    ASSERT_TRUE(b.toggleEdit()); // back to viewing
+    EXPECT_FALSE(b.deleteSelected());
+
+    dialogs.clearLog();
+    dialogs.queueText(QStringLiteral("guess"));
+    EXPECT_FALSE(b.toggleEdit());
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Give password:", "Wrong password"}));
+    dialogs.queueText(QStringLiteral("secret"));
+    ASSERT_TRUE(b.toggleEdit());
+    QString status;
+    for (const QLabel* label : frame.statusBar()->findChildren<QLabel*>())
+        status += label->text();
+    EXPECT_EQ(status, QStringLiteral("Edit Trendline records"));
+
+    b.selected = 0;
+    const QString name = b.rows().value(0, QStringLiteral("Name")).toText();
+    dialogs.queueAnswer(Answer::No);
+    EXPECT_FALSE(b.deleteSelected());
+    dialogs.queueAnswer(Answer::Yes);
+    ASSERT_TRUE(b.deleteSelected());
+    EXPECT_EQ(dialogs.texts().back(),
+              QStringLiteral("Do you want to delete Trendline ") + name + QStringLiteral("."));
+    EXPECT_EQ(b.rows().rowCount(), stored - 1);
+}
+
+TEST_F(ObjectLibraryFrameTest, HeaderAsksBeforeClosingAndChecksCollectionMembers) {
+    DiagramObjectController& objects = view->objectMenus().controller();
+    trigger(QStringLiteral("Trend&Line"), QStringLiteral("&Header..."));
+    ObjectHeaderView* header = opened<ObjectHeaderView>();
+    ASSERT_TRUE(header);
+    ObjectHeaderEditor& e = header->editor();
+    for (int i = 0; i < 2; ++i)
+        press(header, QStringLiteral("New"));
+    ASSERT_EQ(objects.objects.trendlines.size(), 2u);
+    EXPECT_EQ(objects.objects.trendlines[1].name, QStringLiteral("TLine_2"));
+
+    // Copied from the previous object: its descriptive fields, not its name.
+    e.show(0);
+    e.setText(QStringLiteral("Case"), QStringLiteral("dykes"));
+    e.setText(QStringLiteral("Equation"), QStringLiteral("Y=2*x"));
+    e.setText(QStringLiteral("XMax"), QStringLiteral("5"));
+    press(header, QStringLiteral("&Update"));
+    e.show(1);
+    press(header, QStringLiteral("Copy from &previous"));
+    EXPECT_EQ(e.text(QStringLiteral("Case")), QStringLiteral("dykes"));
+    EXPECT_EQ(e.text(QStringLiteral("Name")), QStringLiteral("TLine_2"));
+    EXPECT_TRUE(e.dirty());
+
+    // Closing with edits not updated: Cancel stays, Yes updates and closes.
+    dialogs.clearLog();
+    dialogs.queueAnswer(Answer::Cancel);
+    press(header, QStringLiteral("&Close"));
+    EXPECT_EQ(dialogs.texts(), QStringList{ObjectHeaderEditor::closeQuestion()});
+    EXPECT_TRUE(header->isVisible());
+    dialogs.queueAnswer(Answer::Yes);
+    press(header, QStringLiteral("&Close"));
+    EXPECT_EQ(objects.objects.trendlines[1].header.caseName, QStringLiteral("dykes"));
+    EXPECT_EQ(objects.objects.trendlines[0].equation, QStringLiteral("Y=2*x"));
+    EXPECT_EQ(objects.objects.trendlines[0].xMax, 5);
+
+    // A collection of the figure's objects needs each of them stored first.
+    trigger(QStringLiteral("Trend&Line"), QStringLiteral("&Header..."));
+    header = opened<ObjectHeaderView>();
+    ASSERT_TRUE(header);
+    header->findChild<QTabBar*>()->setCurrentIndex(3);
+    dialogs.clearLog();
+    press(header, QStringLiteral("&Add to DB"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Trendline no 1 not in database. Add it"});
+    header->findChild<QTabBar*>()->setCurrentIndex(0);
+    for (int i : {0, 1}) {
+        header->editor().show(i);
+        press(header, QStringLiteral("&Add to DB"));
+    }
+    header->findChild<QTabBar*>()->setCurrentIndex(3);
+    header->editor().setText(QStringLiteral("Name"), QStringLiteral("Dykes"));
+    dialogs.clearLog();
+    press(header, QStringLiteral("&Add to DB"));
+    EXPECT_EQ(dialogs.texts(), QStringList{"Dykes written to Quv database!"});
 }
 
 TEST_F(ObjectLibraryFrameTest, HeaderStoresAPolygonThatTheLibraryListsAndDraws) {

@@ -2,6 +2,7 @@
 
 #include "diagram/DiagramWindow.h"
 #include "diagram/ui/DiagramObjectDragging.h"
+#include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
 #include "diagram/ui/ObjectHeaderView.h"
 #include "diagram/ui/ObjectLibraryView.h"
@@ -66,7 +67,13 @@ ObjectLibraryView* DiagramObjectMenus::openLibrary(LibraryKind kind) {
         new ObjectLibraryBrowser(window_, objects_, dialogs_, window_.status(),
                                  library.systemDatabase, library.names),
         library.geometry, view_);
-    connect(view, &ObjectLibraryView::drawn, this, [this] { shown_(); });
+    // "&Draw" may have drawn the figure the objects belong to: the boxes show it as well.
+    connect(view, &ObjectLibraryView::drawn, this, [this] {
+        if (auto* diagram = qobject_cast<DiagramView*>(view_))
+            diagram->showController();
+        else
+            shown_();
+    });
     view->show();
     view->showKind(kind);
     return view;
