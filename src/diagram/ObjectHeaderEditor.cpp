@@ -9,6 +9,8 @@
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 bool isPoint(LibraryKind k) {
@@ -46,12 +48,12 @@ ObjectHeaderEditor::ObjectHeaderEditor(DiagramWindow& window, DiagramObjectContr
 
 std::vector<ObjectHeaderEditor::Field> ObjectHeaderEditor::fields(LibraryKind kind) {
     std::vector<Field> out{{QStringLiteral("Counter:"), LibraryKinds::keyColumn(kind), true},
-                           {QStringLiteral("Source:"), QStringLiteral("Source"), false}};
+                           {QStringLiteral("Source:"), QStringLiteral("Source"), true}};
     if (kind != LibraryKind::Collection)
         for (const char* axis : {"X", "Y", "C"}) {
             const QString a = QString::fromLatin1(axis);
-            out.push_back({a + QStringLiteral("Table:"), a + QStringLiteral("Table"), false});
-            out.push_back({a + QStringLiteral("Value:"), a + QStringLiteral("Value"), false});
+            out.push_back({a + QStringLiteral("Table:"), a + QStringLiteral("Table"), true});
+            out.push_back({a + QStringLiteral("Value:"), a + QStringLiteral("Value"), true});
         }
     out.push_back({QStringLiteral("Name:"), QStringLiteral("Name"), false});
     out.push_back({QStringLiteral("Case:"), QStringLiteral("Case"), false});
@@ -113,6 +115,7 @@ void ObjectHeaderEditor::setKind(LibraryKind kind) {
 void ObjectHeaderEditor::show(int index) {
     index_ = index >= 0 && index < count() ? index : -1;
     record_ = recordOfShown();
+    pastedNodes_.reset();
     dirty_ = false;
 }
 
@@ -207,7 +210,8 @@ bool ObjectHeaderEditor::update() {
     }
     case LibraryKind::Polygon: {
         UserPolygon& p = o.polygons[size_t(index_)];
-        UserPolygon edited = LibraryObjects::polygonOf(record_, p.nodes);
+        UserPolygon edited = LibraryObjects::polygonOf(record_, pastedNodes_.value_or(p.nodes));
+        pastedNodes_.reset();
         edited.showInLegend = p.showInLegend;
         edited.header.libraryKey = p.header.libraryKey;
         p = std::move(edited);
@@ -379,4 +383,56 @@ void ObjectHeaderEditor::emptyAll() {
     setText(QStringLiteral("Name"), {});
     for (const QString& column : descriptive(kind_))
         setText(column, {});
+}
+
+namespace {
+
+// The numbers of each line of a pasted text (tabs, semicolons or spaces between them).
+std::vector<std::vector<double>> numberLines(const QString& text) {
+    std::vector<std::vector<double>> lines;
+    for (const QString& line : text.split(u'\n')) {
+        std::vector<double> numbers;
+        for (const QString& cell :
+             line.split(QRegularExpression(QStringLiteral("[\t; ]+")), Qt::SkipEmptyParts))
+            if (const auto n = NumberText::fromText(cell.trimmed()))
+                numbers.push_back(*n);
+        if (!numbers.empty())
+            lines.push_back(std::move(numbers));
+    }
+    return lines;
+}
+
+} // namespace
+
+bool ObjectHeaderEditor::paste(Paste what, const QString& clipboard) {
+    const LibraryKind needs = what == Paste::TrendlineEquation ? LibraryKind::Trendline
+                              : what == Paste::PolygonNodes    ? LibraryKind::Polygon
+                                                               : LibraryKind::Point;
+    if (kind_ != needs || index_ < 0) {
+        dialogs_.message(MessageKind::Exclamation, noModelRow());
+        return false;
+    }
+    if (what == Paste::TrendlineEquation) {
+        setText(QStringLiteral("Equation"), clipboard.trimmed());
+        return true;
+    }
+    const auto lines = numberLines(clipboard);
+    if (what == Paste::RefPointCoordinates) {
+        if (lines.empty() || lines.front().size() < 2)
+            return false;
+        const std::vector<double>& v = lines.front();
+        setText(QStringLiteral("XCoord"), NumberText::toText(v[0]));
+        setText(QStringLiteral("YCoord"), NumberText::toText(v[1]));
+        setText(QStringLiteral("CCoord"), NumberText::toText(v.size() > 2 ? v[2] : 0));
+        return true;
+    }
+    std::vector<QPointF> nodes;
+    for (const std::vector<double>& v : lines)
+        if (v.size() >= 2)
+            nodes.emplace_back(v[0], v[1]);
+    if (nodes.empty())
+        return false;
+    pastedNodes_ = std::move(nodes);
+    dirty_ = true;
+    return true;
 }

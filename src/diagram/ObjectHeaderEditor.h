@@ -10,6 +10,10 @@
 #include "diagram/objects/LibraryKind.h"
 #include "diagram/objects/LibraryRecord.h"
 
+#include <QPointF>
+#include <optional>
+#include <vector>
+
 class DiagramObjectController;
 class DiagramWindow;
 class Dialogs;
@@ -29,7 +33,7 @@ public:
     struct Field {
         QString label;  // "Counter:", "Source:", ...
         QString column; // the library column
-        bool system;    // shown but not edited (the key)
+        bool system;    // the key, the chart type and the axes: shown with "&Show systemlines"
     };
     static std::vector<Field> fields(LibraryKind kind);
 
@@ -60,6 +64,13 @@ public:
     bool copyFrom(int step);
     // "Empty all (except system data)".
     void emptyAll();
+    // Paste special from the clipboard's text: "&Trendline Equation" (into Equation), "&Polygon
+    // Nodes" (X and Y per line, taken by "&Update"), "&RefPoint Coordinates" (X, Y and C). False
+    // after "Model row not selected, select one row" when no object of that kind is shown, or
+    // when the text holds no numbers.
+    enum class Paste { TrendlineEquation, PolygonNodes, RefPointCoordinates };
+    bool paste(Paste what, const QString& clipboard);
+    static QString noModelRow() { return QStringLiteral("Model row not selected, select one row"); }
 
 private:
     LibraryRecord recordOfShown() const;
@@ -73,5 +84,6 @@ private:
     int index_ = -1;
     LibraryRecord record_;
     LibraryRecord collection_; // the figure's objects as one collection
+    std::optional<std::vector<QPointF>> pastedNodes_;
     bool dirty_ = false;
 };

@@ -12,7 +12,9 @@
 #include "diagram/ui/ObjectHeaderView.h"
 #include "diagram/ui/ObjectLibraryView.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -167,7 +169,8 @@ TEST_F(ObjectLibraryFrameTest, OtherAxesAskAndYesAddsToTheFigure) {
 }
 
 TEST_F(ObjectLibraryFrameTest, NoDrawsTheFigureTheCollectionBelongsTo) {
-    ObjectLibraryView* library = collectionRow(QStringLiteral("AFM (Irvine & Baragar 1971)"), QStringLiteral("Tri"));
+    ObjectLibraryView* library =
+        collectionRow(QStringLiteral("AFM (Irvine & Baragar 1971)"), QStringLiteral("Tri"));
     ASSERT_TRUE(library);
     dialogs.queueAnswer(Answer::No);
     press(library, QStringLiteral("&Draw"));
@@ -270,6 +273,46 @@ TEST_F(ObjectLibraryFrameTest, HeaderAsksBeforeClosingAndChecksCollectionMembers
     dialogs.clearLog();
     press(header, QStringLiteral("&Add to DB"));
     EXPECT_EQ(dialogs.texts(), QStringList{"Dykes written to Quv database!"});
+}
+
+TEST_F(ObjectLibraryFrameTest, PasteSpecialFillsTheShownObjectFromTheClipboard) {
+    trigger(QStringLiteral("&Polygon"), QStringLiteral("&Header..."));
+    ObjectHeaderView* header = opened<ObjectHeaderView>();
+    ASSERT_TRUE(header);
+    const auto paste = [header](const QString& item, const QString& text) {
+        QGuiApplication::clipboard()->setText(text);
+        for (QMenu* menu : header->findChildren<QMenu*>())
+            for (QAction* a : menu->actions())
+                if (a->text() == item)
+                    return a->trigger();
+        ADD_FAILURE() << "no item " << item.toStdString();
+    };
+    paste(QStringLiteral("&Polygon Nodes"), QStringLiteral("40\t1\n45\t1\n"));
+    EXPECT_EQ(dialogs.texts(), QStringList{ObjectHeaderEditor::noModelRow()});
+
+    const struct {
+        int tab;
+        const char* item;
+        const char* clipboard;
+        const char* column;
+        const char* expected;
+    } cases[] = {
+        {0, "&Trendline Equation", " Y=0.5*x+1\n", "Equation", "Y=0.5*x+1"},
+        {2, "&RefPoint Coordinates", "47;2.5;0\n", "YCoord", "2.5"},
+        {1, "&Polygon Nodes", "40\t1\n45\t1\n45 3\n", "Name", "Polygon_1"},
+    };
+    for (const auto& c : cases) {
+        header->findChild<QTabBar*>()->setCurrentIndex(c.tab);
+        press(header, QStringLiteral("New"));
+        paste(QString::fromUtf8(c.item), QString::fromUtf8(c.clipboard));
+        EXPECT_EQ(header->editor().text(QString::fromUtf8(c.column)), QString::fromUtf8(c.expected))
+            << c.item;
+        press(header, QStringLiteral("&Update"));
+    }
+    const UserObjects& o = view->objectMenus().controller().objects;
+    EXPECT_EQ(o.polygons.at(0).nodes, (std::vector<QPointF>{{40, 1}, {45, 1}, {45, 3}}));
+    EXPECT_EQ(o.points.at(0).at, QPointF(47, 2.5));
+    EXPECT_EQ(o.trendlines.at(0).equation, QStringLiteral("Y=0.5*x+1"));
 }
 
 TEST_F(ObjectLibraryFrameTest, HeaderStoresAPolygonThatTheLibraryListsAndDraws) {

@@ -2,11 +2,14 @@
 
 #include "app/ui/DialogPlace.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -60,7 +63,26 @@ ObjectHeaderView::ObjectHeaderView(ObjectHeaderEditor* editor, const WindowGeome
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(close, 1, 3);
 
+    auto* menus = new QMenuBar(this);
+    QMenu* paste = menus->addMenu(QStringLiteral("Paste special"));
+    const std::pair<const char*, ObjectHeaderEditor::Paste> pastes[] = {
+        {"&Trendline Equation", ObjectHeaderEditor::Paste::TrendlineEquation},
+        {"&Polygon Nodes", ObjectHeaderEditor::Paste::PolygonNodes},
+        {"&RefPoint Coordinates", ObjectHeaderEditor::Paste::RefPointCoordinates}};
+    for (const auto& [caption, what] : pastes)
+        paste->addAction(QString::fromUtf8(caption), this, [this, what = what] {
+            if (editor_->paste(what, QGuiApplication::clipboard()->text()))
+                fill();
+        });
+    QAction* system = menus->addAction(QStringLiteral("&Show systemlines"));
+    system->setCheckable(true);
+    connect(system, &QAction::toggled, this, [this](bool on) {
+        showSystem_ = on;
+        fill();
+    });
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menus);
     layout->addWidget(tabs_);
     layout->addWidget(objects_);
     layout->addLayout(form_);
@@ -110,8 +132,11 @@ void ObjectHeaderView::fill() {
         form_->removeRow(0);
     edits_.clear();
     for (const ObjectHeaderEditor::Field& f : ObjectHeaderEditor::fields(editor_->kind())) {
+        if (f.system && !showSystem_)
+            continue;
         auto* edit = new QLineEdit(editor_->text(f.column), this);
-        edit->setReadOnly(f.system || editor_->index() < 0);
+        edit->setReadOnly(f.column == LibraryKinds::keyColumn(editor_->kind()) ||
+                          editor_->index() < 0);
         const QString column = f.column;
         connect(edit, &QLineEdit::textEdited, this,
                 [this, column](const QString& text) { editor_->setText(column, text); });

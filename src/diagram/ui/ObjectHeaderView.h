@@ -2,8 +2,9 @@
 // The object header window over an ObjectHeaderEditor: the kind tabs, the figure's objects of
 // that kind, one line edit per field under its label (the key read-only), and the buttons
 // "New", "&Update", "&Add to DB", "&Delete", "Copy from &previous", "Copy from &next",
-// "Empty all (except system data)", "&Close"; closing asks about edits not yet updated. Keeps
-// its place under "ObjHeader".
+// "Empty all (except system data)", "&Close"; the menus "Paste special" (from the clipboard)
+// and "&Show systemlines" (the key, chart type and axes). Closing asks about edits not yet
+// updated. Keeps its place under "ObjHeader".
 #include "diagram/ObjectHeaderEditor.h"
 
 #include <QDialog>
@@ -40,4 +41,5 @@ private:
     QFormLayout* form_;
     std::vector<std::pair<QString, QLineEdit*>> edits_;
     bool filling_ = false;
+    bool showSystem_ = false;
 };
