@@ -160,6 +160,51 @@ bool ObjectLibraryBrowser::deleteSelected() {
     return refresh();
 }
 
+std::optional<LibraryCondition> ObjectLibraryBrowser::askCondition(const QString& title) {
+    const auto column = dialogs_.input(title, QStringLiteral("Enter column"), {});
+    if (!column || column->trimmed().isEmpty())
+        return std::nullopt;
+    const auto value = dialogs_.input(title, QStringLiteral("Enter value"), {});
+    if (!value)
+        return std::nullopt;
+    return LibraryCondition{column->trimmed(), *value};
+}
+
+bool ObjectLibraryBrowser::askSort(bool descending) {
+    const auto column = dialogs_.input({}, QStringLiteral("Enter sort column"), listing.sortColumn);
+    if (!column || column->trimmed().isEmpty())
+        return false;
+    listing.sortColumn = column->trimmed();
+    listing.descending = descending;
+    return refresh();
+}
+
+bool ObjectLibraryBrowser::askFind() {
+    const auto wanted = askCondition(QStringLiteral("Find"));
+    if (!wanted)
+        return false;
+    const int column = rows_.columnIndex(wanted->column);
+    for (qsizetype r = selected + 1; column >= 0 && r < rows_.rowCount(); ++r)
+        if (rows_.at(r, column).toText() == wanted->value) {
+            selected = int(r);
+            return true;
+        }
+    return false;
+}
+
+bool ObjectLibraryBrowser::askFilter() {
+    const auto filter = askCondition(QStringLiteral("Set Filter condition"));
+    if (!filter)
+        return false;
+    listing.filter = *filter;
+    return refresh();
+}
+
+bool ObjectLibraryBrowser::clearFilter() {
+    listing.filter = {};
+    return refresh();
+}
+
 std::optional<QString> ObjectLibraryBrowser::tableWith(const QString& field) {
     QStringList found;
     for (const QString& table : window_.tableChoices())

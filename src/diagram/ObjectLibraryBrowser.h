@@ -61,6 +61,13 @@ public:
     // "D&elete" (while editing): the selected record after the question.
     bool deleteSelected();
 
+    // The sort menu ("Enter sort column"), "Find" (the next row whose column holds the value,
+    // selected), "Set Filter condition" and "No filter": each asks its column and value.
+    bool askSort(bool descending);
+    bool askFind();
+    bool askFilter();
+    bool clearFilter();
+
     // "&Draw": the selected record onto the window's figure.
     bool draw();
 
@@ -73,6 +80,7 @@ private:
     std::unique_ptr<Opened> open();
     bool drawFigureOf(const ObjectAxes& axes);
     std::optional<QString> tableWith(const QString& field);
+    std::optional<LibraryCondition> askCondition(const QString& title);
     bool addTrendline(Trendline t);
     bool addPolygon(UserPolygon p);
     bool addPoint(RefPoint p);

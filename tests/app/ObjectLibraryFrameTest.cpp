@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
@@ -273,6 +274,49 @@ TEST_F(ObjectLibraryFrameTest, HeaderAsksBeforeClosingAndChecksCollectionMembers
     dialogs.clearLog();
     press(header, QStringLiteral("&Add to DB"));
     EXPECT_EQ(dialogs.texts(), QStringList{"Dykes written to Quv database!"});
+}
+
+TEST_F(ObjectLibraryFrameTest, FilterSortAndFindFromTheBrowserMenus) {
+    trigger(QStringLiteral("&Polygon"), QStringLiteral("&Library..."));
+    ObjectLibraryView* library = opened<ObjectLibraryView>();
+    ASSERT_TRUE(library);
+    auto* grid = library->findChild<QTableWidget*>();
+    const auto item = [library](const QString& text) -> QAction* {
+        for (QMenuBar* bar : library->findChildren<QMenuBar*>())
+            for (QAction* a : bar->actions()) {
+                if (a->text() == text)
+                    return a;
+                if (a->menu())
+                    for (QAction* sub : a->menu()->actions())
+                        if (sub->text() == text)
+                            return sub;
+            }
+        ADD_FAILURE() << "no item " << text.toStdString();
+        return new QAction(library);
+    };
+    const auto nameAt = [&](int row) {
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (grid->horizontalHeaderItem(c)->text() == QLatin1String("Name"))
+                return grid->item(row, c)->text();
+        return QString();
+    };
+    EXPECT_EQ(grid->rowCount(), 31); // the XY polygons: both TAS diagrams
+
+    dialogs.queueText(QStringLiteral("Case"));
+    dialogs.queueText(QStringLiteral("TAS volcanic*"));
+    item(QStringLiteral("Set Filter condition"))->trigger();
+    EXPECT_EQ(grid->rowCount(), 15);
+    dialogs.queueText(QStringLiteral("Name"));
+    item(QStringLiteral("Descending..."))->trigger();
+    EXPECT_EQ(nameAt(0), QStringLiteral("Trachyte/Trachydacite"));
+    dialogs.queueText(QStringLiteral("Name"));
+    dialogs.queueText(QStringLiteral("Basalt"));
+    item(QStringLiteral("Find"))->trigger();
+    ASSERT_GE(library->browser().selected, 0);
+    EXPECT_EQ(nameAt(library->browser().selected), QStringLiteral("Basalt"));
+    EXPECT_EQ(grid->currentRow(), library->browser().selected);
+    item(QStringLiteral("No filter"))->trigger();
+    EXPECT_EQ(grid->rowCount(), 31);
 }
 
 TEST_F(ObjectLibraryFrameTest, PasteSpecialFillsTheShownObjectFromTheClipboard) {

@@ -100,6 +100,8 @@ std::optional<RowSet> ObjectLibrary::list(LibraryKind kind, const LibraryListing
                      user.join(listing.orJoined ? QStringLiteral(" OR ")
                                                 : QStringLiteral(" AND ")) +
                      QStringLiteral(")");
+    if (!listing.filter.column.trimmed().isEmpty())
+        where << condition(listing.filter, values);
     QString sql = QStringLiteral("SELECT * FROM ") + q(LibraryKinds::table(kind, names_));
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));

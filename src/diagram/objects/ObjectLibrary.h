@@ -29,7 +29,8 @@ struct LibraryListing {
     LibraryCondition first = {};
     LibraryCondition second = {};
     bool orJoined = false;
-    QString sortColumn = {}; // empty: by key
+    LibraryCondition filter = {}; // "Set Filter condition": one more condition, always ANDed
+    QString sortColumn = {};      // empty: by key
     bool descending = false;
 };
 

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
@@ -59,7 +60,26 @@ ObjectLibraryView::ObjectLibraryView(ObjectLibraryBrowser* browser, const Window
     for (QPushButton* b : {draw, nodes_, edit_, delete_, password_, refresh, close})
         buttons->addWidget(b);
 
+    auto* menus = new QMenuBar(this);
+    QMenu* sort = menus->addMenu(QStringLiteral("&Sort"));
+    const auto listed = [this](auto action) {
+        return [this, action] {
+            if (action())
+                fill();
+        };
+    };
+    ObjectLibraryBrowser& b = *browser_;
+    sort->addAction(QStringLiteral("Ascending..."), this,
+                    listed([&b] { return b.askSort(false); }));
+    sort->addAction(QStringLiteral("Descending..."), this,
+                    listed([&b] { return b.askSort(true); }));
+    menus->addAction(QStringLiteral("Find"), this, listed([&b] { return b.askFind(); }));
+    menus->addAction(QStringLiteral("Set Filter condition"), this,
+                     listed([&b] { return b.askFilter(); }));
+    menus->addAction(QStringLiteral("No filter"), this, listed([&b] { return b.clearFilter(); }));
+
     auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menus);
     layout->addWidget(tabs_);
     layout->addLayout(conditions);
     layout->addWidget(grid_, 1);
@@ -137,6 +157,7 @@ void ObjectLibraryView::readConditions() {
 }
 
 void ObjectLibraryView::fill() {
+    const int keep = browser_->selected; // clearing the grid moves its current cell
     const RowSet& rows = browser_->rows();
     grid_->clear();
     grid_->setColumnCount(rows.columnCount());
@@ -153,6 +174,9 @@ void ObjectLibraryView::fill() {
             box->addItems(rows.columnNames());
             box->setCurrentText(keep);
         }
+    browser_->selected = keep;
+    if (keep >= 0)
+        grid_->selectRow(keep);
     nodes_->setText(browser_->showingNodes() ? QStringLiteral("&Polygon")
                                              : QStringLiteral("&Nodes"));
     nodes_->setEnabled(browser_->kind() == LibraryKind::Polygon);
