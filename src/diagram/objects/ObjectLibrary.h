@@ -29,9 +29,9 @@ struct LibraryListing {
     LibraryCondition first = {};
     LibraryCondition second = {};
     bool orJoined = false;
-    LibraryCondition filter = {}; // "Set Filter condition": one more condition, always ANDed
-    QString sortColumn = {};      // empty: by key
+    QString sortColumn = {}; // empty: by key
     bool descending = false;
+    LibraryCondition filter = {}; // "Set Filter condition": one more condition, always ANDed
 };
 
 struct CollectionMember {

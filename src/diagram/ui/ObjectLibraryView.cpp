@@ -168,11 +168,11 @@ void ObjectLibraryView::fill() {
             grid_->setItem(int(r), c, new QTableWidgetItem(rows.at(r, c).toText()));
     if (!browser_->showingNodes())
         for (QComboBox* box : columns_) {
-            const QString keep = box->currentText();
+            const QString typed = box->currentText();
             box->clear();
             box->addItem(QString());
             box->addItems(rows.columnNames());
-            box->setCurrentText(keep);
+            box->setCurrentText(typed);
         }
     browser_->selected = keep;
     if (keep >= 0)

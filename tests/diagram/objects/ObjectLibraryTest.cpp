@@ -183,6 +183,15 @@ TEST_P(ObjectLibraryTest, ListsByChartTypeAndBoundUserConditions) {
           {},
           false},
          {"Calc-alkaline"}},
+        {"the filter is ANDed to conditions joined by OR",
+         {QStringLiteral("XY"),
+          {QStringLiteral("Name"), QStringLiteral("Dacite")},
+          {QStringLiteral("Name"), QStringLiteral("Basalt")},
+          true,
+          {},
+          false,
+          {QStringLiteral("Name"), QStringLiteral("D*")}},
+         {"Dacite"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(listed(LibraryKind::Polygon, c.listing), c.expected) << c.name;
