@@ -124,6 +124,8 @@ bool BatchMacro::runLine(const QString& line) {
     if (DiagramObjectController* objects = diagram().objects)
         if (const auto ran = DiagramObjectCommands::run(*objects, line)) {
             // Naming without a discrimination before it has nothing to say.
+            if (!*ran && DiagramObjectCommands::opensWindow(line))
+                return refuse(keyword + QStringLiteral(" is not available in a batch run"));
             if (!*ran && shownCount() == shownBefore)
                 return refuse(QStringLiteral("No groups to name: discriminate first"));
             return *ran;

@@ -15,6 +15,8 @@
 //   DRAW2 ..., DRAW, AXISXLOG, ...   go to the diagram window (one is opened when needed)
 //   DISCRPOLYGON, DISCRTRENDLINE, DISCRRENAME   the window's discrimination by its polygons or
 //                        trendlines, and the naming of the groups (an input box per group)
+//   OBJECTLIBRARY, OBJECTHEADER   the object library browser and the header editor (in the
+//                        windowed program only)
 //   SAVEFIGURE path [width height]   writes the window's figure; the extension picks the format
 //                        (.png, .svg, .pdf); a relative path goes into the output folder. Fails
 //                        when the last draw failed: there is no figure to save then

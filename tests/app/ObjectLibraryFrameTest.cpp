@@ -7,6 +7,7 @@
 // header editor's questions and collection checks; the header editor stores a digitised polygon and
 // the browser lists it, and it is drawn again from the library under the overwrite question.
 #include "app/FrameSession.h"
+#include "automation/BatchMacro.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/ObjectHeaderView.h"
@@ -317,6 +318,25 @@ TEST_F(ObjectLibraryFrameTest, FilterSortAndFindFromTheBrowserMenus) {
     EXPECT_EQ(grid->currentRow(), library->browser().selected);
     item(QStringLiteral("No filter"))->trigger();
     EXPECT_EQ(grid->rowCount(), 31);
+}
+
+TEST_F(ObjectLibraryFrameTest, MacroLinesOpenTheWindowsWhereThereIsADisplay) {
+    BatchMacroWindows windows;
+    windows.currentDiagram = [this] { return &view->controller(); };
+    BatchMacro inFrame(session, dialogs, frame.status(), dir.path(), dir.path(), {}, {}, windows);
+    ASSERT_TRUE(inFrame.run(QStringLiteral("OBJECTLIBRARY")));
+    ObjectLibraryView* library = opened<ObjectLibraryView>();
+    ASSERT_TRUE(library);
+    EXPECT_EQ(library->browser().rows().rowCount(), 13); // the seeded XY trendlines
+    ASSERT_TRUE(inFrame.run(QStringLiteral("OBJECTHEADER")));
+    EXPECT_TRUE(opened<ObjectHeaderView>());
+
+    // A batch run has its own diagram window without a view.
+    BatchMacro batch(session, dialogs, frame.status(), dir.path(), dir.path(), {}, {}, {});
+    ASSERT_TRUE(batch.run(QStringLiteral("VIEW XY")));
+    EXPECT_FALSE(batch.run(QStringLiteral("OBJECTLIBRARY")));
+    EXPECT_TRUE(batch.log().join('\n').contains(
+        QStringLiteral("OBJECTLIBRARY is not available in a batch run")));
 }
 
 TEST_F(ObjectLibraryFrameTest, PasteSpecialFillsTheShownObjectFromTheClipboard) {

@@ -1,7 +1,8 @@
 #pragma once
 // The macro lines of a diagram's user objects: DISCRPOLYGON, DISCRTRENDLINE and DISCRRENAME
 // run the polygon and trendline discrimination and the naming of the groups, as their menu
-// items do. Stateless.
+// items do; OBJECTLIBRARY and OBJECTHEADER open the object library and the header editor where
+// there is a display. Stateless.
 #include <QString>
 #include <optional>
 
@@ -11,4 +12,10 @@ class DiagramObjectCommands {
 public:
     // Whether the line ran; nullopt when its keyword is not one of these.
     static std::optional<bool> run(DiagramObjectController& objects, const QString& line);
+    // Whether the line's keyword opens a window (OBJECTLIBRARY, OBJECTHEADER).
+    static bool opensWindow(const QString& line) {
+        const QString keyword = line.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+        return keyword == QLatin1String("OBJECTLIBRARY") ||
+               keyword == QLatin1String("OBJECTHEADER");
+    }
 };

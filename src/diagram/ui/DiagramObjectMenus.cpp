@@ -41,6 +41,8 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
         if (objects_.click(at, e->modifiers() & Qt::ShiftModifier, reach))
             shown_();
     });
+    objects_.openLibrary = [this] { return openLibrary(LibraryKind::Trendline) != nullptr; };
+    objects_.openHeader = [this] { return openHeader(LibraryKind::Trendline) != nullptr; };
     connect(&plot_, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent*) {
         if (objects_.finishDigitizing())
             shown_();
