@@ -141,6 +141,46 @@ bool ObjectLibraryBrowser::changePassword() {
     return true;
 }
 
+bool ObjectLibraryBrowser::addFromFigure() {
+    if (!editing_ || showingNodes_)
+        return false;
+    UserObjects& o = objects_.objects;
+    const int polygon = objects_.selectedPolygon();
+    const int trendline = objects_.selectedTrendline();
+    const bool ofPolygons =
+        kind_ == LibraryKind::Polygon && polygon >= 0 && size_t(polygon) < o.polygons.size();
+    const bool ofTrendlines = kind_ == LibraryKind::Trendline && trendline >= 0 &&
+                              size_t(trendline) < o.trendlines.size();
+    if (!ofPolygons && !ofTrendlines) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No ") +
+                                                       LibraryKinds::caption(kind_) +
+                                                       QStringLiteral(" selected, select one"));
+        return false;
+    }
+    const auto opened = open();
+    if (!opened)
+        return false;
+    ObjectHeader& header =
+        ofPolygons ? o.polygons[size_t(polygon)].header : o.trendlines[size_t(trendline)].header;
+    const auto key =
+        ofPolygons
+            ? opened->library->addPolygon(LibraryObjects::recordOf(o.polygons[size_t(polygon)]),
+                                          o.polygons[size_t(polygon)].nodes)
+            : opened->library->addTrendline(
+                  LibraryObjects::recordOf(o.trendlines[size_t(trendline)]));
+    if (!key) {
+        dialogs_.message(MessageKind::Exclamation, opened->library->lastError());
+        return false;
+    }
+    header.libraryKey = *key;
+    if (!refresh())
+        return false;
+    for (int r = 0; r < rows_.rowCount(); ++r)
+        if (keyAt(r) == *key)
+            selected = r;
+    return true;
+}
+
 bool ObjectLibraryBrowser::deleteSelected() {
     const int key = showingNodes_ ? 0 : keyAt(selected);
     if (!editing_ || key == 0)

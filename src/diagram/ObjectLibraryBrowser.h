@@ -58,6 +58,9 @@ public:
     bool toggleEdit();
     // While editing: a new password ("" removes the gate).
     bool changePassword();
+    // "&Add" (while editing): the polygon or trendline selected in the figure (Shift+click) into
+    // the library under a new key; the new record is listed and selected.
+    bool addFromFigure();
     // "D&elete" (while editing): the selected record after the question.
     bool deleteSelected();
 

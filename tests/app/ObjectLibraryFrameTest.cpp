@@ -220,6 +220,24 @@ TEST_F(ObjectLibraryFrameTest, EditingAsksThePasswordAndDeletesAfterTheQuestion)
     EXPECT_EQ(dialogs.texts().back(),
               QStringLiteral("Do you want to delete Trendline ") + name + QStringLiteral("."));
     EXPECT_EQ(b.rows().rowCount(), stored - 1);
+
+    // "&Add": the trendline selected in the figure (Shift+click on it) goes in under a new key.
+    DiagramObjectController& objects = view->objectMenus().controller();
+    objects.objects.addTrendline({ObjectAxes::of(view->controller().definition),
+                                  QStringLiteral("Mine"),
+                                  40,
+                                  70,
+                                  QStringLiteral("Y=0.2*x"),
+                                  false,
+                                  {}});
+    EXPECT_FALSE(b.addFromFigure());
+    EXPECT_EQ(dialogs.texts().back(), QStringLiteral("No Trendline selected, select one"));
+    objects.click({55, 11}, true, 0.5);
+    ASSERT_EQ(objects.selectedTrendline(), 0);
+    ASSERT_TRUE(b.addFromFigure());
+    EXPECT_EQ(b.rows().rowCount(), stored);
+    EXPECT_EQ(b.rows().value(b.selected, QStringLiteral("Name")).toText(), QStringLiteral("Mine"));
+    EXPECT_EQ(objects.objects.trendlines[0].header.libraryKey, b.keyAt(b.selected));
 }
 
 TEST_F(ObjectLibraryFrameTest, HeaderAsksBeforeClosingAndChecksCollectionMembers) {

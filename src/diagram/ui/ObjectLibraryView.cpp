@@ -53,11 +53,12 @@ ObjectLibraryView::ObjectLibraryView(ObjectLibraryBrowser* browser, const Window
     auto* draw = new QPushButton(QStringLiteral("&Draw"), this);
     nodes_ = new QPushButton(QStringLiteral("&Nodes"), this);
     edit_ = new QPushButton(QStringLiteral("&Edit"), this);
+    add_ = new QPushButton(QStringLiteral("&Add"), this);
     delete_ = new QPushButton(QStringLiteral("D&elete"), this);
     password_ = new QPushButton(QStringLiteral("Pass&word..."), this);
     auto* refresh = new QPushButton(QStringLiteral("&Refresh"), this);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
-    for (QPushButton* b : {draw, nodes_, edit_, delete_, password_, refresh, close})
+    for (QPushButton* b : {draw, nodes_, edit_, add_, delete_, password_, refresh, close})
         buttons->addWidget(b);
 
     auto* menus = new QMenuBar(this);
@@ -116,6 +117,10 @@ ObjectLibraryView::ObjectLibraryView(ObjectLibraryBrowser* browser, const Window
     connect(edit_, &QPushButton::clicked, this, [this] {
         browser_->toggleEdit();
         fill();
+    });
+    connect(add_, &QPushButton::clicked, this, [this] {
+        if (browser_->addFromFigure())
+            fill();
     });
     connect(delete_, &QPushButton::clicked, this, [this] {
         if (browser_->deleteSelected())
@@ -182,5 +187,7 @@ void ObjectLibraryView::fill() {
     nodes_->setEnabled(browser_->kind() == LibraryKind::Polygon);
     edit_->setText(browser_->editing() ? QStringLiteral("&View") : QStringLiteral("&Edit"));
     delete_->setEnabled(browser_->editing());
+    add_->setEnabled(browser_->editing() && (browser_->kind() == LibraryKind::Polygon ||
+                                             browser_->kind() == LibraryKind::Trendline));
     password_->setVisible(browser_->editing());
 }

@@ -48,6 +48,7 @@ private:
     QTableWidget* grid_;
     QPushButton* nodes_;
     QPushButton* edit_;
+    QPushButton* add_;
     QPushButton* delete_;
     QPushButton* password_;
 };
