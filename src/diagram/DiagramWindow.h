@@ -33,6 +33,7 @@ public:
     static QString caption() { return QStringLiteral("Graph"); }
     // The boxes the window's own dialogs (the unit change) ask through.
     Dialogs& dialogs() const { return dialogs_; }
+    Status& status() const { return status_; }
 
     DiagramDefinition definition;
     AxisScaleState scaleState;

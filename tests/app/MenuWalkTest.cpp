@@ -147,6 +147,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "Check Linking",
           "Discriminate Options",
           "Trend&Line",
+          "&Library...",
+          "&Header...",
           "&Polygon",
           "&RefPoint",
           "&Text labels",

@@ -18,6 +18,7 @@
 #include "db/ui/CatalogueView.h"
 #include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramCalcControls.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -381,6 +382,7 @@ DiagramView* MainFrame::openDiagram() {
     };
     diagram->setWindowGeometry(&geometry_);
     diagram->calcControls()->systemDatabase = parts_->systemDatabase;
+    diagram->objectMenus().library = {parts_->systemDatabase, parts_->systemTables, &geometry_};
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     currentDiagram_ = diagram;
     commands_->attach(*diagram);
