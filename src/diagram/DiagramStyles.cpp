@@ -104,6 +104,14 @@ bool DiagramStyles::openLibraryFrom(const QString& path) {
     return true;
 }
 
+bool DiagramStyles::saveLibraryTo(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (StyleFile::saveLibrary(path, library))
+        return true;
+    dialogs_.message(MessageKind::Critical, cannotWrite(path));
+    return false;
+}
+
 bool DiagramStyles::saveStyle(const Figure& figure, const QString& stylesFolder) {
     const auto path =
         dialogs_.saveFile(QStringLiteral("Save Style"), StyleFile::styleFilter(), stylesFolder);

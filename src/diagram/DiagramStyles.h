@@ -20,6 +20,7 @@ public:
 
     // The defaults this window starts from and "&Reset Style" returns to; none: empty defaults.
     void useDefaults(StyleDefaults* defaults);
+    StyleDefaults* defaults() const { return defaults_; }
 
     StyleTable table;
     StyleLibrary library;
@@ -43,6 +44,7 @@ public:
     bool saveStyleTo(const QString& path, const StyleTable& rows);
     bool openStyleFrom(const QString& path);
     bool openLibraryFrom(const QString& path);
+    bool saveLibraryTo(const QString& path);
     // "&Reset Style": back to the defaults.
     void reset();
 

@@ -199,6 +199,11 @@ public:
     void setAliasWriter(AliasWriter writer) { aliasWriter_ = std::move(writer); }
     void setAliasReader(AliasReader reader) { aliasReader_ = std::move(reader); }
     bool useAliases = false; // "Use Aliasnames"
+    // The axis titles of the figure drawn last, anew (after "Use Aliasnames" was switched).
+    void retitle() {
+        if (hasFigure_)
+            setTitles();
+    }
     bool askAxisTitle(AxisId axis);
     // "Frequency for X-axis label...": every n-th X label; other answers are ignored.
     bool askLabelFrequency();

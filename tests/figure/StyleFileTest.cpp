@@ -4,6 +4,7 @@
 #include "figure/StyleFile.h"
 #include "figure/StyleForms.h"
 #include "figure/StylePalette.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QSet>
@@ -27,6 +28,15 @@ StyleTable everyForm() {
         table.push_back(n);
     }
     return table;
+}
+
+QString lookOf(const SeriesStyle& s) {
+    return QStringLiteral("%1 %2 %3 %4 %5")
+        .arg(int(s.symbol))
+        .arg(s.filled)
+        .arg(s.color.red)
+        .arg(s.color.green)
+        .arg(s.color.blue);
 }
 
 QString fileText(const QString& path) {
@@ -132,14 +142,23 @@ TEST(StylePalette, AClassLooksTheSameWhereverItStands) {
     for (const QString& rock : rocks) {
         const SeriesStyle style = StylePalette::styleForName(rock);
         EXPECT_EQ(style, StylePalette::styleForName(QString(rock))) << rock.toStdString();
-        looks << QStringLiteral("%1 %2 %3 %4")
-                     .arg(int(style.symbol))
-                     .arg(style.color.red)
-                     .arg(style.color.green)
-                     .arg(style.color.blue);
+        looks << lookOf(style);
     }
     // The sample data's rocks are told apart.
     EXPECT_EQ(looks.size(), rocks.size());
+}
+
+TEST(StyleFile, TheShippedLibraryStylesTheSampleRocksApart) {
+    const auto library = StyleFile::loadLibrary(testpaths::repoFile("samples/SymbolLibrary.slb"));
+    ASSERT_TRUE(library);
+    const StyleTable& symbols = library->entries(StyleGroup::Symbol);
+    QSet<QString> looks;
+    for (const NamedStyle& n : symbols)
+        looks << lookOf(n.style);
+    EXPECT_EQ(looks.size(), qsizetype(symbols.size()));
+    for (const char* rock :
+         {"Basalt", "Andesite", "Dacite", "Rhyolite", "Granite", "Gabbro", "Komatiite"})
+        EXPECT_TRUE(library->find(StyleGroup::Symbol, QString::fromLatin1(rock))) << rock;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "diagram/ui/DiagramEditMenus.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramOptionsMenu.h"
+#include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
 #include "figure/ui/FigureExporter.h"
@@ -351,6 +352,9 @@ void DiagramView::buildMenus() {
             path && !path->isEmpty() && window_.openTemplate(*path))
             showFigure();
     });
+    styleMenu_ = new DiagramStyleMenu(
+        window_, folders_.userFolder + QStringLiteral("/Styles"), [this] { showFigure(); }, this);
+    styleMenu_->addTo(*file);
     QMenu* autoSave = file->addMenu(QStringLiteral("Automatic saving"));
     auto* autoGroup = new QActionGroup(this);
     for (const auto& [caption, mode] : std::vector<std::pair<QString, GraphAutoSave::Mode>>{
@@ -595,6 +599,7 @@ bool DiagramView::openGraphFile(const QString& path) {
 void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {
     axisMenu_->setWindowGeometry(geometry);
     optionsMenu_->setWindowGeometry(geometry);
+    styleMenu_->setWindowGeometry(geometry);
 }
 
 void DiagramView::copyPicture() {
