@@ -5,9 +5,6 @@
 #include "figure/StylePalette.h"
 #include "platform/Dialogs.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 DiagramStyles::DiagramStyles(Dialogs& dialogs)
     : dialogs_(dialogs) {}
 
@@ -67,7 +64,6 @@ void DiagramStyles::merge(const StyleTable& rows) {
 }
 
 bool DiagramStyles::saveStyleTo(const QString& path, const StyleTable& rows) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
     if (StyleFile::saveTable(path, rows))
         return true;
     dialogs_.message(MessageKind::Critical, cannotWrite(path));
@@ -105,7 +101,6 @@ bool DiagramStyles::openLibraryFrom(const QString& path) {
 }
 
 bool DiagramStyles::saveLibraryTo(const QString& path) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
     if (StyleFile::saveLibrary(path, library))
         return true;
     dialogs_.message(MessageKind::Critical, cannotWrite(path));

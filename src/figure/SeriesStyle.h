@@ -14,7 +14,6 @@ enum class SymbolShape {
     Cross,
     Plus,
     Star,
-    Dot,
     VerticalLine,
     HorizontalLine
 };

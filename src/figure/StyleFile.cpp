@@ -3,6 +3,9 @@
 #include "figure/StyleForms.h"
 #include "platform/Workbook.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 
@@ -38,6 +41,9 @@ bool fail(QString* error, const QString& why) {
 }
 
 bool save(const QString& path, const Workbook& book, QString* error) {
+    // "\Styles\" and "\ini\" of a new user folder may not be there yet.
+    QDir().mkpath(
+        QFileInfo(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'))).absolutePath());
     const Workbook::SaveResult saved = book.save(path);
     return saved.ok || fail(error, saved.error);
 }

@@ -13,7 +13,7 @@ struct Form {
 // In the order of formNames().
 constexpr std::array<Form, 16> forms{{
     {SymbolShape::None, true},
-    {SymbolShape::Dot, true},
+    {SymbolShape::Circle, true},
     {SymbolShape::Square, true},
     {SymbolShape::Triangle, true},
     {SymbolShape::Diamond, true},

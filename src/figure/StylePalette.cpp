@@ -1,5 +1,7 @@
 #include "figure/StylePalette.h"
 
+#include "figure/StyleForms.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -46,9 +48,9 @@ SeriesStyle StylePalette::styleForName(const QString& name) {
         {0, 0, 0, 255},       // black
         {240, 228, 66, 255},  // yellow
     }};
-    static constexpr std::array<SymbolShape, 6> shapes = {
-        SymbolShape::Circle,  SymbolShape::Square,       SymbolShape::Triangle,
-        SymbolShape::Diamond, SymbolShape::TriangleDown, SymbolShape::Star};
+    // Forms of StyleForms, so that the style is written and read back as it is: "Dot" (a
+    // filled circle), "Box", "Tri", "Diamond", "Inverted Tri", "Star".
+    static constexpr std::array<int, 6> forms = {1, 2, 3, 4, 11, 5};
     // FNV-1a over the UTF-8 bytes, then a finaliser that spreads every bit into the low ones:
     // fixed across runs and machines (qHash is seeded per process).
     std::uint32_t h = 2166136261u;
@@ -64,6 +66,6 @@ SeriesStyle StylePalette::styleForName(const QString& name) {
     SeriesStyle style;
     style.color = colors[h % colors.size()];
     style.lineColor = style.color;
-    style.symbol = shapes[(h / colors.size()) % shapes.size()];
+    StyleForms::setForm(style, forms[(h / colors.size()) % forms.size()]);
     return style;
 }

@@ -8,6 +8,7 @@
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterSession.h"
+#include "filter/FilterWindow.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
@@ -111,8 +112,14 @@ TEST_F(DiagramStylesTest, StyleFilesSaveOpenResetAndDefault) {
     // "Save As Default Style": the user's \ini\Symbol.sty, read by the next start.
     window.showSeries(edited.series);
     ASSERT_TRUE(window.styles.saveAsDefault(window.figure()));
-    const StyleDefaults next = StyleDefaults::load(dir.path(), QStringLiteral("/nowhere"));
+    // The spider figures' defaults come from the program's folder when the user has none.
+    const StyleTable spider{{QStringLiteral("S-1"), edited.series[2].style}};
+    ASSERT_TRUE(
+        StyleFile::saveTable(dir.filePath(QStringLiteral("program/ini/SpiSymbol.sty")), spider));
+    const StyleDefaults next =
+        StyleDefaults::load(dir.path(), dir.filePath(QStringLiteral("program")));
     EXPECT_EQ(next.xy, DiagramStyles::tableOf(edited));
+    EXPECT_EQ(next.spider, spider);
     EXPECT_EQ(defaults.xy, next.xy);
 
     // A damaged file leaves the styles as they were and says why; a cancelled dialog is silent.
@@ -124,7 +131,8 @@ TEST_F(DiagramStylesTest, StyleFilesSaveOpenResetAndDefault) {
     EXPECT_FALSE(window.styles.openLibrary({}));
     dialogs.queueCancel();
     EXPECT_FALSE(window.styles.openStyle({}));
-    EXPECT_EQ(dialogs.texts(), QStringList{DiagramStyles::cannotRead(bad)});
+    EXPECT_EQ(dialogs.texts(),
+              (QStringList{"Open Style Library", DiagramStyles::cannotRead(bad), "Open Style"}));
     EXPECT_EQ(window.styles.library, before);
 }
 
@@ -132,7 +140,15 @@ TEST_F(DiagramStylesTest, StyleFilesSaveOpenResetAndDefault) {
 class FilteredStylesTest : public FilterSession {};
 
 TEST_P(FilteredStylesTest, AClassHasTheSameColourInTwoDifferentlyFilteredFigures) {
-    ASSERT_NO_FATAL_FAILURE(makeGraniteAndRichAuFilters());
+    {
+        FilterWindow filters(*session, dialogs, status);
+        filters.table = QStringLiteral("Rocks");
+        filters.field = QStringLiteral("Au");
+        filters.setOperator(QStringLiteral(">"));
+        filters.value = QStringLiteral("2");
+        filters.name = QStringLiteral("RichAu");
+        ASSERT_TRUE(filters.makeFilter()) << dialogs.texts().join('\n').toStdString();
+    }
     DiagramWindow window(*session, dialogs, status);
     window.definition.tables = {"Rocks", "Rocks", "", "Rocks"};
     window.definition.fields = {"Au", "Au", "", "Rock"};
@@ -144,8 +160,9 @@ TEST_P(FilteredStylesTest, AClassHasTheSameColourInTwoDifferentlyFilteredFigures
     };
     std::vector<Drawn> drawn;
     for (const char* filter : {"", "f_RichAu"}) {
+        if (*filter)
+            window.useFilter(QString::fromLatin1(filter));
         window.definition.filterOn = *filter != 0;
-        window.definition.filter = QString::fromLatin1(filter);
         ASSERT_TRUE(window.draw()) << dialogs.texts().join('\n').toStdString();
         Figure f = window.figure();
         f.legend.visible = false; // its symbols share the colours

@@ -137,7 +137,8 @@ void MainFrame::bind(const Parts& parts) {
          [this](const QString& statement, const QString& caption) { openGrid(statement, caption); },
          [this](const QString& statement, const QString& caption) {
              openSystemGrid(QString(), statement, caption);
-         }},
+         },
+         &styleDefaults_->spider},
         this);
     comparisons_ = new ComparisonWindowSet(
         {parts.session, parts.dialogs, *status_,

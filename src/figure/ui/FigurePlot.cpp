@@ -38,8 +38,6 @@ QCPScatterStyle::ScatterShape toShape(SymbolShape s) {
         return QCPScatterStyle::ssPlus;
     case SymbolShape::Star:
         return QCPScatterStyle::ssStar;
-    case SymbolShape::Dot:
-        return QCPScatterStyle::ssDisc;
     case SymbolShape::VerticalLine:
     case SymbolShape::HorizontalLine:
         return QCPScatterStyle::ssCustom;

@@ -48,7 +48,7 @@ protected:
              "INSERT INTO Samples VALUES ('S-1', 'Granite', 1, 2)",
              "INSERT INTO Samples VALUES ('S-2', 'Basalt', 3, 4)"}));
         // The program's shipped library names Granite.
-        granite.symbol = SymbolShape::Star;
+        StyleForms::setForm(granite, int(StyleForms::formNames().indexOf("Star")));
         granite.color = {10, 20, 30, 255};
         StyleLibrary library;
         library.add(StyleGroup::Symbol, QStringLiteral("Granite"), granite);
