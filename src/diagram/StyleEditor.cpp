@@ -293,6 +293,7 @@ Figure StyleEditor::sampleFigure() const {
     f.x.setRange(0.5, 3.5);
     f.y.setRange(0.5, n + 0.5);
     f.x.visible = false;
+    f.y.visible = false; // the rows' numbers mean nothing
     f.header = QStringLiteral("Sample");
     return f;
 }
