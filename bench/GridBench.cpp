@@ -3,6 +3,7 @@
 // reaches them (the page before already read), each beside the first page: by key (target:
 // within 1.2 times the first page) and, for comparison, by offset as statements without a key
 // are read.
+#include "CpuClock.h"
 #include "grid/GridModel.h"
 #include "grid/GridRowSource.h"
 #include "platform/TransactionScope.h"
@@ -10,8 +11,6 @@
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
-#include <ctime>
 
 namespace {
 constexpr int kRows = 1000000;
@@ -65,12 +64,6 @@ void BM_GridScreenNearTheEnd(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GridScreenNearTheEnd)->Unit(benchmark::kMillisecond);
-
-double cpuMilliseconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 void BM_GridDeepPagesBesideFirstPage(benchmark::State& state) {
     constexpr int page = GridModel::pageSize;

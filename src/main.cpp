@@ -10,6 +10,7 @@
 #include "app/StartupRequestLog.h"
 #include "app/StartupRoutine.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/FrameCommands.h"
 #include "app/ui/FrameMacro.h"
 #include "app/ui/FrameStartupHost.h"
 #include "app/ui/MainFrame.h"
@@ -171,9 +172,12 @@ int runWindowed(QApplication& app, const Options& options) {
     auto session = makeSession(dialogs, frame.status(), userFolder);
     const QString appPath = QCoreApplication::applicationDirPath();
     std::optional<StartupResult> result;
+    // A macro named at start-up opens in the macro panel, where it can be run again, and runs
+    // once as the program starts.
     FrameStartupHost host(frame, *session, dialogs, [&](const QString& macro) {
-        FrameMacro::run(macro, frame, *session, dialogs, appPath,
-                        result->settings.recentFilesFile());
+        if (frame.commands()->openMacro(macro))
+            FrameMacro::run(macro, frame, *session, dialogs, appPath,
+                            result->settings.recentFilesFile());
     });
     host.onCloseSplash = [&] { splash.close(); };
     StartupRoutine routine({dialogs, host, profile, opener(*session, userFolder),

@@ -57,7 +57,7 @@ QString usage() {
         "  .mdb .sqlite .db .sqlite3 .db3\n"
         "                    the session database\n"
         "  .ini              the initialization file\n"
-        "  .amc              a macro, opened in the macro panel\n"
+        "  .amc              a macro, opened in the macro panel and run once\n"
         "\n"
         "Options:\n"
         "  --batch MACRO.amc run the macro without a display, then end; the figures and\n"

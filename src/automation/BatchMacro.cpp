@@ -1,41 +1,33 @@
 #include "automation/BatchMacro.h"
 
-#include "db/SessionDatabase.h"
-#include "diagram/DiagramObjectController.h"
-#include "diagram/objects/DiagramObjectCommands.h"
+#include "automation/BatchCommandHost.h"
+#include "diagram/DiagramCommands.h"
+#include "diagram/DiagramWindow.h"
 #include "platform/ScriptedDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-namespace {
-// The command library's "CLIPDATA" verbs that the ClipData sheet runs.
-bool isClipDataVerb(const QString& keyword) {
-    static const QStringList verbs{QStringLiteral("OPEN"), QStringLiteral("SAVE"),
-                                   QStringLiteral("CREATEIDCOL"),
-                                   QStringLiteral("FIRSTISHEADERROW")};
-    return verbs.contains(keyword);
-}
-} // namespace
-
 BatchMacro::BatchMacro(SessionDatabase& session, Dialogs& dialogs, Status& status, QString appPath,
                        QString outFolder, const QString& lastFilesIni, FigureSaver saver,
-                       Windows windows)
-    : session_(session)
-    , dialogs_(dialogs)
-    , transcript_(dynamic_cast<const ScriptedDialogs*>(&dialogs))
-    , status_(status)
+                       CommandHost* host)
+    : transcript_(dynamic_cast<const ScriptedDialogs*>(&dialogs))
     , appPath_(std::move(appPath))
     , outFolder_(std::move(outFolder))
     , saver_(std::move(saver))
-    , windows_(std::move(windows))
-    , ownClipData_(windows_.clipData
-                       ? nullptr
-                       : std::make_unique<ClipDataWindow>(session, dialogs, status, lastFilesIni))
-    , clipData_(windows_.clipData ? windows_.clipData : ownClipData_.get()) {}
+    , own_(host ? nullptr
+                : std::make_unique<BatchCommandHost>(
+                      session, dialogs, status, lastFilesIni,
+                      [this](const QString& path) { return resolved(path, false); }))
+    , host_(host ? *host : *own_)
+    , interpreter_(host_) {}
 
 BatchMacro::~BatchMacro() = default;
+
+ClipDataWindow* BatchMacro::ownClipData() const {
+    return own_ ? &own_->clipDataWindow() : nullptr;
+}
 
 bool BatchMacro::run(const QString& macroText) {
     bool ok = true;
@@ -43,19 +35,17 @@ bool BatchMacro::run(const QString& macroText) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('\'')))
             continue;
-        if (line.section(QLatin1Char(' '), 0, 0).toUpper() == QLatin1String("EXIT")) {
+        if (line == QLatin1String("EXIT")) {
             record(QStringLiteral("ok     ") + line);
-            if (windows_.exit)
-                windows_.exit();
+            if (exit)
+                exit();
             break;
         }
         const size_t shownFrom = shownCount();
-        refusals_.clear();
+        notes_.clear();
         const bool done = runLine(line);
         record(entry(line, done, shownFrom));
         ok = ok && done;
-        if (windows_.changed)
-            windows_.changed();
     }
     return ok;
 }
@@ -68,7 +58,7 @@ QString BatchMacro::entry(const QString& line, bool done, size_t shownFrom) cons
         for (size_t i = std::min(shownFrom, shown.size()); i < shown.size(); ++i)
             said << shown[i].text;
     }
-    said << refusals_;
+    said << notes_;
     // Each text under the line it belongs to, one indented line per line of the text.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     for (const QString& t : said)
@@ -88,53 +78,28 @@ size_t BatchMacro::shownCount() const {
 }
 
 bool BatchMacro::refuse(const QString& reason) {
-    refusals_ << reason;
+    notes_ << reason;
     return false;
 }
 
 bool BatchMacro::runLine(const QString& line) {
-    const QString keyword = line.section(QLatin1Char(' '), 0, 0).toUpper();
-    const QString arguments = line.section(QLatin1Char(' '), 1).trimmed();
-    if (keyword == QLatin1String("OPENDB"))
-        return openDatabase(arguments);
-    const QString target = arguments.toUpper();
-    if (keyword == QLatin1String("VIEW")) {
-        if (target == QLatin1String("CLIPDATA"))
-            return true;
-        if (target != QLatin1String("XY") && windows_.showWindow && windows_.showWindow(target))
-            return true;
-        if (target != QLatin1String("XY"))
-            return refuse(QStringLiteral("VIEW ") + arguments +
-                          QStringLiteral(" is not available in a batch run"));
-        openDiagram();
-        return true;
-    }
-    if (keyword == QLatin1String("SETACTIVEWINDOW")) {
-        if (target == QLatin1String("CLIPDATA") || target == QLatin1String("XY") ||
-            target == QLatin1String("GRAPH"))
-            return true;
-        return refuse(QStringLiteral("SETACTIVEWINDOW ") + arguments +
-                      QStringLiteral(" names no window"));
-    }
-    if (isClipDataVerb(keyword))
-        return runClipData(keyword, arguments);
+    const MacroCommand command = MacroCommand::parse(line);
+    const QString& keyword = command.keyword;
     if (keyword == QLatin1String("SAVEFIGURE"))
-        return saveFigure(arguments);
-    const size_t shownBefore = shownCount();
-    if (DiagramObjectController* objects = diagram().objects)
-        if (const auto ran = DiagramObjectCommands::run(*objects, line)) {
-            // Naming without a discrimination before it has nothing to say.
-            if (!*ran && shownCount() == shownBefore)
-                return refuse(QStringLiteral("No groups to name: discriminate first"));
-            return *ran;
-        }
-    if (diagram().runCommand(line))
-        return true;
-    // A failed draw has said why; a line the window does not take has not.
-    if (shownCount() == shownBefore)
-        return refuse(QStringLiteral("The diagram window does not know this command or its "
-                                     "arguments"));
-    return false;
+        return saveFigure(command.rest);
+    QString run = line;
+    // Without a path OPEN would ask for a file, and nobody is there to answer.
+    if (keyword == QLatin1String("OPEN") && command.rest.isEmpty() && transcript_)
+        return refuse(QStringLiteral("OPEN needs a file name in a batch run"));
+    const bool save = keyword == QLatin1String("SAVE");
+    if (save || keyword == QLatin1String("OPEN") || keyword == QLatin1String("OPENDB"))
+        run = keyword + QLatin1Char(' ') + resolved(command.rest, save);
+    const CommandResult result = interpreter_.execute(run);
+    if (!result.note.isEmpty())
+        notes_ << result.note;
+    if (result.ok && save)
+        written_ << resolved(command.rest, true);
+    return result.ok;
 }
 
 QString BatchMacro::resolved(const QString& path, bool inOutFolder) const {
@@ -147,31 +112,13 @@ QString BatchMacro::resolved(const QString& path, bool inOutFolder) const {
     return out;
 }
 
-bool BatchMacro::openDatabase(const QString& path) {
-    session_.SessionDatabasePath = resolved(path, false);
-    return session_.OpenSessionDatabase({true, false, false});
-}
-
-bool BatchMacro::runClipData(const QString& verb, const QString& arguments) {
-    // Without a path OPEN would ask for a file, and nobody is there to answer.
-    if (verb == QLatin1String("OPEN") && arguments.isEmpty())
-        return refuse(QStringLiteral("OPEN needs a file name in a batch run"));
-    const bool save = verb == QLatin1String("SAVE");
-    const QString path = resolved(arguments, save);
-    if (!clipData_->runCommand(verb + QLatin1Char(' ') + path))
-        return false;
-    if (save)
-        written_ << path;
-    return true;
-}
-
 bool BatchMacro::saveFigure(const QString& arguments) {
-    const DiagramWindow* diagram = currentDiagram();
+    auto* commands = dynamic_cast<DiagramCommands*>(host_.currentDiagram());
     if (arguments.isEmpty())
         return refuse(QStringLiteral("SAVEFIGURE needs a file name"));
     // After a failed draw the window holds no figure: saving would pass an older one off as
     // the one this line asked for.
-    if (!diagram || !diagram->hasFigure())
+    if (!commands || !commands->window().hasFigure())
         return refuse(QStringLiteral("No figure to save"));
     const QStringList parts = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QSize size = defaultSize;
@@ -182,30 +129,8 @@ bool BatchMacro::saveFigure(const QString& arguments) {
             size = {w, h};
     }
     const QString path = resolved(parts[0], true);
-    if (!saver_ || !saver_(diagram->figure(), path, size))
+    if (!saver_ || !saver_(commands->window().figure(), path, size))
         return refuse(QStringLiteral("Error in writing file ") + path);
     written_ << path;
     return true;
-}
-
-void BatchMacro::openDiagram() {
-    if (windows_.openDiagram && windows_.openDiagram())
-        return;
-    ownObjects_.reset();
-    ownDiagram_ = std::make_unique<DiagramWindow>(session_, dialogs_, status_);
-    ownDiagram_->setClipDataSource([this]() -> Sheet* { return &clipData_->sheet().activePage(); });
-    ownObjects_ = std::make_unique<DiagramObjectController>(*ownDiagram_, session_, dialogs_);
-}
-
-DiagramWindow* BatchMacro::currentDiagram() const {
-    if (windows_.currentDiagram)
-        if (DiagramWindow* shown = windows_.currentDiagram())
-            return shown;
-    return ownDiagram_.get();
-}
-
-DiagramWindow& BatchMacro::diagram() {
-    if (!currentDiagram())
-        openDiagram();
-    return *currentDiagram();
 }

@@ -207,6 +207,11 @@ bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
             objects.texts[size_t(movingText_)].at = at;
         begin(Mode::None);
         return redraw();
+    case Mode::MoveRefPoint:
+        if (movingPoint_ >= 0 && size_t(movingPoint_) < objects.points.size())
+            objects.points[size_t(movingPoint_)].at = at;
+        begin(Mode::None);
+        return redraw();
     }
     return false;
 }
@@ -332,18 +337,35 @@ bool DiagramObjectController::eraseTrendline() {
     return redraw();
 }
 
-bool DiagramObjectController::deleteRefPoint() {
+std::optional<size_t> DiagramObjectController::askPointNumber(const QString& question) {
     if (objects.points.empty())
-        return false;
-    const auto answer = dialogs_.input(Dialogs::title(),
-                                       QStringLiteral("Give the number of the point to be deleted"),
-                                       QString::number(objects.points.size()));
+        return std::nullopt;
+    const auto answer =
+        dialogs_.input(Dialogs::title(), question, QString::number(objects.points.size()));
     bool ok = false;
     const int n = answer ? answer->trimmed().toInt(&ok) : 0;
     if (!ok || n < 1 || size_t(n) > objects.points.size())
+        return std::nullopt;
+    return size_t(n - 1);
+}
+
+bool DiagramObjectController::deleteRefPoint() {
+    const auto i = askPointNumber(QStringLiteral("Give the number of the point to be deleted"));
+    if (!i)
         return false;
-    objects.points.erase(objects.points.begin() + (n - 1));
+    objects.points.erase(objects.points.begin() + qsizetype(*i));
     return redraw();
+}
+
+bool DiagramObjectController::moveRefPoint() {
+    const auto i = askPointNumber(QStringLiteral("Give the number of the point to be moved"));
+    if (!i)
+        return false;
+    dialogs_.message(MessageKind::Information,
+                     QStringLiteral("Click the new position of point ") + objects.points[*i].name);
+    movingPoint_ = int(*i);
+    begin(Mode::MoveRefPoint);
+    return true;
 }
 
 bool DiagramObjectController::addText() {

@@ -41,7 +41,8 @@ public:
         LinearTrendline,
         RefPoint,
         PlaceText,
-        MoveText
+        MoveText,
+        MoveRefPoint
     };
     Mode mode() const { return mode_; }
     // A left click at a data point; shift: select the polygon or trendline nearest to it (within
@@ -69,6 +70,8 @@ public:
     bool erasePolygon();
     bool eraseTrendline();
     bool deleteRefPoint();
+    // RefPoint "&Move": asks the point's number, the next click places it.
+    bool moveRefPoint();
     // "&Text labels": "&Add" asks the text, the next click places it; "&Remove" / "&Move" ask
     // about each label in turn.
     bool addText();
@@ -124,7 +127,11 @@ private:
     Mode mode_ = Mode::None;
     std::vector<QPointF> clicks_;
     QString pendingText_;
+    // The 0-based index of the point whose number the person gives, if it is one.
+    std::optional<size_t> askPointNumber(const QString& question);
+
     int movingText_ = -1;
+    int movingPoint_ = -1;
     int selectedPolygon_ = -1;
     int selectedTrendline_ = -1;
     std::vector<std::pair<QString, std::optional<QString>>> groups_;

@@ -100,6 +100,13 @@ bool DiagramWindow::runCommand(const QString& line) {
     return draw(line.trimmed());
 }
 
+void DiagramWindow::redrawHeld() {
+    status_.showStatus(QStringLiteral("Drawing................"), 1);
+    rescale();
+    status_.showStatus(QStringLiteral("Styles..."), 1);
+    status_.showStatus(QString(), 0);
+}
+
 void DiagramWindow::rescale() {
     if (!isTernary()) {
         TernaryFrame::remove(figure_);

@@ -8,6 +8,7 @@
 #include "diagram/DiagramStyles.h"
 #include "diagram/GraphAutoSave.h"
 #include "figure/AxisScaleState.h"
+#include "figure/AxisWindow.h"
 #include "figure/Figure.h"
 #include "figure/PlotTable.h"
 #include "filter/DiagramFilterTarget.h"
@@ -63,6 +64,14 @@ public:
     // The controller of the window's user objects, while there is one (it says so itself):
     // macro lines for the objects (DISCRPOLYGON ...) go to it.
     DiagramObjectController* objects = nullptr;
+    // "Zoom and Pan": the axes show this part of the plane until the next draw (the ends stay
+    // automatic or frozen as they were, so the next draw scales as before).
+    void showPart(AxisWindow x, AxisWindow y) {
+        figure_.x.min = x.min;
+        figure_.x.max = x.max;
+        figure_.y.min = y.min;
+        figure_.y.max = y.max;
+    }
     // Discrimination shows its groups in place of the drawn series.
     void showSeries(std::vector<Series> series) { figure_.series = std::move(series); }
     // Receives the DRAW2 line of every draw (the macro recorder).
@@ -76,6 +85,9 @@ public:
     // "USECLIPDATA 0|1" and "CLIPDATAONOFF". False for a line it does not know or a draw that
     // failed.
     bool runCommand(const QString& line);
+    // "DRAW UPDATE": the figure drawn from the rows already held, without a new query: scaled
+    // again (styles and the multi-graph finish come with it), then "Ready!".
+    void redrawHeld();
 
     // The draw refuses a type it does not know.
     static QString unknownGraphType(const QString& type) {

@@ -85,19 +85,10 @@ qint32 Classifier::numberKey(double value) {
 
 qint32 Classifier::textKey(const QString& text) {
     // Rows of one class often follow each other: repeating the last text skips the hash.
-    if (lastTextKey_ != nullKey && texts_[size_t(lastTextKey_ / 2)] == text) {
+    if (lastTextKey_ != nullKey && texts_.text(quint32(lastTextKey_ / 2)) == text) {
         return lastTextKey_;
     }
-    qint32 id = 0;
-    const auto it = textIds_.constFind(text);
-    if (it != textIds_.constEnd()) {
-        id = it.value();
-    } else {
-        id = qint32(texts_.size());
-        texts_.push_back(text);
-        textIds_.insert(text, id);
-    }
-    lastTextKey_ = 2 * id + 1;
+    lastTextKey_ = 2 * qint32(texts_.indexOf(text)) + 1;
     return lastTextKey_;
 }
 
@@ -136,7 +127,7 @@ Classification Classifier::finish() const {
             extend(v);
         }
         for (size_t i = 0; i < texts_.size(); ++i) {
-            textNumbers[i] = NumberText::fromText(texts_[i]);
+            textNumbers[i] = NumberText::fromText(texts_.text(quint32(i)));
             if (textNumbers[i]) {
                 extend(*textNumbers[i]);
             }
@@ -169,22 +160,23 @@ Classification Classifier::finish() const {
     for (size_t i = 0; i < texts_.size(); ++i) {
         if (textsAlone) {
             textClass[i] = int(pending.size());
-            pending.push_back({texts_[i], 1, NumberText::fromText(texts_[i])});
+            pending.push_back(
+                {texts_.text(quint32(i)), 1, NumberText::fromText(texts_.text(quint32(i)))});
         } else if (options_.mode != ClassifyMode::AsText && textNumbers[i]) {
             textClass[i] = numericClass(*textNumbers[i]);
         } else if (options_.mode == ClassifyMode::NumberRanges &&
                    options_.dropNonNumericFromRanges) {
             textClass[i] = droppedNonNumeric;
         } else {
-            textClass[i] = classNamed(texts_[i], 1, NumberText::fromText(texts_[i]));
+            textClass[i] = classNamed(texts_.text(quint32(i)), 1,
+                                      NumberText::fromText(texts_.text(quint32(i))));
         }
     }
     int nullClass = dropped;
     if (options_.drawNulls) {
-        const auto named = std::find(texts_.begin(), texts_.end(), nullClassName());
-        nullClass = textsAlone && named != texts_.end()
-                        ? textClass[size_t(named - texts_.begin())]
-                        : classNamed(nullClassName(), 2, std::nullopt);
+        const auto named = texts_.find(nullClassName());
+        nullClass =
+            textsAlone && named ? textClass[*named] : classNamed(nullClassName(), 2, std::nullopt);
     }
 
     // Class order, then every row into its class in row order.
@@ -243,16 +235,15 @@ Classification Classifier::classify(const InternedColumn& column, Options option
     Classifier classifier(options);
     std::vector<qint32> keys;
     keys.reserve(column.distinct().size());
-    // A field with a value per sample has as many distinct values as rows: growing the hash
+    // A field with a value per sample has as many distinct values as rows: growing the index
     // step by step would cost more than filling it.
-    classifier.textIds_.reserve(qsizetype(column.distinct().size()));
+    classifier.texts_.reserve(qsizetype(column.distinct().size()));
     const bool allTexts =
         std::all_of(column.distinct().begin(), column.distinct().end(),
                     [](const CellValue& v) { return v.kind() == CellValue::Kind::Text; });
     for (const CellValue& value : column.distinct()) {
-        if (allTexts) { // distinct texts: each its own key, without hashing them again
-            keys.push_back(2 * qint32(classifier.texts_.size()) + 1);
-            classifier.texts_.push_back(value.toText());
+        if (allTexts) { // distinct texts: each its own key
+            keys.push_back(2 * qint32(classifier.texts_.indexOf(value.toText())) + 1);
         } else {
             keys.push_back(classifier.keyOf(value));
         }

@@ -10,6 +10,8 @@
 #include "figure/ClassifyOption.h"
 #include "platform/CellValue.h"
 
+#include "platform/TextIndex.h"
+
 #include <QHash>
 #include <QString>
 #include <vector>
@@ -61,8 +63,7 @@ private:
     Options options_;
     std::vector<qint32> rowKeys_;
     QHash<double, qint32> numberIds_;
-    QHash<QString, qint32> textIds_;
     std::vector<double> numbers_;
-    std::vector<QString> texts_;
+    TextIndex texts_;
     qint32 lastTextKey_ = nullKey;
 };

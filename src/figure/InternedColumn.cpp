@@ -24,7 +24,13 @@ quint32 InternedColumn::idOf(const CellValue& value) {
     const auto number = value.kind() == CellValue::Kind::Number ? value.toNumber() : std::nullopt;
     if (number && std::isfinite(*number))
         return intern(numbers_, *number);
-    if (value.kind() == CellValue::Kind::Text)
-        return intern(texts_, value.toText());
+    if (value.kind() == CellValue::Kind::Text) {
+        const quint32 text = texts_.indexOf(value.toText());
+        if (text == textIds_.size()) {
+            textIds_.push_back(next);
+            distinct_.push_back(value);
+        }
+        return textIds_[text];
+    }
     return intern(others_, QString::number(int(value.kind())) + QLatin1Char(':') + value.toText());
 }

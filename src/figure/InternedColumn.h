@@ -3,6 +3,7 @@
 // is kept once and each row holds only its index, four bytes. Values are distinct by kind and
 // content (Null, Empty, the text "1" and the number 1 are four values). Plain value type.
 #include "platform/CellValue.h"
+#include "platform/TextIndex.h"
 
 #include <QHash>
 #include <vector>
@@ -24,7 +25,8 @@ private:
 
     std::vector<CellValue> distinct_;
     std::vector<quint32> ids_;
-    QHash<QString, quint32> texts_;
+    TextIndex texts_;
+    std::vector<quint32> textIds_; // the index in distinct_ of each of texts_
     QHash<double, quint32> numbers_;
     // Everything else (Null, Empty, dates, booleans, NaN) by its kind and text.
     QHash<QString, quint32> others_;

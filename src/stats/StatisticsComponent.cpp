@@ -1,6 +1,7 @@
 #include "stats/StatisticsComponent.h"
 
 #include "platform/NumberText.h"
+#include "platform/TextIndex.h"
 #include "stats/DetectionLimitRule.h"
 
 #include <QHash>
@@ -151,21 +152,19 @@ void StatisticsComponent::Classify(int column) {
     classRows_.clear();
     if (!validColumn(column))
         return;
-    QHash<QString, int> indexOf;
+    TextIndex indexes;
     const Column& cells = columns_[size_t(column - 1)];
-    // Rows of one class mostly come together: the last class is tried before the hash.
+    // Rows of one class mostly come together: the last class is tried before the index.
     QString lastText;
     int last = -1;
     for (int r = 0; r < rows_; ++r) {
         const QString text = textAt(cells, r);
         if (last < 0 || text != lastText) {
-            auto it = indexOf.constFind(text);
-            if (it == indexOf.constEnd()) {
-                it = indexOf.insert(text, int(classNames_.size()));
+            last = int(indexes.indexOf(text));
+            if (last == int(classRows_.size())) {
                 classNames_ << text;
                 classRows_.emplace_back();
             }
-            last = *it;
             lastText = text;
         }
         classRows_[size_t(last)].push_back(r);

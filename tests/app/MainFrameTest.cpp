@@ -73,9 +73,10 @@ TEST_F(MainFrameTest, OpeningFillsCaptionRecentEntriesAndPickers) {
 
     const QMenu* file = frame.menuBar()->actions().front()->menu();
     ASSERT_NE(file, nullptr);
-    EXPECT_EQ(menuTexts(file), (QStringList{"&Open Database...", "&Close Database",
-                                            "&New Database...", "&Map Database and Save the Map",
-                                            "Start", "&Exit", QStringLiteral("&1 ") + dbPath}));
+    EXPECT_EQ(menuTexts(file),
+              (QStringList{"&Open Database...", "&Close Database", "&New Database...",
+                           "&Map Database and Save the Map", "Start", "Open Macro...",
+                           "Save Macro...", "&Exit", QStringLiteral("&1 ") + dbPath}));
 
     const auto* list = frame.findChild<RecentDatabaseList*>();
     ASSERT_NE(list, nullptr);

@@ -2,10 +2,14 @@
 // program promises are there, and no item is left unconnected (an item that does nothing).
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/StyleEditorView.h"
 #include "grid/ui/GridWindow.h"
+#include "stats/fit/ui/DiagramFitItems.h"
+#include "stats/fit/ui/FitView.h"
+#include "stats/model/ui/LinearModelView.h"
 #include "stats/ui/ComparisonWindowSet.h"
 #include "stats/ui/CorrelationView.h"
 #include "stats/ui/TwoSampleTestView.h"
@@ -105,8 +109,12 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "D&istribution...",
           "&Correlation matrix...",
           "&t-test...",
+          "&Linear Model...",
           "About Quv Data",
-          "Quv Help"}},
+          "Quv Help",
+          "Open Macro...",
+          "Save Macro...",
+          "Command panel"}},
         {"diagram",
          [this] { return frame.openDiagram(); },
          {"&Open AKR",
@@ -158,6 +166,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "&Autopolygon around datapoints",
           "Linear on screen",
           "Polyline on screen",
+          "&Fit Linear",
+          "Fit...",
           "Show in Legend",
           "&Move",
           "&Copy equation",
@@ -219,6 +229,13 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
         {"t-test",
          [this] { return frame.comparisonWindows()->openTwoSampleTest(); },
          {"&Execute", "&Close", "Copy &sheet"}},
+        {"linear model",
+         [this] { return frame.comparisonWindows()->openLinearModel(); },
+         {"Create Model (run)", "Recalculate and draw line chart", "Open Model template",
+          "Save Model template", "&Close", "&Copy", "Save Chart &As"}},
+        {"fit",
+         [this] { return frame.openDiagram()->objectMenus().fitItems().openFit(); },
+         {"&Best fit", "Print", "&Close", "Copy Formula", "Copy Fit output", "Copy Figure"}},
         {"distribution",
          [this] { return frame.openDistribution(); },
          {"Show Table",

@@ -1,8 +1,8 @@
 #include "app/ui/FrameMacro.h"
 
+#include "app/ui/FrameCommands.h"
 #include "app/ui/MainFrame.h"
 #include "automation/BatchMacro.h"
-#include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/Dialogs.h"
 #include "platform/qt/QtStatus.h"
@@ -22,31 +22,13 @@ bool FrameMacro::run(const QString& path, MainFrame& frame, SessionDatabase& ses
     }
     const QString text = QString::fromUtf8(file.readAll());
     bool exiting = false;
-    BatchMacro::Windows windows;
-    windows.clipData = frame.clipData();
-    windows.openDiagram = [&frame]() -> DiagramWindow* {
-        DiagramView* view = frame.openDiagram();
-        return view ? &view->controller() : nullptr;
-    };
-    windows.currentDiagram = [&frame]() -> DiagramWindow* {
-        DiagramView* view = frame.currentDiagram();
-        return view ? &view->controller() : nullptr;
-    };
-    windows.changed = [&frame] {
-        frame.refreshClipDataView();
-        if (DiagramView* view = frame.currentDiagram())
-            view->showController();
-    };
-    windows.exit = [&exiting] { exiting = true; };
-    windows.showWindow = [&frame](const QString& keyword) {
-        return keyword == QLatin1String("CONV") && frame.openConverter() != nullptr;
-    };
     BatchMacro macro(
         session, dialogs, frame.status(), appPath, QFileInfo(path).absolutePath(), lastFilesIni,
         [](const Figure& figure, const QString& out, QSize size) {
             return FigureExporter::save(figure, out, size);
         },
-        windows);
+        frame.commands());
+    macro.exit = [&exiting] { exiting = true; };
     const bool ok = macro.run(text);
     if (exiting) {
         frame.close();

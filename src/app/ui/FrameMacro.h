@@ -1,6 +1,7 @@
 #pragma once
-// Runs a macro file in the windowed program: its lines go to the frame's ClipData sheet and
-// diagram windows, which show what each line did; EXIT closes the program. Relative SAVE and
+// Runs a macro file in the windowed program through the frame's command interpreter (the one
+// behind the command panel): its lines go to the frame's windows, which show what each line
+// did; SAVEFIGURE writes the current figure and EXIT closes the program. Relative SAVE and
 // SAVEFIGURE paths go beside the macro file. Lines that failed are told in one message.
 #include <QString>
 

@@ -2,11 +2,13 @@
 
 #include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
+#include "app/ui/FrameCommands.h"
+#include "app/ui/FrameWindowOpeners.h"
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
 #include "app/ui/SampleBrowserPanel.h"
+#include "automation/MainCommands.h"
 #include "calc/ui/UserCalcView.h"
-#include "chem/ui/ConverterView.h"
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/TableLoaderWindow.h"
 #include "clipdata/ui/ClipDataView.h"
@@ -32,7 +34,6 @@
 #include "query/LinkSearch.h"
 #include "spider/ui/SpiderView.h"
 #include "spider/ui/SpiderWindowSet.h"
-#include "stats/BoxWhiskerSettings.h"
 #include "stats/ui/BoxPlotView.h"
 #include "stats/ui/ComparisonWindowSet.h"
 #include "stats/ui/DescriptiveStatisticsView.h"
@@ -75,7 +76,8 @@ struct TableLoaderParts : QObject {
 MainFrame::MainFrame(const WindowGeometry& geometry)
     : geometry_(geometry)
     , area_(new QMdiArea(this))
-    , status_(new QtStatus(statusBar())) {
+    , status_(new QtStatus(statusBar()))
+    , openers_(std::make_unique<FrameWindowOpeners>(*this)) {
     setWindowTitle(QStringLiteral("QUV Data"));
     setCentralWidget(area_);
     // A window larger than the area (its least size) can be scrolled to, never cut off.
@@ -205,6 +207,7 @@ void MainFrame::bind(const Parts& parts) {
     bar->addWidget(arrangement_);
     bar->addWidget(windows_);
 
+    commands_ = new FrameCommands(*this, parts.folders.userFolder);
     buildMenus();
     refreshLists();
 }
@@ -223,6 +226,7 @@ void MainFrame::buildMenus() {
     QMenu* start = fileMenu_->addMenu(QStringLiteral("Start"));
     for (const QString& program : {QStringLiteral("ZolRock"), QStringLiteral("ZolModel")})
         start->addAction(program, this, [&c, program] { c.startProgram(program); });
+    commands_->addMacroItems(*fileMenu_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(QStringLiteral("&Exit"), QKeySequence::Quit, this, &QWidget::close);
     fileMenu_->addSeparator();
@@ -250,11 +254,15 @@ void MainFrame::buildMenus() {
     fillSystemMenu(system);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    // Through the VIEW dispatcher, which records them.
+    MainCommands& views = commands_->mainCommands();
     view->addAction(QStringLiteral("&Graph"), QKeySequence(Qt::CTRL | Qt::Key_G), this,
-                    [this] { openDiagram(); });
+                    [&views] { views.view(QStringLiteral("XY")); });
     view->addAction(QStringLiteral("&ClipData"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                    this, [this] { openClipData(); });
-    view->addAction(QStringLiteral("&Spider diagram"), this, [this] { openSpider(); });
+                    this, [&views] { views.view(QStringLiteral("CLIPDATA")); });
+    view->addAction(QStringLiteral("&Spider diagram"), this,
+                    [&views] { views.view(QStringLiteral("SPIDER")); });
+    commands_->addPanelItem(*view);
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     // The dock at the left: databases, tables and the sample browser.
     QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
@@ -281,6 +289,8 @@ void MainFrame::buildMenus() {
                           [this] { comparisons_->openCorrelation(); });
     statistics->addAction(QStringLiteral("&t-test..."), this,
                           [this] { comparisons_->openTwoSampleTest(); });
+    statistics->addAction(QStringLiteral("&Linear Model..."), this,
+                          [this] { comparisons_->openLinearModel(); });
     QMenu* windowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
     connect(windowMenu, &QMenu::aboutToShow, this,
@@ -301,26 +311,7 @@ QString MainFrame::userGuidePath() const {
 }
 
 QWidget* MainFrame::openHelp() {
-    if (!parts_)
-        return nullptr;
-    for (QMdiSubWindow* w : area_->subWindowList())
-        if (auto* guide = qobject_cast<QTextBrowser*>(w->widget())) {
-            area_->setActiveSubWindow(w);
-            return guide;
-        }
-    QFile file(userGuidePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        parts_->dialogs.message(MessageKind::Exclamation, QStringLiteral("The user guide ") +
-                                                              userGuidePath() +
-                                                              QStringLiteral(" is missing"));
-        return nullptr;
-    }
-    auto* guide = new QTextBrowser;
-    guide->setWindowTitle(QStringLiteral("QUV Data Help"));
-    guide->setOpenExternalLinks(true);
-    guide->setMarkdown(QString::fromUtf8(file.readAll()));
-    showChild(guide, QStringLiteral("Help"), {760, 620});
-    return guide;
+    return openers_->openHelp();
 }
 
 QWidget* MainFrame::openClipData() {
@@ -379,15 +370,7 @@ QWidget* MainFrame::openLinkContent() {
 }
 
 UserCalcView* MainFrame::openUserCalc() {
-    if (!parts_)
-        return nullptr;
-    if (auto* open = activateChild<UserCalcView>())
-        return open;
-    auto* view =
-        new UserCalcView(parts_->session, parts_->dialogs, *status_, parts_->systemDatabase);
-    connect(view, &UserCalcView::stored, this, &MainFrame::refreshLists);
-    showChild(view, QStringLiteral("UserCalc"), {520, 620});
-    return view;
+    return openers_->openUserCalc();
 }
 
 DiagramView* MainFrame::openDiagram() {
@@ -418,6 +401,7 @@ DiagramView* MainFrame::openDiagram() {
         });
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     currentDiagram_ = diagram;
+    commands_->attach(*diagram);
     return diagram;
 }
 
@@ -555,93 +539,28 @@ void MainFrame::activateChild(quintptr id) {
             return bringForward(w);
 }
 
-template <class T> T* MainFrame::activateChild() {
-    for (QMdiSubWindow* w : area_->subWindowList())
-        if (auto* view = qobject_cast<T*>(w->widget())) {
-            bringForward(w);
-            return view;
-        }
-    return nullptr;
-}
-
 QWidget* MainFrame::openDescriptiveStatistics(const QString& table) {
-    if (!parts_)
-        return nullptr;
-    auto* view = activateChild<DescriptiveStatisticsView>();
-    if (!view) {
-        view = new DescriptiveStatisticsView(parts_->session, parts_->dialogs, *status_,
-                                             [this] { return &clipData_->sheet().activePage(); });
-        showChild(view, QStringLiteral("FullStat"), {760, 520});
-    }
-    if (!table.isEmpty())
-        view->setTable(table);
-    return view;
+    return openers_->openDescriptiveStatistics(table);
 }
 
 QWidget* MainFrame::openBoxPlot(const QString& table) {
-    if (!parts_)
-        return nullptr;
-    auto* view = activateChild<BoxPlotView>();
-    if (!view) {
-        view = new BoxPlotView(parts_->session, parts_->dialogs, *status_,
-                               BoxWhiskerSettings::shared(),
-                               [this] { return &clipData_->sheet().activePage(); });
-        view->setWindowGeometry(&geometry_);
-        showChild(view, QStringLiteral("stat"), {980, 620});
-    }
-    if (!table.isEmpty())
-        view->setStatisticsTable(table);
-    return view;
+    return openers_->openBoxPlot(table);
 }
 
 QWidget* MainFrame::openDistribution(const QString& table) {
-    if (!parts_)
-        return nullptr;
-    auto* view = activateChild<DistributionView>();
-    if (!view) {
-        view = new DistributionView(parts_->session, parts_->dialogs, *status_,
-                                    [this] { return &clipData_->sheet().activePage(); });
-        showChild(view, QStringLiteral("Distribution"), {1000, 640});
-    }
-    if (!table.isEmpty())
-        view->setTable(table);
-    return view;
+    return openers_->openDistribution(table);
 }
 
 QWidget* MainFrame::openQueryWindow() {
-    if (!parts_)
-        return nullptr;
-    if (auto* open = activateChild<QueryView>())
-        return open;
-    auto* view = new QueryView(parts_->session, parts_->dialogs, &geometry_);
-    view->openGrid = [this](const QString& statement, const QString& caption) {
-        return openGrid(statement, caption) != nullptr;
-    };
-    showChild(view, QueryWindow::shortName(), {560, 420});
-    return view;
+    return openers_->openQueryWindow();
 }
 
 QWidget* MainFrame::openCatalogue() {
-    if (!parts_)
-        return nullptr;
-    if (auto* open = activateChild<CatalogueView>())
-        return open;
-    auto* view = new CatalogueView(parts_->session, parts_->dialogs);
-    showChild(view, CatalogueWindow::shortName(), {620, 440});
-    return view;
+    return openers_->openCatalogue();
 }
 
 QWidget* MainFrame::openConverter() {
-    if (!parts_)
-        return nullptr;
-    if (auto* open = activateChild<ConverterView>())
-        return open;
-    auto* view = new ConverterView(parts_->dialogs);
-    view->showHelp = [this] { openHelp(); };
-    view->openLibrary(parts_->mineralLibraryDb, parts_->mineralLibraryTable,
-                      parts_->folders.userFolder);
-    showChild(view, ConverterWindow::shortName(), {460, 420});
-    return view;
+    return openers_->openConverter();
 }
 
 QWidget* MainFrame::openSpider() {

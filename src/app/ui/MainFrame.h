@@ -8,6 +8,8 @@
 #include "link/LinkSettings.h"
 
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <memory>
 
@@ -29,6 +31,8 @@ class SessionDatabase;
 class SpiderWindowSet;
 struct StyleDefaults;
 class ComparisonWindowSet;
+class FrameCommands;
+class FrameWindowOpeners;
 class TableLoaderView;
 class UserCalcView;
 class WindowGeometry;
@@ -108,6 +112,8 @@ public:
     QStringList selectedTables() const;
     // "User Defined Derivatives..." (Tools menu): the user calculations window, once.
     UserCalcView* openUserCalc();
+    // The command and macro panel with its interpreter (exists once bind() was called).
+    FrameCommands* commands() const { return commands_; }
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // The diagram window that commands address: the one activated or opened last; nullptr
@@ -132,6 +138,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class FrameWindowOpeners;
+    friend class FrameCommands;
     // The window as a child of the frame, at the place it had when it was last closed.
     QMdiSubWindow* showChild(QWidget* window, const QString& shortName, QSize size);
     static constexpr const char* geometryNameProperty = "quvGeometryName";
@@ -174,4 +182,15 @@ private:
     QComboBox* windows_ = nullptr;
     SpiderWindowSet* spiders_ = nullptr;
     ComparisonWindowSet* comparisons_ = nullptr;
+    std::unique_ptr<FrameWindowOpeners> openers_;
+    FrameCommands* commands_ = nullptr;
 };
+
+template <class T> T* MainFrame::activateChild() {
+    for (QMdiSubWindow* w : area_->subWindowList())
+        if (auto* view = qobject_cast<T*>(w->widget())) {
+            bringForward(w);
+            return view;
+        }
+    return nullptr;
+}

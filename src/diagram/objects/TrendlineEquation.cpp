@@ -48,9 +48,10 @@ QString TrendlineEquation::linearThrough(double x1, double y1, double x2, double
            NumberText::toText(intercept);
 }
 
-QString TrendlineEquation::polylineThrough(const std::vector<QPointF>& points) {
+QString TrendlineEquation::polylineThrough(const std::vector<QPointF>& points, bool xOfY) {
     if (points.size() < 2)
         return {};
+    const QString variable = xOfY ? QStringLiteral("y") : QStringLiteral("x");
     // Built from the last piece outwards: IF(x<=x2, piece 1, IF(x<=x3, piece 2, ... piece n)).
     QString expression;
     for (size_t i = points.size() - 1; i-- > 0;) {
@@ -59,13 +60,14 @@ QString TrendlineEquation::polylineThrough(const std::vector<QPointF>& points) {
             return {};
         const double slope = (b.y() - a.y()) / (b.x() - a.x());
         const QString piece = QStringLiteral("(") + NumberText::toText(a.y()) +
-                              QStringLiteral(")+(x-(") + NumberText::toText(a.x()) +
-                              QStringLiteral("))*(") + NumberText::toText(slope) +
-                              QStringLiteral(")");
-        expression = expression.isEmpty() ? piece
-                                          : QStringLiteral("IF(x<=") + NumberText::toText(b.x()) +
-                                                QStringLiteral(",") + piece + QStringLiteral(",") +
-                                                expression + QStringLiteral(")");
+                              QStringLiteral(")+(") + variable + QStringLiteral("-(") +
+                              NumberText::toText(a.x()) + QStringLiteral("))*(") +
+                              NumberText::toText(slope) + QStringLiteral(")");
+        expression = expression.isEmpty()
+                         ? piece
+                         : QStringLiteral("IF(") + variable + QStringLiteral("<=") +
+                               NumberText::toText(b.x()) + QStringLiteral(",") + piece +
+                               QStringLiteral(",") + expression + QStringLiteral(")");
     }
-    return QStringLiteral("Y=") + expression;
+    return (xOfY ? QStringLiteral("X=") : QStringLiteral("Y=")) + expression;
 }

@@ -19,7 +19,8 @@ public:
     static QString linearThrough(double x1, double y1, double x2, double y2);
     // The "Y=" equation of the broken line through points in rising X order, one straight
     // piece between each two (IF on x); empty for fewer than two points or X that repeats.
-    static QString polylineThrough(const std::vector<QPointF>& points);
+    // xOfY: the points are (y, x) pairs in rising y, and the line is the "X=" equation in y.
+    static QString polylineThrough(const std::vector<QPointF>& points, bool xOfY = false);
 
     bool isXOfY() const { return xOfY_; }
     double valueAt(double v) const;

@@ -3,6 +3,7 @@
 #include "diagram/DiagramWindow.h"
 #include "diagram/ui/DiagramObjectDragging.h"
 #include "diagram/ui/GroupStoreDialog.h"
+#include "stats/fit/ui/DiagramFitItems.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,7 +13,7 @@
 #include <qcustomplot.h>
 
 DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& session,
-                                       Dialogs& dialogs, QCustomPlot& plot,
+                                       Dialogs& dialogs, Status& status, QCustomPlot& plot,
                                        std::function<void()> shown, QWidget* view)
     : QObject(view)
     , objects_(window, session, dialogs)
@@ -22,6 +23,8 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
                                               if (window.hasFigure() && window.draw())
                                                   shown_();
                                           }))
+    , fitItems_(new DiagramFitItems(
+          window, dialogs, status, [this] { shown_(); }, view))
     , session_(session)
     , plot_(plot)
     , shown_(std::move(shown))
@@ -66,6 +69,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
     trendCreate->addAction(QStringLiteral("Linear on screen"), this,
                            [&o] { o.startLinearTrendline(); });
     trendCreate->addAction(QStringLiteral("Polyline on screen"), this, [&o] { o.startPolyline(); });
+    fitItems_->addTo(*trendCreate);
     trend->addAction(QStringLiteral("Show in Legend"), this,
                      then([this] { return edits_.toggleLegend(false); }));
     trend->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.eraseTrendline(); }));
@@ -108,6 +112,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
 
     QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
     points->addAction(QStringLiteral("&Create"), this, [&o] { o.startRefPoint(); });
+    points->addAction(QStringLiteral("&Move"), this, [&o] { o.moveRefPoint(); });
     points->addAction(QStringLiteral("&Delete"), this, then([&o] { return o.deleteRefPoint(); }));
 
     QMenu* texts = bar.addMenu(QStringLiteral("&Text labels"));

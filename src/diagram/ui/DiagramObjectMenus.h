@@ -1,26 +1,31 @@
 #pragma once
 // A diagram view's user-object menus: "Trend&Line", "&Polygon", "&RefPoint", "&Text labels" and
-// "&Discriminate Options", and the chart's mouse: a click goes to the object controller (Shift
-// selects), a double click ends digitising; dragging objects (DiagramObjectDragging). Owns the
-// window's DiagramObjectController; `shown` shows the figure again after a change.
+// "&Discriminate Options" (with the fit items, DiagramFitItems), and the chart's mouse: a click
+// goes to the object controller (Shift selects), a double click ends digitising; dragging objects
+// (DiagramObjectDragging). Owns the window's DiagramObjectController; `shown` shows the figure
+// again after a change.
 #include "diagram/DiagramObjectController.h"
 #include "diagram/objects/ObjectEdits.h"
 
 #include <QObject>
 #include <functional>
 
+class DiagramFitItems;
 class DiagramObjectDragging;
 class QCustomPlot;
 class QMenuBar;
 class QWidget;
+class Status;
 
 class DiagramObjectMenus : public QObject {
     Q_OBJECT
 public:
     DiagramObjectMenus(DiagramWindow& window, SessionDatabase& session, Dialogs& dialogs,
-                       QCustomPlot& plot, std::function<void()> shown, QWidget* view);
+                       Status& status, QCustomPlot& plot, std::function<void()> shown,
+                       QWidget* view);
 
     DiagramObjectController& controller() { return objects_; }
+    DiagramFitItems& fitItems() { return *fitItems_; }
     void addTo(QMenuBar& bar);
 
 private:
@@ -30,6 +35,7 @@ private:
     DiagramObjectController objects_;
     ObjectEdits edits_;
     DiagramObjectDragging* dragging_;
+    DiagramFitItems* fitItems_;
     SessionDatabase& session_;
     QCustomPlot& plot_;
     std::function<void()> shown_;

@@ -11,6 +11,7 @@
 #include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
+#include "diagram/ui/ZoomPanOverview.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "filter/FilterCombiner.h"
@@ -159,6 +160,13 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     optionsMenu_ = new DiagramOptionsMenu(
         window_, [this] { takeInput(); }, [this] { showFigure(); }, this);
     sideLayout->addWidget(axisMenu_->note());
+    overview_ = new ZoomPanOverview(side);
+    overview_->hide();
+    sideLayout->addWidget(overview_);
+    connect(overview_, &ZoomPanOverview::partChosen, this, [this](AxisWindow x, AxisWindow y) {
+        window_.showPart(x, y);
+        showFigure();
+    });
 
     plot_ = new QCustomPlot(this);
     plot_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -167,6 +175,11 @@ DiagramView::DiagramView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     auto* previousAction = new QAction(QStringLiteral("Draw &previous"), plot_);
     connect(previousAction, &QAction::triggered, this, &DiagramView::drawPrevious);
     plot_->addActions({drawAction, previousAction});
+    connect(plot_, &QCustomPlot::mouseWheel, overview_, [this](QWheelEvent* e) {
+        const QPointF at(plot_->xAxis->pixelToCoord(e->position().x()),
+                         plot_->yAxis->pixelToCoord(e->position().y()));
+        overview_->wheel(e->angleDelta().y(), at);
+    });
     window_.setPlotAreaMeter([this](const Figure& figure) {
         return FigurePlot::automaticPlotArea(figure, plot_->size());
     });
@@ -395,7 +408,7 @@ void DiagramView::buildMenus() {
         QGuiApplication::clipboard()->setPixmap(plot_->grab(plot_->legend->outerRect()));
     });
     objectMenus_ = new DiagramObjectMenus(
-        window_, session_, dialogs_, *plot_, [this] { showFigure(); }, this);
+        window_, session_, dialogs_, status_, *plot_, [this] { showFigure(); }, this);
     auto* editMenus =
         new DiagramEditMenus(window_, objectMenus_->controller(), session_, dialogs_, *plot_,
                              {[this] { showFigure(); }, [this] { clipDataFilled(); },
@@ -491,6 +504,16 @@ void DiagramView::buildMenus() {
     connect(drawAction, &QAction::triggered, this, [this] { draw(); });
     toolbar_->addActions(
         {drawAction, copyAction, savePictureAction, openAction, saveAction, statisticsAction});
+    QAction* zoomPan = windowMenu->addAction(QStringLiteral("Zoom and Pan"));
+    zoomPan->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    zoomPan->setCheckable(true);
+    windowMenu->addAction(QStringLiteral("Zoom In"), QKeySequence::ZoomIn, overview_,
+                          [this] { overview_->zoomInOrOut(true); });
+    windowMenu->addAction(QStringLiteral("Zoom Out"), QKeySequence::ZoomOut, overview_,
+                          [this] { overview_->zoomInOrOut(false); });
+    windowMenu->addAction(QStringLiteral("Show All"), QKeySequence(Qt::CTRL | Qt::Key_0), overview_,
+                          [this] { overview_->showAll(); });
+    connect(zoomPan, &QAction::toggled, overview_, &QWidget::setVisible);
     QAction* showToolbar = windowMenu->addAction(QStringLiteral("Show Toolbar"));
     showToolbar->setCheckable(true);
     showToolbar->setChecked(true);
@@ -661,6 +684,7 @@ void DiagramView::showFigure() {
     plot_->setViewport(plot_->rect()); // the chart covers the whole plot widget as it now is
     FigurePlot::show(window_.figure(), *plot_, plot_->size());
     plot_->replot();
+    overview_->follow(window_.figure(), window_.definition.graphType == QLatin1String("Ternary"));
     axisMenu_->refresh();
     log_->clear();
     log_->addItems(window_.figureLog());

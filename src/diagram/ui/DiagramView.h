@@ -17,6 +17,7 @@ class DiagramOptionsMenu;
 class DiagramStyleMenu;
 struct StyleDefaults;
 class SeriesBlinker;
+class ZoomPanOverview;
 class QToolBar;
 class QAction;
 class WindowGeometry;
@@ -140,5 +141,6 @@ private:
     DiagramOptionsMenu* optionsMenu_;
     DiagramStyleMenu* styleMenu_ = nullptr;
     DiagramObjectMenus* objectMenus_ = nullptr;
+    ZoomPanOverview* overview_ = nullptr;
     bool reshowQueued_ = false;
 };

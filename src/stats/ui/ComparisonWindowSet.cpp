@@ -1,5 +1,6 @@
 #include "stats/ui/ComparisonWindowSet.h"
 
+#include "stats/model/ui/LinearModelView.h"
 #include "stats/ui/CorrelationView.h"
 #include "stats/ui/TwoSampleTestView.h"
 
@@ -30,9 +31,22 @@ TwoSampleTestView* ComparisonWindowSet::openTwoSampleTest() {
     return twoSampleTest_;
 }
 
+LinearModelView* ComparisonWindowSet::openLinearModel() {
+    if (linearModel_) {
+        frame_.activate(linearModel_);
+        return linearModel_;
+    }
+    linearModel_ =
+        new LinearModelView(frame_.session, frame_.dialogs, frame_.status, frame_.clipData);
+    frame_.showChild(linearModel_, QStringLiteral("Model"), {1000, 700});
+    return linearModel_;
+}
+
 void ComparisonWindowSet::refreshLists() {
     if (correlation_)
         correlation_->refreshLists();
     if (twoSampleTest_)
         twoSampleTest_->refreshLists();
+    if (linearModel_)
+        linearModel_->refreshLists();
 }

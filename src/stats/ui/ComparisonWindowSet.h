@@ -1,7 +1,7 @@
 #pragma once
-// The statistics windows that compare fields or samples (the correlation matrix and the t-test
-// window) as children of the frame: at most one of each. The frame hands in how
-// a child is shown and brought forward; this class only opens the windows.
+// The statistics windows that compare fields or samples (the correlation matrix, the t-test
+// window and the linear model) as children of the frame: at most one of each. The frame hands in
+// how a child is shown and brought forward; this class only opens the windows.
 #include "stats/ui/StatisticsPickers.h"
 
 #include <QObject>
@@ -14,6 +14,7 @@ class SessionDatabase;
 class Status;
 class CorrelationView;
 class TwoSampleTestView;
+class LinearModelView;
 class QWidget;
 
 class ComparisonWindowSet : public QObject {
@@ -36,6 +37,8 @@ public:
     CorrelationView* openCorrelation();
     // "t-test" (Statistics menu).
     TwoSampleTestView* openTwoSampleTest();
+    // "Linear Model" (Statistics menu).
+    LinearModelView* openLinearModel();
     // After the session database changed: the pickers refilled.
     void refreshLists();
 
@@ -43,4 +46,5 @@ private:
     Frame frame_;
     QPointer<CorrelationView> correlation_;
     QPointer<TwoSampleTestView> twoSampleTest_;
+    QPointer<LinearModelView> linearModel_;
 };

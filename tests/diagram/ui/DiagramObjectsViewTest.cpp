@@ -4,7 +4,7 @@
 // read back from the database; the objects come back with the graph file; every object menu
 // item is in the window. Samples selected with clicks and a dragged rectangle, found, listed
 // from the database; polygons and trendlines pasted and discriminated by macro lines.
-#include "automation/BatchMacro.h"
+#include "diagram/DiagramCommands.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
@@ -227,17 +227,54 @@ TEST_P(DiagramObjectsViewTest, SelectsFindsPastesAndDiscriminatesByMacroLines) {
 
     // The macro lines, as the program's macro runs them in this window. The rectangle holds S5
     // and S3 (S4 and S6 sit on its corners: outside by default), the square S3 and S6.
-    BatchMacroWindows windows;
-    windows.currentDiagram = [&view] { return &view.controller(); };
-    BatchMacro macro(*session, dialogs, status, dir.path(), dir.path(), {}, {}, windows);
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRPOLYGON"))) << macro.log().join('\n').toStdString();
+    DiagramCommands commands(view.controller(), *session);
+    const auto run = [&commands](const char* line) {
+        return commands.run(MacroCommand::parse(QString::fromUtf8(line))).ok;
+    };
+    ASSERT_TRUE(run("DISCRPOLYGON"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"II=1", "IO=1", "OI=1", "OO=5"}));
     for (const char* name : {"both", "rectangle", "square", ""})
         dialogs.queueText(QString::fromUtf8(name));
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRRENAME")));
+    ASSERT_TRUE(run("DISCRRENAME"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"both=1", "rectangle=1", "square=1", "Null=5"}));
-    ASSERT_TRUE(macro.run(QStringLiteral("DISCRTRENDLINE")));
+    ASSERT_TRUE(run("DISCRTRENDLINE"));
     EXPECT_EQ(seriesCounts(view), (QStringList{"B=8"})); // every sample under Y = x + 0.5
+}
+
+TEST_P(DiagramObjectsViewTest, ReferencePointsAndLabelsAreMovedByTheirMenusAndAClick) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    ASSERT_NO_FATAL_FAILURE(drawDiagonal(view));
+    auto* plot = view.findChild<QCustomPlot*>();
+    DiagramObjectController& objects = view.objectMenus().controller();
+    const auto textAt = [&view](const QString& text) {
+        for (const OverlayText& t : view.controller().figure().texts)
+            if (t.text == text)
+                return t.position;
+        return QPointF(-1, -1);
+    };
+
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Create"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {3, 3});
+    dialogs.queueText(QStringLiteral("1"));
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Move"))->trigger();
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Click the new position of point P1"));
+    mouse(*plot, QEvent::MouseButtonPress, {8, 4});
+    ASSERT_EQ(objects.objects.points.size(), 1u);
+    EXPECT_NEAR(textAt(QStringLiteral("+ P1")).x(), 8, 0.05);
+    EXPECT_NEAR(textAt(QStringLiteral("+ P1")).y(), 4, 0.05);
+
+    dialogs.queueText(QStringLiteral("Vein"));
+    item(view, QStringLiteral("&Text labels"), QStringLiteral("&Add"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {2, 9});
+    dialogs.queueAnswer(Answer::Yes);
+    item(view, QStringLiteral("&Text labels"), QStringLiteral("&Move"))->trigger();
+    mouse(*plot, QEvent::MouseButtonPress, {6, 1});
+    EXPECT_NEAR(textAt(QStringLiteral("Vein")).x(), 6, 0.05);
+
+    // A number that is no point moves nothing and waits for no click.
+    dialogs.queueText(QStringLiteral("2"));
+    item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Move"))->trigger();
+    EXPECT_EQ(objects.mode(), DiagramObjectController::Mode::None);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramObjectsViewTest,

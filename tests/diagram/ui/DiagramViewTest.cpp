@@ -3,6 +3,7 @@
 #include "diagram/ui/DiagramView.h"
 #include "app/WindowGeometry.h"
 #include "diagram/ui/LegendOrderDialog.h"
+#include "diagram/ui/ZoomPanOverview.h"
 #include "filter/FilterSession.h"
 #include "platform/IniFile.h"
 #include "platform/UserSettingsStore.h"
@@ -204,6 +205,64 @@ TEST_P(DiagramViewTest, DrawHideButtonsAndCopyLeavesThePictureOnTheClipboard) {
     const QImage legend = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(legend.isNull());
     EXPECT_LT(legend.width(), picture.width() / 2); // the legend, not the whole chart
+}
+
+TEST_P(DiagramViewTest, TheWheelAndTheOverviewShowPartOfTheFigureUntilTheNextDraw) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    view.resize(900, 600);
+    view.show();
+    const QStringList boxes{"Rocks", "Au", "Rocks", "Au"};
+    for (int i = 0; i < boxes.size(); ++i)
+        view.findChildren<QComboBox*>()[i + 1]->setCurrentText(boxes[i]);
+    ASSERT_TRUE(view.draw());
+    const Figure& figure = view.controller().figure();
+    const AxisWindow wholeX = AxisWindow::of(figure.x), wholeY = AxisWindow::of(figure.y);
+    auto* overview = view.findChild<ZoomPanOverview*>();
+    ASSERT_NE(overview, nullptr);
+    auto* plot = view.findChild<QCustomPlot*>();
+    ASSERT_NE(plot, &overview->plot());
+    const auto pixelOf = [](QCustomPlot& p, QPointF data) {
+        return QPointF(p.xAxis->coordToPixel(data.x()), p.yAxis->coordToPixel(data.y()));
+    };
+
+    // A turn of the wheel forward over the chart at (4, 4): a narrower part, 4 in its place.
+    const QPointF at = pixelOf(*plot, {4, 4});
+    QWheelEvent wheel(at, plot->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(plot, &wheel);
+    EXPECT_NEAR(figure.x.max - figure.x.min, 0.8 * (wholeX.max - wholeX.min), 1e-9);
+    EXPECT_NEAR((4 - figure.x.min) / (figure.x.max - figure.x.min),
+                (4 - wholeX.min) / (wholeX.max - wholeX.min), 1e-9);
+    EXPECT_NEAR(plot->xAxis->range().lower, figure.x.min, 1e-9);
+
+    // Window > "Zoom and Pan": the overview frames that part; a click there centres the chart.
+    for (QAction* a : view.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Zoom and Pan"))
+            a->trigger();
+    ASSERT_TRUE(overview->isVisible());
+    EXPECT_EQ(overview->partX(), AxisWindow::of(figure.x));
+    const QPointF centre = pixelOf(overview->plot(), {6, 5});
+    QMouseEvent press(QEvent::MouseButtonPress, centre, overview->plot().mapToGlobal(centre),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&overview->plot(), &press);
+    EXPECT_NEAR((figure.x.min + figure.x.max) / 2, 6, 0.05);
+
+    // A double click there, or the next draw, shows the whole figure again.
+    QMouseEvent twice(QEvent::MouseButtonDblClick, centre, overview->plot().mapToGlobal(centre),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&overview->plot(), &twice);
+    EXPECT_EQ(AxisWindow::of(figure.x), wholeX);
+    // The keys zoom about the middle.
+    for (QAction* a : view.findChildren<QAction*>())
+        if (a->text() == QStringLiteral("Zoom In"))
+            a->trigger();
+    EXPECT_NEAR(figure.x.max - figure.x.min, 0.8 * (wholeX.max - wholeX.min), 1e-9);
+    EXPECT_NEAR(figure.x.min + figure.x.max, wholeX.min + wholeX.max, 1e-9);
+    QCoreApplication::sendEvent(plot, &wheel);
+    ASSERT_TRUE(view.draw());
+    EXPECT_EQ(AxisWindow::of(figure.x), wholeX);
+    EXPECT_EQ(AxisWindow::of(figure.y), wholeY);
+    EXPECT_EQ(overview->partY(), wholeY);
 }
 
 TEST_P(DiagramViewTest, OptionsToolbarAndBlinkDoWhatTheySay) {

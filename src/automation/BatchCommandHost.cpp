@@ -1,0 +1,65 @@
+#include "automation/BatchCommandHost.h"
+
+#include "app/RecentFiles.h"
+#include "db/SessionDatabase.h"
+#include "diagram/DiagramCommands.h"
+#include "diagram/DiagramObjectController.h"
+#include "diagram/DiagramWindow.h"
+
+struct BatchCommandHost::Diagram {
+    Diagram(SessionDatabase& session, Dialogs& dialogs, Status& status)
+        : window(session, dialogs, status)
+        , objects(window, session, dialogs)
+        , commands(window, session) {}
+    DiagramWindow window;
+    DiagramObjectController objects; // goes before its window
+    DiagramCommands commands;
+};
+
+BatchCommandHost::BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                                   const QString& lastFilesIni,
+                                   std::function<QString(const QString&)> resolve)
+    : session_(session)
+    , dialogs_(dialogs)
+    , status_(status)
+    , clipData_(session, dialogs, status, lastFilesIni)
+    , main_(
+          {[lastFilesIni] { return RecentFiles(lastFilesIni).entries(QStringLiteral("Session")); },
+           [&session, resolve](const QString& path) {
+               session.SessionDatabasePath = resolve ? resolve(path) : path;
+               return session.OpenSessionDatabase({true, false, false});
+           },
+           {}},
+          nullptr) {
+    main_.registerView(QStringLiteral("XY"), [this] { return open(QStringLiteral("XY")), true; });
+    main_.registerView(QStringLiteral("TERN"),
+                       [this] { return open(QStringLiteral("Ternary")), true; });
+    // The one sheet is always there.
+    main_.registerView(QStringLiteral("CLIPDATA"), [] { return true; });
+}
+
+BatchCommandHost::~BatchCommandHost() = default;
+
+BatchCommandHost::Diagram& BatchCommandHost::open(const QString& graphType) {
+    auto diagram = std::make_unique<Diagram>(session_, dialogs_, status_);
+    diagram->window.definition.graphType = graphType;
+    diagram->window.setClipDataSource(
+        [this]() -> Sheet* { return &clipData_.sheet().activePage(); });
+    diagrams_.push_back(std::move(diagram));
+    return *diagrams_.back();
+}
+
+CommandTarget* BatchCommandHost::currentDiagram() {
+    return diagrams_.empty() ? nullptr : &diagrams_.back()->commands;
+}
+
+CommandTarget* BatchCommandHost::newDiagram() {
+    return &open(QStringLiteral("XY")).commands;
+}
+
+std::vector<CommandTarget*> BatchCommandHost::openWindows() {
+    std::vector<CommandTarget*> windows{&clipDataTarget_};
+    for (const auto& d : diagrams_)
+        windows.push_back(&d->commands);
+    return windows;
+}

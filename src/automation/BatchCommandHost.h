@@ -1,0 +1,45 @@
+#pragma once
+// The windows of a run without a display: one ClipData sheet, the diagram windows that VIEW XY
+// (and VIEW TERN) open, the last of them current, and the main window's commands. OPENDB opens
+// the session database; OPENDB n reads the recent list of lastfiles.ini. Holds its caller's
+// session, dialogs and status.
+#include "automation/ClipDataCommandTarget.h"
+#include "automation/CommandHost.h"
+#include "automation/MainCommands.h"
+#include "clipdata/ClipDataWindow.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DiagramCommands;
+class DiagramObjectController;
+class DiagramWindow;
+
+class BatchCommandHost : public CommandHost {
+public:
+    // resolve: turns a path of the macro into the file meant ("@/" is the program's folder).
+    BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                     const QString& lastFilesIni, std::function<QString(const QString&)> resolve);
+    ~BatchCommandHost() override;
+
+    CommandTarget* currentDiagram() override;
+    CommandTarget* newDiagram() override;
+    CommandTarget* clipData() override { return &clipDataTarget_; }
+    CommandTarget& main() override { return main_; }
+    std::vector<CommandTarget*> openWindows() override;
+
+    ClipDataWindow& clipDataWindow() { return clipData_; }
+
+private:
+    struct Diagram;
+    Diagram& open(const QString& graphType);
+
+    SessionDatabase& session_;
+    Dialogs& dialogs_;
+    Status& status_;
+    ClipDataWindow clipData_;
+    ClipDataCommandTarget clipDataTarget_{clipData_};
+    MainCommands main_;
+    std::vector<std::unique_ptr<Diagram>> diagrams_;
+};
