@@ -17,7 +17,10 @@ DiagramStyleMenu::DiagramStyleMenu(DiagramWindow& window, QString stylesFolder,
 void DiagramStyleMenu::restyled() {
     window_.restyle();
     shown_();
-    if (editor_)
+}
+
+void DiagramStyleMenu::figureShown() {
+    if (editor_ && editor_->isVisible())
         editor_->reload();
 }
 

@@ -24,6 +24,8 @@ public:
     void setWindowGeometry(const WindowGeometry* geometry) { geometry_ = geometry; }
     // The style editor, opened (once) on the window's figure.
     StyleEditorView* openEditor();
+    // The style editor, while open, shows the styles of the figure shown now.
+    void figureShown();
 
 private:
     void restyled();

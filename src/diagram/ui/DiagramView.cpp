@@ -686,6 +686,8 @@ void DiagramView::showFigure() {
     plot_->replot();
     overview_->follow(window_.figure(), window_.definition.graphType == QLatin1String("Ternary"));
     axisMenu_->refresh();
+    if (styleMenu_)
+        styleMenu_->figureShown();
     log_->clear();
     log_->addItems(window_.figureLog());
     source_->setText((window_.definition.source == D::Source::ClipData ? QStringLiteral("ClipData")
