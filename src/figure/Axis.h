@@ -18,7 +18,8 @@ struct Axis {
     double min = 0.0;
     double max = 1.0;
     GridStyle grid = GridStyle::None;
-    int labelFrequency = 1; // every n-th tick label is shown
+    int labelFrequency = 1;   // every n-th tick label is shown
+    double labelRotation = 0; // degrees, counter-clockwise
     // Values are seconds since 1970-01-01 00:00 UTC, labelled as day, month and time of day
     // ("%d.%m. %H:%M"); for time trends. Ignored on a logarithmic axis.
     bool dateTime = false;

@@ -9,6 +9,7 @@ Figure Figure::withoutData() const {
     empty.legend = legend;
     empty.fillMode = fillMode;
     empty.bubbleMaxPixels = bubbleMaxPixels;
+    empty.barWidth = barWidth;
     empty.plotAreaSize = plotAreaSize;
     return empty;
 }

@@ -35,6 +35,8 @@ public:
     FillMode fillMode = FillMode::BetweenSeries;
     // "Bubble Options...": the diameter in pixels of the figure's largest bubble.
     int bubbleMaxPixels = 30;
+    // The width of a bar in X units (categories are one unit apart).
+    double barWidth = 0.75;
     // Set by the scale pass when the X:Y ratio is fixed: the plot area's size in pixels.
     std::optional<QSizeF> plotAreaSize;
 

@@ -66,7 +66,9 @@ Figure DistributionChart::make(const QString& field, const std::vector<Distribut
     const qsizetype total = inside + outside;
     Figure f;
     f.header = header.isEmpty() ? field : header;
-    f.x.title = field;
+    f.x.title = xTitle.isEmpty() ? field : xTitle;
+    f.x.labelRotation = rotateLabels ? 90 : 0;
+    f.barWidth = 1.0 - barSpace / 100.0;
     QString title = (showPercent ? QStringLiteral("% (tot=") : QStringLiteral("n (tot=")) +
                     QString::number(total) + u')';
     if (outside > 0)
@@ -139,6 +141,26 @@ bool DistributionChart::askHeader(Dialogs& dialogs) {
     if (!answer)
         return false;
     header = answer->trimmed();
+    return true;
+}
+
+bool DistributionChart::askBarSpace(Dialogs& dialogs) {
+    const auto answer = dialogs.input(QStringLiteral("Space between Bars"),
+                                      QStringLiteral("Space between bars, % of a class (0-90)"),
+                                      QString::number(barSpace));
+    const auto n = answer ? NumberText::fromText(QStringView(*answer)) : std::nullopt;
+    if (!n || *n < 0 || *n > 90 || *n != std::floor(*n))
+        return false;
+    barSpace = int(*n);
+    return true;
+}
+
+bool DistributionChart::askXTitle(Dialogs& dialogs) {
+    const auto answer = dialogs.input(QStringLiteral("X title options"),
+                                      QStringLiteral("Give X axis title"), xTitle);
+    if (!answer)
+        return false;
+    xTitle = answer->trimmed();
     return true;
 }
 

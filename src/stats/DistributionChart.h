@@ -30,6 +30,9 @@ public:
     QString header;                               // none: the field's name
     int labelEvery = 1;                           // every n-th X label; 0 none
     bool onlyNumbers = false;                     // X labels 1, 2, ... in place of names
+    bool rotateLabels = false;                    // "Rotate labels": upright X labels
+    int barSpace = 25;                            // "S&pace between Bars...", % of a class
+    QString xTitle;                               // "X title options"; none: the field's name
 
     // table: the class table with its counts; values: per class the values counted in it.
     Figure make(const QString& field, const std::vector<DistributionClass>& classes,
@@ -46,6 +49,10 @@ public:
     bool askLabelEvery(Dialogs& dialogs);
     // "&Bar Colour...": a colour name or #rrggbb.
     bool askBarColor(Dialogs& dialogs);
+    // "S&pace between Bars...": 0 to 90 % of a class's width.
+    bool askBarSpace(Dialogs& dialogs);
+    // "X title options": the X axis title; an empty answer gives the field's name back.
+    bool askXTitle(Dialogs& dialogs);
 
 private:
     QString barLabelText(const std::vector<double>& values, double count) const;

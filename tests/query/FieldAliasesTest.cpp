@@ -24,10 +24,12 @@ protected:
             ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
             OpenedConnection c = pgSchema->open();
             ASSERT_TRUE(c.ok()) << c.error.toStdString();
-            for (const SystemTableSchema& t : SystemSchema::tables({}))
-                if (t.name == QLatin1String("Alias"))
+            for (const SystemTableSchema& t : SystemSchema::tables({})) {
+                if (t.name == QLatin1String("Alias")) {
                     ASSERT_TRUE(c.connection->execute(t.createStatement()))
                         << c.connection->lastError().toStdString();
+                }
+            }
         }
     }
 

@@ -4,7 +4,6 @@
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
 #include "diagram/FigureFile.h"
-#include "diagram/FigureFile.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
@@ -496,6 +495,15 @@ TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses
          {},
          [&] { return std::pair(w.figure().y.min, w.figure().y.max) == std::pair(1.0, 50.0); }},
         {{"&Chart", "&Headers..."}, {"Copper"}, {}, [&] { return w.figure().header == "Copper"; }},
+        {{"&Chart", "S&pace between Bars..."},
+         {"50"},
+         {},
+         [&] { return w.figure().barWidth == 0.5; }},
+        {{"&Chart", "X title options"},
+         {"Cu ppm"},
+         {},
+         [&] { return w.figure().x.title == "Cu ppm"; }},
+        {{"X &Labels", "Rotate labels"}, {}, {}, [&] { return w.figure().x.labelRotation == 90; }},
         {{"X &Labels", "Show only number"},
          {},
          {},

@@ -234,6 +234,7 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
     commands.hooks.byKeyword["DISCRTODB"] = captioned("Store Groups...");
     commands.hooks.byKeyword["FIT"] = captioned("Fit...");
     commands.hooks.byKeyword["LINEARFIT"] = captioned("Fit Linear");
+    commands.hooks.byKeyword["STYLES"] = captioned("Graph symbol and line styles...");
     commands.hooks.byKeyword["SHOWSAMPLEBROWSER"] = [this](const MacroCommand&) {
         frame_.findChild<QDockWidget*>(QStringLiteral("databases"))->show();
         return true;

@@ -115,6 +115,10 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
     fitItems_->addTo(*trendCreate);
     trend->addAction(QStringLiteral("Show in Legend"), this,
                      then([this] { return edits_.toggleLegend(false); }));
+    trend->addAction(QStringLiteral("Style..."), this, [this, &o] {
+        if (openStyle)
+            openStyle(StyleGroup::Trendline, std::max(o.selectedTrendline(), 0));
+    });
     trend->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.eraseTrendline(); }));
     dragging_->addTrendlineItem(*trend);
     trend->addAction(QStringLiteral("&Copy equation"), this,
@@ -143,6 +147,10 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                           then([&o] { return o.autoPolygonAroundData(); }));
     polygon->addAction(QStringLiteral("Show in Legend"), this,
                        then([this] { return edits_.toggleLegend(true); }));
+    polygon->addAction(QStringLiteral("&Style..."), this, [this, &o] {
+        if (openStyle)
+            openStyle(StyleGroup::Polygon, std::max(o.selectedPolygon(), 0));
+    });
     polygon->addAction(QStringLiteral("&Erase"), this, then([&o] { return o.erasePolygon(); }));
     dragging_->addPolygonItem(*polygon);
     polygon->addAction(QStringLiteral("&Smooth"), this, then([this] { return edits_.smooth(); }));

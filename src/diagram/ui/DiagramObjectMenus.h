@@ -9,6 +9,7 @@
 #include "diagram/DiagramObjectController.h"
 #include "diagram/objects/LibraryKind.h"
 #include "diagram/objects/ObjectEdits.h"
+#include "figure/StyleLibrary.h"
 
 #include <QObject>
 #include <functional>
@@ -41,6 +42,9 @@ public:
         const WindowGeometry* geometry = nullptr;
     };
     LibraryAccess library;
+    // Trendline "Style..." and Polygon "&Style...": the style editor on that object (set by the
+    // view, which owns the editor).
+    std::function<void(StyleGroup group, int index)> openStyle;
     // "&Library...": the browser on the tab of a kind; "&Header...": the editor on the
     // selected object of a kind. nullptr without a system database (after the message).
     ObjectLibraryView* openLibrary(LibraryKind kind);

@@ -11,6 +11,7 @@
 #include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
+#include "diagram/ui/StyleEditorView.h"
 #include "diagram/ui/ZoomPanOverview.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
@@ -488,6 +489,10 @@ void DiagramView::buildMenus() {
     optionsMenu_->addTo(*bar);
     axisMenu_->addTo(*bar);
     objectMenus_->addTo(*bar);
+    objectMenus_->openStyle = [this](StyleGroup group, int index) {
+        if (StyleEditorView* editor = styleMenu_->openEditor())
+            editor->selectObject(group, index);
+    };
     QMenu* windowMenu = bar->addMenu(QStringLiteral("Window"));
     windowMenu->addAction(QStringLiteral("Original size"), this, [this] {
         window_.setAxisRatio(std::nullopt);

@@ -243,6 +243,11 @@ void StyleEditorView::reload() {
     showState();
 }
 
+void StyleEditorView::selectObject(StyleGroup group, int index) {
+    if (editor_.select(group, index))
+        showState();
+}
+
 void StyleEditorView::pickColorFor(bool symbol) {
     const SeriesStyle now = editor_.selected();
     const auto colour = pickColor(symbol ? now.color : now.lineColor);

@@ -30,6 +30,8 @@ public:
     StyleEditor& editor() { return editor_; }
     // Reads the figure's styles again and shows them.
     void reload();
+    // Selects an object of the figure, as a right click on its symbol does.
+    void selectObject(StyleGroup group, int index);
     // Asks for a colour; the colour dialog unless replaced (tests).
     std::function<std::optional<FigureColor>(FigureColor)> pickColor;
     QCustomPlot* sampleChart() const { return sample_; }

@@ -111,6 +111,7 @@ QString dateFormatFor(double span) {
 void setUpAxis(QCPAxis* qAxis, const Axis& axis) {
     qAxis->setVisible(axis.visible);
     qAxis->setLabel(axis.titleVisible ? axis.title : QString());
+    qAxis->setTickLabelRotation(axis.labelRotation);
     if (axis.logarithmic) {
         qAxis->setScaleType(QCPAxis::stLogarithmic);
         qAxis->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
@@ -366,6 +367,7 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
     } else if (series.shape == SeriesShape::Bars || series.shape == SeriesShape::StackedBars) {
         auto* bars = new QCPBars(plot.xAxis, valueAxis);
         bars->setData(keys, values);
+        bars->setWidth(figure.barWidth);
         const QColor color = toQColor(series.style.color);
         bars->setPen(QPen(color.darker(130)));
         bars->setBrush(color);

@@ -245,6 +245,10 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     onlyNumber->setCheckable(true);
     connect(onlyNumber, &QAction::toggled, this,
             [this](bool on) { chartChanged([on](DistributionChart& c) { c.onlyNumbers = on; }); });
+    QAction* rotate = labelsMenu->addAction(QStringLiteral("Rotate labels"));
+    rotate->setCheckable(true);
+    connect(rotate, &QAction::toggled, this,
+            [this](bool on) { chartChanged([on](DistributionChart& c) { c.rotateLabels = on; }); });
     QAction* every = labelsMenu->addAction(QStringLiteral("Show every nth label, n=1"));
     connect(every, &QAction::triggered, this, [this, every] {
         chartChanged([this](DistributionChart& c) { c.askLabelEvery(dialogs_); });
@@ -268,8 +272,10 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     };
     toggle(QStringLiteral("&Show Grid"), &DistributionChart::showGrid);
     ask(QStringLiteral("&Bar Colour..."), &DistributionChart::askBarColor);
+    ask(QStringLiteral("S&pace between Bars..."), &DistributionChart::askBarSpace);
     toggle(QStringLiteral("X Is &Reversed"), &DistributionChart::xReversed);
     ask(QStringLiteral("X &Scale"), &DistributionChart::askXScale);
+    ask(QStringLiteral("X title options"), &DistributionChart::askXTitle);
     toggle(QStringLiteral("&Y Is Log"), &DistributionChart::yLogarithmic);
     ask(QStringLiteral("Y Scale"), &DistributionChart::askYScale);
     ask(QStringLiteral("&Headers..."), &DistributionChart::askHeader);

@@ -8,6 +8,7 @@
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
+#include "diagram/ui/StyleEditorView.h"
 #include "filter/FilterSession.h"
 
 #include <QCheckBox>
@@ -221,6 +222,12 @@ TEST_P(DiagramObjectsViewTest, SelectsFindsPastesAndDiscriminatesByMacroLines) {
     clipboard->setText(QStringLiteral("Y=x+0.5"));
     item(view, QStringLiteral("Paste Special"), QStringLiteral("Trendline equation"))->trigger();
     ASSERT_EQ(objects.objects.trendlines.size(), 1u);
+    // Its "Style..." opens the style editor on it.
+    item(view, QStringLiteral("Trend&Line"), QStringLiteral("Style..."))->trigger();
+    auto* styles = view.findChild<StyleEditorView*>();
+    ASSERT_NE(styles, nullptr);
+    EXPECT_EQ(styles->editor().selectedGroup(), StyleGroup::Trendline);
+    styles->close();
     clipboard->setText(QStringLiteral("Au\t1\t2\r\nExtra\t5\t6\r\n"));
     item(view, QStringLiteral("Paste Special"), QStringLiteral("Transpose As Values"))->trigger();
     EXPECT_EQ(seriesCounts(view).last(), QStringLiteral("Extra=2"));
