@@ -176,6 +176,7 @@ bool PictureBookController::draw(int row) {
         if (options.showCaption && !text.isEmpty())
             window->adjustFigure([&text](Figure& f) { f.subtitles << text; });
     }
+    lastDrawn_ = window;
     if (parts_.drawn)
         parts_.drawn(*window);
     return true;
@@ -261,6 +262,27 @@ void PictureBookController::setCaption(const QString& text) {
     book_.setModified();
 }
 
+bool PictureBookController::eachFigure(const FigureSink& sink) {
+    const auto list = book_.entries();
+    if (list.empty()) {
+        dialogs_.message(MessageKind::Information, noFigures());
+        return false;
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+        selected_ = int(i);
+        notify();
+        lastDrawn_ = nullptr;
+        if (!draw(list[i].row) || !lastDrawn_)
+            continue;
+        QString caption = list[i].text;
+        const QString text = book_.figures().text(list[i].row, PictureBook::Name);
+        if (!text.isEmpty())
+            caption += QLatin1Char('\n') + text;
+        sink(caption, lastDrawn_->figure());
+    }
+    return true;
+}
+
 bool PictureBookController::askSlideSeconds() {
     const QString old = QString::number(slideSeconds_);
     const auto answer = dialogs_.input(
@@ -284,7 +306,7 @@ bool PictureBookController::startSlideShow() {
     running_ = true;
     notify();
     drawSelected();
-    status_.showStatus(countdown(int(slideSeconds_)), 1);
+    status_.showStatus(countdown(int(slideSeconds_)), 0);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 class DiagramWindow;
+class Figure;
 class Dialogs;
 class SchemaCatalogue;
 class Status;
@@ -96,6 +97,11 @@ public:
     QString caption() const;
     void setCaption(const QString& text);
 
+    // The report: every figure drawn in list order and handed over with its entry text (and
+    // its caption text, when it has one, on a line below); "No figures" when the list is empty.
+    using FigureSink = std::function<void(const QString& caption, const Figure& figure)>;
+    bool eachFigure(const FigureSink& sink);
+
     // Slide show.
     double slideSeconds() const { return slideSeconds_; }
     bool askSlideSeconds();
@@ -131,6 +137,7 @@ private:
     Parts parts_;
     PictureBook book_;
     int selected_ = -1;
+    DiagramWindow* lastDrawn_ = nullptr;
     double slideSeconds_ = 5;
     bool running_ = false;
 };

@@ -1,6 +1,7 @@
 #include "app/ui/FrameCommands.h"
 
 #include "app/MainWindow.h"
+#include "app/ui/FramePictureBook.h"
 #include "app/ui/MainFrame.h"
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandInterpreter.h"
@@ -231,6 +232,17 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
     commands.hooks.byKeyword["AXISSCALES"] = captioned("Scale axis...");
     commands.hooks.byKeyword["AXISUNITS"] = captioned("Change units...");
     commands.hooks.byKeyword["DISCRTODB"] = captioned("Store Groups...");
+    // The diagram's PictureBook keywords: the book's panel, and this diagram added to it.
+    commands.hooks.byKeyword["PICBOOK"] = [this](const MacroCommand&) {
+        FramePictureBook* book = frame_.pictureBook();
+        if (book)
+            book->dock()->show();
+        return book != nullptr;
+    };
+    commands.hooks.byKeyword["ADDTOPICTUREBOOK"] = [this, v](const MacroCommand&) {
+        FramePictureBook* book = frame_.pictureBook();
+        return book && book->controller().addFrom(v->controller());
+    };
     commands.hooks.byKeyword["SHOWSAMPLEBROWSER"] = [this](const MacroCommand&) {
         frame_.findChild<QDockWidget*>(QStringLiteral("databases"))->show();
         return true;

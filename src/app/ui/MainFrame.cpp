@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
 #include "app/ui/FrameCommands.h"
+#include "app/ui/FramePictureBook.h"
 #include "app/ui/FrameWindowOpeners.h"
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
@@ -203,6 +204,9 @@ void MainFrame::bind(const Parts& parts) {
     bar->addWidget(windows_);
 
     commands_ = new FrameCommands(*this, parts.folders.userFolder);
+    book_ = new FramePictureBook(
+        *this, parts.folders.userFolder,
+        parts.pictureBookFolders.value(0, parts.folders.userFolder + QStringLiteral("/Books")));
     buildMenus();
     refreshLists();
 }
@@ -258,6 +262,7 @@ void MainFrame::buildMenus() {
     view->addAction(QStringLiteral("&Spider diagram"), this,
                     [&views] { views.view(QStringLiteral("SPIDER")); });
     commands_->addPanelItem(*view);
+    book_->addMenu(*menuBar());
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     // The dock at the left: databases, tables and the sample browser.
     QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
