@@ -101,6 +101,7 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "Set Link value",
           "Database Relationships...",
           "Converter...",
+          "Population Analysis...",
           "User Defined Derivatives...",
           "&Descriptive statistics...",
           "&Box && Whisker Graph...",

@@ -134,6 +134,7 @@ void FrameCommands::registerViews() {
     m.registerView("FILT", [&f, shown] { return shown(f.openFilterWindow()); });
     m.registerView("CALC", [&f, shown] { return shown(f.openUserCalc()); });
     m.registerView("CONV", [&f, shown] { return shown(f.openConverter()); });
+    m.registerView("POPULATION", [&f, shown] { return shown(f.openPopulation()); });
     m.registerView("SQL", [&f, shown] { return shown(f.openQueryWindow()); });
     m.registerView("HELPABOUT", [&f] { return trigger(f, QStringLiteral("About Quv Data")); });
     m.registerView("CAT", [&f] {

@@ -277,6 +277,8 @@ void MainFrame::buildMenus() {
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
     tools->addAction(QStringLiteral("Converter..."), this, [this] { openConverter(); });
+    tools->addAction(QStringLiteral("Population Analysis..."), this,
+                     [&views] { views.view(QStringLiteral("POPULATION")); });
     tools->addAction(QStringLiteral("User Defined Derivatives..."), this,
                      [this] { openUserCalc(); });
     QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
@@ -544,6 +546,10 @@ QWidget* MainFrame::openQueryWindow() {
 
 QWidget* MainFrame::openCatalogue() {
     return openers_->openCatalogue();
+}
+
+QWidget* MainFrame::openPopulation() {
+    return openers_->openPopulation();
 }
 
 QWidget* MainFrame::openConverter() {

@@ -95,6 +95,8 @@ public:
     QWidget* openCatalogue();
     // The converter window ("Tools" > "Converter...", VIEW CONV), once.
     QWidget* openConverter();
+    // The population analysis window (Tools > "Population Analysis...", VIEW POPULATION), once.
+    QWidget* openPopulation();
     // The spider diagram window (View > "Spider diagram"; the entry point of the macro line
     // VIEW SPIDER), once.
     QWidget* openSpider();
