@@ -1,11 +1,13 @@
 #include "automation/PictureBookController.h"
 
 #include "automation/BookFieldResolver.h"
+#include "automation/BoxBookRow.h"
 #include "automation/DiagramBookRow.h"
 #include "diagram/DiagramWindow.h"
 #include "diagram/FigureFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
+#include "stats/BoxPlotWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -105,7 +107,28 @@ QString PictureBookController::nextGraphFile() const {
     }
 }
 
+QString PictureBookController::saveGraphFile(const Figure& figure,
+                                             const QJsonObject& extras) const {
+    const QString path = nextGraphFile();
+    return FigureFile::save(path, figure, extras) ? path : QString();
+}
+
+bool PictureBookController::addFrom(BoxPlotWindow& window) {
+    if (!book_.isOpen())
+        book_.setPath(bookFolder_ + QStringLiteral("/NewPicBook.bok"));
+    const QString graphFile = options.saveGraphFiles && window.hasFigure()
+                                  ? saveGraphFile(window.figure(), {})
+                                  : QString();
+    BoxBookRow::add(book_, window, graphFile);
+    selected_ = int(book_.entries().size()) - 1;
+    record(QStringLiteral("PBADD"));
+    notify();
+    return true;
+}
+
 bool PictureBookController::add() {
+    if (BoxPlotWindow* box = parts_.activeBoxPlot ? parts_.activeBoxPlot() : nullptr)
+        return addFrom(*box);
     DiagramWindow* window = parts_.activeDiagram ? parts_.activeDiagram() : nullptr;
     if (!window) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No figure to add"));
@@ -119,13 +142,9 @@ bool PictureBookController::addFrom(DiagramWindow& target) {
     if (!book_.isOpen())
         book_.setPath(bookFolder_ + QStringLiteral("/NewPicBook.bok"));
     QString graphFile;
-    if (options.saveGraphFiles && window->hasFigure()) {
-        graphFile = nextGraphFile();
-        const QJsonObject extras =
-            window->graphFileExtras ? window->graphFileExtras() : QJsonObject();
-        if (!FigureFile::save(graphFile, window->figure(), extras))
-            graphFile.clear();
-    }
+    if (options.saveGraphFiles && window->hasFigure())
+        graphFile = saveGraphFile(
+            window->figure(), window->graphFileExtras ? window->graphFileExtras() : QJsonObject());
     DiagramBookRow::add(book_, window->definition, graphFile);
     selected_ = int(book_.entries().size()) - 1;
     record(QStringLiteral("PBADD"));
@@ -139,6 +158,8 @@ bool PictureBookController::draw(int row) {
         return false;
     }
     const QString type = book_.figures().text(row, PictureBook::Source);
+    if (type == BoxBookRow::type() && parts_.boxPlotToDrawIn)
+        return drawBoxPlot(row);
     if (type != DiagramBookRow::type()) {
         dialogs_.message(MessageKind::Information, QStringLiteral("Figure type ") + type +
                                                        QStringLiteral(" can not be found"));
@@ -176,9 +197,28 @@ bool PictureBookController::draw(int row) {
         if (options.showCaption && !text.isEmpty())
             window->adjustFigure([&text](Figure& f) { f.subtitles << text; });
     }
-    lastDrawn_ = window;
+    lastDrawn_ = &window->figure();
     if (parts_.drawn)
         parts_.drawn(*window);
+    return true;
+}
+
+bool PictureBookController::drawBoxPlot(int row) {
+    BoxPlotWindow* window = parts_.boxPlotToDrawIn();
+    if (!window)
+        return false;
+    BoxBookRow::read(book_, row, *window);
+    if (const SchemaCatalogue* catalogue = parts_.catalogue ? parts_.catalogue() : nullptr;
+        catalogue && !window->useClipData) {
+        BookFieldResolver resolver(*catalogue, dialogs_);
+        window->statTable = resolver.resolve(window->statTable, window->statField);
+        window->classTable = resolver.resolve(window->classTable, window->classField);
+    }
+    if (!window->draw())
+        return false;
+    lastDrawn_ = &window->figure();
+    if (parts_.boxPlotDrawn)
+        parts_.boxPlotDrawn(*window);
     return true;
 }
 
@@ -278,7 +318,7 @@ bool PictureBookController::eachFigure(const FigureSink& sink) {
         const QString text = book_.figures().text(list[i].row, PictureBook::Name);
         if (!text.isEmpty())
             caption += QLatin1Char('\n') + text;
-        sink(caption, lastDrawn_->figure());
+        sink(caption, *lastDrawn_);
     }
     return true;
 }

@@ -8,8 +8,10 @@
 #include "automation/CommandTarget.h"
 #include "automation/PictureBook.h"
 
+#include <QJsonObject>
 #include <functional>
 
+class BoxPlotWindow;
 class DiagramWindow;
 class Figure;
 class Dialogs;
@@ -28,6 +30,11 @@ public:
         std::function<const SchemaCatalogue*()> catalogue;
         // The macro recorder: the line and the names it holds.
         std::function<void(const QString& line, const QStringList& names)> record;
+        // The box-and-whisker window when it is the active window (Add), the one a
+        // "Box&Whisker" figure is drawn in, and its view showing the drawn figure.
+        std::function<BoxPlotWindow*()> activeBoxPlot = {};
+        std::function<BoxPlotWindow*()> boxPlotToDrawIn = {};
+        std::function<void(BoxPlotWindow&)> boxPlotDrawn = {};
     };
     struct Options {
         bool showCaption = false;    // "Show caption text"
@@ -83,6 +90,7 @@ public:
     // Add figure: the active diagram as a new row; false when there is none to add.
     bool add();
     bool addFrom(DiagramWindow& window);
+    bool addFrom(BoxPlotWindow& window);
     // Draws the figure of a row; false after the message saying why.
     bool draw(int row);
     bool drawSelected();
@@ -126,6 +134,8 @@ public:
 
 private:
     bool step(int by);
+    bool drawBoxPlot(int row);
+    QString saveGraphFile(const Figure& figure, const QJsonObject& extras) const;
     void notify();
     void record(const QString& line, const QStringList& names = {});
     QString nextGraphFile() const;
@@ -137,7 +147,7 @@ private:
     Parts parts_;
     PictureBook book_;
     int selected_ = -1;
-    DiagramWindow* lastDrawn_ = nullptr;
+    const Figure* lastDrawn_ = nullptr;
     double slideSeconds_ = 5;
     bool running_ = false;
 };

@@ -11,6 +11,8 @@
 #include "automation/ui/BookReport.h"
 #include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
+#include "stats/BoxPlotWindow.h"
+#include "stats/ui/BoxPlotView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,6 +115,27 @@ TEST_F(PictureBookPanelTest, AddSaveOpenAndDrawThroughTheMenusAndThePanel) {
     EXPECT_TRUE(page.contains("<img src=\"report_2.png\""));
     EXPECT_TRUE(page.contains("<figcaption>SiO2 vs. MgO</figcaption>"));
     EXPECT_EQ(QImage(dir.filePath("report_1.png")).size(), QSize(1000, 750));
+}
+
+TEST_F(PictureBookPanelTest, ABoxPlotIsAddedFromTheActiveWindowAndDrawnAgain) {
+    auto* view = qobject_cast<BoxPlotView*>(frame.openBoxPlot());
+    ASSERT_NE(view, nullptr);
+    BoxPlotWindow& box = view->controller();
+    box.statTable = box.classTable = "Chem";
+    box.statField = "SiO2";
+    box.classField = "Rock";
+    ASSERT_TRUE(box.draw());
+    view->showController();
+    const QImage drawn = FigureExporter::image(box.figure(), {400, 300});
+    book->panel().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+    ASSERT_EQ(list()->count(), 1);
+    EXPECT_EQ(list()->item(0)->text(), "Box&Whisker: SiO2");
+
+    box.statField = "MgO";
+    ASSERT_TRUE(box.draw());
+    book->panel().findChild<QPushButton*>(QStringLiteral("cmdDraw"))->click();
+    EXPECT_EQ(box.statField, "SiO2");
+    EXPECT_EQ(FigureExporter::image(box.figure(), {400, 300}), drawn);
 }
 
 TEST_F(PictureBookPanelTest, SlideShowCountsDownAndStopsFromTheStatusBar) {

@@ -13,12 +13,15 @@
 #include "platform/IniFile.h"
 #include "platform/qt/QtStatus.h"
 #include "platform/qt/SheetTableModel.h"
+#include "stats/ui/BoxPlotView.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
 #include <QEvent>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -60,6 +63,20 @@ FramePictureBook::FramePictureBook(MainFrame& frame, const QString& userFolder,
            [&frame](const QString& line, const QStringList& names) {
                if (FrameCommands* commands = frame.commands())
                    commands->recorder().record(line, names);
+           },
+           [&frame]() -> BoxPlotWindow* {
+               QMdiSubWindow* active = frame.area()->activeSubWindow();
+               auto* view = active ? qobject_cast<BoxPlotView*>(active->widget()) : nullptr;
+               return view ? &view->controller() : nullptr;
+           },
+           [&frame]() -> BoxPlotWindow* {
+               auto* view = qobject_cast<BoxPlotView*>(frame.openBoxPlot());
+               return view ? &view->controller() : nullptr;
+           },
+           [&frame](BoxPlotWindow& window) {
+               for (auto* view : frame.findChildren<BoxPlotView*>())
+                   if (&view->controller() == &window)
+                       view->showController();
            }}) {
     controller_.appPath = frame.parts_->folders.appPath;
     panel_ = new PictureBookPanel(controller_);
