@@ -390,7 +390,16 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
         const int place = memoryIndex(criteria);
         const QString stored =
             place >= 0 ? memory[size_t(place)] : (criteria.isEmpty() ? result : criteria);
-        if (!store(target, program.text(row, ValueType), stored, value))
+        QString column = target;
+        if (column == newField()) {
+            const auto name = dialogs_.input(Dialogs::title(), newFieldPrompt(), {});
+            if (!name || name->trimmed().isEmpty())
+                return Flow::Stop;
+            // Asked once: the row names the column from now on.
+            column = name->trimmed();
+            program.setText(row, Target, column);
+        }
+        if (!store(column, program.text(row, ValueType), stored, value))
             return Flow::Stop;
     } else if (is(action, "ShowTable")) {
         if (showTable)

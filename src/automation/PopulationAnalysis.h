@@ -32,6 +32,9 @@ public:
     static QStringList operators();
     static QStringList statistics();
     static QString workTable() { return QStringLiteral("QUVPop"); }
+    // A Store row's result column that asks for its name.
+    static QString newField() { return QStringLiteral("<<New Field>>"); }
+    static QString newFieldPrompt() { return QStringLiteral("Name of the new field:"); }
 
     PopulationAnalysis(Connection& data, Dialogs& dialogs, Status& status);
 

@@ -84,6 +84,7 @@ TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue
         {"Analyze", "Chem", "Cu", "min", "", "Mem3"},
         {"CalcMem", "", "", "", "Mem2*Mem1", "Mem4"},
         {"Store", "", "", "", "Mem1", "N", "N"},
+        {"Store", "", "", "", "Mem1", "<<New Field>>", "T"},
         {"Store", "", "", "", "Mem2", "AvgCu", "N"},
         {"Store", "", "", "", "Mem3", "MinCu", "N"},
         {"Store", "", "", "", "Mem4", "SumCu", "N"},
@@ -92,12 +93,14 @@ TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue
         {"Store", "", "", "", "not all positive", "Note", "T"},
     });
     dialogs.queueAnswer(Answer::Yes);
+    dialogs.queueText("Count");
     ASSERT_TRUE(a.run());
     // The memory keeps single precision: 3.333333 * 3.
-    EXPECT_EQ(stored(),
-              QStringList({"North|2|20|10|40|not all positive", "O'Hara|3|3.333333|5|9.999999|"}));
+    EXPECT_EQ(stored(), QStringList({"North|2|2|20|10|40|not all positive",
+                                     "O'Hara|3|3|3.333333|5|9.999999|"}));
     EXPECT_EQ(dialogs.texts(),
-              QStringList({"Store in database (" + dir.filePath("results.sqlite") + ") ?"}));
+              QStringList({"Store in database (" + dir.filePath("results.sqlite") + ") ?",
+                           "Name of the new field:"}));
     EXPECT_EQ(logged,
               QStringList({"Running Population analysis. File = Analysis.pmc", "Cases: 2"}));
 }
