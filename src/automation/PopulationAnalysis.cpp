@@ -8,6 +8,7 @@
 #include "stats/StatisticsComponent.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -244,32 +245,113 @@ bool PopulationAnalysis::run() {
     }
     say(QStringLiteral("Cases: ") + QString::number(populations->rowCount()));
     storeAnswer_.reset();
-    if (!ensureWorkTable()) {
+    grouped_.clear();
+    if (groupable(*populations)) {
+        for (int row = 1; row <= program.lastRow(); ++row)
+            if (is(program.text(row, Action).trimmed(), "Analyze") && !readGrouped(row)) {
+                grouped_.clear();
+                break;
+            }
+    }
+    if (grouped_.empty() && !ensureWorkTable()) {
         status_.showStatus(QString(), 0);
         say(data_.lastError());
         return false;
     }
-    for (qsizetype i = 0; i < populations->rowCount(); ++i) {
-        status_.showStatus({}, int(100 * (i + 1) / populations->rowCount()));
-        if (status_.abortRequested()) {
-            status_.resetAbort();
-            status_.showStatus(QString(), 0);
-            dialogs_.message(MessageKind::Information, QStringLiteral("Aborted"));
-            return false;
-        }
-        const CellValue& value = populations->at(i, 0);
-        if (value.isMissing())
-            continue;
-        if (!runFor(value))
-            break;
+    // The stored rows are written together; those stored before an Abort stay.
+    Connection* results = resultDatabase;
+    const bool batched = results && results->beginTransaction();
+    const int ran = runRows(*populations);
+    if (batched)
+        results->commit();
+    if (ran < 0) {
+        status_.resetAbort();
+        status_.showStatus(QString(), 0);
+        dialogs_.message(MessageKind::Information, QStringLiteral("Aborted"));
+        return false;
     }
     status_.showStatus(QStringLiteral(" Population Analysis Ready! See Log!"), 0);
     return true;
 }
 
+// The populations in turn; -1 when Abort stopped them.
+int PopulationAnalysis::runRows(const RowSet& populations) {
+    int ran = 0;
+    for (qsizetype i = 0; i < populations.rowCount(); ++i) {
+        status_.showStatus({}, int(100 * (i + 1) / populations.rowCount()));
+        if (status_.abortRequested())
+            return -1;
+        const CellValue& value = populations.at(i, 0);
+        if (value.isMissing())
+            continue;
+        ++ran;
+        if (!runFor(value))
+            break;
+    }
+    return ran;
+}
+
+bool PopulationAnalysis::groupable(const RowSet& populations) const {
+    for (int row = 1; row <= program.lastRow(); ++row) {
+        const QString action = program.text(row, Action).trimmed();
+        if (action.isEmpty())
+            break;
+        const bool plain = action.startsWith(QStringLiteral("Population"), Qt::CaseInsensitive) ||
+                           is(action, "Case") || is(action, "GetMem") || is(action, "CalcMem") ||
+                           is(action, "ClearMem") || is(action, "Store") || is(action, "AddToLog");
+        const bool groupedAnalyze =
+            is(action, "Analyze") && program.text(row, SecondField).isEmpty();
+        if (!plain && !groupedAnalyze)
+            return false;
+    }
+    QSet<QString> folded;
+    for (qsizetype i = 0; i < populations.rowCount(); ++i) {
+        const QString text = populations.at(i, 0).toText();
+        if (text.contains(QLatin1Char('%')) || text.contains(QLatin1Char('_')) ||
+            text.contains(QLatin1Char('[')) || text.contains(QLatin1Char('*')) ||
+            text.contains(QLatin1Char('?')) || text.contains(QLatin1Char('#')))
+            return false;
+        const QString key = text.toCaseFolded();
+        if (folded.contains(key))
+            return false;
+        folded.insert(key);
+    }
+    return true;
+}
+
+bool PopulationAnalysis::readGrouped(int row) {
+    const Definition& d = definition;
+    const QString p = q(d.table);
+    const QString t = q(program.text(row, Table));
+    const QString field = q(program.text(row, Field));
+    const QString key = q(d.key);
+    // The population table itself needs no join with itself.
+    const bool same = program.text(row, Table).compare(d.table, Qt::CaseInsensitive) == 0;
+    const QString from = same ? p : p + QStringLiteral(", ") + t;
+    const QString join = same ? QString()
+                              : p + QLatin1Char('.') + key + QStringLiteral(" = ") + t +
+                                    QLatin1Char('.') + key + QStringLiteral(" AND ");
+    auto& values = grouped_[row];
+    return data_.forEachRow(QStringLiteral("SELECT ") + p + QLatin1Char('.') + q(d.field) +
+                                QStringLiteral(", ") + t + QLatin1Char('.') + field +
+                                QStringLiteral(" FROM ") + from + QStringLiteral(" WHERE (") +
+                                join + p + QLatin1Char('.') + q(d.field) +
+                                QStringLiteral(" Is Not Null AND ") + p + QLatin1Char('.') + key +
+                                QStringLiteral(" Is Not Null AND ") + t + QLatin1Char('.') + field +
+                                QStringLiteral(" Is Not Null) ORDER BY 1, 2"),
+                            [&values](const RowSet::Row& r) {
+                                Fetched& f = values[r[0].toText()];
+                                ++f.records;
+                                if (const auto v = r[1].toNumber())
+                                    f.values.push_back(*v);
+                            });
+}
+
 bool PopulationAnalysis::runFor(const CellValue& value) {
-    data_.execute(QStringLiteral("DELETE FROM ") + workTable());
-    fillKeys(value);
+    if (grouped_.empty()) {
+        data_.execute(QStringLiteral("DELETE FROM ") + workTable());
+        fillKeys(value);
+    }
     for (int row = 1; row <= program.lastRow(); ++row) {
         const QString action = program.text(row, Action).trimmed();
         if (action.isEmpty())
@@ -347,6 +429,13 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
     } else if (is(action, "Reset")) {
         data_.execute(QStringLiteral("DELETE FROM ") + work);
         fillKeys(value);
+    } else if (is(action, "Analyze") && grouped_.count(row)) {
+        const auto& byPopulation = grouped_.at(row);
+        const auto found = byPopulation.find(value.toText());
+        const Fetched none;
+        const Fetched& f = found == byPopulation.end() ? none : found->second;
+        // n counts the records, numbers or not.
+        put(target, is(op, "n") ? QString::number(f.records) : statistic(op, f.values));
     } else if (is(action, "Analyze")) {
         const bool weighted = !second.isEmpty();
         const auto rows = data_.query(
@@ -370,7 +459,8 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
                 if (weighted)
                     weights.push_back(rows->at(r, 1).toNumber().value_or(0));
             }
-        put(target, statistic(op, values, weights));
+        put(target, is(op, "n") && rows ? QString::number(rows->rowCount())
+                                        : statistic(op, values, weights));
     } else if (is(action, "GetRec")) {
         const auto rows = data_.query(
             QStringLiteral("SELECT ") + t + QLatin1Char('.') + q(field) + QStringLiteral(", ") + t +

@@ -7,12 +7,14 @@
 // values reach the SQL as bound parameters. Talks through Dialogs and Status; holds its
 // connections, which must outlive it.
 #include "platform/CellValue.h"
+#include "platform/RowSet.h"
 #include "platform/Sheet.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 
 class Connection;
@@ -74,6 +76,12 @@ private:
     enum class Flow { Next, SkipNext, Exit, Stop };
     Flow runRow(int row, const CellValue& value);
     bool fillKeys(const CellValue& value);
+    // A program whose rows never change the key set nor need one record at a time reads each
+    // Analyze row's values for all populations in one grouped query; populations whose values
+    // a LIKE could mix (wild cards, names equal but for case) keep the row-by-row way.
+    bool groupable(const RowSet& populations) const;
+    bool readGrouped(int row);
+    int runRows(const RowSet& populations);
     bool ensureWorkTable();
     void put(const QString& target, const QString& value);
     bool store(const QString& column, const QString& type, const QString& value,
@@ -85,4 +93,11 @@ private:
     Dialogs& dialogs_;
     Status& status_;
     std::optional<bool> storeAnswer_;
+    // By Analyze row: each population's record count and numeric values (by the population
+    // value's text), in ascending order.
+    struct Fetched {
+        qsizetype records = 0;
+        std::vector<double> values;
+    };
+    std::map<int, std::map<QString, Fetched>> grouped_;
 };

@@ -105,6 +105,32 @@ TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue
               QStringList({"Running Population analysis. File = Analysis.pmc", "Cases: 2"}));
 }
 
+TEST_F(PopulationAnalysisTest, OneGroupedQueryPerAnalyzeStoresWhatTheRowByRowRunStores) {
+    std::vector<QStringList> rows{
+        {"Analyze", "Chem", "Cu", "n", "", "Mem1"},
+        {"Analyze", "Chem", "Cu", "median", "", "Mem2"},
+        {"Analyze", "Chem", "Zn", "first", "", "Mem3"},
+        {"Analyze", "Chem", "Zn", "%_negative", "", "Mem4"},
+        {"Analyze", "Samples", "Site", "n", "", "Mem5"},
+        {"Store", "", "", "", "Mem1", "N", "N"},
+        {"Store", "", "", "", "Mem2", "MedianCu", "N"},
+        {"Store", "", "", "", "Mem3", "FirstZn", "N"},
+        {"Store", "", "", "", "Mem4", "NegZn", "N"},
+        {"Store", "", "", "", "Mem5", "Records", "N"},
+    };
+    QStringList runs[2];
+    for (QStringList& run : runs) {
+        results->execute("DROP TABLE IF EXISTS [Analysis]");
+        dialogs.queueAnswer(Answer::Yes);
+        ASSERT_TRUE(analysis(rows).run());
+        run = stored();
+        // A Reset row needs the key set: the second run reads row by row.
+        rows.insert(rows.begin(), {"Reset"});
+    }
+    EXPECT_EQ(runs[0], QStringList({"North|2|20|-2|50|2", "O'Hara|3|5|3|0|3"}));
+    EXPECT_EQ(runs[1], runs[0]);
+}
+
 TEST_F(PopulationAnalysisTest, StatisticsAndMemoryGiveNothingWhereThereIsNothing) {
     const std::vector<double> values{-2, 1, 3, 4};
     struct Case {
