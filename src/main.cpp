@@ -204,7 +204,8 @@ int runWindowed(QApplication& app, const Options& options) {
                 result->settings.mineralLibraryTable,
                 {result->settings.ddeServer, result->settings.ddeTopic, result->settings.ddeItem,
                  result->settings.linkType},
-                {result->settings.userPictureBookPath, result->settings.pictureBookPath}});
+                {result->settings.userPictureBookPath, result->settings.pictureBookPath},
+                result->settings.userName});
     QObject::connect(&instances, &LocalInstanceGuard::activationRequested, &frame, [&] {
         frame.showNormal();
         frame.raise();

@@ -8,16 +8,20 @@
 CommandPanel::CommandPanel(CommandInterpreter& interpreter, MacroRecorder& recorder, Status& status)
     : interpreter_(interpreter)
     , recorder_(recorder)
-    , status_(status) {}
+    , status_(status) {
+    setText(QString());
+}
 
 void CommandPanel::setText(const QString& text) {
     const qsizetype blank = text.indexOf(QLatin1Char(' '));
     const QString first = blank < 0 ? text : text.left(blank);
     text_ = first.toUpper() + (blank < 0 ? QString() : text.mid(blank));
-    completions_ = first.trimmed().isEmpty()
-                       ? QStringList()
-                       : interpreter_.library().keywordsStartingWith(first.trimmed().toUpper());
-    selected_ = completions_.isEmpty() ? -1 : 0;
+    const QString typed = first.trimmed().toUpper();
+    completions_ = interpreter_.library().keywordsStartingWith(typed);
+    if (typed.isEmpty()) // every command a person types: the window's menu rows are not typed
+        completions_.removeIf([](const QString& k) { return k.startsWith(QLatin1Char('<')); });
+    completions_.removeDuplicates();
+    selected_ = completions_.isEmpty() || typed.isEmpty() ? -1 : 0;
 }
 
 void CommandPanel::moveSelection(int step) {

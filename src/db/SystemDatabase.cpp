@@ -2,6 +2,8 @@
 
 #include "db/ConnectionFactory.h"
 #include "db/SystemSchema.h"
+#include "diagram/objects/ClassificationSeed.h"
+#include "diagram/objects/ObjectLibrary.h"
 #include "platform/TransactionScope.h"
 #include "platform/legacy/JetImporter.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -93,6 +95,16 @@ QString completeSchema(SqliteConnection& db, const QString& file, const SystemTa
         SpiderLibrary library(db, names);
         if (QString error = SpiderSeed::seed(library); !error.isEmpty())
             return QStringLiteral("The spider library cannot be written into the system "
+                                  "database ") +
+                   file + QStringLiteral(": ") + error;
+    }
+    // A new object library starts with the shipped classification diagrams.
+    if (added.contains(names.collection) && added.contains(names.collectionItems) &&
+        added.contains(names.polygon) && added.contains(names.polygonNodes) &&
+        added.contains(names.trendline)) {
+        ObjectLibrary library(db, names, ObjectLibrary::Transactions::Caller);
+        if (QString error = ClassificationSeed::seed(library); !error.isEmpty())
+            return QStringLiteral("The object library cannot be written into the system "
                                   "database ") +
                    file + QStringLiteral(": ") + error;
     }

@@ -100,5 +100,7 @@ std::vector<SystemTableSchema> SystemSchema::tables(const SystemTables& names) {
                         {{QString::fromUtf8(v) + QStringLiteral("Table"), Type::Text},
                          {QString::fromUtf8(v) + QStringLiteral("Field"), Type::Text}});
     result.push_back(table(names.userCalc, userCalc, {QStringLiteral("Name")}));
+
+    result.push_back(table(names.settings, {text("Key"), memo("Value")}, {QStringLiteral("Key")}));
     return result;
 }

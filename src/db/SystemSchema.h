@@ -1,9 +1,9 @@
 #pragma once
 // The tables of the system database, version 1: the object library (trendlines, polygons and
 // their nodes, reference points, collections), the spider types and normalisation samples, and
-// the field aliases, the stored user calculations. Keys, XMin/XMax and coordinates are numbers,
-// everything else text, so descriptive values keep exactly what the user typed. Stateless; used by
-// SystemDatabase.
+// the field aliases, the stored user calculations and the settings kept with the library. Keys,
+// XMin/XMax and coordinates are numbers, everything else text, so descriptive values keep exactly
+// what the user typed. Stateless; used by SystemDatabase.
 #include "db/SystemTableSchema.h"
 #include "db/SystemTables.h"
 
@@ -14,6 +14,6 @@ public:
     // Element positions of a spider type (columns Element1... and Value1...).
     static constexpr int spiderPositions = 50;
 
-    // The eleven tables under their configured names, in creation order.
+    // The twelve tables under their configured names, in creation order.
     static std::vector<SystemTableSchema> tables(const SystemTables& names);
 };

@@ -1,7 +1,8 @@
 #pragma once
-// The names of the eleven tables of the system database. Nine are configurable (section
-// "SystemTables" of the initialization files); Alias and UserCalc have fixed names. Plain value:
-// the settings code fills it from its own settings, the system database and its users read it.
+// The names of the twelve tables of the system database. Nine are configurable (section
+// "SystemTables" of the initialization files); Alias, UserCalc and Settings have fixed names. Plain
+// value: the settings code fills it from its own settings, the system database and its users read
+// it.
 #include <QString>
 
 struct SystemTables {
@@ -16,4 +17,5 @@ struct SystemTables {
     QString spiderNorm = QStringLiteral("SpiderNorm");
     QString alias = QStringLiteral("Alias");
     QString userCalc = QStringLiteral("UserCalc"); // stored user calculations
+    QString settings = QStringLiteral("Settings"); // the library password hash, by key
 };

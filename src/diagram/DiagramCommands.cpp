@@ -104,11 +104,14 @@ std::optional<CommandResult> DiagramCommands::runObjects(const QString& k) {
     const bool objectKeyword = is(k, "DRAWTRENDLINE") || is(k, "DRAWPOLYLINE") ||
                                is(k, "DRAWPOLYGON") || is(k, "DRAWPOINT") || is(k, "DRAWTEXT") ||
                                is(k, "DISCRPOLYGON") || is(k, "DISCRTRENDLINE") ||
-                               is(k, "DISCRRENAME");
+                               is(k, "DISCRRENAME") || is(k, "OBJECTLIBRARY") ||
+                               is(k, "OBJECTHEADER");
     if (!objectKeyword)
         return std::nullopt;
     DiagramObjectController* objects = window_.objects;
-    if (!objects)
+    // The library windows need a display: a batch run's window has no opener for them.
+    const bool opensWindow = is(k, "OBJECTLIBRARY") || is(k, "OBJECTHEADER");
+    if (!objects || (opensWindow && !objects->openLibrary))
         return CommandResult::notAvailable(k);
     if (is(k, "DRAWTRENDLINE"))
         objects->startLinearTrendline();

@@ -105,6 +105,7 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
         l.width = int(i) == selectedTrendline_ ? 2.5 : 1.5;
         l.showInLegend = t.showInLegend;
         l.countsForScale = false;
+        l.kind = OverlayKind::Trendline;
         figure.lines.push_back(std::move(l));
     }
     for (size_t i = 0; i < objects.polygons.size(); ++i) {
@@ -115,6 +116,7 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
         l.name = p.name;
         l.points = p.nodes;
         l.closed = true;
+        l.kind = OverlayKind::Polygon;
         l.color = int(i) == selectedPolygon_ ? FigureColor{255, 0, 0} : FigureColor{0, 0, 160};
         l.width = int(i) == selectedPolygon_ ? 2.5 : 1.5;
         l.showInLegend = p.showInLegend;
@@ -130,9 +132,10 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
     }
     for (const RefPoint& p : objects.points)
         if (p.axes.matches(d))
-            figure.texts.push_back({QStringLiteral("+ ") + p.name, p.at, {200, 0, 0, 255}, 9, {}});
+            figure.texts.push_back(
+                {QStringLiteral("+ ") + p.name, p.at, {200, 0, 0, 255}, 9, {}, p.name});
     for (const TextLabel& t : objects.texts)
-        figure.texts.push_back({t.text, t.at, {0, 0, 0, 255}, 9, {}});
+        figure.texts.push_back({t.text, t.at, {0, 0, 0, 255}, 9, {}, {}});
 }
 
 bool DiagramObjectController::redraw() {

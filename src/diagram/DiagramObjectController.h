@@ -104,6 +104,10 @@ public:
         return groups_;
     }
     int selectedPolygon() const { return selectedPolygon_; }
+    // OBJECTLIBRARY and OBJECTHEADER: open the object library browser and the header editor.
+    // Set by the window's view; empty without a display (the lines then do nothing).
+    std::function<bool()> openLibrary;
+    std::function<bool()> openHeader;
     int selectedTrendline() const { return selectedTrendline_; }
 
     // Step 9 of a draw: matching trendlines, polygons, reference points, then texts.

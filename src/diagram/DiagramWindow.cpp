@@ -33,7 +33,8 @@ bool is(const DiagramDefinition& d, const char* type) {
 } // namespace
 
 DiagramWindow::DiagramWindow(SessionDatabase& session, Dialogs& dialogs, Status& status)
-    : session_(session)
+    : styles(dialogs)
+    , session_(session)
     , dialogs_(dialogs)
     , status_(status) {}
 
@@ -256,6 +257,7 @@ bool DiagramWindow::runPipeline(const QString& command, bool addToLog) {
     rescale();
     status_.showStatus(QStringLiteral("Pan..."), 1);
     status_.showStatus(QStringLiteral("Styles..."), 1);
+    styles.apply(figure_);
     if (autoSave == GraphAutoSave::Mode::EachDraw && !graphsFolder.isEmpty() &&
         GraphAutoSave::save(graphsFolder, figure_).isEmpty())
         dialogs_.message(MessageKind::Exclamation, FigureFile::saveError());
@@ -359,6 +361,10 @@ void DiagramWindow::applyGraphType(std::vector<Series>& series) {
 
 QString DiagramWindow::axisName(int slot) const {
     const QString& field = definition.fields[size_t(slot)];
+    if (useAliases && aliasReader_)
+        if (const QString alias = aliasReader_(definition.tables[size_t(slot)], field);
+            !alias.isEmpty())
+            return alias;
     return tableNameInTitles ? definition.tables[size_t(slot)] + QLatin1Char('.') + field : field;
 }
 
@@ -688,7 +694,7 @@ bool DiagramWindow::askAxisTitle(AxisId axis) {
     const size_t slot = axis == AxisId::X ? D::X : D::Y;
     const QString& table = definition.tables[slot];
     const QString& field = definition.fields[slot];
-    if (aliasWriter_ && !table.isEmpty() && !field.isEmpty() &&
+    if (useAliases && aliasWriter_ && !table.isEmpty() && !field.isEmpty() &&
         dialogs_.question(QStringLiteral("Write in database as aliasname to be used?"),
                           QuestionButtons::YesNoCancel) == Answer::Yes)
         aliasWriter_(table, field, *title);

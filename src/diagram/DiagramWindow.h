@@ -5,6 +5,7 @@
 // Status; a view shows figure() after each draw. Holds its caller's session, which must outlive it.
 #include "diagram/DiagramDefinition.h"
 #include "diagram/DiagramRowFetcher.h"
+#include "diagram/DiagramStyles.h"
 #include "diagram/GraphAutoSave.h"
 #include "figure/AxisScaleState.h"
 #include "figure/AxisWindow.h"
@@ -33,9 +34,14 @@ public:
     static QString caption() { return QStringLiteral("Graph"); }
     // The boxes the window's own dialogs (the unit change) ask through.
     Dialogs& dialogs() const { return dialogs_; }
+    Status& status() const { return status_; }
 
     DiagramDefinition definition;
     AxisScaleState scaleState;
+    // The styles every draw gives its series and objects (step "Styles...").
+    DiagramStyles styles;
+    // Gives the figure as it is the styles again (after the style items or the style editor).
+    void restyle() { styles.apply(figure_); }
     bool showFilterName = false;    // "Show in diagram"
     bool tableNameInTitles = false; // "Show Table name in Title"
     bool showXTitle = true;         // "Show X Title"
@@ -198,11 +204,21 @@ public:
     // "&Grid": "&None", "&Solid", "&Dashed", "D&otted".
     void setGrid(AxisId axis, GridStyle style);
     // "&Change X axis title" / "&Change Y axis title": "Give title for x-axis" (y-axis). While
-    // aliases are in use (a writer is set), "Write in database as aliasname to be used?"
-    // follows and Yes hands the writer the axis's table, field and the new title.
+    // aliases are in use ("Use Aliasnames" and a writer set), "Write in database as aliasname
+    // to be used?" follows and Yes hands the writer the axis's table, field and the new title.
+    // While they are in use, each draw titles an axis with the reader's alias of its table and
+    // field when there is one, else with the field name.
     using AliasWriter =
         std::function<void(const QString& table, const QString& field, const QString& alias)>;
+    using AliasReader = std::function<QString(const QString& table, const QString& field)>;
     void setAliasWriter(AliasWriter writer) { aliasWriter_ = std::move(writer); }
+    void setAliasReader(AliasReader reader) { aliasReader_ = std::move(reader); }
+    bool useAliases = false; // "Use Aliasnames"
+    // The axis titles of the figure drawn last, anew (after "Use Aliasnames" was switched).
+    void retitle() {
+        if (hasFigure_)
+            setTitles();
+    }
     bool askAxisTitle(AxisId axis);
     // "Frequency for X-axis label...": every n-th X label; other answers are ignored.
     bool askLabelFrequency();
@@ -258,5 +274,6 @@ private:
     QStringList log_;
     std::vector<DiagramDefinition> logged_; // one per log entry
     AliasWriter aliasWriter_;
+    AliasReader aliasReader_;
     Overlay overlay_;
 };

@@ -64,7 +64,9 @@ QJsonObject toJson(const Series& s) {
                                   {"symbolSize", st.symbolSize},
                                   {"filled", st.filled},
                                   {"lineWidth", st.lineWidth},
-                                  {"lineColor", toJson(st.lineColor)}}},
+                                  {"lineColor", toJson(st.lineColor)},
+                                  {"linePattern", int(st.linePattern)},
+                                  {"hidden", st.hidden}}},
             {"connectingLine", s.connectingLine},
             {"showLabels", s.showLabels},
             {"showInLegend", s.showInLegend},
@@ -93,12 +95,16 @@ Series seriesOf(const QJsonObject& o) {
     if (!s.labels.isEmpty() && s.labels.size() != s.pointCount())
         s.labels.clear(); // labels are one per point or none
     const QJsonObject st = o["style"].toObject();
-    s.style.symbol = SymbolShape(std::clamp(st["symbol"].toInt(1), 0, int(SymbolShape::Star)));
+    s.style.symbol =
+        SymbolShape(std::clamp(st["symbol"].toInt(1), 0, int(SymbolShape::HorizontalLine)));
     s.style.color = colorOf(st["color"]);
     s.style.symbolSize = st["symbolSize"].toDouble(6);
     s.style.filled = st["filled"].toBool(true);
     s.style.lineWidth = st["lineWidth"].toDouble(1);
     s.style.lineColor = colorOf(st["lineColor"]);
+    s.style.linePattern =
+        LineDash(std::clamp(st["linePattern"].toInt(0), 0, int(LineDash::DashDot)));
+    s.style.hidden = st["hidden"].toBool();
     s.connectingLine = o["connectingLine"].toBool();
     s.showLabels = o["showLabels"].toBool();
     s.showInLegend = o["showInLegend"].toBool(true);
@@ -176,7 +182,7 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json, QJsonObject* 
         l.closed = o["closed"].toBool();
         l.color = colorOf(o["color"]);
         l.width = o["width"].toDouble(1);
-        l.dash = LineDash(std::clamp(o["dash"].toInt(), 0, 2));
+        l.dash = LineDash(std::clamp(o["dash"].toInt(), 0, int(LineDash::DashDot)));
         l.showInLegend = o["showInLegend"].toBool();
         l.countsForScale = o["countsForScale"].toBool(true);
         f.lines.push_back(std::move(l));
@@ -185,8 +191,11 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json, QJsonObject* 
         const QJsonObject o = v.toObject();
         const QJsonArray pos = o["position"].toArray();
         f.texts.push_back({o["text"].toString(),
-                           QPointF(pos.at(0).toDouble(), pos.at(1).toDouble()), colorOf(o["color"]),
-                           o["pointSize"].toDouble(9), o["name"].toString()});
+                           QPointF(pos.at(0).toDouble(), pos.at(1).toDouble()),
+                           colorOf(o["color"]),
+                           o["pointSize"].toDouble(9),
+                           o["name"].toString(),
+                           {}});
     }
     f.x = axisOf(root["x"].toObject());
     f.y = axisOf(root["y"].toObject());

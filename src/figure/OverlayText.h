@@ -12,4 +12,6 @@ struct OverlayText {
     FigureColor color;
     double pointSize = 9.0;
     QString name;
+    // The reference point it marks, if any: a style library entry may colour it.
+    QString referencePoint;
 };

@@ -22,7 +22,7 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
     for (size_t c = 0; c < classes.classes.size(); ++c) {
         Series& s = result.series[c];
         s.name = classes.classes[c].name;
-        s.style = StylePalette::styleFor(int(c));
+        s.style = StylePalette::styleForName(s.name);
         s.points.reserve(classes.classes[c].rows.size());
         if (columns.label >= 0) {
             s.labels.reserve(qsizetype(classes.classes[c].rows.size()));

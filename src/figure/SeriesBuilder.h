@@ -2,7 +2,7 @@
 // Turns fetched rows and their classes into the series of a figure: one series per class, in
 // class order, named after the class; each point keeps its row, and points follow row order.
 // Rows whose X or Y does not read as a number are left out and counted; a class left without
-// points gives no series. Styles come from StylePalette in class order.
+// points gives no series. Each series' style follows its name (StylePalette::styleForName).
 #include "figure/Classification.h"
 #include "figure/Series.h"
 

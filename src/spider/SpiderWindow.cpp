@@ -281,6 +281,10 @@ void SpiderWindow::finishFigure() {
     for (auto it = seriesNames_.cbegin(); it != seriesNames_.cend(); ++it)
         if (it.key() >= 0 && it.key() < int(figure_.series.size()))
             figure_.series[size_t(it.key())].name = it.value();
+    for (Series& s : figure_.series)
+        for (const NamedStyle& row : styles)
+            if (row.name == s.name)
+                s.style = row.style;
     figure_.y.logarithmic = yLogarithmic;
     figure_.y.grid = yGrid;
     figure_.legend.visible = legendVisible;

@@ -6,6 +6,7 @@
 // the person only through Dialogs; opens the system database for each job and closes it. The
 // macro line VIEW SPIDER opens the window through MainFrame::openSpider.
 #include "figure/Figure.h"
+#include "figure/NamedStyle.h"
 #include "spider/NormalizationSample.h"
 #include "spider/SpiderElementNames.h"
 #include "spider/SpiderFieldMatcher.h"
@@ -84,6 +85,8 @@ public:
     bool legendVisible = true;
     bool yLogarithmic = true;
     GridStyle yGrid = GridStyle::None;
+    // The spider figures' styles ("\ini\SpiSymbol.sty"): a series of a row's name takes its style.
+    StyleTable styles;
 
     // "&Show normalization sample": the text shown; "Copy to clipboard?" answered Yes puts it
     // on the clipboard through copyText.

@@ -1,6 +1,7 @@
 #include "stats/BoxPlotWindow.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/FigureFile.h"
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
@@ -265,6 +266,15 @@ Sheet BoxPlotWindow::boxTable() const {
                 t.setNumber(row, c + 2, values[c]);
     }
     return t;
+}
+
+bool BoxPlotWindow::saveGraphFile(const QString& path) {
+    if (!hasFigure_)
+        return false;
+    if (FigureFile::save(path, figure_))
+        return true;
+    dialogs_.message(MessageKind::Critical, FigureFile::saveError());
+    return false;
 }
 
 bool BoxPlotWindow::drawFromLog(int index) {

@@ -45,6 +45,9 @@ public:
     // "&Draw". False when nothing was drawn (after the message that says why).
     bool draw();
     const Figure& figure() const { return figure_; }
+    // "Save": the figure as a graph file, as the diagram window saves one; false after "Error in
+    // saving." (or with nothing drawn yet).
+    bool saveGraphFile(const QString& path);
     bool hasFigure() const { return hasFigure_; }
     // The kept classes in drawing order.
     const std::vector<BoxClass>& boxes() const { return boxes_; }

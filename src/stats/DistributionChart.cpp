@@ -98,7 +98,7 @@ Figure DistributionChart::make(const QString& field, const std::vector<Distribut
             const QString text =
                 barLabelText(values[size_t(i)], table.number(i + 2, 7).value_or(0));
             if (!text.isEmpty())
-                f.texts.push_back({text, QPointF(i + 1, height), {0, 0, 0, 255}, 8, {}});
+                f.texts.push_back({text, QPointF(i + 1, height), {0, 0, 0, 255}, 8, {}, {}});
         }
     }
     if (labelEvery <= 0)

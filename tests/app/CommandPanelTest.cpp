@@ -8,12 +8,15 @@
 #include "automation/MacroRecorder.h"
 #include "automation/MainCommands.h"
 #include "automation/ui/CommandPanelView.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,10 +103,14 @@ TEST_F(CommandPanelTest, ARecordedMacroSavedAndOpenedAgainReplaysTheSameFigure) 
     execute(QStringLiteral("CLASSES Samples;Rock"));
     execute(QStringLiteral("TABLESFIELDS Chem;SiO2;Chem;MgO"));
     execute(QStringLiteral("DRAW"));
+    const QString equation = QStringLiteral("Y=x/8+1");
+    QGuiApplication::clipboard()->setText(equation);
+    menuItem(*frame.currentDiagram(), QStringLiteral("Trendline equation"))->trigger();
     menuItem(*frame.currentDiagram(), QStringLiteral("Copy"))->trigger();
     click("cmdRecord");
     const QStringList recorded{"OPENDB " + dbPath, "VIEW XY",
-                               "DRAW2 XY;Chem;SiO2;Chem;MgO;;;Samples;Rock;", ">EDIT_COPY"};
+                               "DRAW2 XY;Chem;SiO2;Chem;MgO;;;Samples;Rock;",
+                               ">PASTESPECIAL_TRENDLINE_EQUATION", ">EDIT_COPY"};
     ASSERT_EQ(frame.commands()->recorder().lines(), recorded);
     const QImage drawn = picture();
     ASSERT_FALSE(drawn.isNull());
@@ -119,11 +126,13 @@ TEST_F(CommandPanelTest, ARecordedMacroSavedAndOpenedAgainReplaysTheSameFigure) 
 
     dialogs.queueText(path);
     menuItem(frame, QStringLiteral("Open Macro..."))->trigger();
-    EXPECT_EQ(view->findChild<QListWidget*>(QStringLiteral("macroSheet"))->count(), 4);
+    EXPECT_EQ(view->findChild<QListWidget*>(QStringLiteral("macroSheet"))->count(), 5);
+    QGuiApplication::clipboard()->setText(equation); // the paste takes what is there
     click("cmdRecord"); // Run stops recording first: the replay records nothing
     click("cmdRunMacro");
     EXPECT_FALSE(frame.commands()->recorder().recording());
     EXPECT_EQ(frame.commands()->recorder().lines(), recorded);
+    ASSERT_EQ(frame.currentDiagram()->objectMenus().controller().objects.trendlines.size(), 1u);
     EXPECT_EQ(picture(), drawn);
 }
 
@@ -139,8 +148,9 @@ TEST_F(CommandPanelTest, ViewShowsEveryWindowTheFrameHasAndTagsChooseTheTarget) 
         EXPECT_TRUE(r.ok) << keyword.toStdString();
         EXPECT_EQ(r.note, missing.contains(keyword) ? MainCommands::noWindow(keyword) : QString())
             << keyword.toStdString();
-        if (keyword == QLatin1String("XY") || keyword == QLatin1String("TERN"))
+        if (keyword == QLatin1String("XY") || keyword == QLatin1String("TERN")) {
             EXPECT_EQ(frame.area()->subWindowList().size(), before + 1) << keyword.toStdString();
+        }
     }
     EXPECT_EQ(frame.currentDiagram()->controller().definition.graphType, QStringLiteral("Ternary"));
 

@@ -3,7 +3,9 @@
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
 #include "diagram/ui/DiagramObjectMenus.h"
+#include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/DiagramView.h"
+#include "diagram/ui/StyleEditorView.h"
 #include "grid/ui/GridWindow.h"
 #include "stats/fit/ui/DiagramFitItems.h"
 #include "stats/fit/ui/FitView.h"
@@ -134,6 +136,14 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
         {"diagram",
          [this] { return frame.openDiagram(); },
          {"&Open AKR",
+          "Graph symbol and line styles...",
+          "Save As Default Style",
+          "Save Style",
+          "Open Style",
+          "Open Style Library",
+          "&Reset Style",
+          "Apply AutoStyle Search",
+          "Use Aliasnames",
           "&Save AKR",
           "Save AKR &As",
           "Save As Default Template",
@@ -165,6 +175,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "Check Linking",
           "Discriminate Options",
           "Trend&Line",
+          "&Library...",
+          "&Header...",
           "&Polygon",
           "&RefPoint",
           "&Text labels",
@@ -272,6 +284,14 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "&Y Is Log",
           "Y Scale",
           "&Headers..."}},
+        {"style editor",
+         [this]() -> QWidget* {
+             DiagramView* diagram = frame.openDiagram();
+             return diagram ? diagram->styleMenu().openEditor() : nullptr;
+         },
+         {"Save Style", "Open Style", "Close", "Apply selected symbol shape and size to all",
+          "Change symbols to black", "Apply selected line pattern and width to all",
+          "Change lines to black", "Add to Library", "Add All to Library", "Open Library in F1"}},
     };
     for (const auto& w : windows) {
         SCOPED_TRACE(w.name);

@@ -18,6 +18,7 @@
 #include "platform/Workbook.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -205,6 +206,13 @@ TEST_F(CommandLanguageTest, MacroPanelRecordsRunsStepsAndCompletes) {
 
     panel.run(); // an empty macro does nothing
     EXPECT_EQ(host.currentDiagram(), nullptr);
+
+    // An empty box lists every command a person types, once each; a blank completes none.
+    const QStringList all = panel.completions();
+    EXPECT_TRUE(all.contains(QStringLiteral("OPENDB")) && all.contains(QStringLiteral("DRAW2")));
+    EXPECT_FALSE(all.join(u' ').contains(u'<'));
+    EXPECT_EQ(QStringList(all).size(), QSet<QString>(all.begin(), all.end()).size());
+    EXPECT_FALSE(panel.completeOnSpace());
 
     panel.setText(QStringLiteral("dr"));
     EXPECT_EQ(panel.text(), QStringLiteral("DR"));

@@ -136,7 +136,7 @@ TEST_F(SystemDatabaseTest, FirstOpenCreatesFolderAndEveryTable) {
               QStringLiteral("The system database ") + file + QStringLiteral(" was created"));
     SqliteConnection& db = sqlite(opened);
     EXPECT_EQ(userVersion(db), 1);
-    EXPECT_EQ(tableNames(db).size(), 11);
+    EXPECT_EQ(tableNames(db).size(), 12);
 
     for (const ExpectedTable& t : expectedTables()) {
         SCOPED_TRACE(t.name.toStdString());
@@ -197,10 +197,11 @@ TEST_F(SystemDatabaseTest, KeysRejectDuplicates) {
     SqliteConnection& db = sqlite(opened);
     const QString node = QStringLiteral("INSERT INTO [PolygonNodes] ([PolyID], [NodeNo], [X], [Y]) "
                                         "VALUES (?, ?, 0, 0)");
-    ASSERT_TRUE(db.execute(node, {CellValue::number(1), CellValue::number(1)}));
-    ASSERT_TRUE(db.execute(node, {CellValue::number(1), CellValue::number(2)}));
-    ASSERT_TRUE(db.execute(node, {CellValue::number(2), CellValue::number(1)}));
-    EXPECT_FALSE(db.execute(node, {CellValue::number(1), CellValue::number(2)}));
+    // Polygons past the seeded classification diagrams.
+    ASSERT_TRUE(db.execute(node, {CellValue::number(1001), CellValue::number(1)}));
+    ASSERT_TRUE(db.execute(node, {CellValue::number(1001), CellValue::number(2)}));
+    ASSERT_TRUE(db.execute(node, {CellValue::number(1002), CellValue::number(1)}));
+    EXPECT_FALSE(db.execute(node, {CellValue::number(1001), CellValue::number(2)}));
     const QString norm =
         QStringLiteral("INSERT INTO [SpiderNorm] ([SpiderType], [Sample]) VALUES (?, ?)");
     ASSERT_TRUE(db.execute(
@@ -237,7 +238,7 @@ TEST_F(SystemDatabaseTest, AddsOnlyTheMissingTables) {
         OpenedConnection opened = SystemDatabase::open(file);
         ASSERT_TRUE(opened.ok());
         ASSERT_TRUE(sqlite(opened).execute(
-            QStringLiteral("INSERT INTO [Polygon] ([Counter], [Name]) VALUES (3, 'Field A')")));
+            QStringLiteral("INSERT INTO [Polygon] ([Counter], [Name]) VALUES (1003, 'Field A')")));
         ASSERT_TRUE(sqlite(opened).execute(QStringLiteral("DROP TABLE [Alias]")));
         ASSERT_TRUE(sqlite(opened).execute(QStringLiteral("DROP TABLE [Points]")));
     }
@@ -246,8 +247,9 @@ TEST_F(SystemDatabaseTest, AddsOnlyTheMissingTables) {
     EXPECT_EQ(opened.notice, QStringLiteral("Tables added to the system database ") + file +
                                  QStringLiteral(": Points, Alias"));
     SqliteConnection& db = sqlite(opened);
-    EXPECT_EQ(tableNames(db).size(), 11);
-    const auto rows = db.query(QStringLiteral("SELECT [Name] FROM [Polygon] WHERE [Counter] = 3"));
+    EXPECT_EQ(tableNames(db).size(), 12);
+    const auto rows =
+        db.query(QStringLiteral("SELECT [Name] FROM [Polygon] WHERE [Counter] = 1003"));
     ASSERT_TRUE(rows && rows->rowCount() == 1);
     EXPECT_EQ(rows->at(0, 0), CellValue::text(QStringLiteral("Field A")));
 }
@@ -268,7 +270,7 @@ TEST_F(SystemDatabaseTest, UnversionedFileKeepsItsTablesAndGetsTheRest) {
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
     SqliteConnection& db = sqlite(opened);
     EXPECT_EQ(userVersion(db), 1);
-    EXPECT_EQ(tableNames(db).size(), 11);
+    EXPECT_EQ(tableNames(db).size(), 12);
     EXPECT_EQ(shapeOf(db, QStringLiteral("Trendline"))->columns, words("Counter,Eq"));
     const auto rows = db.queryNative(QStringLiteral("SELECT Eq FROM trendline"));
     ASSERT_TRUE(rows && rows->rowCount() == 1);
@@ -286,7 +288,7 @@ TEST_F(SystemDatabaseTest, ConfiguredNamesAreUsedEscaped) {
         ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
         SqliteConnection& db = sqlite(opened);
         const QStringList tables = tableNames(db);
-        EXPECT_EQ(tables.size(), 11);
+        EXPECT_EQ(tables.size(), 12);
         for (const QString& n : {names.polygon, names.spiderNorm, names.points})
             EXPECT_TRUE(tables.contains(n)) << n.toStdString();
         for (const char* n : {"Polygon", "SpiderNorm", "Points"})
@@ -299,7 +301,7 @@ TEST_F(SystemDatabaseTest, ConfiguredNamesAreUsedEscaped) {
     OpenedConnection again = SystemDatabase::open(file, names);
     ASSERT_TRUE(again.ok());
     EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
-    EXPECT_EQ(tableNames(sqlite(again)).size(), 11);
+    EXPECT_EQ(tableNames(sqlite(again)).size(), 12);
 }
 
 TEST_F(SystemDatabaseTest, NewerVersionIsRefusedWithoutWriting) {
@@ -369,7 +371,7 @@ TEST_F(SystemDatabaseTest, ProgramsStartingTogetherShareOneFreshFile) {
         OpenedConnection again = SystemDatabase::open(file);
         ASSERT_TRUE(again.ok()) << again.error.toStdString();
         EXPECT_TRUE(again.notice.isEmpty()) << again.notice.toStdString();
-        EXPECT_EQ(tableNames(sqlite(again)).size(), 11);
+        EXPECT_EQ(tableNames(sqlite(again)).size(), 12);
     }
 }
 
@@ -465,7 +467,7 @@ TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
 
 TEST(SystemSchema, EveryTableHasAKeyThatIsOneOfItsColumns) {
     const auto tables = SystemSchema::tables({});
-    ASSERT_EQ(tables.size(), 11u);
+    ASSERT_EQ(tables.size(), 12u);
     for (const SystemTableSchema& t : tables) {
         SCOPED_TRACE(t.name.toStdString());
         ASSERT_FALSE(t.primaryKey.isEmpty());

@@ -255,6 +255,7 @@ TEST_F(DiagramAxisMenuTest, AxisTitlesAndTheirAliases) {
         ASSERT_TRUE(window.draw()); // titles back to the field names
         dialogs.clearLog();
         std::vector<Written> written;
+        window.useAliases = c.withWriter;
         window.setAliasWriter(c.withWriter
                                   ? DiagramWindow::AliasWriter(
                                         [&](const QString& t, const QString& f, const QString& a) {

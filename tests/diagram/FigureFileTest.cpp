@@ -30,7 +30,7 @@ Figure sampleFigure() {
     l.dash = LineDash::Dashed;
     f.lines.push_back(l);
     f.texts.push_back(
-        {QStringLiteral("note"), QPointF(1, 2), {1, 2, 3, 255}, 11, QStringLiteral("TRI_a")});
+        {QStringLiteral("note"), QPointF(1, 2), {1, 2, 3, 255}, 11, QStringLiteral("TRI_a"), {}});
     f.x.title = QStringLiteral("Au");
     f.x.logarithmic = true;
     f.x.setRange(0.1, 10);

@@ -3,6 +3,8 @@
 // through the frame's "Statistics" menu, drawing pictures that are checked by their pixels.
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
+#include "diagram/FigureFile.h"
+#include "diagram/FigureFile.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -346,6 +349,15 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     const QImage boxes = FigureExporter::image(boxView->controller().figure(), {640, 480});
     EXPECT_GT(pixelsNear(boxes, QColor(0, 0, 160)), 200); // box edges
     EXPECT_GT(pixelsNear(boxes, QColor(200, 0, 0)), 40);  // medians
+    // "Save" keeps the figure as a graph file the diagram window opens.
+    const QString akr = dir.filePath(QStringLiteral("boxes.akr"));
+    dialogs.queueText(akr);
+    actionAt(box->findChild<QMenuBar*>(), {"&File", "Save"})->trigger();
+    QFile saved(akr);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const auto reopened = FigureFile::fromJson(saved.readAll());
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->series.size(), boxView->controller().figure().series.size());
     // The options dialog's "&Reset" puts 5 and 10 into the minimum counts.
     auto* options = qobject_cast<BoxWhiskerOptionsDialog*>(boxView->showOptions());
     ASSERT_TRUE(options);

@@ -206,7 +206,8 @@ bool FrameCommands::saveMacro(const QString& path) {
 }
 
 QString FrameCommands::menuActionName(const QString& menu, const QString& caption) {
-    return QLatin1Char('<') + plain(menu).toUpper() + QLatin1Char('_') +
+    // "Paste Special" > "Values" is "<PASTESPECIAL_VALUES".
+    return QLatin1Char('<') + plain(menu).toUpper().remove(QLatin1Char(' ')) + QLatin1Char('_') +
            plain(caption).toUpper().replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
@@ -244,13 +245,15 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
         FramePictureBook* book = frame_.pictureBook();
         return book && book->controller().addFrom(v->controller());
     };
+    commands.hooks.byKeyword["FIT"] = captioned("Fit...");
+    commands.hooks.byKeyword["LINEARFIT"] = captioned("Fit Linear");
     commands.hooks.byKeyword["SHOWSAMPLEBROWSER"] = [this](const MacroCommand&) {
         frame_.findChild<QDockWidget*>(QStringLiteral("databases"))->show();
         return true;
     };
     const QMenuBar* bar = view.findChild<QMenuBar*>();
-    const QList<QMenu*> menus =
-        bar ? bar->findChildren<QMenu*>(Qt::FindDirectChildrenOnly) : QList<QMenu*>();
+    // The menus of the bar and their submenus (Edit > Paste Special).
+    const QList<QMenu*> menus = bar ? bar->findChildren<QMenu*>() : QList<QMenu*>();
     commands.hooks.menu = [v, menus](const QString& name,
                                      const QString& argument) -> std::optional<bool> {
         if (name == QLatin1String("<FILE_OPEN_AKR") && !argument.isEmpty())
@@ -267,6 +270,9 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
     // Recording: each draw's DRAW2 line and the File and Edit items the library names.
     DiagramWindow& window = view.controller();
     window.setRecorder([this, &window](const QString& line) {
+        // Object edits draw the figure again as it was: one line for it is enough.
+        if (!recorder_->lines().isEmpty() && recorder_->lines().constLast() == line)
+            return;
         const DiagramDefinition& d = window.definition;
         QStringList names{d.filter};
         for (size_t i = 0; i < d.tables.size(); ++i)

@@ -17,8 +17,10 @@
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
 #include "db/ui/CatalogueView.h"
+#include "diagram/StyleDefaults.h"
 #include "diagram/ui/DiagramAxisMenu.h"
 #include "diagram/ui/DiagramCalcControls.h"
+#include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "filter/FilterWindow.h"
 #include "filter/ui/FilterPanel.h"
@@ -29,6 +31,7 @@
 #include "platform/JetSqlQuoting.h"
 #include "platform/Workbook.h"
 #include "platform/qt/QtStatus.h"
+#include "query/FieldAliases.h"
 #include "query/FilterBaseResolver.h"
 #include "query/LinkSearch.h"
 #include "spider/ui/SpiderView.h"
@@ -101,6 +104,8 @@ void MainFrame::deleteChildWindows() {
 
 void MainFrame::bind(const Parts& parts) {
     parts_.emplace(parts);
+    styleDefaults_ = std::make_unique<StyleDefaults>(
+        StyleDefaults::load(parts.folders.userFolder, parts.folders.appPath));
     clipData_ = std::make_unique<ClipDataWindow>(parts.session, parts.dialogs, *status_,
                                                  parts.folders.userFolder +
                                                      QStringLiteral("/ini/lastfiles.ini"));
@@ -136,7 +141,8 @@ void MainFrame::bind(const Parts& parts) {
          [this](const QString& statement, const QString& caption) { openGrid(statement, caption); },
          [this](const QString& statement, const QString& caption) {
              openSystemGrid(QString(), statement, caption);
-         }},
+         },
+         &styleDefaults_->spider},
         this);
     comparisons_ = new ComparisonWindowSet(
         {parts.session, parts.dialogs, *status_,
@@ -388,6 +394,20 @@ DiagramView* MainFrame::openDiagram() {
     };
     diagram->setWindowGeometry(&geometry_);
     diagram->calcControls()->systemDatabase = parts_->systemDatabase;
+    diagram->objectMenus().library = {parts_->systemDatabase, parts_->systemTables, &geometry_};
+    diagram->useStyleDefaults(styleDefaults_.get());
+    const FieldAliases aliases(
+        [database = parts_->systemDatabase, tables = parts_->systemTables] {
+            return SystemDatabase::open(database, tables);
+        },
+        parts_->userName, parts_->systemTables.alias);
+    diagram->controller().setAliasReader([aliases](const QString& table, const QString& field) {
+        return aliases.get(table, field);
+    });
+    diagram->controller().setAliasWriter(
+        [aliases](const QString& table, const QString& field, const QString& alias) {
+            aliases.put(table, field, alias);
+        });
     showChild(diagram, QStringLiteral("XY"), {900, 600});
     currentDiagram_ = diagram;
     commands_->attach(*diagram);

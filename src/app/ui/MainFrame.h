@@ -29,6 +29,7 @@ class SampleBrowser;
 class SampleBrowserPanel;
 class SessionDatabase;
 class SpiderWindowSet;
+struct StyleDefaults;
 class ComparisonWindowSet;
 class FrameCommands;
 class FramePictureBook;
@@ -65,6 +66,8 @@ public:
         // looked for in.
         LinkSettings link = {};
         QStringList pictureBookFolders = {};
+        // UserName: whose field aliases the diagram windows read and write.
+        QString userName = {};
     };
     // Connects the menus and panels to the controllers; the frame shows only its bare menus
     // until then.
@@ -170,6 +173,8 @@ private:
     QtStatus* status_;
     MainWindow* controller_ = nullptr;
     std::optional<Parts> parts_;
+    // Read when the frame is bound to its controllers; every diagram window starts from them.
+    std::unique_ptr<StyleDefaults> styleDefaults_;
     std::unique_ptr<ClipDataWindow> clipData_;
     std::unique_ptr<LinkController> link_;
     OpenViews openViews_;

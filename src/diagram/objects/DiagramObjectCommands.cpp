@@ -11,5 +11,9 @@ std::optional<bool> DiagramObjectCommands::run(DiagramObjectController& objects,
         return objects.discriminateTrendlines();
     if (keyword == QLatin1String("DISCRRENAME"))
         return objects.renameGroups();
+    if (keyword == QLatin1String("OBJECTLIBRARY"))
+        return objects.openLibrary && objects.openLibrary();
+    if (keyword == QLatin1String("OBJECTHEADER"))
+        return objects.openHeader && objects.openHeader();
     return std::nullopt;
 }

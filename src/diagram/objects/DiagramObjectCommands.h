@@ -1,7 +1,8 @@
 #pragma once
 // The macro lines of a diagram's user objects: DISCRPOLYGON, DISCRTRENDLINE and DISCRRENAME
 // run the polygon and trendline discrimination and the naming of the groups, as their menu
-// items do. Stateless.
+// items do; OBJECTLIBRARY and OBJECTHEADER open the object library and the header editor where
+// there is a display. Stateless.
 #include <QString>
 #include <optional>
 

@@ -23,6 +23,20 @@ ObjectAxes axesOf(const QJsonObject& o) {
     return a;
 }
 
+QJsonObject headerJson(const ObjectHeader& h) {
+    return {{"key", h.libraryKey},      {"case", h.caseName},
+            {"subCase", h.subCase},     {"createdBy", h.createdBy},
+            {"date", h.date},           {"note", h.note},
+            {"allowMove", h.allowMove}, {"triOneTable", h.triOneTable}};
+}
+
+ObjectHeader headerOf(const QJsonValue& v) {
+    const QJsonObject o = v.toObject();
+    return {o["key"].toInt(),          o["case"].toString(),       o["subCase"].toString(),
+            o["createdBy"].toString(), o["date"].toString(),       o["note"].toString(),
+            o["allowMove"].toString(), o["triOneTable"].toString()};
+}
+
 QJsonArray pointJson(QPointF p) {
     return {p.x(), p.y()};
 }
@@ -51,8 +65,11 @@ std::optional<QString> UserObjects::addPolygon(UserPolygon p) {
 QJsonObject UserObjects::toJson() const {
     QJsonArray ps, pgs, tls, txs;
     for (const RefPoint& p : points)
-        ps.append(QJsonObject{
-            {"axes", axesJson(p.axes)}, {"name", p.name}, {"at", pointJson(p.at)}, {"c", p.c}});
+        ps.append(QJsonObject{{"axes", axesJson(p.axes)},
+                              {"name", p.name},
+                              {"at", pointJson(p.at)},
+                              {"c", p.c},
+                              {"header", headerJson(p.header)}});
     for (const UserPolygon& p : polygons) {
         QJsonArray nodes;
         for (const QPointF& n : p.nodes)
@@ -60,7 +77,8 @@ QJsonObject UserObjects::toJson() const {
         pgs.append(QJsonObject{{"axes", axesJson(p.axes)},
                                {"name", p.name},
                                {"nodes", nodes},
-                               {"legend", p.showInLegend}});
+                               {"legend", p.showInLegend},
+                               {"header", headerJson(p.header)}});
     }
     for (const Trendline& t : trendlines)
         tls.append(QJsonObject{{"axes", axesJson(t.axes)},
@@ -68,7 +86,8 @@ QJsonObject UserObjects::toJson() const {
                                {"xMin", t.xMin},
                                {"xMax", t.xMax},
                                {"equation", t.equation},
-                               {"legend", t.showInLegend}});
+                               {"legend", t.showInLegend},
+                               {"header", headerJson(t.header)}});
     for (const TextLabel& t : texts)
         txs.append(QJsonObject{{"text", t.text}, {"at", pointJson(t.at)}});
     return {{"points", ps}, {"polygons", pgs}, {"trendlines", tls}, {"texts", txs}};
@@ -79,11 +98,15 @@ UserObjects UserObjects::fromJson(const QJsonObject& json) {
     for (const QJsonValue& v : json["points"].toArray()) {
         const QJsonObject o = v.toObject();
         u.addPoint({axesOf(o["axes"].toObject()), o["name"].toString(), pointOf(o["at"]),
-                    o["c"].toDouble()});
+                    o["c"].toDouble(), headerOf(o["header"])});
     }
     for (const QJsonValue& v : json["polygons"].toArray()) {
         const QJsonObject o = v.toObject();
-        UserPolygon p{axesOf(o["axes"].toObject()), o["name"].toString(), {}, o["legend"].toBool()};
+        UserPolygon p{axesOf(o["axes"].toObject()),
+                      o["name"].toString(),
+                      {},
+                      o["legend"].toBool(),
+                      headerOf(o["header"])};
         for (const QJsonValue& n : o["nodes"].toArray())
             p.nodes.push_back(pointOf(n));
         u.addPolygon(std::move(p));
@@ -91,7 +114,8 @@ UserObjects UserObjects::fromJson(const QJsonObject& json) {
     for (const QJsonValue& v : json["trendlines"].toArray()) {
         const QJsonObject o = v.toObject();
         u.addTrendline({axesOf(o["axes"].toObject()), o["name"].toString(), o["xMin"].toDouble(),
-                        o["xMax"].toDouble(), o["equation"].toString(), o["legend"].toBool()});
+                        o["xMax"].toDouble(), o["equation"].toString(), o["legend"].toBool(),
+                        headerOf(o["header"])});
     }
     for (const QJsonValue& v : json["texts"].toArray()) {
         const QJsonObject o = v.toObject();

@@ -4,6 +4,7 @@
 // points, 20 polygons) with their messages, and goes to and from JSON for graph files. Plain
 // value type; the window's object controller owns one.
 #include "diagram/objects/ObjectAxes.h"
+#include "diagram/objects/ObjectHeader.h"
 
 #include <QJsonObject>
 #include <QPointF>
@@ -15,6 +16,7 @@ struct RefPoint {
     QString name;
     QPointF at;
     double c = 0; // the third component on a ternary figure
+    ObjectHeader header = {};
 };
 
 struct UserPolygon {
@@ -22,6 +24,7 @@ struct UserPolygon {
     QString name;
     std::vector<QPointF> nodes; // the closing edge back to the first node is implicit
     bool showInLegend = false;
+    ObjectHeader header = {};
 };
 
 struct Trendline {
@@ -31,6 +34,7 @@ struct Trendline {
     double xMax = 0;
     QString equation; // "Y=..." or "X=..."
     bool showInLegend = false;
+    ObjectHeader header = {};
 };
 
 struct TextLabel {

@@ -89,6 +89,13 @@ void DiagramAxisMenu::addTo(QMenuBar& bar) {
     });
     y2->setCheckable(true);
     marks_.push_back([this, y2] { y2->setChecked(window_.figure().y2Visible); });
+    QAction* aliases = axes->addAction(QStringLiteral("Use Aliasnames"), this, [this](bool on) {
+        window_.useAliases = on;
+        window_.retitle();
+        changed();
+    });
+    aliases->setCheckable(true);
+    marks_.push_back([this, aliases] { aliases->setChecked(window_.useAliases); });
     refresh();
 }
 

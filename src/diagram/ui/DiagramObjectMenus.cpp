@@ -2,7 +2,10 @@
 
 #include "diagram/DiagramWindow.h"
 #include "diagram/ui/DiagramObjectDragging.h"
+#include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
+#include "diagram/ui/ObjectHeaderView.h"
+#include "diagram/ui/ObjectLibraryView.h"
 #include "stats/fit/ui/DiagramFitItems.h"
 
 #include <QClipboard>
@@ -16,6 +19,8 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
                                        Dialogs& dialogs, Status& status, QCustomPlot& plot,
                                        std::function<void()> shown, QWidget* view)
     : QObject(view)
+    , window_(window)
+    , dialogs_(dialogs)
     , objects_(window, session, dialogs)
     , edits_(objects_, window, dialogs)
     , dragging_(new DiagramObjectDragging(objects_, plot,
@@ -39,6 +44,8 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
         if (objects_.click(at, e->modifiers() & Qt::ShiftModifier, reach))
             shown_();
     });
+    objects_.openLibrary = [this] { return openLibrary(LibraryKind::Trendline) != nullptr; };
+    objects_.openHeader = [this] { return openHeader(LibraryKind::Trendline) != nullptr; };
     connect(&plot_, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent*) {
         if (objects_.finishDigitizing())
             shown_();
@@ -56,6 +63,37 @@ void DiagramObjectMenus::openStore(bool deltas) {
     dialog->show();
 }
 
+ObjectLibraryView* DiagramObjectMenus::openLibrary(LibraryKind kind) {
+    if (library.systemDatabase.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No system database is set"));
+        return nullptr;
+    }
+    auto* view = new ObjectLibraryView(
+        new ObjectLibraryBrowser(window_, objects_, dialogs_, window_.status(),
+                                 library.systemDatabase, library.names),
+        library.geometry, view_);
+    // "&Draw" may have drawn the figure the objects belong to: the boxes show it as well.
+    connect(view, &ObjectLibraryView::drawn, this, [this] {
+        if (auto* diagram = qobject_cast<DiagramView*>(view_))
+            diagram->showController();
+        else
+            shown_();
+    });
+    view->show();
+    view->showKind(kind);
+    return view;
+}
+
+ObjectHeaderView* DiagramObjectMenus::openHeader(LibraryKind kind) {
+    auto* view = new ObjectHeaderView(
+        new ObjectHeaderEditor(window_, objects_, dialogs_, library.systemDatabase, library.names),
+        library.geometry, view_);
+    connect(view, &ObjectHeaderView::changed, this, [this] { shown_(); });
+    view->show();
+    view->showKind(kind);
+    return view;
+}
+
 void DiagramObjectMenus::addTo(QMenuBar& bar) {
     DiagramObjectController& o = objects_;
     const auto then = [this](auto action) {
@@ -64,7 +102,12 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                 shown_();
         };
     };
+    const auto libraryItems = [this](QMenu* menu, LibraryKind kind) {
+        menu->addAction(QStringLiteral("&Library..."), this, [this, kind] { openLibrary(kind); });
+        menu->addAction(QStringLiteral("&Header..."), this, [this, kind] { openHeader(kind); });
+    };
     QMenu* trend = bar.addMenu(QStringLiteral("Trend&Line"));
+    libraryItems(trend, LibraryKind::Trendline);
     QMenu* trendCreate = trend->addMenu(QStringLiteral("&Create"));
     trendCreate->addAction(QStringLiteral("Linear on screen"), this,
                            [&o] { o.startLinearTrendline(); });
@@ -90,6 +133,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                      [this] { copyToClipboard(objects_.yAtX()); });
 
     QMenu* polygon = bar.addMenu(QStringLiteral("&Polygon"));
+    libraryItems(polygon, LibraryKind::Polygon);
     QMenu* polyCreate = polygon->addMenu(QStringLiteral("&Create"));
     polyCreate->addAction(QStringLiteral("&Digitize On screen"), this,
                           [&o] { o.startDigitizing(); });
@@ -111,6 +155,7 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
     polygon->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
 
     QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
+    libraryItems(points, LibraryKind::Point);
     points->addAction(QStringLiteral("&Create"), this, [&o] { o.startRefPoint(); });
     points->addAction(QStringLiteral("&Move"), this, [&o] { o.moveRefPoint(); });
     points->addAction(QStringLiteral("&Delete"), this, then([&o] { return o.deleteRefPoint(); }));

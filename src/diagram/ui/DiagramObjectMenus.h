@@ -2,9 +2,12 @@
 // A diagram view's user-object menus: "Trend&Line", "&Polygon", "&RefPoint", "&Text labels" and
 // "&Discriminate Options" (with the fit items, DiagramFitItems), and the chart's mouse: a click
 // goes to the object controller (Shift selects), a double click ends digitising; dragging objects
-// (DiagramObjectDragging). Owns the window's DiagramObjectController; `shown` shows the figure
-// again after a change.
+// (DiagramObjectDragging); each object menu's "&Library..." (the object library browser) and
+// "&Header..." (the header editor). Owns the window's DiagramObjectController; `shown` shows the
+// figure again after a change.
+#include "db/SystemTables.h"
 #include "diagram/DiagramObjectController.h"
+#include "diagram/objects/LibraryKind.h"
 #include "diagram/objects/ObjectEdits.h"
 
 #include <QObject>
@@ -12,10 +15,13 @@
 
 class DiagramFitItems;
 class DiagramObjectDragging;
+class ObjectHeaderView;
+class ObjectLibraryView;
 class QCustomPlot;
 class QMenuBar;
 class QWidget;
 class Status;
+class WindowGeometry;
 
 class DiagramObjectMenus : public QObject {
     Q_OBJECT
@@ -28,10 +34,24 @@ public:
     DiagramFitItems& fitItems() { return *fitItems_; }
     void addTo(QMenuBar& bar);
 
+    // Where the object library is kept (set by the frame) and where its windows go.
+    struct LibraryAccess {
+        QString systemDatabase;
+        SystemTables names;
+        const WindowGeometry* geometry = nullptr;
+    };
+    LibraryAccess library;
+    // "&Library...": the browser on the tab of a kind; "&Header...": the editor on the
+    // selected object of a kind. nullptr without a system database (after the message).
+    ObjectLibraryView* openLibrary(LibraryKind kind);
+    ObjectHeaderView* openHeader(LibraryKind kind);
+
 private:
     void openStore(bool deltas);
     void copyToClipboard(const std::optional<QString>& text);
 
+    DiagramWindow& window_;
+    Dialogs& dialogs_;
     DiagramObjectController objects_;
     ObjectEdits edits_;
     DiagramObjectDragging* dragging_;

@@ -8,6 +8,7 @@
 #include "diagram/ui/DiagramEditMenus.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramOptionsMenu.h"
+#include "diagram/ui/DiagramStyleMenu.h"
 #include "diagram/ui/FigureStatisticsDialog.h"
 #include "diagram/ui/SeriesBlinker.h"
 #include "diagram/ui/ZoomPanOverview.h"
@@ -364,6 +365,9 @@ void DiagramView::buildMenus() {
             path && !path->isEmpty() && window_.openTemplate(*path))
             showFigure();
     });
+    styleMenu_ = new DiagramStyleMenu(
+        window_, folders_.userFolder + QStringLiteral("/Styles"), [this] { showFigure(); }, this);
+    styleMenu_->addTo(*file);
     QMenu* autoSave = file->addMenu(QStringLiteral("Automatic saving"));
     auto* autoGroup = new QActionGroup(this);
     for (const auto& [caption, mode] : std::vector<std::pair<QString, GraphAutoSave::Mode>>{
@@ -618,6 +622,7 @@ bool DiagramView::openGraphFile(const QString& path) {
 void DiagramView::setWindowGeometry(const WindowGeometry* geometry) {
     axisMenu_->setWindowGeometry(geometry);
     optionsMenu_->setWindowGeometry(geometry);
+    styleMenu_->setWindowGeometry(geometry);
 }
 
 void DiagramView::copyPicture() {
@@ -681,6 +686,8 @@ void DiagramView::showFigure() {
     plot_->replot();
     overview_->follow(window_.figure(), window_.definition.graphType == QLatin1String("Ternary"));
     axisMenu_->refresh();
+    if (styleMenu_)
+        styleMenu_->figureShown();
     log_->clear();
     log_->addItems(window_.figureLog());
     source_->setText((window_.definition.source == D::Source::ClipData ? QStringLiteral("ClipData")

@@ -14,6 +14,8 @@
 class DiagramAxisMenu;
 class DiagramObjectMenus;
 class DiagramOptionsMenu;
+class DiagramStyleMenu;
+struct StyleDefaults;
 class SeriesBlinker;
 class ZoomPanOverview;
 class QToolBar;
@@ -45,6 +47,9 @@ public:
     DiagramWindow& controller() { return window_; }
     DiagramAxisMenu& axisMenu() { return *axisMenu_; }
     DiagramObjectMenus& objectMenus() { return *objectMenus_; }
+    DiagramStyleMenu& styleMenu() { return *styleMenu_; }
+    // The styles the window starts from and returns to ("&Reset Style"), shared by the windows.
+    void useStyleDefaults(StyleDefaults* defaults) { window_.styles.useDefaults(defaults); }
     // Where the window's dialogs keep their places (the scale dialog, the legend order).
     void setWindowGeometry(const WindowGeometry* geometry);
     // Told after "Copy DataPoints" wrote the ClipData sheet, so that its window shows it.
@@ -134,6 +139,7 @@ private:
     QLabel* source_;
     DiagramAxisMenu* axisMenu_;
     DiagramOptionsMenu* optionsMenu_;
+    DiagramStyleMenu* styleMenu_ = nullptr;
     DiagramObjectMenus* objectMenus_ = nullptr;
     ZoomPanOverview* overview_ = nullptr;
     bool reshowQueued_ = false;

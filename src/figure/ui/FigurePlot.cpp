@@ -38,6 +38,9 @@ QCPScatterStyle::ScatterShape toShape(SymbolShape s) {
         return QCPScatterStyle::ssPlus;
     case SymbolShape::Star:
         return QCPScatterStyle::ssStar;
+    case SymbolShape::VerticalLine:
+    case SymbolShape::HorizontalLine:
+        return QCPScatterStyle::ssCustom;
     }
     return QCPScatterStyle::ssCircle;
 }
@@ -50,8 +53,25 @@ Qt::PenStyle toPenStyle(LineDash d) {
         return Qt::DashLine;
     case LineDash::Dotted:
         return Qt::DotLine;
+    case LineDash::None:
+        return Qt::NoPen;
+    case LineDash::LongDash:
+    case LineDash::LongShortLongDash:
+        return Qt::CustomDashLine;
+    case LineDash::DashDot:
+        return Qt::DashDotLine;
     }
     return Qt::SolidLine;
+}
+
+QPen linePen(FigureColor color, double width, LineDash dash) {
+    QPen pen(toQColor(color), width);
+    pen.setStyle(toPenStyle(dash));
+    if (dash == LineDash::LongDash)
+        pen.setDashPattern({9, 3});
+    else if (dash == LineDash::LongShortLongDash)
+        pen.setDashPattern({9, 3, 3, 3});
+    return pen;
 }
 
 // A log scale shows only positive ends; a range that reaches zero keeps three decades.
@@ -206,8 +226,8 @@ void fixPlotArea(QCustomPlot& plot, QSize size, QSizeF area) {
     layOut(plot, size);
     QCPAxisRect* rect = plot.axisRect();
     // An area larger than the room there is keeps its shape, smaller: the ratio holds.
-    const double fit = std::min({1.0, rect->rect().width() / area.width(),
-                                 rect->rect().height() / area.height()});
+    const double fit =
+        std::min({1.0, rect->rect().width() / area.width(), rect->rect().height() / area.height()});
     area *= fit;
     const QMargins auto_ = rect->margins();
     const int extraW = std::max(0, rect->rect().width() - int(area.width() + 0.5));
@@ -221,6 +241,14 @@ void fixPlotArea(QCustomPlot& plot, QSize size, QSizeF area) {
 
 QCPScatterStyle scatterStyle(const SeriesStyle& style) {
     const QColor color = toQColor(style.color);
+    if (style.symbol == SymbolShape::VerticalLine || style.symbol == SymbolShape::HorizontalLine) {
+        // The path is scaled to the symbol's size; a bar across the point.
+        QPainterPath bar;
+        const bool vertical = style.symbol == SymbolShape::VerticalLine;
+        bar.moveTo(vertical ? QPointF(0, -0.5) : QPointF(-0.5, 0));
+        bar.lineTo(vertical ? QPointF(0, 0.5) : QPointF(0.5, 0));
+        return QCPScatterStyle(bar, QPen(color, 1.5), Qt::NoBrush, style.symbolSize);
+    }
     return QCPScatterStyle(toShape(style.symbol), color,
                            style.filled ? color : QColor(Qt::transparent), style.symbolSize);
 }
@@ -352,7 +380,10 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
         auto* graph = new QCPGraph(plot.xAxis, valueAxis);
         graph->setData(keys, values);
         QColor fill = toQColor(series.style.color);
-        graph->setPen(QPen(fill, series.style.lineWidth));
+        graph->setPen(linePen(series.style.color, series.style.lineWidth,
+                              series.style.linePattern == LineDash::None
+                                  ? LineDash::Solid
+                                  : series.style.linePattern));
         fill.setAlpha(70);
         graph->setBrush(fill);
         // Between series: down to the filled series before this one, if there is one.
@@ -369,7 +400,8 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
         auto* curve = new QCPCurve(plot.xAxis, valueAxis);
         curve->setData(keys, values);
         curve->setScatterStyle(scatterStyle(series.style));
-        curve->setPen(QPen(toQColor(series.style.lineColor), series.style.lineWidth));
+        curve->setPen(
+            linePen(series.style.lineColor, series.style.lineWidth, series.style.linePattern));
         plottable = curve;
     } else {
         auto* graph = new QCPGraph(plot.xAxis, valueAxis);
@@ -409,9 +441,7 @@ QCPAbstractPlottable* addLine(QCustomPlot& plot, const Figure& figure, const Ove
     }
     auto* curve = new QCPCurve(plot.xAxis, plot.yAxis);
     curve->setData(keys, values);
-    QPen pen(toQColor(line.color), line.width);
-    pen.setStyle(toPenStyle(line.dash));
-    curve->setPen(pen);
+    curve->setPen(linePen(line.color, line.width, line.dash));
     curve->setName(line.name);
     curve->removeFromLegend();
     return curve;
@@ -501,6 +531,13 @@ std::vector<std::vector<const Series*>> plottableGroups(const Figure& figure,
 } // namespace
 
 void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
+    if (std::any_of(figure.series.begin(), figure.series.end(),
+                    [](const Series& s) { return s.style.hidden; })) {
+        Figure shown = figure;
+        std::erase_if(shown.series, [](const Series& s) { return s.style.hidden; });
+        show(shown, plot, size);
+        return;
+    }
     clearPlot(plot);
     showFrame(figure, plot, notesOf(figure));
     const LegendEntries entries(figure);

@@ -25,6 +25,8 @@ SpiderView* SpiderWindowSet::openSpider() {
         frame_.session, frame_.dialogs, frame_.status,
         [path, names] { return SystemDatabase::open(path, names); }, names);
     spider_->openGrid = frame_.openGrid;
+    if (frame_.styles)
+        spider_->controller().styles = *frame_.styles;
     spider_->openSystemGrid = frame_.openSystemGrid;
     spider_->openSelection = [this] { openSelection(); };
     spider_->openDefinition = [this] { openDefinition(); };

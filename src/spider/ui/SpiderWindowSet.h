@@ -4,6 +4,7 @@
 // definition windows tied to the spider window they serve. The frame hands in how a child is
 // shown and how grids open; this class only wires the windows together.
 #include "db/SystemTables.h"
+#include "figure/NamedStyle.h"
 
 #include <QObject>
 #include <QPointer>
@@ -33,6 +34,8 @@ public:
         std::function<void(QWidget* window)> activate;
         std::function<void(const QString& statement, const QString& caption)> openGrid;
         std::function<void(const QString& statement, const QString& caption)> openSystemGrid;
+        // The styles a new spider window starts from; none: no styles of its own.
+        const StyleTable* styles = nullptr;
     };
 
     explicit SpiderWindowSet(Frame frame, QObject* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "stats/ui/BoxPlotView.h"
 
 #include "app/ui/DialogPlace.h"
+#include "diagram/FigureFile.h"
 #include "platform/qt/SheetTableModel.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/StatisticsFigurePanel.h"
@@ -125,6 +126,12 @@ BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     });
 
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Save"), this, [this] {
+        if (const auto path = dialogs_.saveFile(QStringLiteral("Save"), FigureFile::fileFilter(),
+                                                QStringLiteral("Box.akr"));
+            path && !path->isEmpty())
+            window_.saveGraphFile(*path);
+    });
     file->addAction(QStringLiteral("Save &As"), this, [this] { chart_->saveAs(); });
     file->addAction(QStringLiteral("&Print"), this, [this] { chart_->print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });

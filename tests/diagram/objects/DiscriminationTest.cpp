@@ -167,12 +167,22 @@ TEST(UserObjects, KeepsLimitsAndComesBackFromJson) {
     for (size_t i = 0; i < UserObjects::maxPoints; ++i)
         EXPECT_FALSE(u.addPoint({}));
     EXPECT_EQ(u.addPoint({}), UserObjects::tooManyPoints());
-    u.addTrendline({{}, QStringLiteral("T"), 1, 2, QStringLiteral("Y=x"), true});
+    // The library key and descriptive fields go with the object into the graph file.
+    const ObjectHeader header{7,
+                              QStringLiteral("TAS"),
+                              QStringLiteral("sub"),
+                              QStringLiteral("me"),
+                              QStringLiteral("2026"),
+                              QStringLiteral("cited"),
+                              QStringLiteral("Y"),
+                              QStringLiteral("Rocks")};
+    u.addTrendline({{}, QStringLiteral("T"), 1, 2, QStringLiteral("Y=x"), true, header});
     u.texts.push_back({QStringLiteral("it's"), {3, 4}});
     const UserObjects back = UserObjects::fromJson(u.toJson());
     EXPECT_EQ(back.toJson(), u.toJson());
     EXPECT_EQ(back.polygons.size(), UserObjects::maxPolygons);
     EXPECT_EQ(back.trendlines.at(0).equation, QStringLiteral("Y=x"));
+    EXPECT_EQ(back.trendlines.at(0).header, header);
 }
 
 } // namespace

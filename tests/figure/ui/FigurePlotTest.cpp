@@ -129,7 +129,7 @@ TEST(FigurePlot, OverlayLinesAndTextsLieOverTheData) {
     triangle.color = {0, 160, 0, 255};
     triangle.width = 3;
     f.lines.push_back(triangle);
-    f.texts.push_back({QStringLiteral("Granite field"), {6, 8}, {}, 9, {}});
+    f.texts.push_back({QStringLiteral("Granite field"), {6, 8}, {}, 9, {}, {}});
 
     QCustomPlot plot;
     FigurePlot::show(f, plot, pictureSize);

@@ -3,6 +3,8 @@
 // figure (pixels of the trendline's colour in the rendered PNG).
 #include "stats/fit/ui/FitView.h"
 #include "app/FrameSession.h"
+#include "app/ui/FrameCommands.h"
+#include "automation/CommandInterpreter.h"
 #include "diagram/objects/TrendlineEquation.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
@@ -122,7 +124,8 @@ TEST_F(FitViewTest, FitAcceptedInTheWindowIsDrawnAsATrendlineWithLabels) {
 }
 
 TEST_F(FitViewTest, FitLinearMakesTheNextTrendlineAtOnce) {
-    createItem(QStringLiteral("&Fit Linear"))->trigger();
+    // As the command line LINEARFIT runs it: the window's "&Fit Linear".
+    ASSERT_TRUE(frame.commands()->interpreter().execute(QStringLiteral("LINEARFIT")).ok);
     const UserObjects& objects = view->objectMenus().controller().objects;
     ASSERT_EQ(objects.trendlines.size(), 1u);
     // lm(y ~ x): slope 6.0241714599, intercept -8.8845727198, R^2 0.85923627243.
