@@ -6,6 +6,8 @@
 #include "diagram/DiagramObjectController.h"
 #include "diagram/DiagramWindow.h"
 
+#include <QFileInfo>
+
 struct BatchCommandHost::Diagram {
     Diagram(SessionDatabase& session, Dialogs& dialogs, Status& status)
         : window(session, dialogs, status)
@@ -30,7 +32,21 @@ BatchCommandHost::BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, S
                return session.OpenSessionDatabase({true, false, false});
            },
            {}},
-          nullptr) {
+          nullptr)
+    , book_(dialogs, status, QFileInfo(lastFilesIni).absolutePath(),
+            QFileInfo(lastFilesIni).absolutePath() + QStringLiteral("/Books"),
+            {[this]() -> DiagramWindow* {
+                 return diagrams_.empty() ? nullptr : &diagrams_.back()->window;
+             },
+             [this]() -> DiagramWindow* {
+                 return diagrams_.empty() ? &open(QStringLiteral("XY")).window
+                                          : &diagrams_.back()->window;
+             },
+             {},
+             [&session]() -> const SchemaCatalogue* { return &session.catalogue(); },
+             {}}) {
+    main_.setBook([this](const MacroCommand& c) { return book_.runCommand(c); });
+    main_.registerView(QStringLiteral("BOOK"), [] { return true; });
     main_.registerView(QStringLiteral("XY"), [this] { return open(QStringLiteral("XY")), true; });
     main_.registerView(QStringLiteral("TERN"),
                        [this] { return open(QStringLiteral("Ternary")), true; });
@@ -45,6 +61,11 @@ BatchCommandHost::Diagram& BatchCommandHost::open(const QString& graphType) {
     diagram->window.definition.graphType = graphType;
     diagram->window.setClipDataSource(
         [this]() -> Sheet* { return &clipData_.sheet().activePage(); });
+    DiagramWindow* window = &diagram->window;
+    diagram->commands.hooks.byKeyword["ADDTOPICTUREBOOK"] = [this, window](const MacroCommand&) {
+        return book_.addFrom(*window);
+    };
+    diagram->commands.hooks.byKeyword["PICBOOK"] = [](const MacroCommand&) { return true; };
     diagrams_.push_back(std::move(diagram));
     return *diagrams_.back();
 }

@@ -1,11 +1,14 @@
 #pragma once
 // The windows of a run without a display: one ClipData sheet, the diagram windows that VIEW XY
 // (and VIEW TERN) open, the last of them current, and the main window's commands. OPENDB opens
-// the session database; OPENDB n reads the recent list of lastfiles.ini. Holds its caller's
+// the session database; OPENDB n reads the recent list of lastfiles.ini. The PictureBook's
+// commands draw its figures in the current diagram window (a new one when none is open), so a
+// macro of PBOPEN, PBNEXT and SAVEFIGURE lines writes a book's figures. Holds its caller's
 // session, dialogs and status.
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandHost.h"
 #include "automation/MainCommands.h"
+#include "automation/PictureBookController.h"
 #include "clipdata/ClipDataWindow.h"
 
 #include <functional>
@@ -30,6 +33,7 @@ public:
     std::vector<CommandTarget*> openWindows() override;
 
     ClipDataWindow& clipDataWindow() { return clipData_; }
+    PictureBookController& pictureBook() { return book_; }
 
 private:
     struct Diagram;
@@ -42,4 +46,5 @@ private:
     ClipDataCommandTarget clipDataTarget_{clipData_};
     MainCommands main_;
     std::vector<std::unique_ptr<Diagram>> diagrams_;
+    PictureBookController book_;
 };

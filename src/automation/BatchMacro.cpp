@@ -91,8 +91,9 @@ bool BatchMacro::runLine(const QString& line) {
     // Without a path OPEN would ask for a file, and nobody is there to answer.
     if (keyword == QLatin1String("OPEN") && command.rest.isEmpty() && transcript_)
         return refuse(QStringLiteral("OPEN needs a file name in a batch run"));
-    const bool save = keyword == QLatin1String("SAVE");
-    if (save || keyword == QLatin1String("OPEN") || keyword == QLatin1String("OPENDB"))
+    const bool save = keyword == QLatin1String("SAVE") || keyword == QLatin1String("PBSAVE");
+    if (save || keyword == QLatin1String("OPEN") || keyword == QLatin1String("OPENDB") ||
+        keyword == QLatin1String("PBOPEN"))
         run = keyword + QLatin1Char(' ') + resolved(command.rest, save);
     const CommandResult result = interpreter_.execute(run);
     if (!result.note.isEmpty())

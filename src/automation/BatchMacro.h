@@ -4,7 +4,8 @@
 // batch run can be read afterwards. Each entry goes to the sink as soon as its line has run, so
 // a run that crashes still leaves the entries up to the failing line. Beyond the command
 // language it takes "'" comment lines, "@/" (the program's folder) at the start of the paths of
-// OPENDB, OPEN and SAVE, relative SAVE paths in the output folder, EXIT (ends the macro), and
+// OPENDB, OPEN, PBOPEN, SAVE and PBSAVE, relative SAVE and PBSAVE paths in the output folder, EXIT
+// (ends the macro), and
 //
 //   SAVEFIGURE path [width height]   writes the current diagram's figure; the extension picks
 //                        the format (.png, .svg, .pdf); a relative path goes into the output

@@ -38,7 +38,8 @@ CommandResult MainCommands::runCommand(const MacroCommand& command) {
         return openDatabase(command);
     if (k == QLatin1String("SHOW") || k == QLatin1String("VIEW"))
         return view(command.wholeName());
-    // The PictureBook commands wait for the PictureBook.
+    if (book_)
+        return book_(command);
     return CommandResult::notAvailable(k);
 }
 

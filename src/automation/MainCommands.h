@@ -1,8 +1,8 @@
 #pragma once
 // The main window's commands ("MAIN" and "PICBOOK" rows): OPENDB n|path, SHOW/VIEW keyword (the
 // VIEW dispatcher, which records "VIEW " + keyword while recording and shows the window
-// registered for the keyword), and the PictureBook commands, which say they are not available
-// until the program has a PictureBook. The running program registers the windows it has.
+// registered for the keyword), and the PictureBook commands, handed to the book the running
+// program registers. The running program registers the windows it has.
 #include "automation/CommandTarget.h"
 
 #include <functional>
@@ -34,6 +34,10 @@ public:
     // The VIEW dispatcher; the keyword is upper-cased.
     CommandResult view(const QString& keyword);
 
+    // The PictureBook's commands (PBOPEN, PBADD, ...); without it they are not available.
+    using BookCommands = std::function<CommandResult(const MacroCommand&)>;
+    void setBook(BookCommands book) { book_ = std::move(book); }
+
     QString caption() const override;
     CommandResult runCommand(const MacroCommand& command) override;
 
@@ -43,4 +47,5 @@ private:
     Parts parts_;
     MacroRecorder* recorder_;
     std::map<QString, Opener> views_;
+    BookCommands book_;
 };

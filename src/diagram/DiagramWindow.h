@@ -96,6 +96,8 @@ public:
     }
 
     const Figure& figure() const { return figure_; }
+    // Changes the drawn figure in place (a PictureBook's saved look or caption over a draw).
+    template <typename Change> void adjustFigure(Change&& change) { change(figure_); }
     // Whether figure() is a figure to save: the last draw succeeded or a graph file was opened.
     // A failed draw empties the figure.
     bool hasFigure() const { return hasFigure_; }

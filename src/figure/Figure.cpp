@@ -14,6 +14,46 @@ Figure Figure::withoutData() const {
     return empty;
 }
 
+namespace {
+void takeAxisLook(const Axis& from, Axis& to) {
+    to.title = from.title;
+    to.titleVisible = from.titleVisible;
+    to.visible = from.visible;
+    to.logarithmic = from.logarithmic;
+    to.reversed = from.reversed;
+    to.grid = from.grid;
+    to.labelFrequency = from.labelFrequency;
+    if (!from.autoMin) {
+        to.autoMin = false;
+        to.min = from.min;
+    }
+    if (!from.autoMax) {
+        to.autoMax = false;
+        to.max = from.max;
+    }
+}
+} // namespace
+
+void Figure::takeAppearance(const Figure& saved) {
+    header = saved.header;
+    takeAxisLook(saved.x, x);
+    takeAxisLook(saved.y, y);
+    takeAxisLook(saved.y2, y2);
+    y2Visible = saved.y2Visible;
+    legend = saved.legend;
+    fillMode = saved.fillMode;
+    bubbleMaxPixels = saved.bubbleMaxPixels;
+    for (Series& s : series)
+        for (const Series& look : saved.series)
+            if (look.name == s.name) {
+                s.style = look.style;
+                s.connectingLine = look.connectingLine;
+                s.showLabels = look.showLabels;
+                s.showInLegend = look.showInLegend;
+                break;
+            }
+}
+
 Axis& Figure::axis(AxisId id) {
     switch (id) {
     case AxisId::X:

@@ -43,6 +43,9 @@ public:
     // The same axes, legend and plot area without the drawn content (header, series,
     // overlays): what a redraw starts from, so that frozen scales and a fixed ratio hold.
     Figure withoutData() const;
+    // The look of a saved figure over this one's data: header, axis titles, switches and fixed
+    // ends, legend, and the style of each series of the same name. Points stay as drawn.
+    void takeAppearance(const Figure& saved);
 
     Axis& axis(AxisId id);
     const Axis& axis(AxisId id) const;

@@ -129,6 +129,36 @@ TEST(BatchRun, TheMacroDrawsAndSavesFiguresAndLogsEachLine) {
     EXPECT_FALSE(QFile::exists(out + QStringLiteral("/not-drawn.png")));
 }
 
+TEST(BatchRun, ABookMadeInOneRunDrawsTheSameFiguresInTheNext) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
+    makeDatabase(db);
+    const QString open = QStringLiteral("OPENDB ") + db + QStringLiteral("\nVIEW XY\n");
+    const BatchResult made =
+        runBatch(dir, {},
+                 open + QStringLiteral("DRAW2 XY;Samples;SampleNo;Samples;Rock;;;;;\n"
+                                       "SAVEFIGURE first.png\nPBADD\n"
+                                       "DRAW2 Bar;Samples;SampleNo;Samples;Rock;;;Samples;Rock;\n"
+                                       "SAVEFIGURE second.png\nPBADD\nPBSAVE tour.bok\n"));
+    ASSERT_EQ(made.exitCode, 0);
+    const QString out = dir.filePath(QStringLiteral("out"));
+    for (const char* name : {"first.png", "second.png"})
+        ASSERT_TRUE(QFile::rename(out + u'/' + QLatin1String(name),
+                                  dir.filePath(QStringLiteral("made-") + QLatin1String(name))));
+    const BatchResult replayed =
+        runBatch(dir, {},
+                 QStringLiteral("OPENDB ") + db + QStringLiteral("\nPBOPEN ") + out +
+                     QStringLiteral("/tour.bok\nPBNEXT\nSAVEFIGURE first.png\nPBNEXT\nSAVEFIGURE "
+                                    "second.png\n"));
+    ASSERT_EQ(replayed.exitCode, 0);
+    for (const char* name : {"first.png", "second.png"}) {
+        const QImage again(out + u'/' + QLatin1String(name));
+        ASSERT_FALSE(again.isNull()) << name;
+        EXPECT_EQ(again, QImage(dir.filePath(QStringLiteral("made-") + QLatin1String(name))))
+            << name;
+    }
+}
+
 TEST(BatchRun, ClipDataVerbsFillTheSheetThatDiagramsDrawWithUseClipData) {
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("assays.txt"));

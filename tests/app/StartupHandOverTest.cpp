@@ -40,6 +40,9 @@ protected:
         Figure figure;
         figure.header = QStringLiteral("Saved dunite chart");
         ASSERT_TRUE(FigureFile::save(path("dunite.akr"), figure));
+        // A PictureBook of one figure: type, X and Y in columns 2-6, the marker in column 20.
+        writeFile(path("tour.ZOL"), "#QUV-WORKBOOK 1\n[sheet]\tFigures\n\tXY\tChem\tSiO2\tChem\t"
+                                    "MgO\t\t\t\t\t\t\t\t\t\t\t\t\t\tFig 1\n#END\n");
         // Link content of the sibling program, CR-only lines.
         writeFile(path("pick.qlk"), ("DATABASENAME=" + path("rocks.sqlite") +
                                      "\rTABLENAME=chem\rKEYFIELDS=SampleNo\rKEYDATA=S2")
@@ -121,8 +124,13 @@ TEST_F(StartupHandOver, EachArgumentReachesItsWindow) {
          QStringLiteral("EXIT\n"),
          {},
          {},
-         {"Not available in this version:", "PictureBook " + path("tour.bok")}},
-        {{path("tour.ZOL")}, QStringLiteral("EXIT\n"), {}, {}, {"PictureBook " + path("tour.ZOL")}},
+         {"Error in reading file " + path("tour.bok")}},
+        // A book named on the command line is opened and its first figure drawn.
+        {{"D/" + path("rocks.sqlite"), path("tour.ZOL")},
+         saveFigure,
+         "figure.svg",
+         {"SiO2", "MgO"},
+         {}},
     };
     for (const Case& c : cases) {
         const QString label = c.arguments.join(u',');

@@ -1,6 +1,7 @@
 #include "app/ui/FrameCommands.h"
 
 #include "app/MainWindow.h"
+#include "app/ui/FramePictureBook.h"
 #include "app/ui/MainFrame.h"
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandInterpreter.h"
@@ -133,6 +134,7 @@ void FrameCommands::registerViews() {
     m.registerView("FILT", [&f, shown] { return shown(f.openFilterWindow()); });
     m.registerView("CALC", [&f, shown] { return shown(f.openUserCalc()); });
     m.registerView("CONV", [&f, shown] { return shown(f.openConverter()); });
+    m.registerView("POPULATION", [&f, shown] { return shown(f.openPopulation()); });
     m.registerView("SQL", [&f, shown] { return shown(f.openQueryWindow()); });
     m.registerView("HELPABOUT", [&f] { return trigger(f, QStringLiteral("About Quv Data")); });
     m.registerView("CAT", [&f] {
@@ -232,6 +234,17 @@ DiagramCommands& FrameCommands::attach(DiagramView& view) {
     commands.hooks.byKeyword["AXISSCALES"] = captioned("Scale axis...");
     commands.hooks.byKeyword["AXISUNITS"] = captioned("Change units...");
     commands.hooks.byKeyword["DISCRTODB"] = captioned("Store Groups...");
+    // The diagram's PictureBook keywords: the book's panel, and this diagram added to it.
+    commands.hooks.byKeyword["PICBOOK"] = [this](const MacroCommand&) {
+        FramePictureBook* book = frame_.pictureBook();
+        if (book)
+            book->dock()->show();
+        return book != nullptr;
+    };
+    commands.hooks.byKeyword["ADDTOPICTUREBOOK"] = [this, v](const MacroCommand&) {
+        FramePictureBook* book = frame_.pictureBook();
+        return book && book->controller().addFrom(v->controller());
+    };
     commands.hooks.byKeyword["FIT"] = captioned("Fit...");
     commands.hooks.byKeyword["LINEARFIT"] = captioned("Fit Linear");
     commands.hooks.byKeyword["STYLES"] = captioned("Graph symbol and line styles...");

@@ -1,5 +1,8 @@
 #include "app/ui/FrameStartupHost.h"
 
+#include "app/ui/FramePictureBook.h"
+#include <QDockWidget>
+
 #include "app/ui/MainFrame.h"
 #include "clipdata/ClipDataWindow.h"
 #include "clipdata/LoadStatementIntoClipData.h"
@@ -87,9 +90,22 @@ void FrameStartupHost::pressDiagramDraw() {
 }
 
 bool FrameStartupHost::ReadPictureBook(const QString& path) {
-    unavailable(QStringLiteral("PictureBook ") + path +
-                QStringLiteral(" (the PictureBook panel is not built yet)"));
-    return false;
+    FramePictureBook* book = frame_.pictureBook();
+    return book && book->controller().open(path);
+}
+
+void FrameStartupHost::showPictureBookPanel() {
+    if (FramePictureBook* book = frame_.pictureBook())
+        book->dock()->show();
+}
+
+// The start-up names the book to draw from; its first figure is drawn.
+void FrameStartupHost::pressPictureBookDraw() {
+    FramePictureBook* book = frame_.pictureBook();
+    if (book && book->controller().selected() < 0)
+        book->controller().select(0);
+    if (book)
+        book->controller().drawSelected();
 }
 
 // Opening a macro shows it in the macro panel, whose Run starts it; without a panel it runs

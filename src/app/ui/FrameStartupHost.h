@@ -1,9 +1,9 @@
 #pragma once
 // The start-up hand-overs in the windowed program: files and statements into the frame's ClipData
 // sheet, selectors, graph files and draws in its current diagram window, a macro run once
-// start-up is over, link content of the sibling program into ClipData. Hand-overs to windows
-// this program does not have (the PictureBook panel) are collected and told in one message at the
-// end of start-up.
+// start-up is over, link content of the sibling program into ClipData, PictureBooks into the
+// PictureBook panel. Hand-overs to windows this program does not have are collected and told in
+// one message at the end of start-up.
 #include "app/StartupHost.h"
 
 #include <QStringList>
@@ -36,9 +36,9 @@ public:
     bool loadChartFile(const QString& path) override;
     void pressDiagramDraw() override;
     bool ReadPictureBook(const QString& path) override;
-    void showPictureBookPanel() override {}
+    void showPictureBookPanel() override;
     void setCurrentPictureBook(const QString&) override {}
-    void pressPictureBookDraw() override {}
+    void pressPictureBookDraw() override;
     void AvaaMacro(const QString& path) override;
     void showMainWindow() override;
     void setMainCaption(const QString& caption) override;

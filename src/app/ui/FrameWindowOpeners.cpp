@@ -1,6 +1,7 @@
 #include "app/ui/FrameWindowOpeners.h"
 
 #include "app/ui/MainFrame.h"
+#include "automation/ui/PopulationView.h"
 #include "calc/ui/UserCalcView.h"
 #include "chem/ui/ConverterView.h"
 #include "clipdata/ClipDataWindow.h"
@@ -96,6 +97,24 @@ QWidget* FrameWindowOpeners::openConverter() {
     view->openLibrary(frame_.parts_->mineralLibraryDb, frame_.parts_->mineralLibraryTable,
                       frame_.parts_->folders.userFolder);
     frame_.showChild(view, ConverterWindow::shortName(), {460, 420});
+    return view;
+}
+
+QWidget* FrameWindowOpeners::openPopulation() {
+    if (!frame_.parts_)
+        return nullptr;
+    if (auto* open = frame_.activateChild<PopulationView>()) {
+        open->refreshLists();
+        return open;
+    }
+    const auto& folders = frame_.parts_->folders;
+    auto* view =
+        new PopulationView(frame_.parts_->session, frame_.parts_->dialogs, *frame_.status_,
+                           folders.appPath + "/ini/QuvData.ini", folders.userFolder + "/data");
+    view->controller().showTable = [this](const QString& statement, const QString& caption) {
+        frame_.openGrid(statement, caption);
+    };
+    frame_.showChild(view, QStringLiteral("Population"), {900, 700});
     return view;
 }
 

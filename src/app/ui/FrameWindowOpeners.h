@@ -19,6 +19,7 @@ public:
     QWidget* openQueryWindow();
     QWidget* openCatalogue();
     QWidget* openConverter();
+    QWidget* openPopulation();
     UserCalcView* openUserCalc();
     QWidget* openHelp();
 

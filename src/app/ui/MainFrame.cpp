@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
 #include "app/ui/FrameCommands.h"
+#include "app/ui/FramePictureBook.h"
 #include "app/ui/FrameWindowOpeners.h"
 #include "app/ui/OpenDatabaseDialog.h"
 #include "app/ui/RecentDatabaseList.h"
@@ -209,6 +210,9 @@ void MainFrame::bind(const Parts& parts) {
     bar->addWidget(windows_);
 
     commands_ = new FrameCommands(*this, parts.folders.userFolder);
+    book_ = new FramePictureBook(
+        *this, parts.folders.userFolder,
+        parts.pictureBookFolders.value(0, parts.folders.userFolder + QStringLiteral("/Books")));
     buildMenus();
     refreshLists();
 }
@@ -264,6 +268,7 @@ void MainFrame::buildMenus() {
     view->addAction(QStringLiteral("&Spider diagram"), this,
                     [&views] { views.view(QStringLiteral("SPIDER")); });
     commands_->addPanelItem(*view);
+    book_->addMenu(*menuBar());
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     // The dock at the left: databases, tables and the sample browser.
     QAction* leftToolbar = findChild<QDockWidget*>(QStringLiteral("databases"))->toggleViewAction();
@@ -278,6 +283,8 @@ void MainFrame::buildMenus() {
     tools->addAction(QStringLiteral("Database Relationships..."), this,
                      [this] { openCatalogue(); });
     tools->addAction(QStringLiteral("Converter..."), this, [this] { openConverter(); });
+    tools->addAction(QStringLiteral("Population Analysis..."), this,
+                     [&views] { views.view(QStringLiteral("POPULATION")); });
     tools->addAction(QStringLiteral("User Defined Derivatives..."), this,
                      [this] { openUserCalc(); });
     QMenu* statistics = menuBar()->addMenu(QStringLiteral("&Statistics"));
@@ -559,6 +566,10 @@ QWidget* MainFrame::openQueryWindow() {
 
 QWidget* MainFrame::openCatalogue() {
     return openers_->openCatalogue();
+}
+
+QWidget* MainFrame::openPopulation() {
+    return openers_->openPopulation();
 }
 
 QWidget* MainFrame::openConverter() {

@@ -32,6 +32,7 @@ class SpiderWindowSet;
 struct StyleDefaults;
 class ComparisonWindowSet;
 class FrameCommands;
+class FramePictureBook;
 class FrameWindowOpeners;
 class TableLoaderView;
 class UserCalcView;
@@ -97,6 +98,8 @@ public:
     QWidget* openCatalogue();
     // The converter window ("Tools" > "Converter...", VIEW CONV), once.
     QWidget* openConverter();
+    // The population analysis window (Tools > "Population Analysis...", VIEW POPULATION), once.
+    QWidget* openPopulation();
     // The spider diagram window (View > "Spider diagram"; the entry point of the macro line
     // VIEW SPIDER), once.
     QWidget* openSpider();
@@ -114,6 +117,8 @@ public:
     UserCalcView* openUserCalc();
     // The command and macro panel with its interpreter (exists once bind() was called).
     FrameCommands* commands() const { return commands_; }
+    // The PictureBook, its panel and menu (exists once bind() was called).
+    FramePictureBook* pictureBook() const { return book_; }
     // A new diagram window ("Graph") as a child window.
     DiagramView* openDiagram();
     // The diagram window that commands address: the one activated or opened last; nullptr
@@ -140,6 +145,7 @@ protected:
 private:
     friend class FrameWindowOpeners;
     friend class FrameCommands;
+    friend class FramePictureBook;
     // The window as a child of the frame, at the place it had when it was last closed.
     QMdiSubWindow* showChild(QWidget* window, const QString& shortName, QSize size);
     static constexpr const char* geometryNameProperty = "quvGeometryName";
@@ -184,6 +190,7 @@ private:
     ComparisonWindowSet* comparisons_ = nullptr;
     std::unique_ptr<FrameWindowOpeners> openers_;
     FrameCommands* commands_ = nullptr;
+    FramePictureBook* book_ = nullptr;
 };
 
 template <class T> T* MainFrame::activateChild() {

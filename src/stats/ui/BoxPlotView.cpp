@@ -205,6 +205,23 @@ bool BoxPlotView::draw() {
     return ok;
 }
 
+void BoxPlotView::showController() {
+    statTable_->setCurrentText(window_.statTable);
+    statField_->setCurrentText(window_.statField);
+    classTable_->setCurrentText(window_.classTable);
+    classField_->setCurrentText(window_.classField);
+    clipData_->setChecked(window_.useClipData);
+    useFilter_->setChecked(window_.useFilter);
+    filter_->setCurrentText(window_.filter);
+    lower_->setText(window_.lowerText);
+    upper_->setText(window_.upperText);
+    for (const auto& [button, o] : order_)
+        button->setChecked(o == window_.order);
+    log_->clear();
+    log_->addItems(window_.figureLog());
+    showFigure();
+}
+
 void BoxPlotView::showFigure() {
     if (window_.hasFigure())
         chart_->show(window_.figure());

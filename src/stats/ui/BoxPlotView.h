@@ -32,6 +32,9 @@ public:
     void setWindowGeometry(const WindowGeometry* geometry) { geometry_ = geometry; }
     // "&Draw": the choices into the controller, then the figure into the chart.
     bool draw();
+    // The controller's choices into the boxes and its figure into the chart (after a draw
+    // from elsewhere, e.g. a PictureBook).
+    void showController();
     // "&Statistics...": the box table in its own window ("Statistics").
     QWidget* showStatistics();
     // "&Box and Whisker": the options dialog, not modal.

@@ -1,0 +1,88 @@
+// The population analysis window in the running frame: opened by VIEW POPULATION, a new result
+// database from its "New" button, a program saved and opened as a .pmc file from its menu, and
+// Run storing one row per population.
+#include "automation/ui/PopulationView.h"
+#include "app/FrameSession.h"
+#include "app/ui/FrameCommands.h"
+#include "automation/CommandInterpreter.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+class PopulationViewTest : public FrameSession {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+            {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Site TEXT, Cu REAL)",
+             "INSERT INTO Samples VALUES ('S1','North',10),('S2','North',30),('S3','O''Hara',5)"}));
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        frame.show();
+    }
+    void press(QWidget& w, const QString& caption) {
+        for (QPushButton* b : w.findChildren<QPushButton*>())
+            if (b->text() == caption) {
+                b->click();
+                return;
+            }
+        FAIL() << "no button " << caption.toStdString();
+    }
+    void menu(QWidget& w, const QString& caption) {
+        for (QAction* a : w.findChildren<QAction*>())
+            if (a->text() == caption) {
+                a->trigger();
+                return;
+            }
+        FAIL() << "no menu item " << caption.toStdString();
+    }
+};
+
+TEST_F(PopulationViewTest, RunFromTheWindowStoresARowPerPopulation) {
+    ASSERT_TRUE(frame.commands()->interpreter().execute("VIEW POPULATION").ok);
+    auto* view = frame.findChild<PopulationView*>();
+    ASSERT_NE(view, nullptr);
+    view->findChild<QComboBox*>("cmbT")->setCurrentText("Samples");
+    view->findChild<QComboBox*>("cmbF")->setCurrentText("Site");
+    view->findChild<QComboBox*>("cmbKey")->setCurrentText("SampleNo");
+    ASSERT_EQ(view->findChild<QComboBox*>("cmbKey")->currentText(), "SampleNo");
+
+    Sheet& program = view->controller().program;
+    program.setText(1, 1, "Analyze");
+    program.setText(1, 2, "Samples");
+    program.setText(1, 3, "Cu");
+    program.setText(1, 4, "max");
+    program.setText(1, 6, "Mem1");
+    program.setText(2, 1, "Store");
+    program.setText(2, 5, "Mem1");
+    program.setText(2, 6, "MaxCu");
+    program.setText(2, 7, "N");
+    const QString pmc = dir.filePath("max.pmc");
+    dialogs.queueText(pmc);
+    menu(*view, "&Save Macro");
+    program.clear();
+    dialogs.queueText(pmc);
+    menu(*view, "&Open Macro");
+    EXPECT_EQ(view->controller().program.text(2, 6), "MaxCu");
+
+    const QString results = dir.filePath("results.sqlite");
+    dialogs.queueText(results);
+    press(*view, "New");
+    dialogs.queueAnswer(Answer::Yes);
+    press(*view, "Run");
+    EXPECT_TRUE(dialogs.texts().contains("Store in database (" + results + ") ?"));
+    EXPECT_TRUE(view->findChild<QPlainTextEdit*>()->toPlainText().contains("Cases: 2"));
+
+    auto opened = SqliteConnection::open(results);
+    ASSERT_TRUE(opened.ok());
+    const auto rows = opened.connection->query("SELECT PopID, MaxCu FROM Analysis ORDER BY PopID");
+    ASSERT_TRUE(rows);
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(rows->at(0, 0).toText() + "=" + rows->at(0, 1).toText(), "North=30");
+    EXPECT_EQ(rows->at(1, 0).toText() + "=" + rows->at(1, 1).toText(), "O'Hara=5");
+}
+
+} // namespace
