@@ -116,7 +116,7 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "Open Macro...",
           "Save Macro...",
           "Command panel",
-          "&PictureBook",
+          "P&ictureBook",
           "&Open PictureBook...",
           "&Save PictureBook",
           "Save PictureBook &As...",

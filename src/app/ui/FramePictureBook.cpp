@@ -118,7 +118,7 @@ FramePictureBook::FramePictureBook(MainFrame& frame, const QString& userFolder,
 FramePictureBook::~FramePictureBook() = default;
 
 void FramePictureBook::addMenu(QMenuBar& bar) {
-    QMenu* m = bar.addMenu(QStringLiteral("&PictureBook"));
+    QMenu* m = bar.addMenu(QStringLiteral("P&ictureBook"));
     m->setObjectName(QStringLiteral("mnuPB"));
     PictureBookController& c = controller_;
     m->addAction(QStringLiteral("&Open PictureBook..."), this, [&c] { c.openAsk(); });

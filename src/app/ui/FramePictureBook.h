@@ -1,6 +1,6 @@
 #pragma once
 // The PictureBook in the running program: the book's controller with the frame's diagram
-// windows, its panel in a dock of the main frame, the "&PictureBook" menu, the slide show's two
+// windows, its panel in a dock of the main frame, the "P&ictureBook" menu, the slide show's two
 // timers and the status bar click that stops it, the report (PDF and HTML) and the word
 // processor started on it, the book's commands for the interpreter, and the unsaved-book
 // question when the program closes.
