@@ -70,11 +70,9 @@ bool BoxPlotWindow::load(StatisticsComponent& component) {
         }
         return true;
     }
-    Connection* db = session_.connection();
-    if (!db) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+    Connection* db = ComponentLoader::connection(session_, dialogs_);
+    if (!db)
         return false;
-    }
     const FilterBaseResolver filters(*db, session_.catalogue());
     const LinkSearch links(session_.catalogue(), filters);
     const QString sql = BuildPairSelect(links, classTable, statTable,

@@ -1,5 +1,6 @@
 #include "stats/ComponentLoader.h"
 
+#include "db/SessionDatabase.h"
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
 #include "platform/Sheet.h"
@@ -60,6 +61,13 @@ QString ComponentLoader::stream(Connection& db, const QString& statement, const 
     return ok ? QStringLiteral("The statement gave another number of columns than ") +
                     names.join(QStringLiteral(", "))
               : db.lastError();
+}
+
+Connection* ComponentLoader::connection(SessionDatabase& session, Dialogs& dialogs) {
+    Connection* db = session.connection();
+    if (!db)
+        dialogs.message(MessageKind::Information, QStringLiteral("No database open"));
+    return db;
 }
 
 int ComponentLoader::columnNamed(const StatisticsComponent& component, const QString& name,

@@ -7,6 +7,7 @@
 
 class Connection;
 class Dialogs;
+class SessionDatabase;
 class Sheet;
 class StatisticsComponent;
 
@@ -18,6 +19,8 @@ public:
     // The ClipData sheet (none: nullptr) for a window's "Use ClipData"; false after the message
     // "ClipData is empty, paste new data.".
     static bool loadClipData(const Sheet* sheet, StatisticsComponent& component, Dialogs& dialogs);
+    // The session's open connection; nullptr after "No database open".
+    static Connection* connection(SessionDatabase& session, Dialogs& dialogs);
     // The statement's rows, its columns named by names (the statement's own column names). The
     // reason it failed, or empty when every row came; a failed load leaves the component empty.
     static QString stream(Connection& db, const QString& statement, const QStringList& names,

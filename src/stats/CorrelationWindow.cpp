@@ -79,16 +79,12 @@ QString CorrelationWindow::statement(const LinkSearch& links) {
 }
 
 bool CorrelationWindow::load(StatisticsComponent& component) {
-    if (useClipData) {
-        if (!ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component, dialogs_))
-            return false;
-        return true;
-    }
-    Connection* db = session_.connection();
-    if (!db) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+    if (useClipData)
+        return ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component,
+                                             dialogs_);
+    Connection* db = ComponentLoader::connection(session_, dialogs_);
+    if (!db)
         return false;
-    }
     const FilterBaseResolver filters(*db, session_.catalogue());
     const LinkSearch links(session_.catalogue(), filters);
     const QString sql = statement(links);

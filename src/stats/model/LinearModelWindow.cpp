@@ -106,11 +106,9 @@ QString LinearModelWindow::statement(const LinkSearch& links) {
 }
 
 bool LinearModelWindow::createModel() {
-    Connection* db = session_.connection();
-    if (!db) {
-        dialogs_.message(MessageKind::Information, QStringLiteral("No database open"));
+    Connection* db = ComponentLoader::connection(session_, dialogs_);
+    if (!db)
         return false;
-    }
     const FilterBaseResolver filters(*db, session_.catalogue());
     const LinkSearch links(session_.catalogue(), filters);
     const QString sql = statement(links);
