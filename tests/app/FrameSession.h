@@ -13,9 +13,29 @@
 #include "platform/qt/QtStatus.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <initializer_list>
+
+// The action reached by following captions from a menu bar, nullptr when one is missing.
+inline QAction* actionAt(const QMenuBar* bar, const QStringList& path) {
+    QList<QAction*> actions = bar->actions();
+    QAction* found = nullptr;
+    for (const QString& caption : path) {
+        found = nullptr;
+        for (QAction* a : actions)
+            if (a->text() == caption)
+                found = a;
+        if (!found)
+            return nullptr;
+        if (found->menu())
+            actions = found->menu()->actions();
+    }
+    return found;
+}
 
 class FrameSession : public ::testing::Test {
 protected:

@@ -38,23 +38,6 @@
 
 namespace {
 
-// The action reached by following captions from a menu bar, nullptr when one is missing.
-QAction* actionAt(const QMenuBar* bar, const QStringList& path) {
-    QList<QAction*> actions = bar->actions();
-    QAction* found = nullptr;
-    for (const QString& caption : path) {
-        found = nullptr;
-        for (QAction* a : actions)
-            if (a->text() == caption)
-                found = a;
-        if (!found)
-            return nullptr;
-        if (found->menu())
-            actions = found->menu()->actions();
-    }
-    return found;
-}
-
 class FrameWindowsTest : public FrameSession {
 protected:
     void SetUp() override {

@@ -36,22 +36,6 @@ QStringList intervals(const std::optional<DistributionClasses::Classes>& classes
     return out;
 }
 
-QAction* actionAt(QMenuBar* bar, const QStringList& path) {
-    QList<QAction*> actions = bar->actions();
-    QAction* found = nullptr;
-    for (const QString& caption : path) {
-        found = nullptr;
-        for (QAction* a : actions)
-            if (a->text() == caption)
-                found = a;
-        if (!found)
-            return nullptr;
-        if (found->menu())
-            actions = found->menu()->actions();
-    }
-    return found;
-}
-
 // Pixels of about the colour in the picture.
 int pixelsNear(const QImage& image, QColor color) {
     int n = 0;

@@ -25,22 +25,6 @@
 
 namespace {
 
-QAction* actionAt(const QMenuBar* bar, const QStringList& path) {
-    QList<QAction*> actions = bar->actions();
-    QAction* found = nullptr;
-    for (const QString& caption : path) {
-        found = nullptr;
-        for (QAction* a : actions)
-            if (a->text() == caption)
-                found = a;
-        if (!found)
-            return nullptr;
-        if (found->menu())
-            actions = found->menu()->actions();
-    }
-    return found;
-}
-
 class UserCalcFrameTest : public FrameSession {
 protected:
     void SetUp() override {
