@@ -7,6 +7,7 @@
 #include "diagram/DiagramSelect.h"
 #include "diagram/DiagramWindow.h"
 #include "platform/HeadlessStatus.h"
+#include "platform/MemoryPolicy.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/SqlDialectTranslator.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -39,6 +40,7 @@ void BM_XYPipelineBesideSqliteShell(benchmark::State& state) {
         state.SkipWithError("QUV_BENCH_DATABASE is not set (./quv bench generates it)");
         return;
     }
+    MemoryPolicy::mapLargeBlocks(); // as the program does at start-up
     ScriptedDialogs dialogs;
     HeadlessStatus status;
     SessionDatabase session(

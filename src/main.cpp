@@ -22,6 +22,7 @@
 #include "db/SystemDatabase.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
+#include "platform/MemoryPolicy.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
 #include "platform/qt/QtDialogs.h"
@@ -226,6 +227,7 @@ int runWindowed(QApplication& app, const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    MemoryPolicy::mapLargeBlocks();
     QStringList raw;
     for (int i = 0; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);

@@ -73,9 +73,9 @@ Figure millionPoints(Axes axes) {
             const double zn = grade(random);
             const double cu = zn * 0.3 * grade(random) / 20;
             if (axes == Axes::LinearOfLogs)
-                s.points.push_back({std::log10(zn), std::log10(cu), 0, qsizetype(i)});
+                s.points.push_back({std::log10(zn), std::log10(cu), qsizetype(i)});
             else
-                s.points.push_back({zn, cu, 0, qsizetype(i)});
+                s.points.push_back({zn, cu, qsizetype(i)});
         }
         f.series.push_back(std::move(s));
     }

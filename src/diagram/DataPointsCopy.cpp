@@ -93,14 +93,15 @@ std::array<QString, 4> DataPointsCopy::fromFigure(const Figure& figure, Sheet& s
     writeHeadings(sheet, headings);
     int row = 1;
     for (const Series& s : figure.series)
-        for (const FigurePoint& point : s.points) {
+        for (size_t i = 0; i < s.points.size(); ++i) {
+            const FigurePoint& point = s.points[i];
             ++row;
             int column = 1;
             sheet.setNumber(row, column++, row - 1);
             sheet.setNumber(row, column++, point.x);
             sheet.setNumber(row, column++, point.y);
             if (bubbles)
-                sheet.setNumber(row, column++, point.z);
+                sheet.setNumber(row, column++, s.zAt(i));
             if (classes)
                 sheet.setText(row, column, s.name);
         }

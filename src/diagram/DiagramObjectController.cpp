@@ -244,7 +244,7 @@ void DiagramObjectController::plotted(std::vector<QPointF>& at, QStringList& key
     for (const Series& s : window_.figure().series)
         for (qsizetype i = 0; i < s.pointCount(); ++i) {
             at.emplace_back(s.points[size_t(i)].x, s.points[size_t(i)].y);
-            keys << (i < s.labels.size() ? s.labels.at(i) : QString());
+            keys << s.label(size_t(i));
         }
 }
 
@@ -443,7 +443,7 @@ void DiagramObjectController::showGroups(const std::vector<QPointF>& at, const Q
             Series& g = byCode[codes[i]];
             g.name = codes[i];
             g.points.push_back(p);
-            g.labels.append(keys[qsizetype(i)]);
+            g.labelTexts.append(keys[qsizetype(i)]);
             groups_.emplace_back(keys[qsizetype(i)], codes[i]);
             ++i;
         }

@@ -58,7 +58,7 @@ std::vector<Series> DiagramPaste::valuesAsSeries(const QString& text, bool trans
             const auto x = sheet.number(r, 1);
             const auto y = sheet.number(r, c);
             if (x && y && std::isfinite(*x) && std::isfinite(*y))
-                s.points.push_back({*x, *y, 0, FigurePoint::noRow});
+                s.points.push_back({*x, *y, FigurePoint::noRow});
         }
         if (!s.points.empty())
             out.push_back(std::move(s));

@@ -3,7 +3,7 @@
 #include <cmath>
 
 void DiagramSelection::add(const Series& s, size_t i) {
-    const QString key = qsizetype(i) < s.labels.size() ? s.labels.at(qsizetype(i)) : QString();
+    const QString key = s.label(i);
     const QPointF at(s.points[i].x, s.points[i].y);
     for (const SelectedSample& already : samples_)
         if (already.key == key && already.series == s.name && already.at == at)
@@ -67,10 +67,12 @@ QStringList DiagramSelection::keys() const {
 
 std::optional<SelectedSample> DiagramSelection::find(const Figure& figure, const QString& label) {
     const QString wanted = label.trimmed();
-    for (const Series& s : figure.series)
-        for (qsizetype i = 0; i < s.labels.size() && size_t(i) < s.points.size(); ++i)
-            if (s.labels.at(i).compare(wanted, Qt::CaseInsensitive) == 0)
-                return SelectedSample{s.labels.at(i), s.name,
-                                      QPointF(s.points[size_t(i)].x, s.points[size_t(i)].y)};
+    for (const Series& s : figure.series) {
+        if (!s.hasLabels())
+            continue;
+        for (size_t i = 0; i < s.points.size(); ++i)
+            if (const QString key = s.label(i); key.compare(wanted, Qt::CaseInsensitive) == 0)
+                return SelectedSample{key, s.name, QPointF(s.points[i].x, s.points[i].y)};
+    }
     return std::nullopt;
 }

@@ -136,9 +136,14 @@ void DiagramWindow::rescaleDrawnValues(int slot, double factor, const QString& t
         rescale(); // the corners keep their field names
         return;
     }
-    for (Series& series : figure_.series)
-        for (FigurePoint& p : series.points)
-            (slot == D::X ? p.x : slot == D::Y ? p.y : p.z) *= factor;
+    for (Series& series : figure_.series) {
+        if (slot == D::Z)
+            for (double& z : series.z)
+                z *= factor;
+        else
+            for (FigurePoint& p : series.points)
+                (slot == D::X ? p.x : p.y) *= factor;
+    }
     if (slot == D::X)
         figure_.x.title = title;
     else if (slot == D::Y)
@@ -314,14 +319,13 @@ std::vector<Series> DiagramWindow::buildSeries(const DiagramDefinition& d,
     options.dropNonNumericFromRanges =
         d.source == D::Source::ClipData && d.classify == ClassifyMode::NumberRanges;
     const PlotTable& t = f.table;
-    const Classification classes = f.hasClassifier
-                                       ? Classifier::classify(t.classifier, options)
-                                       : Classifier::single(t.rowCount(), d.fields[D::Y]);
+    Classification classes = f.hasClassifier ? Classifier::classify(t.classifier, options)
+                                             : Classifier::single(t.rowCount(), d.fields[D::Y]);
     // A Shewhart chart plots Y against row order: X need not be a number.
     const int x = is(d, "Shewhart chart") ? PlotTable::Y : PlotTable::X;
     const SeriesBuilder::Columns columns{x, PlotTable::Y, f.hasZ ? PlotTable::Z : -1,
                                          t.labels.isEmpty() ? -1 : PlotTable::Label};
-    std::vector<Series> series = SeriesBuilder::build(t, columns, classes).series;
+    std::vector<Series> series = SeriesBuilder::build(t, columns, std::move(classes)).series;
     for (Series& s : series) {
         s.connectingLine = d.connectingLine;
         s.showLabels = d.labels;

@@ -1,5 +1,7 @@
 #include "diagram/FigureFile.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -53,12 +55,14 @@ Axis axisOf(const QJsonObject& o) {
 
 QJsonObject toJson(const Series& s) {
     QJsonArray points;
-    for (const FigurePoint& p : s.points)
-        points.append(QJsonArray{p.x, p.y, p.z, double(p.row)});
+    for (size_t i = 0; i < s.points.size(); ++i) {
+        const FigurePoint& p = s.points[i];
+        points.append(QJsonArray{p.x, p.y, s.zAt(i), double(p.row)});
+    }
     const SeriesStyle& st = s.style;
     return {{"name", s.name},
             {"points", points},
-            {"labels", QJsonArray::fromStringList(s.labels.toStringList())},
+            {"labels", QJsonArray::fromStringList(s.labelList())},
             {"style", QJsonObject{{"symbol", int(st.symbol)},
                                   {"color", toJson(st.color)},
                                   {"symbolSize", st.symbolSize},
@@ -87,13 +91,15 @@ Series seriesOf(const QJsonObject& o) {
     s.name = o["name"].toString();
     for (const QJsonValue& v : o["points"].toArray()) {
         const QJsonArray p = v.toArray();
-        s.points.push_back(
-            {p.at(0).toDouble(), p.at(1).toDouble(), p.at(2).toDouble(), rowOf(p.at(3))});
+        s.points.push_back({p.at(0).toDouble(), p.at(1).toDouble(), rowOf(p.at(3))});
+        s.z.push_back(p.at(2).toDouble());
     }
+    if (std::all_of(s.z.begin(), s.z.end(), [](double z) { return z == 0.0; }))
+        s.z.clear(); // a figure without Z keeps none
     for (const QJsonValue& v : o["labels"].toArray())
-        s.labels << v.toString();
-    if (!s.labels.isEmpty() && s.labels.size() != s.pointCount())
-        s.labels.clear(); // labels are one per point or none
+        s.labelTexts << v.toString();
+    if (!s.labelTexts.isEmpty() && s.labelTexts.size() != s.pointCount())
+        s.labelTexts.clear(); // labels are one per point or none
     const QJsonObject st = o["style"].toObject();
     s.style.symbol =
         SymbolShape(std::clamp(st["symbol"].toInt(1), 0, int(SymbolShape::HorizontalLine)));

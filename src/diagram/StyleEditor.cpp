@@ -287,7 +287,7 @@ Figure StyleEditor::sampleFigure() const {
         s.style.hidden = false; // the sample shows hidden series too, to be picked
         s.connectingLine = true;
         for (int x = 1; x <= 3; ++x)
-            s.points.push_back({double(x), double(n - i), 0, -1});
+            s.points.push_back({double(x), double(n - i), -1});
         f.series.push_back(std::move(s));
     }
     f.x.setRange(0.5, 3.5);

@@ -23,16 +23,19 @@ TernaryTransform::Skipped TernaryTransform::apply(std::vector<Series>& series) {
     Skipped skipped;
     for (Series& s : series) {
         std::vector<FigurePoint> points;
+        std::vector<double> zs;    // C of the points drawn
         std::vector<quint32> kept; // the labels of the points drawn, shared with the series'
         points.reserve(s.points.size());
-        const bool labelled = s.labels.size() == s.pointCount();
+        // Labels read by row follow their points; labels in point order are picked.
+        const bool labelled = !s.labelsByRow && s.hasLabels();
         for (size_t i = 0; i < s.points.size(); ++i) {
             FigurePoint p = s.points[i];
-            if (p.x < 0 || p.y < 0 || p.z < 0) {
+            const double z = s.zAt(i);
+            if (p.x < 0 || p.y < 0 || z < 0) {
                 ++skipped.negative;
                 continue;
             }
-            const auto plane = toPlane(p.x, p.y, p.z);
+            const auto plane = toPlane(p.x, p.y, z);
             if (!plane) {
                 ++skipped.zeroSum;
                 continue;
@@ -40,12 +43,14 @@ TernaryTransform::Skipped TernaryTransform::apply(std::vector<Series>& series) {
             p.x = plane->x();
             p.y = plane->y();
             points.push_back(p);
+            zs.push_back(z);
             if (labelled)
                 kept.push_back(quint32(i));
         }
         s.points = std::move(points);
+        s.z = std::move(zs);
         if (labelled)
-            s.labels = PackedTexts::picked(s.labels, std::move(kept));
+            s.labelTexts = PackedTexts::picked(s.labelTexts, std::move(kept));
     }
     return skipped;
 }

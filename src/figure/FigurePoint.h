@@ -1,6 +1,7 @@
 #pragma once
 // One plotted point and the row it came from, so that selection and the sample browser can go
-// back to the data. 32 bytes: a million points stay small. Plain value type.
+// back to the data. 24 bytes: a million points stay small. A point's Z, where a figure has one,
+// is kept beside the points by its series. Plain value type.
 #include <QtGlobal>
 
 struct FigurePoint {
@@ -8,7 +9,6 @@ struct FigurePoint {
 
     double x = 0.0;
     double y = 0.0;
-    double z = 0.0; // bubble size or the third ternary component; 0 when unused
     qsizetype row = noRow;
 
     bool operator==(const FigurePoint&) const = default;

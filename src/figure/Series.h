@@ -7,6 +7,7 @@
 #include "figure/SeriesStyle.h"
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // How the points are drawn: symbols, bars from zero, bars stacked on the series before, a line
@@ -16,8 +17,14 @@ enum class SeriesShape { Points, Bars, StackedBars, Filled, Bubbles };
 struct Series {
     QString name;
     std::vector<FigurePoint> points;
-    // Either empty or one label (the sample key) per point.
-    PackedTexts labels;
+    // Either empty or one Z per point: a bubble's size, or a ternary point's third component
+    // until the point is placed in the plane. Most figures have none, and points stay small.
+    std::vector<double> z;
+    // The points' labels (sample keys), read through label(i): none, one per point in point
+    // order, or, with labelsByRow, the key column of the table the points came from, shared and
+    // read by each point's row, so that a million points hold no label index of their own.
+    PackedTexts labelTexts;
+    bool labelsByRow = false;
     SeriesStyle style;
     bool connectingLine = false;
     // With a connecting line: a point whose X or Y is NaN ends the line there and the next
@@ -29,4 +36,12 @@ struct Series {
     SeriesShape shape = SeriesShape::Points;
 
     qsizetype pointCount() const { return qsizetype(points.size()); }
+    double zAt(size_t point) const { return point < z.size() ? z[point] : 0.0; }
+    bool hasLabels() const {
+        return labelsByRow ? !labelTexts.isEmpty()
+                           : labelTexts.size() == pointCount() && !points.empty();
+    }
+    // Empty when the point has no label.
+    QString label(size_t point) const;
+    QStringList labelList() const;
 };

@@ -6,6 +6,7 @@
 #include "platform/Sheet.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -13,10 +14,11 @@ namespace {
 // inRowOrder: rows are read once, in row order, each into its class's series; reading a row
 // source (a row set, a sheet) sequentially is several times faster than reading it class by
 // class. Columns in arrays read as fast class by class, without a class index per row.
-template <typename Number, typename Text>
-SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
-                                  const Classification& classes, Number number, Text text,
-                                  bool inRowOrder) {
+// Classification given as non-const: each class's rows are let go once its series is built,
+// so that the row lists and the points never both stand whole at the peak of a large draw.
+template <typename Classes, typename Number, typename Text>
+SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns, Classes& classes,
+                                  Number number, Text text, bool inRowOrder) {
     SeriesBuilder::Result result;
     result.series.resize(classes.classes.size());
     for (size_t c = 0; c < classes.classes.size(); ++c) {
@@ -24,8 +26,10 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
         s.name = classes.classes[c].name;
         s.style = StylePalette::styleForName(s.name);
         s.points.reserve(classes.classes[c].rows.size());
+        if (columns.z >= 0)
+            s.z.reserve(classes.classes[c].rows.size());
         if (columns.label >= 0) {
-            s.labels.reserve(qsizetype(classes.classes[c].rows.size()));
+            s.labelTexts.reserve(qsizetype(classes.classes[c].rows.size()));
         }
     }
     const auto add = [&](qsizetype r, size_t c) {
@@ -35,14 +39,12 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
             ++result.nonNumericRowsSkipped;
             return;
         }
-        FigurePoint p{*x, *y, 0.0, r};
-        if (columns.z >= 0) {
-            p.z = number(r, columns.z).value_or(0.0);
-        }
         Series& s = result.series[c];
-        s.points.push_back(p);
+        s.points.push_back({*x, *y, r});
+        if (columns.z >= 0)
+            s.z.push_back(number(r, columns.z).value_or(0.0));
         if (columns.label >= 0) {
-            s.labels.append(text(r, columns.label));
+            s.labelTexts.append(text(r, columns.label));
         }
     };
     if (inRowOrder) {
@@ -70,6 +72,8 @@ SeriesBuilder::Result buildSeries(const SeriesBuilder::Columns& columns,
             for (const quint32 r : classes.classes[c].rows) {
                 add(r, c);
             }
+            if constexpr (!std::is_const_v<Classes>)
+                std::vector<quint32>().swap(classes.classes[c].rows);
         }
     }
     // A class none of whose rows could be plotted is no series: it would stand in the legend
@@ -88,8 +92,8 @@ SeriesBuilder::Result SeriesBuilder::build(const RowSet& rows, const Columns& co
 }
 
 SeriesBuilder::Result SeriesBuilder::build(const PlotTable& table, const Columns& columns,
-                                           const Classification& classes) {
-    // The labels are picked from the table's by each point's row, sharing its texts.
+                                           Classification classes) {
+    // The labels are the table's, read by each point's row: shared, not copied or indexed.
     Columns numbers = columns;
     numbers.label = -1;
     Result result = buildSeries(
@@ -97,11 +101,8 @@ SeriesBuilder::Result SeriesBuilder::build(const PlotTable& table, const Columns
         [](qsizetype, int) { return QString(); }, false);
     if (columns.label >= 0) {
         for (Series& s : result.series) {
-            std::vector<quint32> rows;
-            rows.reserve(s.points.size());
-            for (const FigurePoint& p : s.points)
-                rows.push_back(quint32(p.row));
-            s.labels = PackedTexts::picked(table.labels, std::move(rows));
+            s.labelTexts = table.labels;
+            s.labelsByRow = true;
         }
     }
     return result;

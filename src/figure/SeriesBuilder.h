@@ -28,8 +28,8 @@ public:
     // Columns are 0-based; a point's row is the row set's row.
     static Result build(const RowSet& rows, const Columns& columns, const Classification& classes);
     // Columns are PlotTable::Column values (-1 for none); a point's row is the table's row.
-    static Result build(const PlotTable& table, const Columns& columns,
-                        const Classification& classes);
+    // The classes are taken over and let go class by class: move them in on large draws.
+    static Result build(const PlotTable& table, const Columns& columns, Classification classes);
     // ClipData: columns are 1-based, and the classes' rows count from firstRow (row 0 is
     // firstRow), as Classifier::classify(sheet, ...) gives them; a point's row is that offset.
     static Result build(const Sheet& sheet, int firstRow, const Columns& columns,

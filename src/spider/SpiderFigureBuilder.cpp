@@ -53,9 +53,9 @@ Figure SpiderFigureBuilder::build(const SpiderRows& rows, const std::vector<Posi
             if (!std::isfinite(y) &&
                 (options.connectOverMissing || positions[size_t(shown[i])].bridged))
                 continue;
-            series.points.push_back({double(i + 1), std::isfinite(y) ? y : missing, 0.0, row});
+            series.points.push_back({double(i + 1), std::isfinite(y) ? y : missing, row});
         }
-        series.points.push_back({missing, missing, 0.0, row});
+        series.points.push_back({missing, missing, row});
     };
     const auto drawn = [&](qsizetype row) { return options.onlyRow < 0 || options.onlyRow == row; };
 

@@ -129,7 +129,7 @@ TEST_F(DiagramClipDataTest, BubblesGrowWithZ) {
     ASSERT_TRUE(window.draw());
     const Series& s = window.figure().series.at(0);
     ASSERT_EQ(s.pointCount(), 4);
-    EXPECT_EQ(s.points[3].z, 5);
+    EXPECT_EQ(s.zAt(3), 5);
     QCustomPlot plot;
     FigurePlot::show(window.figure(), plot, {400, 300});
     // IDs 1, 2, 3 and 5 give four symbol sizes, the largest for 5.

@@ -86,8 +86,8 @@ TEST_P(DiagramWindowTest, DrawsJoinedTablesWithTitlesCountAndReplayLine) {
     EXPECT_EQ(replayed, QStringList{"DRAW2 XY;Rocks;Au;Assays;Value;;;;;"});
     EXPECT_EQ(window->figureLog(), QStringList{"Value vs. Au"});
     // Each point knows its sample.
-    ASSERT_EQ(f.series[0].labels.size(), 4);
-    EXPECT_TRUE(f.series[0].labels.contains(QStringLiteral("S3")));
+    ASSERT_EQ(f.series[0].labelList().size(), 4);
+    EXPECT_TRUE(f.series[0].labelList().contains(QStringLiteral("S3")));
     EXPECT_TRUE(dialogs.texts().isEmpty());
 }
 
@@ -316,7 +316,7 @@ TEST_P(DiagramWindowTest, ATimeTrendPlotsDatesAsSecondsAndCopiesThemAsTheyWere) 
     ASSERT_EQ(window->figure().series.size(), 1u);
     const Series& s = window->figure().series[0];
     EXPECT_EQ(points(window->figure()), (QStringList{"1714521600,3", "1714651200,5"}));
-    EXPECT_EQ(s.labels, (QStringList{"S1", "S3"}));
+    EXPECT_EQ(s.labelList(), (QStringList{"S1", "S3"}));
 
     ASSERT_TRUE(window->copyDataPoints());
     EXPECT_EQ(clipData.toTsv(), QStringLiteral("Row\tTaken\tCu\r\n"

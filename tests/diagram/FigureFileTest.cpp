@@ -16,8 +16,9 @@ Figure sampleFigure() {
     f.subtitles = {QStringLiteral("Filter: f_Gold (n= 2)")};
     Series s;
     s.name = QStringLiteral("Basalt");
-    s.points = {{0.5, 10, 0, 0}, {2.5, 20, 3, 4}};
-    s.labels = {QStringLiteral("S1"), QStringLiteral("S2")};
+    s.points = {{0.5, 10, 0}, {2.5, 20, 4}};
+    s.z = {0, 3};
+    s.labelTexts = {QStringLiteral("S1"), QStringLiteral("S2")};
     s.style.symbol = SymbolShape::Diamond;
     s.style.color = {10, 20, 30, 200};
     s.connectingLine = true;
@@ -50,7 +51,8 @@ TEST(FigureFile, KeepsTheWholeFigure) {
     const Series& s = back->series[0];
     EXPECT_EQ(s.name, "Basalt");
     EXPECT_EQ(s.points, f.series[0].points);
-    EXPECT_EQ(s.labels, f.series[0].labels);
+    EXPECT_EQ(s.z, f.series[0].z);
+    EXPECT_EQ(s.labelList(), f.series[0].labelList());
     EXPECT_EQ(s.style, f.series[0].style);
     EXPECT_TRUE(s.connectingLine);
     EXPECT_EQ(s.valueAxis, AxisId::Y2);

@@ -9,7 +9,7 @@ Series series(const char* name, std::vector<std::pair<double, double>> xy) {
     Series s;
     s.name = QString::fromLatin1(name);
     for (const auto& [x, y] : xy)
-        s.points.push_back({x, y, 0, 0});
+        s.points.push_back({x, y, 0});
     return s;
 }
 

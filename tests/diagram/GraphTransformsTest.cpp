@@ -11,7 +11,7 @@ Series series(std::vector<std::pair<double, double>> xy) {
     s.name = QStringLiteral("Au");
     qsizetype row = 0;
     for (const auto& [x, y] : xy)
-        s.points.push_back({x, y, 0.0, row++});
+        s.points.push_back({x, y, row++});
     return s;
 }
 

@@ -37,17 +37,18 @@ TEST(TernaryTransform, PlacesSamplesAndInvertsThem) {
 
 TEST(TernaryTransform, LeavesOutZeroSumsAndNegativesWithTheirLabels) {
     Series s;
-    s.points = {{1, 1, 1, 0}, {0, 0, 0, 1}, {-1, 5, 5, 2}, {0, 0, 4, 3}};
-    s.labels = {"S0", "S1", "S2", "S3"};
+    s.points = {{1, 1, 0}, {0, 0, 1}, {-1, 5, 2}, {0, 0, 3}};
+    s.z = {1, 0, 5, 4};
+    s.labelTexts = {"S0", "S1", "S2", "S3"};
     std::vector<Series> series{s};
     const auto skipped = TernaryTransform::apply(series);
     EXPECT_EQ(skipped.zeroSum, 1);
     EXPECT_EQ(skipped.negative, 1);
     ASSERT_EQ(series[0].pointCount(), 2);
-    EXPECT_EQ(series[0].labels, (QStringList{"S0", "S3"}));
+    EXPECT_EQ(series[0].labelList(), (QStringList{"S0", "S3"}));
     EXPECT_EQ(series[0].points[1].row, 3);
     EXPECT_DOUBLE_EQ(series[0].points[1].x, 100);
-    EXPECT_DOUBLE_EQ(series[0].points[1].z, 4); // C is kept
+    EXPECT_DOUBLE_EQ(series[0].z.at(1), 4); // C is kept
     EXPECT_EQ(TernaryTransform::negativeNote(1),
               QStringLiteral("Ternary: 1 rows with a negative component are not shown"));
     EXPECT_TRUE(TernaryTransform::negativeNote(0).isEmpty());

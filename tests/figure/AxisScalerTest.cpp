@@ -12,7 +12,7 @@ namespace {
 Series seriesOf(std::vector<std::pair<double, double>> xy, AxisId axis = AxisId::Y) {
     Series s;
     for (const auto& [x, y] : xy) {
-        s.points.push_back({x, y, 0, FigurePoint::noRow});
+        s.points.push_back({x, y, FigurePoint::noRow});
     }
     s.valueAxis = axis;
     return s;

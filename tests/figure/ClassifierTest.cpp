@@ -254,10 +254,10 @@ TEST(SeriesBuilder, OneSeriesPerClassWithPointsThatKnowTheirRows) {
     EXPECT_EQ(built.nonNumericRowsSkipped, 2);
     const Series& basalt = built.series[0];
     EXPECT_EQ(basalt.name, QStringLiteral("Basalt"));
-    EXPECT_EQ(basalt.points, (std::vector<FigurePoint>{{3, 30, 0, 2}}));
+    EXPECT_EQ(basalt.points, (std::vector<FigurePoint>{{3, 30, 2}}));
     const Series& granite = built.series[1];
-    EXPECT_EQ(granite.points, (std::vector<FigurePoint>{{1, 10, 0, 0}, {5, 50, 0, 4}}));
-    EXPECT_EQ(granite.labels, (QStringList{QStringLiteral("S1"), QStringLiteral("S5")}));
+    EXPECT_EQ(granite.points, (std::vector<FigurePoint>{{1, 10, 0}, {5, 50, 4}}));
+    EXPECT_EQ(granite.labelList(), (QStringList{QStringLiteral("S1"), QStringLiteral("S5")}));
     EXPECT_NE(basalt.style, granite.style);
 
     // The count per class is what was drawn: the row with a bad Y and the Null row are out.
@@ -283,9 +283,9 @@ TEST(SeriesBuilder, ClipDataRowsCountFromTheFirstDataRow) {
     const SeriesBuilder::Result built = SeriesBuilder::build(sheet, 2, {2, 3, -1, 1}, all);
     EXPECT_EQ(summary(all), "7=1 | Granite=2 | <Null>=1");
     ASSERT_EQ(built.series.size(), 3u);
-    EXPECT_EQ(built.series[0].points, (std::vector<FigurePoint>{{4, 40, 0, 3}}));
-    EXPECT_EQ(built.series[1].points, (std::vector<FigurePoint>{{1, 10, 0, 0}}));
-    EXPECT_EQ(built.series[2].labels, QStringList{QStringLiteral("S3")});
+    EXPECT_EQ(built.series[0].points, (std::vector<FigurePoint>{{4, 40, 3}}));
+    EXPECT_EQ(built.series[1].points, (std::vector<FigurePoint>{{1, 10, 0}}));
+    EXPECT_EQ(built.series[2].labelList(), QStringList{QStringLiteral("S3")});
     EXPECT_EQ(built.nonNumericRowsSkipped, 1);
 }
 

@@ -118,8 +118,9 @@ TEST(PlotTable, SeriesFromATableSkipRowsWithoutNumbersAndKeepLabelsAndRows) {
         table, {PlotTable::X, PlotTable::Y, PlotTable::Z, PlotTable::Label}, classes);
     ASSERT_EQ(built.series.size(), 1u);
     const Series& s = built.series[0];
-    EXPECT_EQ(s.points, (std::vector<FigurePoint>{{1, 10, 5, 0}, {4, 13, 0, 3}}));
-    EXPECT_EQ(s.labels, (QStringList{QStringLiteral("A"), QStringLiteral("D")}));
+    EXPECT_EQ(s.points, (std::vector<FigurePoint>{{1, 10, 0}, {4, 13, 3}}));
+    EXPECT_EQ(s.z, (std::vector<double>{5, 0}));
+    EXPECT_EQ(s.labelList(), (QStringList{QStringLiteral("A"), QStringLiteral("D")}));
     EXPECT_EQ(built.nonNumericRowsSkipped, 2);
 }
 

@@ -273,9 +273,9 @@ QCPScatterStyle stampStyle(const SeriesStyle& style) {
 double largestZ(const Figure& figure) {
     double zMax = 0.0;
     for (const Series& s : figure.series)
-        for (const FigurePoint& p : s.points)
-            if (std::isfinite(p.z))
-                zMax = std::max(zMax, std::abs(p.z));
+        for (const double z : s.z)
+            if (std::isfinite(z))
+                zMax = std::max(zMax, std::abs(z));
     return zMax;
 }
 
@@ -302,7 +302,7 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
     const bool logY = figure.y.logarithmic;
     const bool withSizes = series.shape == SeriesShape::Bubbles;
     for (const Series* member : members) {
-        const bool withLabels = member->showLabels && member->labels.size() == member->pointCount();
+        const bool withLabels = member->showLabels && member->hasLabels();
         for (qsizetype i = 0; i < member->pointCount(); ++i) {
             const FigurePoint& p = member->points[size_t(i)];
             // NaN or infinite coordinates have no place on the plot (and would break sorting);
@@ -324,14 +324,14 @@ QCPAbstractPlottable* addSeries(QCustomPlot& plot, const Figure& figure,
             keys.push_back(p.x);
             values.push_back(p.y);
             if (withSizes)
-                sizes.push_back(p.z);
+                sizes.push_back(member->zAt(size_t(i)));
             if (withLabels && labelsLeft > 0) {
                 --labelsLeft;
                 auto* label = new QCPItemText(&plot);
                 label->position->setAxes(plot.xAxis, valueAxis);
                 label->position->setCoords(p.x, p.y);
                 label->setPositionAlignment(Qt::AlignLeft | Qt::AlignBottom);
-                label->setText(member->labels[i]);
+                label->setText(member->label(size_t(i)));
                 label->setFont(QFont(plot.font().family(), 7));
             }
         }
@@ -477,7 +477,7 @@ qsizetype labelCount(const Figure& figure) {
     qsizetype n = 0;
     for (const Series& s : figure.series) {
         if (s.showLabels) {
-            n += std::min(s.pointCount(), qsizetype(s.labels.size()));
+            n += s.hasLabels() ? s.pointCount() : 0;
         }
     }
     return n;

@@ -185,7 +185,7 @@ Figure FitWindow::figure() const {
         Series s;
         s.name = QStringLiteral("Data");
         for (const QPointF& p : points())
-            s.points.push_back({p.x(), p.y(), 0, FigurePoint::noRow});
+            s.points.push_back({p.x(), p.y(), FigurePoint::noRow});
         s.style.color = {0, 0, 160, 255};
         f.series.push_back(std::move(s));
     }
@@ -193,7 +193,7 @@ Figure FitWindow::figure() const {
         Series s;
         s.name = QStringLiteral("Fit");
         for (const QPointF& p : fit_->curve)
-            s.points.push_back({p.x(), p.y(), 0, FigurePoint::noRow});
+            s.points.push_back({p.x(), p.y(), FigurePoint::noRow});
         s.connectingLine = true;
         s.style.symbol = SymbolShape::None;
         s.style.lineWidth = 2;

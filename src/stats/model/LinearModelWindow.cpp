@@ -222,7 +222,7 @@ Figure LinearModelWindow::barChart() const {
         s.style.color = {0, 90, 180, 255};
         for (size_t i = 0; i < model_->steps.size(); ++i) {
             const LinearModelStep& step = model_->steps[i];
-            s.points.push_back({double(i + 1), step.percentVariance, 0, FigurePoint::noRow});
+            s.points.push_back({double(i + 1), step.percentVariance, FigurePoint::noRow});
             f.x.categoryLabels << model_->variables.value(step.variable);
         }
         f.series.push_back(std::move(s));
@@ -243,8 +243,8 @@ Figure LinearModelWindow::lineChart() const {
         Series modeled = lineSeries(QStringLiteral("Modeled"), {200, 0, 0, 255});
         for (int r = 2; r <= line->lastRow(); ++r) {
             const double x = line->number(r, 1).value_or(NAN);
-            observed.points.push_back({x, line->number(r, 2).value_or(NAN), 0, r - 2});
-            modeled.points.push_back({x, line->number(r, 3).value_or(NAN), 0, r - 2});
+            observed.points.push_back({x, line->number(r, 2).value_or(NAN), r - 2});
+            modeled.points.push_back({x, line->number(r, 3).value_or(NAN), r - 2});
         }
         f.series.push_back(std::move(observed));
         f.series.push_back(std::move(modeled));
@@ -267,7 +267,7 @@ Figure LinearModelWindow::xyChart() const {
         for (int r = 2; r <= xy->lastRow(); ++r) {
             const auto o = xy->number(r, 1), m = xy->number(r, 2);
             if (o && m)
-                s.points.push_back({*o, *m, 0, r - 2});
+                s.points.push_back({*o, *m, r - 2});
         }
         f.series.push_back(std::move(s));
     }

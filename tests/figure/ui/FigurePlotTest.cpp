@@ -24,7 +24,7 @@ Series squareAt(std::vector<std::pair<double, double>> xy, FigureColor color) {
     s.style.color = color;
     s.style.lineColor = color;
     for (const auto& [x, y] : xy) {
-        s.points.push_back({x, y, 0, 0});
+        s.points.push_back({x, y, 0});
     }
     return s;
 }
@@ -155,7 +155,7 @@ TEST(FigurePlot, PointLabelsAreCapped) {
         Figure f = tenByTen();
         Series s = squareAt(std::vector<std::pair<double, double>>(size_t(c.points), {5, 5}), red);
         for (int i = 0; i < c.points; ++i) {
-            s.labels << QStringLiteral("S%1").arg(i);
+            s.labelTexts << QStringLiteral("S%1").arg(i);
         }
         s.showLabels = true;
         f.series.push_back(s);
@@ -391,7 +391,7 @@ TEST(FigurePlot, AutomaticRangesKeepEdgeSymbolsWhole) {
     EXPECT_GT(f.y.max, 10);
 
     Figure middleOnly = f;
-    middleOnly.series[0].points = {{5, 5, 0, 0}};
+    middleOnly.series[0].points = {{5, 5, 0}};
     const QImage all = savedPng(f, dir, QStringLiteral("all.png"));
     const QImage one = savedPng(middleOnly, dir, QStringLiteral("one.png"));
     const qsizetype perSymbol = pixelsOf(one, qRgb(255, 0, 0));
@@ -503,7 +503,7 @@ TEST(FigurePlot, FillsReachTheSeriesBelowAndBubblesTheirSetSize) {
         f.bubbleMaxPixels = pixels;
         Series s = squareAt({{5, 5}}, red);
         s.style.symbol = SymbolShape::Circle;
-        s.points[0].z = 3;
+        s.z = {3};
         s.shape = SeriesShape::Bubbles;
         f.series.push_back(s);
         area[pixels == 40] = pixelsOf(FigureExporter::image(f, pictureSize), qRgb(255, 0, 0));

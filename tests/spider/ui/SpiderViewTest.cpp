@@ -91,7 +91,7 @@ TEST_F(SpiderViewTest, ReeOfTheSampleDatabaseNormalisedToChondrite) {
     EXPECT_EQ(f.pointCount(), samples * 15);
 
     // La of the first point, against the database's value over 0.237 ppm.
-    FigurePoint first{0, std::nan(""), 0, -1};
+    FigurePoint first{0, std::nan(""), -1};
     for (const FigurePoint& p : f.series[0].points)
         if (std::isfinite(p.y)) {
             first = p;
