@@ -21,6 +21,7 @@
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
 #include "figure/ui/FigureExporter.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/UserSettingsStore.h"
@@ -82,7 +83,8 @@ StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QSt
 OpenedConnection openSystemDatabase(const AppSettings& settings, Status& status) {
     OpenedConnection system = SystemDatabase::open(settings.systemDatabase, settings.systemTables);
     if (!system.ok())
-        status.showStatus(QStringLiteral("System database ") + settings.systemDatabase +
+        status.showStatus(QStringLiteral("System database ") +
+                              ConnectionTextRedactor::redact(settings.systemDatabase) +
                               QStringLiteral(": ") + system.error,
                           1);
     else if (!system.notice.isEmpty())
