@@ -21,6 +21,7 @@
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
 #include "figure/ui/FigureExporter.h"
+#include "platform/ConnectionTextRedactor.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/MemoryPolicy.h"
 #include "platform/ScriptedDialogs.h"
@@ -83,7 +84,8 @@ StartupRoutine::SessionDatabaseOpener opener(SessionDatabase& session, const QSt
 OpenedConnection openSystemDatabase(const AppSettings& settings, Status& status) {
     OpenedConnection system = SystemDatabase::open(settings.systemDatabase, settings.systemTables);
     if (!system.ok())
-        status.showStatus(QStringLiteral("System database ") + settings.systemDatabase +
+        status.showStatus(QStringLiteral("System database ") +
+                              ConnectionTextRedactor::redact(settings.systemDatabase) +
                               QStringLiteral(": ") + system.error,
                           1);
     else if (!system.notice.isEmpty())

@@ -27,7 +27,7 @@ QString StartupReport::text() const {
     out += line("UserName", s.userName);
     out += line("UserFolder", s.paths.userFolder);
     out += line("Owner", s.ownerLine);
-    out += line("SystemDatabase", s.systemDatabase);
+    out += line("SystemDatabase", ConnectionTextRedactor::redact(s.systemDatabase));
     out += line("HelpPath", s.helpPath);
     out += line("DefPath", s.defPath);
     out += line("PictureBookPath", s.pictureBookPath);

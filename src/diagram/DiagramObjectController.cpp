@@ -4,6 +4,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "diagram/objects/ConvexHull.h"
+#include "diagram/objects/ObjectOverlay.h"
 #include "diagram/objects/PolygonDiscriminator.h"
 #include "diagram/objects/TrendlineDiscriminator.h"
 #include "diagram/objects/TrendlineReports.h"
@@ -20,30 +21,6 @@
 namespace {
 
 using D = DiagramDefinition;
-
-double segmentDistance(QPointF p, QPointF a, QPointF b) {
-    const QPointF ab = b - a;
-    const double len2 = QPointF::dotProduct(ab, ab);
-    const double t = len2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / len2, 0.0, 1.0) : 0;
-    const QPointF d = p - (a + t * ab);
-    return std::hypot(d.x(), d.y());
-}
-
-// The points of a trendline between its ends, for drawing and for selection.
-std::vector<QPointF> tracePoints(const Trendline& t) {
-    std::vector<QPointF> out;
-    const auto eq = TrendlineEquation::parse(t.equation);
-    if (!eq)
-        return out;
-    const int steps = 100;
-    for (int i = 0; i <= steps; ++i) {
-        const double v = t.xMin + (t.xMax - t.xMin) * i / steps;
-        const double w = eq->valueAt(v);
-        if (!std::isnan(w))
-            out.push_back(eq->isXOfY() ? QPointF(w, v) : QPointF(v, w));
-    }
-    return out;
-}
 
 } // namespace
 
@@ -94,35 +71,7 @@ std::vector<size_t> DiagramObjectController::matchingPolygons() const {
 }
 
 void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d) const {
-    for (size_t i = 0; i < objects.trendlines.size(); ++i) {
-        const Trendline& t = objects.trendlines[i];
-        if (!t.axes.matches(d))
-            continue;
-        OverlayLine l;
-        l.name = t.name;
-        l.points = tracePoints(t);
-        l.color = int(i) == selectedTrendline_ ? FigureColor{255, 0, 0} : FigureColor{128, 0, 0};
-        l.width = int(i) == selectedTrendline_ ? 2.5 : 1.5;
-        l.showInLegend = t.showInLegend;
-        l.countsForScale = false;
-        l.kind = OverlayKind::Trendline;
-        figure.lines.push_back(std::move(l));
-    }
-    for (size_t i = 0; i < objects.polygons.size(); ++i) {
-        const UserPolygon& p = objects.polygons[i];
-        if (!p.axes.matches(d))
-            continue;
-        OverlayLine l;
-        l.name = p.name;
-        l.points = p.nodes;
-        l.closed = true;
-        l.kind = OverlayKind::Polygon;
-        l.color = int(i) == selectedPolygon_ ? FigureColor{255, 0, 0} : FigureColor{0, 0, 160};
-        l.width = int(i) == selectedPolygon_ ? 2.5 : 1.5;
-        l.showInLegend = p.showInLegend;
-        l.countsForScale = false;
-        figure.lines.push_back(std::move(l));
-    }
+    ObjectOverlay::add(figure, objects, ObjectAxes::of(d), selectedPolygon_, selectedTrendline_);
     if ((mode_ == Mode::DigitizePolygon || mode_ == Mode::Polyline) && !clicks_.empty()) {
         OverlayLine l;
         l.points = clicks_;
@@ -130,12 +79,6 @@ void DiagramObjectController::overlay(Figure& figure, const DiagramDefinition& d
         l.countsForScale = false;
         figure.lines.push_back(std::move(l));
     }
-    for (const RefPoint& p : objects.points)
-        if (p.axes.matches(d))
-            figure.texts.push_back(
-                {QStringLiteral("+ ") + p.name, p.at, {200, 0, 0, 255}, 9, {}, p.name});
-    for (const TextLabel& t : objects.texts)
-        figure.texts.push_back({t.text, t.at, {0, 0, 0, 255}, 9, {}, {}});
 }
 
 bool DiagramObjectController::redraw() {
@@ -144,26 +87,10 @@ bool DiagramObjectController::redraw() {
 
 bool DiagramObjectController::click(QPointF at, bool shift, double reach) {
     if (shift) {
-        selectedPolygon_ = selectedTrendline_ = -1;
-        double best = reach;
-        for (size_t i : matchingPolygons()) {
-            const auto& n = objects.polygons[i].nodes;
-            for (size_t k = 0; k < n.size(); ++k)
-                if (const double dist = segmentDistance(at, n[k], n[(k + 1) % n.size()]);
-                    dist <= best) {
-                    best = dist;
-                    selectedPolygon_ = int(i);
-                }
-        }
-        for (size_t i : matchingTrendlines()) {
-            const auto pts = tracePoints(objects.trendlines[i]);
-            for (size_t k = 0; k + 1 < pts.size(); ++k)
-                if (const double dist = segmentDistance(at, pts[k], pts[k + 1]); dist <= best) {
-                    best = dist;
-                    selectedTrendline_ = int(i);
-                    selectedPolygon_ = -1;
-                }
-        }
+        const ObjectOverlay::Picked picked =
+            ObjectOverlay::nearest(objects, currentAxes(), at, reach);
+        selectedPolygon_ = picked.polygon;
+        selectedTrendline_ = picked.trendline;
         return redraw();
     }
     switch (mode_) {
@@ -305,9 +232,7 @@ bool DiagramObjectController::autoPolygonAroundData() {
 
 bool DiagramObjectController::erasePolygon() {
     if (selectedPolygon_ < 0 || size_t(selectedPolygon_) >= objects.polygons.size()) {
-        dialogs_.message(MessageKind::Information,
-                         QStringLiteral("To delete a polygon, select it by pressing Shift + "
-                                        "clicking mouse Left Button. Then select Polygon - Erase"));
+        dialogs_.message(MessageKind::Information, UserObjects::selectPolygonHint());
         return false;
     }
     objects.polygons.erase(objects.polygons.begin() + selectedPolygon_);
@@ -318,13 +243,9 @@ bool DiagramObjectController::erasePolygon() {
 bool DiagramObjectController::eraseTrendline() {
     int index = selectedTrendline_;
     if (index < 0) {
-        dialogs_.message(MessageKind::Information,
-                         QStringLiteral("To delete a trendline, select it by pressing Shift + "
-                                        "clicking mouse Left Button. Then select Trendline - "
-                                        "Erase"));
-        const auto answer = dialogs_.input(
-            Dialogs::title(), QStringLiteral("Give the ordinal number of trendline to be deleted"),
-            QString());
+        dialogs_.message(MessageKind::Information, UserObjects::selectTrendlineHint());
+        const auto answer =
+            dialogs_.input(Dialogs::title(), UserObjects::trendlineNumberQuestion(), QString());
         bool ok = false;
         index = answer ? answer->trimmed().toInt(&ok) - 1 : -1;
         if (!ok)
@@ -598,16 +519,67 @@ std::optional<QString> DiagramObjectController::offerReport(const QString& text)
     return text;
 }
 
+QString DiagramObjectController::storedName(Stored what) {
+    switch (what) {
+    case Stored::Groups:
+        return QStringLiteral("Discr");
+    case Stored::Deltas:
+        return QStringLiteral("Delta");
+    case Stored::Distances:
+        break;
+    }
+    return QStringLiteral("Dista");
+}
+
+bool DiagramObjectController::calculateDistances() {
+    const auto matching = matchingTrendlines();
+    const std::vector<QPointF> line =
+        matching.empty() ? std::vector<QPointF>()
+                         : ObjectOverlay::tracePoints(objects.trendlines[matching.front()]);
+    if (line.empty()) {
+        dialogs_.message(MessageKind::Information, QStringLiteral("No trendlines"));
+        return false;
+    }
+    // The samples as drawn, not a delta series shown in their place.
+    if (!window_.draw())
+        return false;
+    std::vector<QPointF> at;
+    QStringList keys;
+    plotted(at, keys);
+    distances_.clear();
+    for (size_t i = 0; i < at.size(); ++i)
+        distances_.emplace_back(keys.value(qsizetype(i)), ObjectOverlay::distance(line, at[i]));
+    return true;
+}
+
+bool DiagramObjectController::prepareToStore(Stored what) {
+    switch (what) {
+    case Stored::Groups:
+        if (groups_.empty()) {
+            dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
+            return false;
+        }
+        return true;
+    case Stored::Deltas:
+        return calculateDelta();
+    case Stored::Distances:
+        break;
+    }
+    return calculateDistances();
+}
+
 bool DiagramObjectController::store(const QString& table, const QString& fieldChoice,
-                                    const QString& newField, bool clearFirst, bool deltas,
+                                    const QString& newField, bool clearFirst, Stored what,
                                     Sheet* clipData) {
+    const bool deltas = what != Stored::Groups;
+    const auto& numbers = what == Stored::Distances ? distances_ : deltas_;
     const bool create = fieldChoice == createNewColumn();
     const QString field = create ? newField.trimmed() : fieldChoice;
     if (field.isEmpty()) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("Give name for the new field!"));
         return false;
     }
-    if ((deltas ? deltas_.empty() : groups_.empty())) {
+    if ((deltas ? numbers.empty() : groups_.empty())) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
         return false;
     }
@@ -621,7 +593,7 @@ bool DiagramObjectController::store(const QString& table, const QString& fieldCh
         clipData->setValue(1, 2, CellValue::text(field));
         int row = 2;
         if (deltas)
-            for (const auto& [key, d] : deltas_) {
+            for (const auto& [key, d] : numbers) {
                 clipData->setValue(row, 1, CellValue::text(key));
                 clipData->setValue(row++, 2,
                                    std::isnan(d) ? CellValue::null() : CellValue::number(d));
@@ -653,13 +625,14 @@ bool DiagramObjectController::store(const QString& table, const QString& fieldCh
     GroupStore::Target target{
         table, field, session_.catalogue().keyFields(table).value(0, QStringLiteral("SampleNo")),
         clearFirst};
-    const GroupStore::Result r = deltas ? GroupStore::writeDeltas(*db, target, deltas_)
+    const GroupStore::Result r = deltas ? GroupStore::writeDeltas(*db, target, numbers)
                                         : GroupStore::writeGroups(*db, target, groups_);
     if (!r.ok) {
         dialogs_.message(MessageKind::Critical, r.error);
         return false;
     }
-    QString done = deltas ? GroupStore::deltasWritten() : GroupStore::groupsWritten(target);
+    QString done =
+        deltas ? GroupStore::numbersWritten(storedName(what)) : GroupStore::groupsWritten(target);
     if (r.missing > 0)
         done += QStringLiteral("\r\n") + QString::number(r.missing) +
                 QStringLiteral(" duplicate rows existed, these rows could not be updated!");

@@ -92,12 +92,22 @@ public:
     // the text to copy, or nullopt.
     std::optional<QString> xAtYZero();
     std::optional<QString> yAtX();
-    // "Store group names into database": the groups (or with deltas the deltas) into the
-    // table's field, or into a new field (newField set when the field is "<<Create New
-    // Column>>"); clearFirst asks before it clears. table "ClipData" writes to the sheet.
+    // The values a store writes: the groups of the last discrimination, the deltas, or each
+    // sample's distance from the trendline (the header editor's "Discr", "Delta", "Dista").
+    enum class Stored { Groups, Deltas, Distances };
+    static QString storedName(Stored what);
+    // "Dista": each plotted sample's shortest distance (in data units) to the first matching
+    // trendline as drawn between its ends; "No trendlines" without one.
+    bool calculateDistances();
+    // A click on the header editor's "Discr", "Delta" or "Dista": the values made ready to store
+    // (deltas and distances calculated now); false after saying why there are none.
+    bool prepareToStore(Stored what);
+    // "Store group names into database": the values into the table's field, or into a new field
+    // (newField set when the field is "<<Create New Column>>"); clearFirst asks before it clears.
+    // table "ClipData" writes to the sheet.
     static QString createNewColumn() { return QStringLiteral("<<Create New Column>>"); }
     bool store(const QString& table, const QString& field, const QString& newField, bool clearFirst,
-               bool deltas, Sheet* clipData);
+               Stored what, Sheet* clipData);
 
     // The groups of the last discrimination by sample key (nullopt: Null), and the deltas.
     const std::vector<std::pair<QString, std::optional<QString>>>& groups() const {
@@ -140,4 +150,5 @@ private:
     int selectedTrendline_ = -1;
     std::vector<std::pair<QString, std::optional<QString>>> groups_;
     std::vector<std::pair<QString, double>> deltas_;
+    std::vector<std::pair<QString, double>> distances_;
 };

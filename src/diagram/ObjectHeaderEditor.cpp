@@ -1,4 +1,5 @@
 #include "diagram/ObjectHeaderEditor.h"
+#include "platform/ConnectionTextRedactor.h"
 
 #include "db/SystemDatabase.h"
 #include "diagram/DiagramObjectController.h"
@@ -282,7 +283,8 @@ bool ObjectHeaderEditor::addToDatabase() {
     OpenedConnection system = SystemDatabase::open(systemDatabase_, names_);
     if (!system.ok()) {
         dialogs_.message(MessageKind::Exclamation,
-                         QStringLiteral("Error in opening the system database ") + systemDatabase_ +
+                         QStringLiteral("Error in opening the system database ") +
+                             ConnectionTextRedactor::redact(systemDatabase_) +
                              QStringLiteral("\r\n") + system.error);
         return false;
     }

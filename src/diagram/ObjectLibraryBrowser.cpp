@@ -1,8 +1,7 @@
 #include "diagram/ObjectLibraryBrowser.h"
+#include "platform/ConnectionTextRedactor.h"
 
 #include "db/SystemDatabase.h"
-#include "diagram/DiagramObjectController.h"
-#include "diagram/DiagramWindow.h"
 #include "diagram/objects/LibraryObjects.h"
 #include "diagram/objects/LibraryPassword.h"
 #include "platform/Dialogs.h"
@@ -13,16 +12,14 @@ struct ObjectLibraryBrowser::Opened {
     std::unique_ptr<ObjectLibrary> library;
 };
 
-ObjectLibraryBrowser::ObjectLibraryBrowser(DiagramWindow& window, DiagramObjectController& objects,
-                                           Dialogs& dialogs, Status& status, QString systemDatabase,
-                                           SystemTables names)
-    : window_(window)
-    , objects_(objects)
+ObjectLibraryBrowser::ObjectLibraryBrowser(ObjectFigure& figure, Dialogs& dialogs, Status& status,
+                                           QString systemDatabase, SystemTables names)
+    : figure_(figure)
     , dialogs_(dialogs)
     , status_(status)
     , systemDatabase_(std::move(systemDatabase))
     , names_(std::move(names)) {
-    listing.chartType = ObjectAxes::chartTypeOf(window.definition);
+    listing.chartType = figure.axes().source;
 }
 
 ObjectLibraryBrowser::~ObjectLibraryBrowser() = default;
@@ -32,7 +29,8 @@ std::unique_ptr<ObjectLibraryBrowser::Opened> ObjectLibraryBrowser::open() {
     opened->connection = SystemDatabase::open(systemDatabase_, names_);
     if (!opened->connection.ok()) {
         dialogs_.message(MessageKind::Exclamation,
-                         QStringLiteral("Error in opening the system database ") + systemDatabase_ +
+                         QStringLiteral("Error in opening the system database ") +
+                             ConnectionTextRedactor::redact(systemDatabase_) +
                              QStringLiteral("\r\n") + opened->connection.error);
         return nullptr;
     }
@@ -144,9 +142,9 @@ bool ObjectLibraryBrowser::changePassword() {
 bool ObjectLibraryBrowser::addFromFigure() {
     if (!editing_ || showingNodes_)
         return false;
-    UserObjects& o = objects_.objects;
-    const int polygon = objects_.selectedPolygon();
-    const int trendline = objects_.selectedTrendline();
+    UserObjects& o = figure_.objects();
+    const int polygon = figure_.selectedPolygon();
+    const int trendline = figure_.selectedTrendline();
     const bool ofPolygons =
         kind_ == LibraryKind::Polygon && polygon >= 0 && size_t(polygon) < o.polygons.size();
     const bool ofTrendlines = kind_ == LibraryKind::Trendline && trendline >= 0 &&
@@ -245,66 +243,6 @@ bool ObjectLibraryBrowser::clearFilter() {
     return refresh();
 }
 
-std::optional<QString> ObjectLibraryBrowser::tableWith(const QString& field) {
-    QStringList found;
-    for (const QString& table : window_.tableChoices())
-        if (table != DiagramWindow::clipDataTable() &&
-            window_.fieldChoices(table).contains(field, Qt::CaseInsensitive))
-            found << table;
-    if (found.isEmpty()) {
-        dialogs_.message(MessageKind::Exclamation,
-                         QStringLiteral("Field ") + field + QStringLiteral(" not found."));
-        return std::nullopt;
-    }
-    if (found.size() == 1)
-        return found.front();
-    QString prompt = QStringLiteral("Field ") + field + QStringLiteral(" found in tables");
-    for (qsizetype i = 0; i < found.size(); ++i)
-        prompt += QStringLiteral("\n") + QString::number(i + 1) + QStringLiteral(" ") + found[i];
-    prompt += QStringLiteral("\nGive number of the one like to select.");
-    const auto answer =
-        dialogs_.input(QStringLiteral("Select Table and Field"), prompt, QStringLiteral("1"));
-    if (!answer)
-        return std::nullopt;
-    bool ok = false;
-    const int n = answer->trimmed().toInt(&ok);
-    if (!ok || n < 1 || n > found.size())
-        return std::nullopt;
-    return found[n - 1];
-}
-
-bool ObjectLibraryBrowser::drawFigureOf(const ObjectAxes& axes) {
-    QString type;
-    if (axes.source == QLatin1String("XY"))
-        type = QStringLiteral("XY");
-    else if (axes.source == QLatin1String("Tri"))
-        type = QStringLiteral("Ternary");
-    else {
-        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Chart type ") + axes.source +
-                                                       QStringLiteral(" not found."));
-        return false;
-    }
-    DiagramDefinition d = window_.definition;
-    d.graphType = type;
-    d.calc = false;
-    const int n = type == QLatin1String("Ternary") ? 3 : 2;
-    for (int i = 0; i < n; ++i) {
-        QString table = axes.tables[size_t(i)];
-        if (table.isEmpty() || table == QLatin1String("*")) {
-            const auto found = tableWith(axes.fields[size_t(i)]);
-            if (!found)
-                return false;
-            table = *found;
-        }
-        d.tables[size_t(i)] = table;
-        d.fields[size_t(i)] = axes.fields[size_t(i)];
-    }
-    if (n == 2)
-        d.tables[DiagramDefinition::Z] = d.fields[DiagramDefinition::Z] = QString();
-    window_.definition = d;
-    return window_.draw();
-}
-
 namespace {
 
 // The index of the figure's object stored under the same library key, or -1.
@@ -341,13 +279,13 @@ static bool place(std::vector<T>& into, T object, const QString& kind, Dialogs& 
 }
 
 bool ObjectLibraryBrowser::addTrendline(Trendline t) {
-    return place(objects_.objects.trendlines, std::move(t), QStringLiteral("Trendline"), dialogs_);
+    return place(figure_.objects().trendlines, std::move(t), QStringLiteral("Trendline"), dialogs_);
 }
 bool ObjectLibraryBrowser::addPolygon(UserPolygon p) {
-    return place(objects_.objects.polygons, std::move(p), QStringLiteral("Polygon"), dialogs_);
+    return place(figure_.objects().polygons, std::move(p), QStringLiteral("Polygon"), dialogs_);
 }
 bool ObjectLibraryBrowser::addPoint(RefPoint p) {
-    return place(objects_.objects.points, std::move(p), QStringLiteral("Point"), dialogs_);
+    return place(figure_.objects().points, std::move(p), QStringLiteral("Point"), dialogs_);
 }
 
 bool ObjectLibraryBrowser::draw() {
@@ -406,20 +344,20 @@ bool ObjectLibraryBrowser::draw() {
     if (axes.empty())
         return false;
     const bool matches =
-        window_.hasFigure() && std::all_of(axes.begin(), axes.end(), [this](const ObjectAxes* a) {
-            return a->matches(window_.definition);
+        figure_.hasFigure() && std::all_of(axes.begin(), axes.end(), [this](const ObjectAxes* a) {
+            return a->matches(figure_.axes());
         });
     if (!matches) {
         switch (dialogs_.question(mismatchQuestion(), QuestionButtons::YesNoCancel)) {
         case Answer::Yes: {
             // The objects now belong to the figure they are added to.
-            const ObjectAxes figure = ObjectAxes::of(window_.definition);
+            const ObjectAxes figure = figure_.axes();
             for (ObjectAxes* a : axes)
                 *a = figure;
             break;
         }
         case Answer::No:
-            if (!drawFigureOf(*axes.front()))
+            if (!figure_.drawFigureOf(*axes.front()))
                 return false;
             break;
         default:
@@ -434,7 +372,7 @@ bool ObjectLibraryBrowser::draw() {
         added = addPolygon(std::move(p)) || added;
     for (RefPoint& p : points)
         added = addPoint(std::move(p)) || added;
-    if (added && window_.hasFigure())
-        window_.draw();
+    if (added)
+        figure_.redraw();
     return added;
 }

@@ -1,26 +1,25 @@
 #pragma once
-// The object library browser ("Graph object library") of a diagram window: one tab per kind
+// The object library browser ("Graph object library") of a figure window: one tab per kind
 // (Trendline, Polygon, Point, Collection) listing the stored records of the window's chart type
 // under two user conditions joined by AND or OR, sorted by a column; a polygon's nodes; the
 // edit gate (the library's password, when it has one); deleting a record; and "&Draw", which
 // adds the selected object, or every member of the selected collection, to the window's figure
-// after the match and overwrite questions. Opens the system database for each job. Talks to the
-// person through Dialogs and Status only.
+// (an ObjectFigure: a diagram or a spider figure) after the match and overwrite questions. Opens
+// the system database for each job. Talks to the person through Dialogs and Status only.
 #include "db/SystemTables.h"
+#include "diagram/objects/ObjectFigure.h"
 #include "diagram/objects/ObjectLibrary.h"
-#include "diagram/objects/UserObjects.h"
 
 #include <memory>
 
-class DiagramObjectController;
-class DiagramWindow;
 class Dialogs;
 class Status;
 
 class ObjectLibraryBrowser {
 public:
-    ObjectLibraryBrowser(DiagramWindow& window, DiagramObjectController& objects, Dialogs& dialogs,
-                         Status& status, QString systemDatabase, SystemTables names = {});
+    // The figure outlives the browser.
+    ObjectLibraryBrowser(ObjectFigure& figure, Dialogs& dialogs, Status& status,
+                         QString systemDatabase, SystemTables names = {});
     ~ObjectLibraryBrowser();
 
     static QString caption() { return QStringLiteral("Graph object library"); }
@@ -81,15 +80,12 @@ private:
     struct Opened;
     // The library over a fresh connection, or nullptr after the message.
     std::unique_ptr<Opened> open();
-    bool drawFigureOf(const ObjectAxes& axes);
-    std::optional<QString> tableWith(const QString& field);
     std::optional<LibraryCondition> askCondition(const QString& title);
     bool addTrendline(Trendline t);
     bool addPolygon(UserPolygon p);
     bool addPoint(RefPoint p);
 
-    DiagramWindow& window_;
-    DiagramObjectController& objects_;
+    ObjectFigure& figure_;
     Dialogs& dialogs_;
     Status& status_;
     QString systemDatabase_;

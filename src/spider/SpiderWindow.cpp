@@ -299,6 +299,15 @@ void SpiderWindow::finishFigure() {
     if (switches.scan && scanRow_ < rows_.rowCount())
         figure_.header = rows_.keys[size_t(scanRow_)];
     AxisScaler::autoScaleY(figure_);
+    if (overlay)
+        overlay(figure_);
+}
+
+bool SpiderWindow::redraw() {
+    if (positions_.empty())
+        return false;
+    finishFigure();
+    return true;
 }
 
 bool SpiderWindow::stepSample(int by) {

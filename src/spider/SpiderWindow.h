@@ -68,6 +68,12 @@ public:
     const Figure& figure() const { return figure_; }
     Figure& figure() { return figure_; }
     const QString& lastStatement() const { return statement_; }
+    bool hasFigure() const { return !figure_.series.empty(); }
+    // The figure of the rows held built again (names, options, objects), without a query;
+    // false when nothing has been drawn.
+    bool redraw();
+    // Lays the window's user objects over each figure built (set by their owner, SpiderObjects).
+    std::function<void(Figure&)> overlay;
     // Scan: the sample shown, stepped by one; false at either end.
     bool stepSample(int by);
     qsizetype scanRow() const { return scanRow_; }

@@ -7,6 +7,8 @@
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/StyleEditorView.h"
 #include "grid/ui/GridWindow.h"
+#include "spider/ui/SpiderView.h"
+#include "spider/ui/SpiderWindowSet.h"
 #include "stats/fit/ui/DiagramFitItems.h"
 #include "stats/fit/ui/FitView.h"
 #include "stats/model/ui/LinearModelView.h"
@@ -290,6 +292,11 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
           "&Y Is Log",
           "Y Scale",
           "&Headers..."}},
+        {"spider diagram",
+         [this]() -> QWidget* { return frame.spiderWindows()->openSpider(); },
+         {"&Show normalization sample", "&Edit Normalization sample", "SpiderTable...",
+          "Options for elements in X-axis", "&Legend Is Visible", "&Is Logarithmic", "Trend&Line",
+          "&Polygon", "&RefPoint", "&Library...", "&Erase"}},
         {"style editor",
          [this]() -> QWidget* {
              DiagramView* diagram = frame.openDiagram();

@@ -10,10 +10,12 @@
 #include "app/ui/FrameCommands.h"
 #include "automation/BatchMacro.h"
 #include "automation/CommandInterpreter.h"
+#include "diagram/objects/ClassificationSeed.h"
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/ObjectHeaderView.h"
 #include "diagram/ui/ObjectLibraryView.h"
+#include "support/PgScratchSchema.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -39,12 +41,7 @@ protected:
              "INSERT INTO Rocks VALUES ('B-1', 49, 3, 11, 8)",
              "INSERT INTO Rocks VALUES ('U-1', 38, 0, 12, 30)",
              "INSERT INTO Rocks VALUES ('R-1', 78, 15, 1, 0.2)"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
+        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, systemDatabase()});
         ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
         frame.show();
         view = frame.openDiagram();
@@ -123,8 +120,31 @@ protected:
         return QImage(file);
     }
 
+    // The setting "SystemDatabase": a SQLite file beside the session database.
+    virtual QString systemDatabase() const {
+        return dir.filePath(QStringLiteral("system/QUVData.sqlite"));
+    }
+
     DiagramView* view = nullptr;
     QCustomPlot* plot = nullptr;
+};
+
+// The same frame with its system database on the PostgreSQL server: a conninfo text naming a
+// schema of the test's own, as a user would set "SystemDatabase".
+class ObjectLibraryOnServerFrameTest : public ObjectLibraryFrameTest {
+protected:
+    void SetUp() override {
+        if (PgScratchSchema::conninfo().isEmpty())
+            GTEST_SKIP() << PgScratchSchema::skipReason;
+        pg = std::make_unique<PgScratchSchema>(QStringLiteral("quv_sysframe"));
+        ASSERT_TRUE(pg->ok()) << pg->error().toStdString();
+        ObjectLibraryFrameTest::SetUp();
+    }
+    QString systemDatabase() const override {
+        return PgScratchSchema::conninfo() + QStringLiteral(" options='-c search_path=") +
+               pg->name() + QStringLiteral("'");
+    }
+    std::unique_ptr<PgScratchSchema> pg;
 };
 
 TEST_F(ObjectLibraryFrameTest, DrawsTheTasCollectionFromTheDiagramMenu) {
@@ -430,6 +450,20 @@ TEST_F(ObjectLibraryFrameTest, HeaderStoresAPolygonThatTheLibraryListsAndDraws) 
               QStringLiteral("Do you want to overwrite Polygon # ") + QString::number(key));
     EXPECT_EQ(objects.objects.polygons.size(), 1u);
     EXPECT_EQ(objects.objects.polygons[0].header.note, QStringLiteral("field trip"));
+}
+
+TEST_F(ObjectLibraryOnServerFrameTest, TheLibraryOnTheServerIsSeededAndDrawn) {
+    ObjectLibraryView* library = collectionRow(QStringLiteral("TAS volcanic (Le Bas et al. 1986)"));
+    ASSERT_TRUE(library);
+    // The shipped collections of XY figures, read from the server.
+    const auto shipped = ClassificationSeed::diagrams();
+    EXPECT_EQ(library->browser().rows().rowCount(),
+              std::count_if(shipped.begin(), shipped.end(),
+                            [](const SeedDiagram& d) { return d.axes.source == "XY"; }));
+    press(library, QStringLiteral("&Draw"));
+    EXPECT_EQ(dialogs.texts(), QStringList());
+    EXPECT_EQ(lineNames().size(), 16);
+    EXPECT_TRUE(lineNames().contains(QStringLiteral("Basalt")));
 }
 
 } // namespace

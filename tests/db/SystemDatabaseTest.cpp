@@ -1,8 +1,11 @@
 #include "db/SystemDatabase.h"
 #include "db/SystemSchema.h"
+#include "diagram/objects/ClassificationSeed.h"
+#include "diagram/objects/ObjectLibrary.h"
 
 #include "platform/JetSqlQuoting.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 #include "support/TestPaths.h"
 
 #include <QCryptographicHash>
@@ -135,7 +138,7 @@ TEST_F(SystemDatabaseTest, FirstOpenCreatesFolderAndEveryTable) {
     EXPECT_EQ(opened.notice,
               QStringLiteral("The system database ") + file + QStringLiteral(" was created"));
     SqliteConnection& db = sqlite(opened);
-    EXPECT_EQ(userVersion(db), 1);
+    EXPECT_EQ(userVersion(db), SystemSchema::version);
     EXPECT_EQ(tableNames(db).size(), 12);
 
     for (const ExpectedTable& t : expectedTables()) {
@@ -269,12 +272,66 @@ TEST_F(SystemDatabaseTest, UnversionedFileKeepsItsTablesAndGetsTheRest) {
     OpenedConnection opened = SystemDatabase::open(file);
     ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
     SqliteConnection& db = sqlite(opened);
-    EXPECT_EQ(userVersion(db), 1);
+    EXPECT_EQ(userVersion(db), SystemSchema::version);
     EXPECT_EQ(tableNames(db).size(), 12);
     EXPECT_EQ(shapeOf(db, QStringLiteral("Trendline"))->columns, words("Counter,Eq"));
     const auto rows = db.queryNative(QStringLiteral("SELECT Eq FROM trendline"));
     ASSERT_TRUE(rows && rows->rowCount() == 1);
     EXPECT_EQ(rows->at(0, 0), CellValue::text(QStringLiteral("Y=2*x")));
+}
+
+// Collection names and how many there are of each.
+std::map<QString, int> collections(SqliteConnection& db) {
+    std::map<QString, int> names;
+    const auto rows = db.query(QStringLiteral("SELECT [Name] FROM [Collection]"));
+    for (qsizetype r = 0; rows && r < rows->rowCount(); ++r)
+        ++names[rows->at(r, 0).toText()];
+    return names;
+}
+
+TEST_F(SystemDatabaseTest, FileMadeBeforeTheShippedDiagramsGetsThemOnceBesideTheUsersObjects) {
+    // Version 1 as the program wrote it before it seeded the object library: every table, no
+    // diagrams; the user stored a polygon and a collection named like a shipped diagram.
+    const std::vector<SeedDiagram> shipped = ClassificationSeed::diagrams();
+    ASSERT_GE(shipped.size(), 7u);
+    const QString taken = shipped.front().name;
+    const QString file = path(QStringLiteral("QUVData.sqlite"));
+    {
+        OpenedConnection made =
+            SqliteConnection::open(file, SqliteConnection::Mode::ReadWriteCreate);
+        ASSERT_TRUE(made.ok());
+        SqliteConnection& db = sqlite(made);
+        for (const SystemTableSchema& t : SystemSchema::tables({}))
+            ASSERT_TRUE(db.execute(t.createStatement())) << t.name.toStdString();
+        ASSERT_TRUE(db.execute(QStringLiteral(
+            "INSERT INTO [Polygon] ([Counter], [Source], [Name]) VALUES (1, 'XY', 'Mine')")));
+        ASSERT_TRUE(db.execute(
+            QStringLiteral("INSERT INTO [Collection] ([CollectionID], [Source], [Name]) VALUES "
+                           "(1, 'XY', ?)"),
+            {CellValue::text(taken)}));
+        ASSERT_TRUE(db.executeNative(QStringLiteral("PRAGMA user_version = 1")));
+    }
+    std::map<QString, int> expected;
+    for (const SeedDiagram& d : shipped)
+        expected[d.name] = 1;
+    for (int open = 0; open < 2; ++open) { // the second open adds nothing
+        SCOPED_TRACE(open);
+        OpenedConnection opened = SystemDatabase::open(file);
+        ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
+        SqliteConnection& db = sqlite(opened);
+        EXPECT_EQ(userVersion(db), SystemSchema::version);
+        EXPECT_EQ(collections(db), expected);
+        const auto mine = db.query(QStringLiteral("SELECT [Counter], [Name] FROM [Polygon] WHERE "
+                                                  "[Name] = 'Mine' OR [Counter] = 1"));
+        ASSERT_TRUE(mine && mine->rowCount() == 1);
+        EXPECT_EQ(mine->at(0, 0).toNumber(), 1.0);
+        EXPECT_EQ(mine->at(0, 1).toText(), QStringLiteral("Mine"));
+        // The user's collection keeps its key and stays without members.
+        const auto items = db.query(
+            QStringLiteral("SELECT COUNT(*) FROM [CollectionItems] WHERE [CollectionID] = 1"));
+        ASSERT_TRUE(items);
+        EXPECT_EQ(items->at(0, 0).toNumber(), 0.0);
+    }
 }
 
 TEST_F(SystemDatabaseTest, ConfiguredNamesAreUsedEscaped) {
@@ -311,14 +368,14 @@ TEST_F(SystemDatabaseTest, NewerVersionIsRefusedWithoutWriting) {
             SqliteConnection::open(file, SqliteConnection::Mode::ReadWriteCreate);
         ASSERT_TRUE(made.ok());
         ASSERT_TRUE(sqlite(made).executeNative(QStringLiteral("CREATE TABLE Future (a TEXT)")));
-        ASSERT_TRUE(sqlite(made).executeNative(QStringLiteral("PRAGMA user_version = 2")));
+        ASSERT_TRUE(sqlite(made).executeNative(QStringLiteral("PRAGMA user_version = 3")));
     }
     const QByteArray before = fileHash(file);
     OpenedConnection opened = SystemDatabase::open(file);
     EXPECT_FALSE(opened.ok());
     EXPECT_EQ(opened.error,
               QStringLiteral("The system database ") + file +
-                  QStringLiteral(" has version 2, newer than this program can use (1); it was left "
+                  QStringLiteral(" has version 3, newer than this program can use (2); it was left "
                                  "unchanged"));
     EXPECT_EQ(fileHash(file), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
@@ -413,17 +470,74 @@ TEST_F(SystemDatabaseTest, UnusableLocationsGiveClearErrors) {
     EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("none.jet.sqlite"))));
 }
 
-TEST(SystemDatabase, OnlyLocalFilesAreSystemDatabases) {
+TEST(SystemDatabase, WhatIsNeitherAFileNorAServerIsRefused) {
     EXPECT_EQ(SystemDatabase::open(QStringLiteral("  ")).error,
               QStringLiteral("No system database is configured"));
-    const OpenedConnection server = SystemDatabase::open(QStringLiteral("host=db1 dbname=quv"));
-    EXPECT_EQ(server.error, QStringLiteral("The system database host=db1 dbname=quv must be a "
-                                           "SQLite file (.sqlite, .db, .sqlite3, .db3) or a Jet "
-                                           "file (.mdb)"));
+    EXPECT_EQ(SystemDatabase::open(QStringLiteral("C:\\quv\\System\\QUVData.dbf")).error,
+              QStringLiteral("The system database C:/quv/System/QUVData.dbf must be a SQLite file "
+                             "(.sqlite, .db, .sqlite3, .db3), a Jet file (.mdb) or a PostgreSQL "
+                             "data source"));
+    // A server that is not there: its own error, without the password.
+    const QString absent =
+        QStringLiteral("host=/nonexistent-quv-socket dbname=quv password=s3cret");
+    const OpenedConnection server = SystemDatabase::open(absent);
+    EXPECT_FALSE(server.ok());
+    EXPECT_TRUE(server.error.startsWith(QStringLiteral("The system database host=/nonexistent-quv-"
+                                                       "socket dbname=quv password=*** cannot be "
+                                                       "opened: ")))
+        << server.error.toStdString();
+    EXPECT_FALSE(server.error.contains(QStringLiteral("s3cret")));
     EXPECT_EQ(SystemDatabase::sqliteFile(QStringLiteral("C:\\quv\\System\\QUVData.mdb")),
               QStringLiteral("C:/quv/System/QUVData.jet.sqlite"));
     EXPECT_EQ(SystemDatabase::sqliteFile(QStringLiteral("/q/QUVData.sqlite")),
               QStringLiteral("/q/QUVData.sqlite"));
+}
+
+TEST(SystemDatabaseOnServer, IsCreatedSeededAndCompletedOnce) {
+    if (PgScratchSchema::conninfo().isEmpty())
+        GTEST_SKIP() << PgScratchSchema::skipReason;
+    PgScratchSchema pg(QStringLiteral("quv_sysdb"));
+    ASSERT_TRUE(pg.ok()) << pg.error().toStdString();
+    // The data source as a user would configure it: a conninfo text naming its schema.
+    const QString source = PgScratchSchema::conninfo() +
+                           QStringLiteral(" options='-c search_path=") + pg.name() +
+                           QStringLiteral("'");
+    const size_t shipped = ClassificationSeed::diagrams().size();
+    const auto collectionCount = [](Connection& db) {
+        const auto rows = db.query(QStringLiteral("SELECT COUNT(*) FROM [Collection]"));
+        return rows ? size_t(rows->at(0, 0).toNumber().value_or(0)) : 0;
+    };
+    {
+        OpenedConnection first = SystemDatabase::open(source);
+        ASSERT_TRUE(first.ok()) << first.error.toStdString();
+        EXPECT_TRUE(first.notice.startsWith(QStringLiteral("Tables added to the system database ")))
+            << first.notice.toStdString();
+        const auto tables = first.connection->tables();
+        ASSERT_TRUE(tables);
+        EXPECT_EQ(tables->size(), 12u);
+        EXPECT_EQ(collectionCount(*first.connection), shipped);
+        const auto spiders = first.connection->query(QStringLiteral("SELECT * FROM [SpiderMain]"));
+        ASSERT_TRUE(spiders);
+        EXPECT_GE(spiders->rowCount(), 3);
+        ObjectLibrary library(*first.connection);
+        EXPECT_EQ(library.setting(QStringLiteral("SystemVersion")),
+                  QString::number(SystemSchema::version));
+        // As a version 1 database would be: one shipped diagram missing.
+        ASSERT_TRUE(library.setSetting(QStringLiteral("SystemVersion"), QStringLiteral("1")));
+        const auto stored = library.list(LibraryKind::Collection, {});
+        ASSERT_TRUE(stored && stored->rowCount() > 0);
+        ASSERT_TRUE(library.remove(
+            LibraryKind::Collection,
+            int(stored->value(0, QStringLiteral("CollectionID")).toNumber().value_or(0))));
+        ASSERT_EQ(collectionCount(*first.connection), shipped - 1);
+    }
+    for (int open = 0; open < 2; ++open) { // the missing one comes back once
+        SCOPED_TRACE(open);
+        OpenedConnection again = SystemDatabase::open(source);
+        ASSERT_TRUE(again.ok()) << again.error.toStdString();
+        EXPECT_TRUE(again.notice.isEmpty());
+        EXPECT_EQ(collectionCount(*again.connection), shipped);
+    }
 }
 
 TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
@@ -440,7 +554,7 @@ TEST_F(SystemDatabaseTest, JetFileIsImportedOnceAndCompleted) {
                                              QStringLiteral("\nTables added")))
             << opened.notice.toStdString();
         SqliteConnection& db = sqlite(opened);
-        EXPECT_EQ(userVersion(db), 1);
+        EXPECT_EQ(userVersion(db), SystemSchema::version);
         imported = tableNames(db);
         for (const ExpectedTable& t : expectedTables())
             EXPECT_TRUE(imported.contains(t.name)) << t.name.toStdString();

@@ -1,4 +1,5 @@
 #include "app/ui/MainFrame.h"
+#include "platform/ConnectionTextRedactor.h"
 
 #include "app/MainWindow.h"
 #include "app/WindowGeometry.h"
@@ -142,7 +143,7 @@ void MainFrame::bind(const Parts& parts) {
          [this](const QString& statement, const QString& caption) {
              openSystemGrid(QString(), statement, caption);
          },
-         &styleDefaults_->spider},
+         &styleDefaults_->spider, &geometry_},
         this);
     comparisons_ = new ComparisonWindowSet(
         {parts.session, parts.dialogs, *status_,
@@ -599,7 +600,8 @@ GridWindow* MainFrame::openSystemGrid(const QString& table, const QString& state
     if (!system.ok()) {
         parts_->dialogs.message(MessageKind::Exclamation,
                                 QStringLiteral("Error in opening the system database ") +
-                                    parts_->systemDatabase + QStringLiteral("\r\n") + system.error);
+                                    ConnectionTextRedactor::redact(parts_->systemDatabase) +
+                                    QStringLiteral("\r\n") + system.error);
         return nullptr;
     }
     auto* grid =

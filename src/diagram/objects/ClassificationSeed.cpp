@@ -7,6 +7,7 @@
 #include "platform/NumberText.h"
 
 #include <QFile>
+#include <QSet>
 #include <cmath>
 
 namespace {
@@ -118,7 +119,15 @@ std::vector<SeedDiagram> ClassificationSeed::diagrams() {
 }
 
 QString ClassificationSeed::seed(ObjectLibrary& library) {
+    const auto stored = library.list(LibraryKind::Collection, {});
+    if (!stored)
+        return library.lastError();
+    QSet<QString> present;
+    for (qsizetype r = 0; r < stored->rowCount(); ++r)
+        present.insert(stored->value(r, QStringLiteral("Name")).toText());
     for (const SeedDiagram& d : diagrams()) {
+        if (present.contains(d.name))
+            continue;
         std::vector<CollectionMember> members;
         for (const Trendline& t : d.trendlines) {
             const auto key = library.addTrendline(LibraryObjects::recordOf(t));

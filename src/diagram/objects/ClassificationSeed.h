@@ -21,6 +21,8 @@ struct SeedDiagram {
 class ClassificationSeed {
 public:
     static std::vector<SeedDiagram> diagrams();
-    // Writes every diagram as its objects and a collection; the error text, empty on success.
+    // Writes each diagram the library lacks (no collection of its name, whoever made it) as its
+    // objects and a collection, so that a second run adds nothing and the user's own objects
+    // stay as they are; the error text, empty on success. The caller holds the transaction.
     static QString seed(ObjectLibrary& library);
 };

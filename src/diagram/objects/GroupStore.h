@@ -37,7 +37,10 @@ public:
         return QStringLiteral("Grouping values written to database,\r\n-Table: ") + t.table +
                QStringLiteral("\r\n-Column: ") + t.field;
     }
-    static QString deltasWritten() { return QStringLiteral("Delta  written to database,"); }
+    // name: "Delta" or "Dista".
+    static QString numbersWritten(const QString& name) {
+        return name + QStringLiteral("  written to database,");
+    }
     static QString duplicateKey() {
         return QStringLiteral(" Duplicate index error ! (SampleNo) Change the data in the "
                               "SampleNo -field or clear previous delta values from database.");

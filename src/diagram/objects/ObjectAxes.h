@@ -29,8 +29,9 @@ struct ObjectAxes {
         return a;
     }
     // Whether an object with these axes is drawn on the figure of `d`.
-    bool matches(const DiagramDefinition& d) const {
-        const ObjectAxes figure = of(d);
+    bool matches(const DiagramDefinition& d) const { return matches(of(d)); }
+    // Whether an object with these axes is drawn on a figure with the axes `figure`.
+    bool matches(const ObjectAxes& figure) const {
         if (source != figure.source)
             return false;
         const auto same = [](const QString& mine, const QString& theirs) {

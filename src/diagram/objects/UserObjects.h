@@ -57,6 +57,19 @@ public:
         return QStringLiteral("Max number of autopolygon points (n=40) reached");
     }
 
+    // What "&Erase" says without a selection.
+    static QString selectPolygonHint() {
+        return QStringLiteral("To delete a polygon, select it by pressing Shift + clicking mouse "
+                              "Left Button. Then select Polygon - Erase");
+    }
+    static QString selectTrendlineHint() {
+        return QStringLiteral("To delete a trendline, select it by pressing Shift + clicking "
+                              "mouse Left Button. Then select Trendline - Erase");
+    }
+    static QString trendlineNumberQuestion() {
+        return QStringLiteral("Give the ordinal number of trendline to be deleted");
+    }
+
     std::vector<RefPoint> points;
     std::vector<UserPolygon> polygons;
     std::vector<Trendline> trendlines;

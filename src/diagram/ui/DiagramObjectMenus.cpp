@@ -22,6 +22,7 @@ DiagramObjectMenus::DiagramObjectMenus(DiagramWindow& window, SessionDatabase& s
     , window_(window)
     , dialogs_(dialogs)
     , objects_(window, session, dialogs)
+    , figure_(window, objects_, dialogs)
     , edits_(objects_, window, dialogs)
     , dragging_(new DiagramObjectDragging(objects_, plot,
                                           [this, &window] {
@@ -57,8 +58,8 @@ void DiagramObjectMenus::copyToClipboard(const std::optional<QString>& text) {
         QGuiApplication::clipboard()->setText(*text);
 }
 
-void DiagramObjectMenus::openStore(bool deltas) {
-    auto* dialog = new GroupStoreDialog(objects_, session_, deltas, view_);
+void DiagramObjectMenus::openStore(DiagramObjectController::Stored what, const QString& title) {
+    auto* dialog = new GroupStoreDialog(objects_, session_, what, title, view_);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }
@@ -68,10 +69,10 @@ ObjectLibraryView* DiagramObjectMenus::openLibrary(LibraryKind kind) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("No system database is set"));
         return nullptr;
     }
-    auto* view = new ObjectLibraryView(
-        new ObjectLibraryBrowser(window_, objects_, dialogs_, window_.status(),
-                                 library.systemDatabase, library.names),
-        library.geometry, view_);
+    auto* view =
+        new ObjectLibraryView(new ObjectLibraryBrowser(figure_, dialogs_, window_.status(),
+                                                       library.systemDatabase, library.names),
+                              library.geometry, view_);
     // "&Draw" may have drawn the figure the objects belong to: the boxes show it as well.
     connect(view, &ObjectLibraryView::drawn, this, [this] {
         if (auto* diagram = qobject_cast<DiagramView*>(view_))
@@ -89,6 +90,14 @@ ObjectHeaderView* DiagramObjectMenus::openHeader(LibraryKind kind) {
         new ObjectHeaderEditor(window_, objects_, dialogs_, library.systemDatabase, library.names),
         library.geometry, view_);
     connect(view, &ObjectHeaderView::changed, this, [this] { shown_(); });
+    // "Discr", "Delta", "Dista": "Store " + kind + " values to:".
+    connect(view, &ObjectHeaderView::storeValues, this,
+            [this](DiagramObjectController::Stored what) {
+                const bool ready = objects_.prepareToStore(what);
+                shown_(); // deltas are drawn, and shown, without the classifier
+                if (ready)
+                    openStore(what, GroupStoreDialog::valuesTitle(what));
+            });
     view->show();
     view->showKind(kind);
     return view;
@@ -127,10 +136,14 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                      then([&o] { return o.discriminateTrendlines(); }));
     trend->addAction(QStringLiteral("Name &Groups..."), this,
                      then([&o] { return o.renameGroups(); }));
-    trend->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
+    trend->addAction(QStringLiteral("Store &Groups..."), this, [this] {
+        openStore(DiagramObjectController::Stored::Groups, GroupStoreDialog::groupsTitle());
+    });
     QMenu* delta = trend->addMenu(QStringLiteral("Delta"));
     delta->addAction(QStringLiteral("Calculate"), this, then([&o] { return o.calculateDelta(); }));
-    delta->addAction(QStringLiteral("Store"), this, [this] { openStore(true); });
+    delta->addAction(QStringLiteral("Store"), this, [this] {
+        openStore(DiagramObjectController::Stored::Deltas, GroupStoreDialog::groupsTitle());
+    });
     trend->addAction(QStringLiteral("Calculate &X at Y=0 "), this,
                      [this] { copyToClipboard(objects_.xAtYZero()); });
     trend->addAction(QStringLiteral("Calculate &Y at X=?"), this,
@@ -160,7 +173,9 @@ void DiagramObjectMenus::addTo(QMenuBar& bar) {
                        then([&o] { return o.discriminatePolygons(); }));
     polygon->addAction(QStringLiteral("Name &Groups..."), this,
                        then([&o] { return o.renameGroups(); }));
-    polygon->addAction(QStringLiteral("Store &Groups..."), this, [this] { openStore(false); });
+    polygon->addAction(QStringLiteral("Store &Groups..."), this, [this] {
+        openStore(DiagramObjectController::Stored::Groups, GroupStoreDialog::groupsTitle());
+    });
 
     QMenu* points = bar.addMenu(QStringLiteral("&RefPoint"));
     libraryItems(points, LibraryKind::Point);

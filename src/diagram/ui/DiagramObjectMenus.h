@@ -7,6 +7,7 @@
 // figure again after a change.
 #include "db/SystemTables.h"
 #include "diagram/DiagramObjectController.h"
+#include "diagram/DiagramObjectFigure.h"
 #include "diagram/objects/LibraryKind.h"
 #include "diagram/objects/ObjectEdits.h"
 #include "figure/StyleLibrary.h"
@@ -51,12 +52,14 @@ public:
     ObjectHeaderView* openHeader(LibraryKind kind);
 
 private:
-    void openStore(bool deltas);
+    // The store window for the values; `title` is its caption.
+    void openStore(DiagramObjectController::Stored what, const QString& title);
     void copyToClipboard(const std::optional<QString>& text);
 
     DiagramWindow& window_;
     Dialogs& dialogs_;
     DiagramObjectController objects_;
+    DiagramObjectFigure figure_; // what the object library browser draws into
     ObjectEdits edits_;
     DiagramObjectDragging* dragging_;
     DiagramFitItems* fitItems_;

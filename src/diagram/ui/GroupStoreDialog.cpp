@@ -1,7 +1,6 @@
 #include "diagram/ui/GroupStoreDialog.h"
 
 #include "db/SessionDatabase.h"
-#include "diagram/DiagramObjectController.h"
 #include "diagram/DiagramWindow.h"
 
 #include <QCheckBox>
@@ -12,13 +11,14 @@
 #include <QPushButton>
 
 GroupStoreDialog::GroupStoreDialog(DiagramObjectController& objects, SessionDatabase& session,
-                                   bool deltas, QWidget* parent)
+                                   DiagramObjectController::Stored what, const QString& title,
+                                   QWidget* parent)
     : QDialog(parent)
     , objects_(objects)
     , session_(session)
-    , deltas_(deltas) {
+    , what_(what) {
     setObjectName(QStringLiteral("groupStore"));
-    setWindowTitle(QStringLiteral("Store group names into database"));
+    setWindowTitle(title);
     auto* form = new QFormLayout(this);
     table_ = new QComboBox(this);
     table_->addItems(session.catalogue().tableNames());
@@ -56,7 +56,7 @@ void GroupStoreDialog::fillFields() {
 bool GroupStoreDialog::store() {
     const bool written =
         objects_.store(table_->currentText(), field_->currentText(), newField_->text(),
-                       clearFirst_->isChecked(), deltas_, nullptr);
+                       clearFirst_->isChecked(), what_, nullptr);
     if (written)
         fillFields(); // a new column is now one of the table's fields
     return written;

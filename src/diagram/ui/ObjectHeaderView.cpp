@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -81,11 +82,25 @@ ObjectHeaderView::ObjectHeaderView(ObjectHeaderEditor* editor, const WindowGeome
         fill();
     });
 
+    // The store-values labels: a click offers to store those values of the figure.
+    auto* storeLabels = new QHBoxLayout;
+    using Stored = DiagramObjectController::Stored;
+    for (Stored what : {Stored::Groups, Stored::Deltas, Stored::Distances}) {
+        const QString name = DiagramObjectController::storedName(what);
+        auto* label = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(name), this);
+        label->setObjectName(QStringLiteral("store") + name);
+        label->setToolTip(QStringLiteral("Store ") + name + QStringLiteral(" values to:"));
+        connect(label, &QLabel::linkActivated, this, [this, what] { emit storeValues(what); });
+        storeLabels->addWidget(label);
+    }
+    storeLabels->addStretch();
+
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menus);
     layout->addWidget(tabs_);
     layout->addWidget(objects_);
     layout->addLayout(form_);
+    layout->addLayout(storeLabels);
     layout->addLayout(buttons);
 
     connect(tabs_, &QTabBar::currentChanged, this, [this](int i) {

@@ -3,8 +3,11 @@
 // that kind, one line edit per field under its label (the key read-only), and the buttons
 // "New", "&Update", "&Add to DB", "&Delete", "Copy from &previous", "Copy from &next",
 // "Empty all (except system data)", "&Close"; the menus "Paste special" (from the clipboard)
-// and "&Show systemlines" (the key, chart type and axes). Closing asks about edits not yet
-// updated. Keeps its place under "ObjHeader".
+// and "&Show systemlines" (the key, chart type and axes); the labels "Discr", "Delta" and
+// "Dista", whose click offers to store the figure's discrimination groups, deltas or distances
+// ("Store " + kind + " values to:"). Closing asks about edits not yet updated. Keeps its place
+// under "ObjHeader".
+#include "diagram/DiagramObjectController.h"
 #include "diagram/ObjectHeaderEditor.h"
 
 #include <QDialog>
@@ -27,6 +30,8 @@ public:
 
 signals:
     void changed();
+    // A click on "Discr", "Delta" or "Dista".
+    void storeValues(DiagramObjectController::Stored what);
 
 protected:
     void done(int result) override;

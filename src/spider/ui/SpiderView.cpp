@@ -1,6 +1,8 @@
 #include "spider/ui/SpiderView.h"
 
 #include "db/SessionDatabase.h"
+#include "diagram/ObjectLibraryBrowser.h"
+#include "diagram/ui/ObjectLibraryView.h"
 #include "figure/ui/FigureExporter.h"
 #include "figure/ui/FigurePlot.h"
 #include "platform/Dialogs.h"
@@ -16,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
@@ -26,7 +29,9 @@ SpiderView::SpiderView(SessionDatabase& session, Dialogs& dialogs, Status& statu
     : QWidget(parent)
     , session_(session)
     , dialogs_(dialogs)
+    , status_(status)
     , window_(session, dialogs, status, std::move(system), names)
+    , objects_(window_, dialogs)
     , type_(new QComboBox(this))
     , normalization_(new QComboBox(this))
     , classTable_(new QComboBox(this))
@@ -95,7 +100,19 @@ SpiderView::SpiderView(SessionDatabase& session, Dialogs& dialogs, Status& statu
         if (window_.stepSample(1))
             showFigure();
     });
+    connect(plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* e) {
+        if (e->button() != Qt::LeftButton || !(e->modifiers() & Qt::ShiftModifier))
+            return;
+        // Nearness in pixels: the Y axis is logarithmic as a rule.
+        const auto toPixels = [this](QPointF data) {
+            return QPointF(plot_->xAxis->coordToPixel(data.x()),
+                           plot_->yAxis->coordToPixel(data.y()));
+        };
+        if (objects_.select(e->position(), 6, toPixels))
+            showFigure();
+    });
     buildMenus(bar);
+    buildObjectMenus(bar);
     refreshLists();
     showSelection();
 }
@@ -224,6 +241,49 @@ void SpiderView::buildMenus(QMenuBar* bar) {
     });
     title->addAction(QStringLiteral("&Text before normalization"), this,
                      [this] { window_.changeTextBeforeNormalization(); });
+}
+
+void SpiderView::buildObjectMenus(QMenuBar* bar) {
+    const auto libraryItem = [this](QMenu* menu, LibraryKind kind) {
+        menu->addAction(QStringLiteral("&Library..."), this, [this, kind] { openLibrary(kind); });
+    };
+    QMenu* trend = bar->addMenu(QStringLiteral("Trend&Line"));
+    libraryItem(trend, LibraryKind::Trendline);
+    trend->addAction(QStringLiteral("&Erase"), this, [this] {
+        if (objects_.eraseTrendline())
+            showFigure();
+    });
+    QMenu* polygon = bar->addMenu(QStringLiteral("&Polygon"));
+    libraryItem(polygon, LibraryKind::Polygon);
+    polygon->addAction(QStringLiteral("&Erase"), this, [this] {
+        if (objects_.erasePolygon())
+            showFigure();
+    });
+    libraryItem(bar->addMenu(QStringLiteral("&RefPoint")), LibraryKind::Point);
+}
+
+ObjectLibraryView* SpiderView::openLibrary(LibraryKind kind) {
+    if (library.systemDatabase.isEmpty()) {
+        dialogs_.message(MessageKind::Exclamation, QStringLiteral("No system database is set"));
+        return nullptr;
+    }
+    takeInput(); // the objects listed and matched are those of the type and sample chosen
+    auto* view =
+        new ObjectLibraryView(new ObjectLibraryBrowser(objects_, dialogs_, status_,
+                                                       library.systemDatabase, library.names),
+                              library.geometry, this);
+    connect(view, &ObjectLibraryView::drawn, this, [this] {
+        showChoices();
+        showFigure();
+    });
+    view->show();
+    view->showKind(kind);
+    return view;
+}
+
+void SpiderView::showChoices() {
+    type_->setCurrentText(window_.spiderType());
+    normalization_->setCurrentText(window_.normalization());
 }
 
 void SpiderView::refreshLists() {

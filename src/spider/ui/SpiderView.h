@@ -2,6 +2,8 @@
 // The spider diagram window's widgets: the spider type and normalization sample pickers, the
 // classifier, the options, "&Select samples", "&Draw", the chart and the window's menus. Every
 // action goes to the SpiderWindow controller; the frame supplies the grids and child windows.
+#include "diagram/objects/LibraryKind.h"
+#include "spider/SpiderObjects.h"
 #include "spider/SpiderWindow.h"
 
 #include <QWidget>
@@ -12,6 +14,8 @@ class QComboBox;
 class QCustomPlot;
 class QLabel;
 class QPushButton;
+class ObjectLibraryView;
+class WindowGeometry;
 
 class SpiderView : public QWidget {
     Q_OBJECT
@@ -21,6 +25,7 @@ public:
                QWidget* parent = nullptr);
 
     SpiderWindow& controller() { return window_; }
+    SpiderObjects& objects() { return objects_; }
     // Reads the library again and refills the pickers, keeping the choices.
     void refreshLists();
     // Copies the pickers into the controller, draws and shows the figure.
@@ -33,6 +38,15 @@ public:
     std::function<void()> openSelection;
     std::function<void()> openDefinition;
     std::function<void(const Sheet& sheet, const QString& caption)> showSheet;
+    // Where the object library is kept and where its window keeps its place (set by the frame).
+    struct LibraryAccess {
+        QString systemDatabase;
+        SystemTables names;
+        const WindowGeometry* geometry = nullptr;
+    };
+    LibraryAccess library;
+    // "&Library..." of the object menus: the browser, listing "Spider" objects, on a kind's tab.
+    ObjectLibraryView* openLibrary(LibraryKind kind);
 
     QComboBox* typeBox() const { return type_; }
     QComboBox* normalizationBox() const { return normalization_; }
@@ -48,6 +62,9 @@ public:
 
 private:
     void buildMenus(class QMenuBar* bar);
+    void buildObjectMenus(class QMenuBar* bar);
+    // The pickers set from the controller (after the library drew another type).
+    void showChoices();
     void takeInput();
     void fillNormalizations();
     void fillClassFields();
@@ -55,7 +72,9 @@ private:
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
+    Status& status_;
     SpiderWindow window_;
+    SpiderObjects objects_;
     QComboBox* type_;
     QComboBox* normalization_;
     QComboBox* classTable_;

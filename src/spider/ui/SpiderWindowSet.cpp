@@ -28,6 +28,7 @@ SpiderView* SpiderWindowSet::openSpider() {
     if (frame_.styles)
         spider_->controller().styles = *frame_.styles;
     spider_->openSystemGrid = frame_.openSystemGrid;
+    spider_->library = {path, names, frame_.geometry};
     spider_->openSelection = [this] { openSelection(); };
     spider_->openDefinition = [this] { openDefinition(); };
     spider_->showSheet = [this](const Sheet& sheet, const QString& caption) {

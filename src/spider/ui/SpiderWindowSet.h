@@ -18,6 +18,7 @@ class SpiderSampleView;
 class SpiderView;
 class Status;
 class QWidget;
+class WindowGeometry;
 
 class SpiderWindowSet : public QObject {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
         std::function<void(const QString& statement, const QString& caption)> openSystemGrid;
         // The styles a new spider window starts from; none: no styles of its own.
         const StyleTable* styles = nullptr;
+        // Where the object library window keeps its place.
+        const WindowGeometry* geometry = nullptr;
     };
 
     explicit SpiderWindowSet(Frame frame, QObject* parent = nullptr);

@@ -8,6 +8,7 @@
 #include "diagram/ui/DiagramObjectMenus.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/GroupStoreDialog.h"
+#include "diagram/ui/ObjectHeaderView.h"
 #include "diagram/ui/StyleEditorView.h"
 #include "filter/FilterSession.h"
 
@@ -17,6 +18,7 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -282,6 +284,60 @@ TEST_P(DiagramObjectsViewTest, ReferencePointsAndLabelsAreMovedByTheirMenusAndAC
     dialogs.queueText(QStringLiteral("2"));
     item(view, QStringLiteral("&RefPoint"), QStringLiteral("&Move"))->trigger();
     EXPECT_EQ(objects.mode(), DiagramObjectController::Mode::None);
+}
+
+TEST_P(DiagramObjectsViewTest, HeaderLabelsStoreGroupsDistancesAndDeltasByKey) {
+    DiagramView view(*session, dialogs, status, {dir.filePath(QStringLiteral("user")), {}});
+    ASSERT_NO_FATAL_FAILURE(drawDiagonal(view));
+    DiagramObjectController& objects = view.objectMenus().controller();
+    // Y = x - 1 under the diagonal: every sample lies above it ("A"), one unit over it, and
+    // 1/sqrt(2) from it.
+    objects.objects.addTrendline({ObjectAxes::of(view.controller().definition),
+                                  QStringLiteral("Under"), -10, 30, QStringLiteral("Y=x-1")});
+    item(view, QStringLiteral("Trend&Line"), QStringLiteral("&Discriminate"))->trigger();
+    item(view, QStringLiteral("Trend&Line"), QStringLiteral("&Header..."))->trigger();
+    auto* header = view.findChild<ObjectHeaderView*>();
+    ASSERT_NE(header, nullptr);
+
+    const struct {
+        const char* label;
+        const char* column;
+        CellValue expected;
+    } cases[] = {
+        {"Discr", "Grp", CellValue::text(QStringLiteral("A"))},
+        {"Dista", "Dst", CellValue::number(std::sqrt(0.5))},
+        {"Delta", "Dlt", CellValue::number(1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        auto* label = header->findChild<QLabel*>(QStringLiteral("store") + c.label);
+        ASSERT_NE(label, nullptr);
+        emit label->linkActivated(QString::fromLatin1(c.label));
+        const QString title =
+            QStringLiteral("Store ") + QString::fromLatin1(c.label) + QStringLiteral(" values to:");
+        GroupStoreDialog* store = nullptr;
+        for (GroupStoreDialog* d : view.findChildren<GroupStoreDialog*>())
+            if (d->windowTitle() == title)
+                store = d;
+        ASSERT_NE(store, nullptr) << dialogs.texts().join('\n').toStdString();
+        const QList<QComboBox*> boxes = store->findChildren<QComboBox*>();
+        boxes[0]->setCurrentText(QStringLiteral("Rocks"));
+        boxes[1]->setCurrentText(DiagramObjectController::createNewColumn());
+        store->findChild<QLineEdit*>()->setText(QString::fromLatin1(c.column));
+        ASSERT_TRUE(store->store()) << dialogs.texts().join('\n').toStdString();
+        const auto stored = session->connection()->query(QStringLiteral("SELECT [") +
+                                                         QString::fromLatin1(c.column) +
+                                                         QStringLiteral("] FROM [Rocks]"));
+        ASSERT_TRUE(stored);
+        ASSERT_EQ(stored->rowCount(), 8);
+        for (qsizetype r = 0; r < stored->rowCount(); ++r) {
+            const CellValue v = stored->at(r, 0);
+            if (c.expected.toNumber())
+                EXPECT_NEAR(v.toNumber().value_or(-1), *c.expected.toNumber(), 1e-9) << r;
+            else
+                EXPECT_EQ(v.toText(), c.expected.toText()) << r;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, DiagramObjectsViewTest,
