@@ -111,7 +111,17 @@ void MainFrame::bind(const Parts& parts) {
                                                      QStringLiteral("/ini/lastfiles.ini"));
     link_ = std::make_unique<LinkController>(
         parts.link, parts.folders.userFolder, parts.pictureBookFolders, parts.session, *clipData_,
-        parts.dialogs, *status_, LinkController::Frame{[this] { openClipData(); }, nullptr});
+        parts.dialogs, *status_,
+        LinkController::Frame{[this] { openClipData(); },
+                              [this](const QString& path) {
+                                  if (!book_ || !book_->controller().open(path))
+                                      return false;
+                                  book_->dock()->show();
+                                  return true;
+                              },
+                              [this](const QString& line) {
+                                  return commands_ && commands_->AjaCmdKomento(line).ok;
+                              }});
     MainWindow& controller = parts.controller;
     controller_ = &controller;
     clipData_->hooks.schemaChanged = [this] { controller_->schemaChanged(); };
