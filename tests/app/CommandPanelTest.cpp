@@ -156,8 +156,9 @@ TEST_F(CommandPanelTest, ViewXyAndTernOpenNumberedDiagramWindows) {
         ASSERT_NE(diagram, nullptr) << c.caption;
         EXPECT_EQ(diagram->windowTitle(), QString::fromUtf8(c.caption));
         EXPECT_EQ(diagram->controller().definition.graphType, QString::fromUtf8(c.graphType));
-        if (QByteArray(c.graphType) == "XY")
+        if (QByteArray(c.graphType) == "XY") {
             EXPECT_TRUE(diagram->parentWidget()->isMaximized()) << c.caption;
+        }
     }
     EXPECT_EQ(frame.area()->subWindowList().size(), 4);
 }

@@ -16,6 +16,7 @@
 #include "clipdata/ui/TableLoaderView.h"
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
+#include "db/TableLinker.h"
 #include "db/ui/CatalogueView.h"
 #include "diagram/StyleDefaults.h"
 #include "diagram/ui/DiagramAxisMenu.h"
@@ -132,7 +133,9 @@ void MainFrame::bind(const Parts& parts) {
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
     controller.hooks.refreshWindows = [this] { refreshLists(); };
     controller.hooks.chooseDatabase = [this]() -> std::optional<QString> {
-        OpenDatabaseDialog dialog(controller_->recentDatabases(), geometry_, this);
+        TableLinker linker(parts_->session, parts_->dialogs);
+        linker.linked = [this] { refreshLists(); };
+        OpenDatabaseDialog dialog(controller_->recentDatabases(), geometry_, this, &linker);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.chosen();
