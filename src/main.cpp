@@ -216,7 +216,9 @@ int runWindowed(QApplication& app, const Options& options) {
     });
     // The windows take their hand-overs in the running program, as the person would.
     QTimer::singleShot(0, &frame, [&] {
+        host.setHandingOver(true);
         routine.handOver(*result);
+        host.setHandingOver(false);
         frame.status().showStatus(session->openNote(), 0);
         host.reportUnavailable();
     });

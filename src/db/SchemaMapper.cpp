@@ -48,7 +48,8 @@ SchemaMapper::Outcome SchemaMapper::MapDatabase(SchemaCatalogue& c, const QStrin
         if (aborted())
             return Outcome::Aborted;
     }
-    if (save)
+    // A map that named linked tables would offer them on later opens, where they are gone.
+    if (save && !linkedTables_)
         MapFile::save(c, mapFilePath);
     status_.showStatus(path + QStringLiteral(" mapped..."), 1);
     return Outcome::Mapped;
@@ -70,6 +71,9 @@ bool SchemaMapper::mapTables(SchemaCatalogue& c, const QString& path) {
         return true; // nothing readable: an empty catalogue
     int row = 0;
     for (const TableDescription& t : *tables) {
+        // A table with a SELECT text is linked from another database (TableLinker).
+        linkedTables_ =
+            linkedTables_ || (t.kind == TableDescription::Kind::Table && !t.viewText.isEmpty());
         if (t.kind == TableDescription::Kind::Table) {
             ++row;
             c.tableFields.setText(row, 1, t.name);

@@ -37,4 +37,5 @@ private:
 
     Connection& db_;
     Status& status_;
+    bool linkedTables_ = false; // the database holds tables linked for this connection only
 };

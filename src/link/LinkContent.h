@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 struct LinkContent {
     QString databaseName; // DATABASENAME=: file path or data source
@@ -18,4 +19,7 @@ struct LinkContent {
     QString caption;      // CAPTION=: caption and PictureBook name
     // The [FIELDS] section: one name and value per line.
     QList<QPair<QString, QString>> fields;
+    // COMMAND=: command lines for the command interpreter, in the order sent. Unlike the other
+    // keys each one adds a line.
+    QStringList commands;
 };

@@ -30,6 +30,10 @@ QPair<QString, QString> fieldLine(const QString& line) {
     return {line.left(eq), comma < 0 ? QString() : line.mid(eq + 1, comma - eq - 1)};
 }
 
+QLatin1String commandKey() {
+    return QLatin1String("COMMAND=");
+}
+
 } // namespace
 
 LinkContent LinkContentParser::ParseLinkContent(const QString& text) {
@@ -54,7 +58,10 @@ LinkContent LinkContentParser::ParseLinkContent(const QString& text) {
                 found = &key;
                 break;
             }
-        if (found) {
+        if (line.startsWith(commandKey(), Qt::CaseInsensitive)) {
+            content.commands << line.mid(commandKey().size());
+            last = nullptr;
+        } else if (found) {
             QString& value = content.*(found->value);
             value = line.mid(qsizetype(qstrlen(found->prefix)));
             last = found->value == &LinkContent::keyData ? &value : nullptr;

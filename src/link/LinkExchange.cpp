@@ -9,9 +9,11 @@
 #include "link/LinkPeer.h"
 #include "link/LinkSelection.h"
 #include "link/LinkSource.h"
+#include "link/LinkSqlStatement.h"
 #include "platform/ConnectionTextRedactor.h"
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
+#include "platform/postgres/PgConnection.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,17 +43,40 @@ bool LinkExchange::ProcessLinkContent(const QString& text) {
     state_ = LinkContentParser::ParseLinkContent(text);
     lastText_ = text;
     received_ = true;
-    const QString database = LinkSource::databaseOf(state_);
-    status_.showStatus(QStringLiteral("Database information received: Database= ") +
-                           ConnectionTextRedactor::redact(database) + QStringLiteral("Table: ") +
-                           state_.tableName,
-                       1);
-    const bool fetched = fetch(database);
-    if (fetched && !state_.caption.trimmed().isEmpty())
-        openPictureBook(state_.caption.trimmed());
+    // Content of command lines alone names no rows: nothing is fetched, nothing asked.
+    const bool namesRows = state_.commands.isEmpty() || !state_.tableName.trimmed().isEmpty() ||
+                           !state_.sql.trimmed().isEmpty();
+    bool done = true;
+    if (namesRows) {
+        const QString database = LinkSource::databaseOf(state_);
+        status_.showStatus(QStringLiteral("Database information received: Database= ") +
+                               ConnectionTextRedactor::redact(database) +
+                               QStringLiteral("Table: ") + state_.tableName,
+                           1);
+        done = fetch(database);
+        if (done && !state_.caption.trimmed().isEmpty())
+            openPictureBook(state_.caption.trimmed());
+    }
+    // The commands work on what was fetched, so they run only after a fetch that came.
+    if (done)
+        done = runCommands();
     status_.showStatus(QStringLiteral("Ready"), 1);
     status_.showStatus(QString(), 0);
-    return fetched;
+    return done;
+}
+
+bool LinkExchange::runCommands() {
+    if (state_.commands.isEmpty())
+        return true;
+    if (!hooks.runCommand) {
+        dialogs_.message(MessageKind::Exclamation, noCommandsText());
+        return false;
+    }
+    // As in a macro, a line that fails leaves the others to run.
+    bool ok = true;
+    for (const QString& line : state_.commands)
+        ok = hooks.runCommand(line) && ok;
+    return ok;
 }
 
 // Runs the key selection on the received database: the session's connection when it is that
@@ -77,21 +102,44 @@ bool LinkExchange::fetch(const QString& database) {
         }
         db = own.connection.get();
     }
-    const LinkKeyStatement select = LinkKeyStatement::build(state_, *db);
-    if (!select.ok()) {
-        dialogs_.message(MessageKind::Exclamation, select.error);
+    QString statement;
+    if (!state_.sql.trimmed().isEmpty()) {
+        // SQL= runs instead of the key selection.
+        const LinkSqlStatement sql = LinkSqlStatement::check(state_.sql);
+        if (!sql.ok()) {
+            dialogs_.message(MessageKind::Exclamation, sql.error);
+            return false;
+        }
+        statement = sql.statement;
+    } else {
+        const LinkKeyStatement select = LinkKeyStatement::build(state_, *db);
+        if (!select.ok()) {
+            dialogs_.message(MessageKind::Exclamation, select.error);
+            return false;
+        }
+        if (!select.hasKeys &&
+            dialogs_.question(QStringLiteral("No rows selected in ") + state_.tableName +
+                                  QStringLiteral(". Do you want to run following query?\r\n") +
+                                  select.statement +
+                                  QStringLiteral("?\r\n(Note that operation may take a long time)"),
+                              QuestionButtons::YesNoCancel) != Answer::Yes)
+            return false;
+        statement = select.statement;
+    }
+    // On a server a SELECT can still call functions that write: a statement sent as SQL= runs
+    // in a read-only transaction there, rolled back after.
+    auto* readOnly = state_.sql.trimmed().isEmpty() ? nullptr : dynamic_cast<PgConnection*>(db);
+    if (readOnly && !(readOnly->beginTransaction() &&
+                      readOnly->executeNative(QStringLiteral("SET TRANSACTION READ ONLY")))) {
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Error in retrieving data:\r\n") + readOnly->lastError());
+        readOnly->rollback();
         return false;
     }
-    if (!select.hasKeys &&
-        dialogs_.question(QStringLiteral("No rows selected in ") + state_.tableName +
-                              QStringLiteral(". Do you want to run following query?\r\n") +
-                              select.statement +
-                              QStringLiteral("?\r\n(Note that operation may take a long time)"),
-                          QuestionButtons::YesNoCancel) != Answer::Yes)
-        return false;
     status_.showStatus(QStringLiteral("Retrieving data..."), 1);
-    const ClipDataLoadResult result =
-        LoadStatementIntoClipData(select.statement, *db, clipData_, status_);
+    const ClipDataLoadResult result = LoadStatementIntoClipData(statement, *db, clipData_, status_);
+    if (readOnly)
+        readOnly->rollback();
     if (!result.ok) {
         dialogs_.message(MessageKind::Critical,
                          QStringLiteral("Error in retrieving data:\r\n") + result.error);

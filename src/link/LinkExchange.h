@@ -21,6 +21,9 @@ public:
         std::function<void()> clipDataFilled;
         // Opens a PictureBook file; false when it could not be read.
         std::function<bool(const QString& path)> openPictureBook;
+        // Runs one COMMAND= line as the command box would (AjaCmdKomento); false when it
+        // failed.
+        std::function<bool(const QString& line)> runCommand;
     };
 
     // pictureBookFolders: where a PictureBook named by CAPTION= is looked for, in turn.
@@ -28,11 +31,15 @@ public:
                  Status& status, LinkPeer& peer, QStringList pictureBookFolders);
 
     static QString notFoundText() { return QStringLiteral("Linked program not found."); }
+    static QString noCommandsText() {
+        return QStringLiteral("Command lines of link content cannot be run here");
+    }
 
     Hooks hooks;
 
-    // Fetches the rows the content selects into ClipData; false when nothing was fetched
-    // (declined, or said why).
+    // Fetches the rows the content selects into ClipData, then runs its COMMAND= lines; content
+    // of command lines alone only runs them. False when nothing was fetched (declined, or said
+    // why) or a command line failed.
     bool ProcessLinkContent(const QString& text);
     // Tells the sibling program the key of the picked record (-999: none); false after
     // "Linked program not found.".
@@ -51,6 +58,7 @@ public:
 
 private:
     bool fetch(const QString& statement);
+    bool runCommands();
     void openPictureBook(const QString& name);
 
     SessionDatabase& session_;

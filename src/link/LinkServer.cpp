@@ -22,6 +22,8 @@ LinkServer::LinkServer(QObject* parent)
 }
 
 bool LinkServer::listen(const QString& name) {
+    // Content can run command lines: only this user may connect.
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
     if (server_.listen(name))
         return true;
     QLocalSocket probe;

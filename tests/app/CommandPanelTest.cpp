@@ -136,6 +136,33 @@ TEST_F(CommandPanelTest, ARecordedMacroSavedAndOpenedAgainReplaysTheSameFigure) 
     EXPECT_EQ(picture(), drawn);
 }
 
+// VIEW XY opens a new XY window filling the frame, VIEW TERN a ternary one; each kind is
+// numbered in the order opened, and the View menu's Graph is VIEW XY.
+TEST_F(CommandPanelTest, ViewXyAndTernOpenNumberedDiagramWindows) {
+    const struct {
+        const char* line; // typed into the command box; empty: the View menu's Graph
+        const char* caption;
+        const char* graphType;
+    } cases[] = {{"VIEW XY", "XY Diagram (1)", "XY"},
+                 {"view tern", "Ternary Diagram (1)", "Ternary"},
+                 {"", "XY Diagram (2)", "XY"},
+                 {"VIEW TERN", "Ternary Diagram (2)", "Ternary"}};
+    for (const auto& c : cases) {
+        if (*c.line)
+            execute(QString::fromUtf8(c.line));
+        else
+            menuItem(frame, QStringLiteral("&Graph"))->trigger();
+        DiagramView* diagram = frame.currentDiagram();
+        ASSERT_NE(diagram, nullptr) << c.caption;
+        EXPECT_EQ(diagram->windowTitle(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(diagram->controller().definition.graphType, QString::fromUtf8(c.graphType));
+        if (QByteArray(c.graphType) == "XY") {
+            EXPECT_TRUE(diagram->parentWidget()->isMaximized()) << c.caption;
+        }
+    }
+    EXPECT_EQ(frame.area()->subWindowList().size(), 4);
+}
+
 TEST_F(CommandPanelTest, ViewShowsEveryWindowTheFrameHasAndTagsChooseTheTarget) {
     ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
     CommandInterpreter& interpreter = frame.commands()->interpreter();

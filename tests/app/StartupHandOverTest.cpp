@@ -47,6 +47,10 @@ protected:
         writeFile(path("pick.qlk"), ("DATABASENAME=" + path("rocks.sqlite") +
                                      "\rTABLENAME=chem\rKEYFIELDS=SampleNo\rKEYDATA=S2")
                                         .toUtf8());
+        // Command lines alone: they run at start-up, before the macro.
+        writeFile(path("draw.qlk"), ("COMMAND=OPENDB " + path("rocks.sqlite") +
+                                     "\r\nCOMMAND=DRAW2 XY;Chem;SiO2;Chem;MgO")
+                                        .toUtf8());
         writeFile(path("quv.ini"),
                   ("[General]\nZolPath=" + path("zol") + "\nSystemDatabase=" + systemDatabase() +
                    "\n[Users]\nUserPath1=" + path("users") + "\n")
@@ -103,6 +107,7 @@ TEST_F(StartupHandOver, EachArgumentReachesItsWindow) {
          "clip.txt",
          {"SampleNo\tSampleNo\tSiO2\tMgO", "S2\tS2\t72\t0.5"},
          {}},
+        {{path("draw.qlk")}, saveFigure, "figure.svg", {"SiO2", "MgO"}, {}},
         // The statement runs on the database named before it.
         {{"D/" + path("rocks.sqlite"), "CSQL/SELECT * FROM Chem"},
          saveClip,

@@ -9,6 +9,7 @@
 #include "link/LinkPeer.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
+#include "platform/postgres/PgConnection.h"
 
 namespace {
 
@@ -55,6 +56,10 @@ TEST_P(LinkExchangeTest, KeysSelectTheirRowsAndNothingElse) {
         // Keys made to break out of the statement select nothing.
         {"TABLENAME=Chem\r\nKEYFIELDS=Hole\r\nKEYDATA=1); DROP TABLE Other; --", "Hole"},
         {"TABLENAME=Chem\r\nKEYFIELDS=SampleNo\r\nKEYDATA=x') OR ('1'='1", "SampleNo"},
+        // SQL= runs instead of the key selection, without a table or a question.
+        {"TABLENAME=Chem\r\nKEYDATA=12\r\nSQL=SELECT [Hole], [Au] FROM [Chem] WHERE [Au] > 3 "
+         "ORDER BY [Hole] ;",
+         "Hole 13 14"},
     };
     for (const auto& c : cases) {
         clip.activePage().clear();
@@ -106,6 +111,16 @@ TEST_P(LinkExchangeTest, QuestionsAndFailuresFetchNothing) {
          {},
          false,
          "Field Hole] is not in table Chem"},
+        // SQL= that is more than one SELECT is not run.
+        {"SQL=SELECT * FROM [Chem]; DROP TABLE [Other]",
+         true,
+         {},
+         false,
+         "Only a single SELECT statement of link content is run:\r\nSELECT * FROM [Chem]; DROP"},
+        {"SQL=SELECT * INTO [Copy] FROM [Chem]", true, {}, false, "Only a single SELECT statement"},
+        {"SQL=DELETE FROM [Other]", true, {}, false, "Only a single SELECT statement"},
+        // Command lines alone fetch nothing; without the running program nothing runs them.
+        {"COMMAND=VIEW XY", true, {}, false, "Command lines of link content cannot be run here"},
     };
     for (const auto& c : cases) {
         dialogs = ScriptedDialogs();
@@ -120,7 +135,26 @@ TEST_P(LinkExchangeTest, QuestionsAndFailuresFetchNothing) {
             << dialogs.texts()[0].toStdString();
         EXPECT_EQ(clip.activePage().lastRow() > 0, c.fetched) << c.lines;
     }
-    EXPECT_TRUE(db->query(QStringLiteral("SELECT [x] FROM [Other]")).has_value());
+    const auto other = db->query(QStringLiteral("SELECT [x] FROM [Other]"));
+    ASSERT_TRUE(other.has_value());
+    EXPECT_EQ(other->rowCount(), 1);
+}
+
+// A SELECT that calls a function that writes is run read-only on a server and changes nothing.
+TEST_P(LinkExchangeTest, SqlSentRunsReadOnlyOnAServer) {
+    if (GetParam() != Engine::Postgres)
+        GTEST_SKIP() << "a SELECT on SQLite cannot write";
+    auto* pg = dynamic_cast<PgConnection*>(db.get());
+    ASSERT_NE(pg, nullptr);
+    ASSERT_TRUE(pg->executeNative(QStringLiteral("CREATE SEQUENCE link_counter")));
+    EXPECT_FALSE(exchange.ProcessLinkContent(
+        content(QStringLiteral("SQL=SELECT nextval('link_counter') AS n"))));
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("Error in retrieving data:")))
+        << dialogs.texts()[0].toStdString();
+    const auto next = pg->queryNative(QStringLiteral("SELECT nextval('link_counter')"));
+    ASSERT_TRUE(next.has_value());
+    EXPECT_EQ(next->at(0, 0).toNumber().value_or(-1), 1); // the link's call never counted
 }
 
 TEST_P(LinkExchangeTest, RowsPickedInClipDataAreSentWithTheReceivedNames) {

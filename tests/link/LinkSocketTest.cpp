@@ -10,6 +10,7 @@
 #include "clipdata/ui/ClipDataView.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "diagram/ui/DiagramView.h"
 #include "link/LinkEngine.h"
 #include "link/ui/LinkController.h"
 #include "platform/ScriptedDialogs.h"
@@ -119,6 +120,38 @@ TEST_P(LinkSocketTest, SiblingSendsASelectionAndReceivesThePickedRow) {
                              "KEYFIELDS=SampleNo\r\nKEYDATA=") +
                   picked);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join(u'|').toStdString();
+}
+
+// COMMAND= lines run through the frame's command interpreter once the rows are in ClipData:
+// SAVE writes the fetched page, VIEW XY opens the numbered diagram window.
+TEST_P(LinkSocketTest, CommandLinesRunAfterTheRowsAreFetched) {
+    dialogs.queueAnswer(Answer::Yes); // the sibling is not listening: go on
+    const QString saved = path("fetched.txt");
+    QFile content(path("commands.txt"));
+    ASSERT_TRUE(content.open(QIODevice::WriteOnly));
+    content.write((databaseLines() +
+                   QStringLiteral("TABLENAME=Chem\r\nKEYFIELDS=Hole\r\n"
+                                  "COMMAND=SAVE ") +
+                   saved +
+                   QStringLiteral("\r\nKEYDATA=13\r\ncommand=VIEW XY\r\nCOMMAND=NOSUCHWORD"))
+                      .toUtf8());
+    content.close();
+    QProcess sender;
+    sender.start(client(), {QStringLiteral("send"), path("quv.sock"), content.fileName()});
+    ASSERT_TRUE(sender.waitForFinished(30000));
+    ASSERT_EQ(sender.exitCode(), 0);
+    QDeadlineTimer deadline(30000);
+    while (!frame.currentDiagram() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    ASSERT_NE(frame.currentDiagram(), nullptr) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_EQ(frame.currentDiagram()->windowTitle(), QStringLiteral("XY Diagram (1)"));
+    QFile page(saved);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("S2\t13\t4")));
+    ASSERT_EQ(dialogs.texts().size(), 1) << dialogs.texts().join(u'|').toStdString();
+    EXPECT_TRUE(dialogs.texts()[0].startsWith(QStringLiteral("Linked program not found.")));
 }
 
 TEST_P(LinkSocketTest, LinkFileDroppedInTheWatchedFolderIsTakenAndRemoved) {

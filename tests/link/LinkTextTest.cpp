@@ -4,6 +4,7 @@
 #include "link/LinkMessage.h"
 #include "link/LinkSelection.h"
 #include "link/LinkSource.h"
+#include "link/LinkSqlStatement.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,12 @@ TEST(LinkContentParser, ReadsKeysLinesAndSections) {
     EXPECT_EQ(fields.fields[0], (QPair<QString, QString>{"Au", "0.5"}));
     EXPECT_EQ(fields.fields[1], (QPair<QString, QString>{"Rock", ""})); // no "," after it
     EXPECT_EQ(fields.keyData, QStringLiteral("1"));
+
+    // Each COMMAND= line is kept, in order, blanks and ";" as sent; a "," line continues none.
+    const LinkContent commands = LinkContentParser::ParseLinkContent(
+        QStringLiteral("command=VIEW XY\rKEYDATA=1\r\nCOMMAND=DRAW2 XY;Chem;Au ppb\n,2"));
+    EXPECT_EQ(commands.commands, (QStringList{"VIEW XY", "DRAW2 XY;Chem;Au ppb"}));
+    EXPECT_EQ(commands.keyData, QStringLiteral("1"));
 }
 
 TEST(LinkSelection, WritesSixLinesAndAnyKeyButTheNoneKey) {
@@ -65,6 +72,33 @@ TEST(LinkSelection, WritesSixLinesAndAnyKeyButTheNoneKey) {
         EXPECT_EQ(lines[1], QStringLiteral("TABLENAME=Chem"));
         EXPECT_EQ(lines[4], QStringLiteral("KEYFIELDS=SampleNo"));
         EXPECT_EQ(lines[5], QString::fromUtf8(c.keyLine)) << c.key;
+    }
+}
+
+TEST(LinkSqlStatement, RunsOneSelectOnly) {
+    const struct {
+        const char* sql;
+        const char* statement; // nullptr: refused
+    } cases[] = {
+        {"SELECT * FROM Chem", "SELECT * FROM Chem"},
+        {"  select [a;b], 'x; into' from [t] ; ;  ", "select [a;b], 'x; into' from [t]"},
+        {"SELECT 1; DROP TABLE Chem", nullptr},
+        {"SELECT 1 -- ;\nDELETE FROM Chem", nullptr},
+        {"SELECT * INTO Copy FROM Chem", nullptr},
+        {"SELECT * FROM Chem WHERE a = ?", nullptr},
+        {"WITH x AS (DELETE FROM t RETURNING *) SELECT * FROM x", nullptr},
+        {"UPDATE Chem SET Au = 0", nullptr},
+        {"SELECT 'unclosed", nullptr},
+        {";", nullptr},
+    };
+    for (const auto& c : cases) {
+        const LinkSqlStatement checked = LinkSqlStatement::check(QString::fromUtf8(c.sql));
+        EXPECT_EQ(checked.ok(), c.statement != nullptr) << c.sql;
+        if (c.statement) {
+            EXPECT_EQ(checked.statement, QString::fromUtf8(c.statement)) << c.sql;
+        } else {
+            EXPECT_TRUE(checked.error.startsWith(LinkSqlStatement::refusedText())) << c.sql;
+        }
     }
 }
 

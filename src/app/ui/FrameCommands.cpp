@@ -107,15 +107,15 @@ void FrameCommands::registerViews() {
     MainFrame& f = frame_;
     const auto shown = [](auto* window) { return window != nullptr; };
     MainCommands& m = *main_;
-    m.registerView("XY", [&f] { return f.openDiagram() != nullptr; });
-    m.registerView("TERN", [&f] {
-        DiagramView* view = f.openDiagram();
-        if (!view)
-            return false;
-        view->controller().definition.graphType = QStringLiteral("Ternary");
-        view->setWindowTitle(QStringLiteral("Ternary Diagram"));
-        view->showController();
-        return true;
+    // VIEW XY and VIEW TERN number their windows in the order opened in this run; an XY
+    // window fills the frame.
+    m.registerView("XY", [this] {
+        return openNumberedDiagram(QStringLiteral("XY"), QStringLiteral("XY Diagram"), xyWindows_,
+                                   true);
+    });
+    m.registerView("TERN", [this] {
+        return openNumberedDiagram(QStringLiteral("Ternary"), QStringLiteral("Ternary Diagram"),
+                                   ternaryWindows_, false);
     });
     m.registerView("SPIDER", [&f, shown] { return shown(f.openSpider()); });
     m.registerView("DESCRSTAT", [&f, shown] { return shown(f.openDescriptiveStatistics()); });
@@ -161,6 +161,20 @@ void FrameCommands::registerViews() {
     });
 }
 
+bool FrameCommands::openNumberedDiagram(const QString& graphType, const QString& caption,
+                                        int& opened, bool maximised) {
+    DiagramView* view = frame_.openDiagram();
+    if (!view)
+        return false;
+    view->controller().definition.graphType = graphType;
+    view->setWindowTitle(QStringLiteral("%1 (%2)").arg(caption).arg(++opened));
+    view->showController();
+    if (maximised)
+        if (auto* child = qobject_cast<QMdiSubWindow*>(view->parentWidget()))
+            child->showMaximized();
+    return true;
+}
+
 void FrameCommands::addMacroItems(QMenu& file) {
     file.addAction(QStringLiteral("Open Macro..."), this, [this] {
         if (const auto path = frame_.parts_->dialogs.openFile(
@@ -193,6 +207,13 @@ bool FrameCommands::openMacro(const QString& path) {
     recorder_->setLines(*lines);
     dock_->show();
     return true;
+}
+
+CommandResult FrameCommands::AjaCmdKomento(const QString& line) {
+    const CommandResult result = interpreter_->execute(line);
+    if (!result.note.isEmpty())
+        frame_.status().showStatus(line.trimmed() + QStringLiteral(": ") + result.note, 0);
+    return result;
 }
 
 bool FrameCommands::saveMacro(const QString& path) {

@@ -6,6 +6,7 @@
 // each draw's DRAW2 line and the diagram windows' File and Edit menu actions. "Open Macro..."
 // and "Save Macro..." read and write .amc files.
 #include "automation/CommandHost.h"
+#include "automation/CommandTarget.h"
 
 #include <QObject>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     // AvaaMacro: the file's lines into the macro sheet, and the panel shown; false after the
     // message saying why it could not be read.
     bool openMacro(const QString& path);
+    // A command line handed over by the linked program: the command box's parsing, library
+    // lookup and target rules, its note in the status line; not in the box's history.
+    CommandResult AjaCmdKomento(const QString& line);
     bool saveMacro(const QString& path);
 
     CommandTarget* currentDiagram() override;
@@ -56,6 +60,10 @@ public:
 
 private:
     void registerViews();
+    // A new diagram window of the graph type captioned caption + " (n)", n counting the
+    // windows opened so in this run.
+    bool openNumberedDiagram(const QString& graphType, const QString& caption, int& opened,
+                             bool maximised);
     // The library's name of a diagram menu item ("<EDIT_COPY"), empty when it has none.
     static QString menuActionName(const QString& menu, const QString& caption);
 
@@ -68,4 +76,6 @@ private:
     std::unique_ptr<CommandPanel> panel_;
     CommandPanelView* view_ = nullptr;
     QDockWidget* dock_ = nullptr;
+    int xyWindows_ = 0;
+    int ternaryWindows_ = 0;
 };

@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/qt/QtStatus.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTimer>
@@ -111,10 +112,20 @@ void FrameStartupHost::pressPictureBookDraw() {
 // Opening a macro shows it in the macro panel, whose Run starts it; without a panel it runs
 // once start-up is over, in the running program.
 void FrameStartupHost::AvaaMacro(const QString& path) {
-    QTimer::singleShot(0, &frame_, [run = runMacro_, path] {
-        if (run)
-            run(path);
-    });
+    QTimer::singleShot(0, &frame_, [this, path] { runMacroAfterHandOvers(path); });
+}
+
+// The status line lets pending events run while a hand-over opens a database: the macro must
+// not start between two steps of that hand-over (a link file's OPENDB and its DRAW2), so it
+// tries again later. A message box that waits for the person is another matter: the macro
+// runs, and may answer for the person or end the program.
+void FrameStartupHost::runMacroAfterHandOvers(const QString& path) {
+    if (handingOver_ && !QApplication::activeModalWidget()) {
+        QTimer::singleShot(10, &frame_, [this, path] { runMacroAfterHandOvers(path); });
+        return;
+    }
+    if (runMacro_)
+        runMacro_(path);
 }
 
 void FrameStartupHost::showMainWindow() {

@@ -22,6 +22,10 @@ public:
 
     std::function<void()> onCloseSplash;
 
+    // Set while the hand-overs run: a macro waits until they are done, unless one of them
+    // waits in a message box (the macro may be what ends the program then).
+    void setHandingOver(bool on) { handingOver_ = on; }
+
     // The message naming the hand-overs that found no window; nothing when all found one.
     void reportUnavailable();
     static QString unavailableHeading() { return QStringLiteral("Not available in this version:"); }
@@ -51,10 +55,12 @@ public:
 private:
     DiagramView& diagram();
     void unavailable(const QString& what);
+    void runMacroAfterHandOvers(const QString& path);
 
     MainFrame& frame_;
     SessionDatabase& session_;
     Dialogs& dialogs_;
     std::function<void(const QString&)> runMacro_;
     QStringList unavailable_;
+    bool handingOver_ = false;
 };

@@ -17,6 +17,7 @@
 #include "clipdata/ui/TableLoaderView.h"
 #include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
+#include "db/TableLinker.h"
 #include "db/ui/CatalogueView.h"
 #include "diagram/StyleDefaults.h"
 #include "diagram/ui/DiagramAxisMenu.h"
@@ -112,7 +113,17 @@ void MainFrame::bind(const Parts& parts) {
                                                      QStringLiteral("/ini/lastfiles.ini"));
     link_ = std::make_unique<LinkController>(
         parts.link, parts.folders.userFolder, parts.pictureBookFolders, parts.session, *clipData_,
-        parts.dialogs, *status_, LinkController::Frame{[this] { openClipData(); }, nullptr});
+        parts.dialogs, *status_,
+        LinkController::Frame{[this] { openClipData(); },
+                              [this](const QString& path) {
+                                  if (!book_ || !book_->controller().open(path))
+                                      return false;
+                                  book_->dock()->show();
+                                  return true;
+                              },
+                              [this](const QString& line) {
+                                  return commands_ && commands_->AjaCmdKomento(line).ok;
+                              }});
     MainWindow& controller = parts.controller;
     controller_ = &controller;
     clipData_->hooks.schemaChanged = [this] { controller_->schemaChanged(); };
@@ -123,7 +134,9 @@ void MainFrame::bind(const Parts& parts) {
     controller.hooks.setCaption = [this](const QString& c) { setWindowTitle(c); };
     controller.hooks.refreshWindows = [this] { refreshLists(); };
     controller.hooks.chooseDatabase = [this]() -> std::optional<QString> {
-        OpenDatabaseDialog dialog(controller_->recentDatabases(), geometry_, this);
+        TableLinker linker(parts_->session, parts_->dialogs);
+        linker.linked = [this] { refreshLists(); };
+        OpenDatabaseDialog dialog(controller_->recentDatabases(), geometry_, this, &linker);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         return dialog.chosen();

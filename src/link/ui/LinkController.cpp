@@ -18,6 +18,7 @@ LinkController::LinkController(const LinkSettings& settings, const QString& user
             frame_.showClipData();
     };
     exchange_.hooks.openPictureBook = frame_.openPictureBook;
+    exchange_.hooks.runCommand = frame_.runCommand;
     clipData.hooks.sendLinkRow = [this](int row, bool clicked) { return sendRow(row, clicked); };
     connect(&server_, &LinkServer::contentReceived, this, &LinkController::process);
     connect(&drop_, &LinkDropFolder::contentReceived, this, &LinkController::process);

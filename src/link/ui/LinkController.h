@@ -20,6 +20,8 @@ public:
     struct Frame {
         std::function<void()> showClipData;
         std::function<bool(const QString& path)> openPictureBook;
+        // AjaCmdKomento: a COMMAND= line through the frame's command interpreter.
+        std::function<bool(const QString& line)> runCommand;
     };
 
     LinkController(const LinkSettings& settings, const QString& userFolder,

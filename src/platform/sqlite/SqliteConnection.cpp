@@ -191,20 +191,27 @@ bool SqliteConnection::rollback() {
 }
 
 std::optional<std::vector<TableDescription>> SqliteConnection::tables() {
-    const auto rows = queryNative(QStringLiteral("SELECT name, type, sql FROM sqlite_schema WHERE "
-                                                 "type IN ('table', 'view') ORDER BY rowid"));
+    // Temporary views are the tables linked from other databases (TableLinker), listed after
+    // the database's own as tables; temporary work tables are not listed.
+    const auto rows = queryNative(QStringLiteral(
+        "SELECT name, type, sql, 0 AS linked FROM (SELECT name, type, sql FROM sqlite_schema "
+        "WHERE type IN ('table', 'view') ORDER BY rowid) UNION ALL SELECT name, type, sql, 1 FROM "
+        "(SELECT name, type, sql FROM sqlite_temp_schema WHERE type = 'view' ORDER BY rowid)"));
     if (!rows)
         return std::nullopt;
     std::vector<TableDescription> result;
     for (qsizetype r = 0; r < rows->rowCount(); ++r) {
         TableDescription t;
         t.name = rows->at(r, 0).toText();
-        const bool view = rows->at(r, 1).toText() == QLatin1String("view");
+        const bool view = rows->at(r, 1).toText() == QLatin1String("view") &&
+                          rows->at(r, 3).toNumber().value_or(0) == 0;
         t.kind = view ? TableDescription::Kind::View
                  : t.name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive)
                      ? TableDescription::Kind::SystemTable
                      : TableDescription::Kind::Table;
-        if (view)
+        // A linked table keeps its SELECT over the other database: a table with a SELECT text
+        // is known to be linked for this connection only.
+        if (view || rows->at(r, 3).toNumber().value_or(0) != 0)
             t.viewText = viewSelectText(rows->at(r, 2).toText());
         result.push_back(t);
     }
@@ -213,9 +220,10 @@ std::optional<std::vector<TableDescription>> SqliteConnection::tables() {
 
 std::optional<std::vector<ColumnDescription>> SqliteConnection::columns() {
     const auto rows = queryNative(
-        QStringLiteral("SELECT m.name, p.name, p.type, p.\"notnull\" FROM sqlite_schema m "
-                       "JOIN pragma_table_info(m.name) p WHERE m.type IN ('table', 'view') ORDER "
-                       "BY m.rowid, p.cid"));
+        QStringLiteral("SELECT m.name, p.name, p.type, p.\"notnull\" FROM (SELECT 0 AS s, rowid "
+                       "AS r, name FROM sqlite_schema WHERE type IN ('table', 'view') UNION ALL "
+                       "SELECT 1, rowid, name FROM sqlite_temp_schema WHERE type = 'view') m "
+                       "JOIN pragma_table_info(m.name) p ORDER BY m.s, m.r, p.cid"));
     if (!rows)
         return std::nullopt;
     std::vector<ColumnDescription> result;
