@@ -45,6 +45,7 @@ BatchCommandHost::BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, S
              {},
              [&session]() -> const SchemaCatalogue* { return &session.catalogue(); },
              {}}) {
+    book_.lastFilesIni = lastFilesIni;
     main_.setBook([this](const MacroCommand& c) { return book_.runCommand(c); });
     main_.registerView(QStringLiteral("BOOK"), [] { return true; });
     main_.registerView(QStringLiteral("XY"), [this] { return open(QStringLiteral("XY")), true; });

@@ -41,13 +41,17 @@ public:
         MultiR2 = 28,
         CalcR1 = 29,
         CalcR2 = 30,
+        SampleR1 = 31, // a spider figure's samples in the sheet "Samples"
+        SampleR2 = 32,
+        WindowOptions = 33, // a spider or distribution window's options, "name=value;..."
         GraphFile = 34,
         ColumnCount = 34
     };
-    // The object sheets, in the order the row ranges of columns 21-30 name them.
+    // The object sheets, in the order the row ranges of columns 21-32 name them.
     static QStringList objectSheets() {
-        return {QStringLiteral("Trendlines"), QStringLiteral("Polygons"), QStringLiteral("Nodes"),
-                QStringLiteral("Multi"), QStringLiteral("Calc")};
+        return {QStringLiteral("Trendlines"), QStringLiteral("Polygons"),
+                QStringLiteral("Nodes"),      QStringLiteral("Multi"),
+                QStringLiteral("Calc"),       QStringLiteral("Samples")};
     }
     static QString figureSheet() { return QStringLiteral("Figures"); }
     // The headings of columns 1-34 ("" where a column has none).
