@@ -5,6 +5,8 @@
 #include "stats/DistributionWindow.h"
 
 namespace {
+const QString classesSheet = QStringLiteral("Classes");
+
 QString numberText(const std::optional<double>& value) {
     return value ? QString::number(*value, 'g', 17) : QString();
 }
@@ -60,6 +62,12 @@ int DistributionBookRow::add(PictureBook& book, const DistributionWindow& w,
                     {QStringLiteral("rotate"), flag(c.rotateLabels)},
                     {QStringLiteral("space"), QString::number(c.barSpace)},
                     {QStringLiteral("xtitle"), c.xTitle}});
+    std::vector<QStringList> classes;
+    if (w.manualClasses)
+        for (const DistributionClass& c : w.classes())
+            classes.push_back({numberText(c.from), numberText(c.to), BookRow::flag(c.fromExcluded),
+                               BookRow::flag(c.toExcluded), c.name, c.name2});
+    row.putRange(P::ItemsR1, book.appendObjects(classesSheet, classes));
     return row.finish(type() + QStringLiteral(": ") + w.field, graphFile);
 }
 
@@ -77,7 +85,13 @@ void DistributionBookRow::read(const PictureBook& book, int row, DistributionWin
     const QString used = f.text(row, P::WindowSetting2);
     w.minUsed = used.section(QLatin1Char(';'), 0, 0);
     w.maxUsed = used.section(QLatin1Char(';'), 1);
-    w.manualClasses = false;
+    DistributionWindow::Classes typed;
+    for (const QStringList& c : book.objectRows(row, P::ItemsR1, classesSheet))
+        typed.push_back({numberOf(c.value(0)), numberOf(c.value(1)), BookRow::isOn(c.value(2)),
+                         BookRow::isOn(c.value(3)), c.value(4).trimmed(), c.value(5)});
+    w.manualClasses = !typed.empty();
+    if (w.manualClasses)
+        w.setClasses(std::move(typed));
 
     const auto o = BookRow::options(book, row);
     const auto text = [&o](const char* name) { return o.value(QString::fromLatin1(name)); };

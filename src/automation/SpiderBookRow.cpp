@@ -35,7 +35,7 @@ int SpiderBookRow::add(PictureBook& book, const SpiderWindow& w, const QString& 
         keys.push_back(
             {key.kind() == CellValue::Kind::Number ? QStringLiteral("N") : QStringLiteral("T"),
              key.toText()});
-    row.putRange(P::SampleR1, book.appendObjects(samplesSheet, keys));
+    row.putRange(P::ItemsR1, book.appendObjects(samplesSheet, keys));
     return row.finish(type() + QStringLiteral(": ") + w.spiderType(), graphFile);
 }
 
@@ -47,7 +47,7 @@ void SpiderBookRow::read(const PictureBook& book, int row, SpiderWindow& w) {
     w.setNormalization(normalization.isEmpty() ? SpiderWindow::noNormalization() : normalization);
     w.setClassifier(f.text(row, P::ClassTable), f.text(row, P::ClassElement));
     std::vector<CellValue> keys;
-    for (const QStringList& k : book.objectRows(row, P::SampleR1, samplesSheet)) {
+    for (const QStringList& k : book.objectRows(row, P::ItemsR1, samplesSheet)) {
         const std::optional<double> number = CellValue::text(k.value(1)).toNumber();
         keys.push_back(k.value(0) == QLatin1String("N") && number ? CellValue::number(*number)
                                                                   : CellValue::text(k.value(1)));

@@ -179,7 +179,11 @@ TEST_F(PictureBookPanelTest, SpiderAndDistributionFiguresComeBackFromARecentBook
     DistributionWindow& d = distribution->controller();
     d.table = "Chem";
     d.field = "SiO2";
-    d.classesText = "4";
+    // Typed classes, one of them open downwards.
+    d.manualClasses = true;
+    d.setClasses({{std::nullopt, 50, true, false, "low", "L"},
+                  {50, 60, true, false, "", ""},
+                  {60, 80, true, false, "high", "H"}});
     d.chart.showPercent = true;
     d.chart.header = "Silica; in %";
     distribution->showController();
@@ -200,6 +204,7 @@ TEST_F(PictureBookPanelTest, SpiderAndDistributionFiguresComeBackFromARecentBook
     ASSERT_TRUE(spider->draw());
     d.field = "MgO";
     d.chart.showPercent = false;
+    d.manualClasses = false;
     distribution->showController();
     ASSERT_TRUE(distribution->draw());
 
@@ -215,6 +220,9 @@ TEST_F(PictureBookPanelTest, SpiderAndDistributionFiguresComeBackFromARecentBook
     ASSERT_TRUE(run("PBNEXT").ok);
     EXPECT_EQ(image(d.figure()), distributionPicture);
     EXPECT_EQ(d.chart.header, "Silica; in %");
+    ASSERT_EQ(d.classes().size(), 3u);
+    EXPECT_EQ(d.classes()[1].name, "]50,60]");
+    EXPECT_FALSE(d.classes()[0].from.has_value());
     // The view shows the drawn settings, so its own Draw gives the same picture.
     ASSERT_TRUE(distribution->draw());
     EXPECT_EQ(image(d.figure()), distributionPicture);
