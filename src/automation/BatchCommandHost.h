@@ -2,9 +2,9 @@
 // The windows of a run without a display: one ClipData sheet, the diagram windows that VIEW XY
 // (and VIEW TERN) open, the last of them current, and the main window's commands. OPENDB opens
 // the session database; OPENDB n reads the recent list of lastfiles.ini. The PictureBook's
-// commands draw its figures in the current diagram window (a new one when none is open), so a
-// macro of PBOPEN, PBNEXT and SAVEFIGURE lines writes a book's figures. Holds its caller's
-// session, dialogs and status.
+// commands draw its figures in the current diagram window (a new one when none is open), and its
+// box-and-whisker and distribution figures in windows of their own, so a macro of PBOPEN, PBNEXT
+// and SAVEFIGURE lines writes a book's figures. Holds its caller's session, dialogs and status.
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandHost.h"
 #include "automation/MainCommands.h"
@@ -15,7 +15,9 @@
 #include <memory>
 #include <vector>
 
+class BoxPlotWindow;
 class DiagramCommands;
+class DistributionWindow;
 class DiagramObjectController;
 class DiagramWindow;
 
@@ -38,6 +40,8 @@ public:
 private:
     struct Diagram;
     Diagram& open(const QString& graphType);
+    BoxPlotWindow* boxPlot();
+    DistributionWindow* distribution();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -46,5 +50,7 @@ private:
     ClipDataCommandTarget clipDataTarget_{clipData_};
     MainCommands main_;
     std::vector<std::unique_ptr<Diagram>> diagrams_;
+    std::unique_ptr<BoxPlotWindow> boxPlot_;
+    std::unique_ptr<DistributionWindow> distribution_;
     PictureBookController book_;
 };

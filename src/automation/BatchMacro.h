@@ -79,6 +79,10 @@ private:
     CommandInterpreter interpreter_;
     EntrySink sink_;
     QStringList notes_; // what the line running now said beyond the dialogs
+    // Whether the line before was PBNEXT or PBPREVIOUS, and the figure it drew (none after a
+    // failed draw): SAVEFIGURE then writes that one.
+    bool bookStep_ = false;
+    const Figure* bookFigure_ = nullptr;
     QStringList log_;
     QStringList written_;
 };

@@ -131,6 +131,9 @@ public:
     bool askStopSlideShow();
     void stopSlideShow() { running_ = false; }
 
+    // The figure the last draw of a book row gave; nullptr before one.
+    const Figure* lastDrawn() const { return lastDrawn_; }
+
     // Closing: "PictureBook not saved." ... Yes saves.
     bool isUnsaved() const { return book_.isModified(); }
 

@@ -1,6 +1,7 @@
 // PictureBooks on a real SQLite file: figures added from a diagram window, saved with their
 // graph files, read back and drawn again to the same picture; the list texts, a failed open,
-// field resolution, stepping and the slide show; the book commands through a batch macro.
+// field resolution, stepping and the slide show; the book commands through a batch macro, which
+// writes box-and-whisker and distribution figures too.
 #include "automation/PictureBook.h"
 #include "automation/BatchMacro.h"
 #include "automation/PictureBookController.h"
@@ -11,6 +12,9 @@
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
+#include "stats/BoxPlotWindow.h"
+#include "stats/BoxWhiskerSettings.h"
+#include "stats/DistributionWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -284,6 +288,39 @@ TEST_F(PictureBookTest, BatchMacroOpensABookAndWritesEachFigure) {
                             "b.png\nPBPREVIOUS\nSAVEFIGURE c.png\nPBNEXT\nPBNEXT"));
     EXPECT_EQ(saved, QStringList({"a.png=4", "b.png=3", "c.png=4"}));
     EXPECT_EQ(replay.log().last(), "FAILED PBNEXT\n       This is last picture");
+}
+
+TEST_F(PictureBookTest, ABatchRunWritesTheBoxPlotAndDistributionFiguresOfABook) {
+    const auto image = [](const ::Figure& f) { return FigureExporter::image(f, {400, 300}); };
+    auto book = controller();
+    DistributionWindow distribution(session, dialogs, status);
+    distribution.table = "Chem";
+    distribution.field = "SiO2";
+    distribution.classesText = "3";
+    ASSERT_TRUE(distribution.draw());
+    ASSERT_TRUE(book->addFrom(distribution));
+    BoxPlotWindow box(session, dialogs, status, BoxWhiskerSettings::shared());
+    box.statTable = box.classTable = "Chem";
+    box.statField = "MgO";
+    box.classField = "Rock";
+    ASSERT_TRUE(box.draw()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(book->addFrom(box));
+    ASSERT_TRUE(book->save(path("statistics.bok")));
+    const std::vector<QImage> drawn{image(distribution.figure()), image(box.figure())};
+
+    std::vector<QImage> saved;
+    BatchMacro batch(session, dialogs, status, dir.path(), path("out"), path("lastfiles.ini"),
+                     [&saved, &image](const ::Figure& f, const QString&, QSize) {
+                         saved.push_back(image(f));
+                         return true;
+                     });
+    ASSERT_TRUE(batch.run("OPENDB " + path("rocks.sqlite") + "\nPBOPEN " + path("statistics.bok") +
+                          "\nPBNEXT\nSAVEFIGURE d.png\nPBNEXT\nSAVEFIGURE b.png"))
+        << batch.log().join('\n').toStdString();
+    EXPECT_EQ(saved, drawn);
+    // A failed step leaves nothing to save, not the figure before it.
+    EXPECT_FALSE(batch.run("PBNEXT\nSAVEFIGURE c.png"));
+    EXPECT_EQ(saved.size(), 2u);
 }
 
 } // namespace
