@@ -8,7 +8,6 @@
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 #include "platform/Status.h"
-#include "platform/TableDescription.h"
 #include "stats/StatisticsComponent.h"
 
 #include <QRegularExpression>
@@ -279,8 +278,7 @@ bool PopulationAnalysis::run() {
         return false;
     }
     say(QStringLiteral("Cases: ") + QString::number(populations->rowCount()));
-    storeAnswer_.reset();
-    resultColumns_.reset();
+    results_.start(resultDatabase, resultDatabaseName, resultTable);
     grouped_.clear();
     if (groupable(*populations)) {
         for (int row = 1; row <= program.lastRow(); ++row)
@@ -528,7 +526,7 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
             column = name->trimmed();
             program.setText(row, Target, column);
         }
-        if (!store(column, program.text(row, ValueType), stored, value))
+        if (!results_.store(column, program.text(row, ValueType), stored, value))
             return Flow::Stop;
     } else if (is(action, "ShowTable")) {
         if (showTable)
@@ -567,7 +565,7 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
             QStringLiteral(" Is Not Null) ORDER BY ") + t + QLatin1Char('.') + q(key));
         put(target, rows && !rows->isEmpty() ? rows->at(0, 0).toText() : QString());
     } else if (is(action, "Delete")) {
-        if (!deleteResult(target, value))
+        if (!results_.remove(target, value))
             return Flow::Stop;
     } else if (is(action, "If")) {
         return decide(row);
@@ -661,87 +659,4 @@ CellValue PopulationAnalysis::criteriaValue(const QString& criteria, const QStri
     if (c.size() >= 2 && c.startsWith(QLatin1Char('\'')) && c.endsWith(QLatin1Char('\'')))
         c = c.mid(1, c.size() - 2);
     return CellValue::text(c);
-}
-
-// Delete: the population's row of the result table goes, or with a column in column 6 only
-// that column's value.
-bool PopulationAnalysis::deleteResult(const QString& column, const CellValue& population) {
-    if (!mayWriteResults())
-        return false;
-    if (!*storeAnswer_ || (!resultColumns_ && !hasResultTable()))
-        return true;
-    const QString table = q(resultTable);
-    const CellValue id = CellValue::text(population.toText());
-    if (column.trimmed().isEmpty())
-        return resultDatabase
-            ->execute(QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE [PopID] = ?"),
-                      {id})
-            .has_value();
-    return resultDatabase
-        ->execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") +
-                      q(column.trimmed()) + QStringLiteral(" = ? WHERE [PopID] = ?"),
-                  {CellValue::null(), id})
-        .has_value();
-}
-
-// Looked up in the catalogue: a failed query inside the run's transaction would end the
-// transaction on a server.
-bool PopulationAnalysis::hasResultTable() const {
-    const auto tables = resultDatabase->tables();
-    return tables && std::any_of(tables->begin(), tables->end(), [this](const TableDescription& t) {
-               return t.name.compare(resultTable, Qt::CaseInsensitive) == 0;
-           });
-}
-
-bool PopulationAnalysis::mayWriteResults() {
-    if (!resultDatabase) {
-        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Result database not defined!"));
-        return false;
-    }
-    if (!storeAnswer_)
-        storeAnswer_ = dialogs_.question(QStringLiteral("Store in database (") +
-                                             resultDatabaseName + QStringLiteral(") ?"),
-                                         QuestionButtons::YesNo) == Answer::Yes;
-    return true;
-}
-
-bool PopulationAnalysis::store(const QString& column, const QString& type, const QString& value,
-                               const CellValue& population) {
-    if (!mayWriteResults())
-        return false;
-    if (!*storeAnswer_ || column.trimmed().isEmpty())
-        return true;
-    Connection& db = *resultDatabase;
-    const QString table = q(resultTable);
-    if (!resultColumns_) {
-        if (!hasResultTable()) {
-            db.execute(QStringLiteral("CREATE TABLE ") + table +
-                       QStringLiteral(" ([PopID] TEXT(255))"));
-            db.execute(QStringLiteral("CREATE UNIQUE INDEX [PopID] ON ") + table +
-                       QStringLiteral(" ([PopID]) WITH PRIMARY"));
-        }
-        resultColumns_ = db.columnNamesOf(resultTable).value_or(QStringList());
-    }
-    const bool text = is(type, "T");
-    if (!resultColumns_->contains(column, Qt::CaseInsensitive) &&
-        db.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") +
-                   q(column) + (text ? QStringLiteral(" TEXT(255)") : QStringLiteral(" SINGLE"))))
-        resultColumns_->append(column);
-    const CellValue id = CellValue::text(population.toText());
-    const auto found = db.query(QStringLiteral("SELECT [PopID] FROM ") + table +
-                                    QStringLiteral(" WHERE [PopID] = ?"),
-                                {id});
-    if (found && found->isEmpty())
-        db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" ([PopID]) VALUES (?)"),
-                   {id});
-    bool numeric = false;
-    const double number = value.toDouble(&numeric);
-    const CellValue stored = value.isEmpty()    ? CellValue::null()
-                             : text || !numeric ? CellValue::text(value)
-                                                : CellValue::number(number);
-    return db
-        .execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + q(column) +
-                     QStringLiteral(" = ? WHERE [PopID] = ?"),
-                 {stored, id})
-        .has_value();
 }

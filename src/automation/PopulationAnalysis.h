@@ -7,6 +7,7 @@
 // per population (Store, Delete). Population values and the criteria of Criteria rows reach the
 // SQL as bound parameters. Talks through Dialogs and Status; holds its
 // connections, which must outlive it.
+#include "automation/PopulationResults.h"
 #include "platform/CellValue.h"
 #include "platform/RowSet.h"
 #include "platform/Sheet.h"
@@ -86,12 +87,6 @@ private:
     bool ensureWorkTable();
     QString keyType();
     void put(const QString& target, const QString& value);
-    bool store(const QString& column, const QString& type, const QString& value,
-               const CellValue& population);
-    bool deleteResult(const QString& column, const CellValue& population);
-    // "Store in database (...) ?" once per run; false without a result database.
-    bool mayWriteResults();
-    bool hasResultTable() const;
     // If and its Case rows.
     Flow decide(int row);
     Flow outcome(const QString& text);
@@ -107,9 +102,7 @@ private:
     Connection& data_;
     Dialogs& dialogs_;
     Status& status_;
-    std::optional<bool> storeAnswer_;
-    // The result table's columns, read once a run writes it.
-    std::optional<QStringList> resultColumns_;
+    PopulationResults results_{dialogs_};
     // By Analyze row: each population's record count and numeric values (by the population
     // value's text), in ascending order.
     struct Fetched {
