@@ -1,10 +1,12 @@
-// The population analysis window in the running frame: opened by VIEW POPULATION, a new result
-// database from its "New" button, a program saved and opened as a .pmc file from its menu, and
-// Run narrowing each population by a Criteria row and storing one row per population.
+// The population analysis window in the running frame: opened by VIEW POPULATION, its defaults
+// kept in the user's ini file, a new result database from its "New" button, a program saved and
+// opened as a .pmc file from its menu, and Run narrowing each population by a Criteria row and
+// storing one row per population.
 #include "automation/ui/PopulationView.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameCommands.h"
 #include "automation/CommandInterpreter.h"
+#include "platform/IniFile.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -49,6 +51,12 @@ TEST_F(PopulationViewTest, RunFromTheWindowStoresARowPerPopulation) {
     view->findChild<QComboBox*>("cmbF")->setCurrentText("Site");
     view->findChild<QComboBox*>("cmbKey")->setCurrentText("SampleNo");
     ASSERT_EQ(view->findChild<QComboBox*>("cmbKey")->currentText(), "SampleNo");
+    // Set As Default writes the user's file, not the program's.
+    press(*view, "Set As Default");
+    EXPECT_EQ(IniFile::load(dir.filePath("ini/QuvData.ini"))
+                  .value(PopulationWindow::section(), "PopIDField")
+                  .value_or(QString()),
+              "Site");
 
     Sheet& program = view->controller().program;
     const std::vector<QStringList> lines{{"Criteria", "Samples", "Cu", "<", "20"},
