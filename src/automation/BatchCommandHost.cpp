@@ -49,7 +49,7 @@ BatchCommandHost::BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, S
              [&session]() -> const SchemaCatalogue* { return &session.catalogue(); },
              {},
              {{}, [this] { return boxPlot(); }, {}},
-             {},
+             {{}, [this] { return spider(); }, {}},
              {{}, [this] { return distribution(); }, {}}}) {
     book_.lastFilesIni = lastFilesIni;
     main_.setBook([this](const MacroCommand& c) { return book_.runCommand(c); });
@@ -92,6 +92,16 @@ DistributionWindow* BatchCommandHost::distribution() {
         distribution_->setClipDataSource([this] { return &clipData_.sheet().activePage(); });
     }
     return distribution_.get();
+}
+
+SpiderWindow* BatchCommandHost::spider() {
+    if (!spider_) {
+        spider_ = std::make_unique<SpiderWindow>(session_, dialogs_, status_, systemOpener_,
+                                                 systemTables_);
+        spider_->setClipDataSource([this] { return &clipData_.sheet().activePage(); });
+    }
+    // The types as the system database holds them now; false after the message.
+    return spider_->reloadLibrary() ? spider_.get() : nullptr;
 }
 
 CommandTarget* BatchCommandHost::currentDiagram() {

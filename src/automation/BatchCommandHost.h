@@ -3,8 +3,9 @@
 // (and VIEW TERN) open, the last of them current, and the main window's commands. OPENDB opens
 // the session database; OPENDB n reads the recent list of lastfiles.ini. The PictureBook's
 // commands draw its figures in the current diagram window (a new one when none is open), and its
-// box-and-whisker and distribution figures in windows of their own, so a macro of PBOPEN, PBNEXT
-// and SAVEFIGURE lines writes a book's figures. Holds its caller's session, dialogs and status.
+// box-and-whisker, spider and distribution figures in windows of their own, so a macro of PBOPEN,
+// PBNEXT and SAVEFIGURE lines writes a book's figures. Holds its caller's session, dialogs and
+// status.
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandHost.h"
 #include "automation/MainCommands.h"
@@ -14,6 +15,8 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include "spider/SpiderWindow.h"
 
 class BoxPlotWindow;
 class DiagramCommands;
@@ -35,6 +38,11 @@ public:
     std::vector<CommandTarget*> openWindows() override;
 
     ClipDataWindow& clipDataWindow() { return clipData_; }
+    // Where a book's spider figures find their spider types and normalization samples.
+    void setSystemDatabase(SpiderWindow::SystemOpener opener, SystemTables names) {
+        systemOpener_ = std::move(opener);
+        systemTables_ = std::move(names);
+    }
     PictureBookController& pictureBook() { return book_; }
 
 private:
@@ -42,6 +50,7 @@ private:
     Diagram& open(const QString& graphType);
     BoxPlotWindow* boxPlot();
     DistributionWindow* distribution();
+    SpiderWindow* spider();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -52,5 +61,8 @@ private:
     std::vector<std::unique_ptr<Diagram>> diagrams_;
     std::unique_ptr<BoxPlotWindow> boxPlot_;
     std::unique_ptr<DistributionWindow> distribution_;
+    SpiderWindow::SystemOpener systemOpener_;
+    SystemTables systemTables_;
+    std::unique_ptr<SpiderWindow> spider_;
     PictureBookController book_;
 };

@@ -1,6 +1,7 @@
 #include "automation/BatchMacro.h"
 
 #include "automation/BatchCommandHost.h"
+#include "db/SystemDatabase.h"
 #include "diagram/DiagramCommands.h"
 #include "diagram/DiagramWindow.h"
 #include "platform/ScriptedDialogs.h"
@@ -27,6 +28,11 @@ BatchMacro::~BatchMacro() = default;
 
 ClipDataWindow* BatchMacro::ownClipData() const {
     return own_ ? &own_->clipDataWindow() : nullptr;
+}
+
+void BatchMacro::setSystemDatabase(const QString& path, const SystemTables& names) {
+    if (own_)
+        own_->setSystemDatabase([path, names] { return SystemDatabase::open(path, names); }, names);
 }
 
 bool BatchMacro::run(const QString& macroText) {
