@@ -15,11 +15,11 @@
 #include "stats/DistributionWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QString recentSection = QStringLiteral("PictureBook");
 }
-#include <QFileInfo>
 
 PictureBookController::PictureBookController(Dialogs& dialogs, Status& status, QString userFolder,
                                              QString bookFolder, Parts parts)
@@ -186,8 +186,9 @@ bool PictureBookController::draw(int row) {
         return false;
     }
     const QString type = book_.figures().text(row, PictureBook::Source);
-    if (type == BoxBookRow::type() || type == SpiderBookRow::type() ||
-        type == DistributionBookRow::type())
+    const bool statistics = type == BoxBookRow::type() || type == SpiderBookRow::type() ||
+                            type == DistributionBookRow::type();
+    if (statistics && hasWindowFor(type))
         return drawStatistics(type, row);
     if (type != DiagramBookRow::type()) {
         dialogs_.message(MessageKind::Information, QStringLiteral("Figure type ") + type +
@@ -244,6 +245,14 @@ bool PictureBookController::drawIn(const BookWindow<Window>& parts, Restore rest
     if (parts.drawn)
         parts.drawn(*window);
     return true;
+}
+
+bool PictureBookController::hasWindowFor(const QString& type) const {
+    if (type == BoxBookRow::type())
+        return bool(parts_.boxPlot.toDrawIn);
+    if (type == SpiderBookRow::type())
+        return bool(parts_.spider.toDrawIn);
+    return type == DistributionBookRow::type() && bool(parts_.distribution.toDrawIn);
 }
 
 bool PictureBookController::drawStatistics(const QString& type, int row) {

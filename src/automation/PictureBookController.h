@@ -153,6 +153,8 @@ private:
     template <class Window, class Restore>
     bool drawIn(const BookWindow<Window>& parts, Restore restore);
     bool drawStatistics(const QString& type, int row);
+    // Whether this program has a window for a statistics figure of the type.
+    bool hasWindowFor(const QString& type) const;
     QString saveGraphFile(const Figure& figure, const QJsonObject& extras) const;
     void notify();
     void record(const QString& line, const QStringList& names = {});

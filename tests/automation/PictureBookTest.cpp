@@ -151,6 +151,9 @@ TEST_F(PictureBookTest, ListTextsAndDrawingRowsWithoutAMarker) {
         f.setText(4, PictureBook::Marker, "Marked");
         f.setText(5, PictureBook::Source, "Histogram");
         f.setText(5, PictureBook::Marker, "Fig 5");
+        // A type this program draws only in a window the controller was not given.
+        f.setText(6, PictureBook::Source, "Spider");
+        f.setText(6, PictureBook::Marker, "Fig 6");
         ASSERT_TRUE(w.save(bok).ok);
     }
     auto book = controller();
@@ -158,13 +161,15 @@ TEST_F(PictureBookTest, ListTextsAndDrawingRowsWithoutAMarker) {
     QStringList texts;
     for (const auto& e : book->entries())
         texts << QString::number(e.row) + ":" + e.text;
-    EXPECT_EQ(texts, QStringList({"1:Named", "2:Fig2", "4:Marked", "5:Fig 5"}));
+    EXPECT_EQ(texts, QStringList({"1:Named", "2:Fig2", "4:Marked", "5:Fig 5", "6:Fig 6"}));
 
     dialogs.clearLog();
     EXPECT_FALSE(book->draw(2));
     EXPECT_FALSE(book->draw(5));
+    EXPECT_FALSE(book->draw(6));
     EXPECT_EQ(dialogs.texts(),
-              QStringList({"Not Figure on row 2", "Figure type Histogram can not be found"}));
+              QStringList({"Not Figure on row 2", "Figure type Histogram can not be found",
+                           "Figure type Spider can not be found"}));
     EXPECT_TRUE(windows.empty());
 }
 
