@@ -97,16 +97,18 @@ OpenedConnection openSystemDatabase(const AppSettings& settings, Status& status)
 // and flushed as soon as the line has run, so a crash leaves the log up to the failing line.
 // False when a line failed.
 bool runMacro(const QString& path, SessionDatabase& session, ScriptedDialogs& dialogs,
-              Status& status, const QString& out, const QString& lastFilesIni) {
+              Status& status, const QString& out, const AppSettings& settings) {
     QFile macro(path);
     if (!macro.open(QIODevice::ReadOnly)) {
         std::fprintf(stderr, "cannot read %s\n", qUtf8Printable(path));
         return false;
     }
     BatchMacro batch(session, dialogs, status, QCoreApplication::applicationDirPath(), out,
-                     lastFilesIni, [](const Figure& figure, const QString& file, QSize size) {
+                     settings.recentFilesFile(),
+                     [](const Figure& figure, const QString& file, QSize size) {
                          return FigureExporter::save(figure, file, size);
                      });
+    batch.setSystemDatabase(settings.systemDatabase, settings.systemTables);
     QFile log(out + QStringLiteral("/macro.txt"));
     if (log.open(QIODevice::WriteOnly | QIODevice::Truncate))
         batch.setEntrySink([&log](const QString& entry) {
@@ -157,8 +159,8 @@ int runBatch(const Options& options) {
     std::fprintf(stderr, "wrote %s\n", qUtf8Printable(file.fileName()));
     const bool started = result.databaseOpen || result.sessionDatabasePath.isEmpty();
     // The macro runs even when the start-up database failed: its OPENDB may name another one.
-    const bool macroRan = runMacro(options.batchMacro, *session, dialogs, status, out,
-                                   result.settings.recentFilesFile());
+    const bool macroRan =
+        runMacro(options.batchMacro, *session, dialogs, status, out, result.settings);
     return started && macroRan ? 0 : 1;
 }
 

@@ -5,6 +5,9 @@
 #include "diagram/DiagramCommands.h"
 #include "diagram/DiagramObjectController.h"
 #include "diagram/DiagramWindow.h"
+#include "stats/BoxPlotWindow.h"
+#include "stats/BoxWhiskerSettings.h"
+#include "stats/DistributionWindow.h"
 
 #include <QFileInfo>
 
@@ -44,7 +47,11 @@ BatchCommandHost::BatchCommandHost(SessionDatabase& session, Dialogs& dialogs, S
              },
              {},
              [&session]() -> const SchemaCatalogue* { return &session.catalogue(); },
-             {}}) {
+             {},
+             {{}, [this] { return boxPlot(); }, {}},
+             {{}, [this] { return spider(); }, {}},
+             {{}, [this] { return distribution(); }, {}}}) {
+    book_.lastFilesIni = lastFilesIni;
     main_.setBook([this](const MacroCommand& c) { return book_.runCommand(c); });
     main_.registerView(QStringLiteral("BOOK"), [] { return true; });
     main_.registerView(QStringLiteral("XY"), [this] { return open(QStringLiteral("XY")), true; });
@@ -68,6 +75,33 @@ BatchCommandHost::Diagram& BatchCommandHost::open(const QString& graphType) {
     diagram->commands.hooks.byKeyword["PICBOOK"] = [](const MacroCommand&) { return true; };
     diagrams_.push_back(std::move(diagram));
     return *diagrams_.back();
+}
+
+BoxPlotWindow* BatchCommandHost::boxPlot() {
+    if (!boxPlot_) {
+        boxPlot_ = std::make_unique<BoxPlotWindow>(session_, dialogs_, status_,
+                                                   BoxWhiskerSettings::shared());
+        boxPlot_->setClipDataSource([this] { return &clipData_.sheet().activePage(); });
+    }
+    return boxPlot_.get();
+}
+
+DistributionWindow* BatchCommandHost::distribution() {
+    if (!distribution_) {
+        distribution_ = std::make_unique<DistributionWindow>(session_, dialogs_, status_);
+        distribution_->setClipDataSource([this] { return &clipData_.sheet().activePage(); });
+    }
+    return distribution_.get();
+}
+
+SpiderWindow* BatchCommandHost::spider() {
+    if (!spider_) {
+        spider_ = std::make_unique<SpiderWindow>(session_, dialogs_, status_, systemOpener_,
+                                                 systemTables_);
+        spider_->setClipDataSource([this] { return &clipData_.sheet().activePage(); });
+    }
+    // The types as the system database holds them now; false after the message.
+    return spider_->reloadLibrary() ? spider_.get() : nullptr;
 }
 
 CommandTarget* BatchCommandHost::currentDiagram() {

@@ -2,9 +2,10 @@
 // The windows of a run without a display: one ClipData sheet, the diagram windows that VIEW XY
 // (and VIEW TERN) open, the last of them current, and the main window's commands. OPENDB opens
 // the session database; OPENDB n reads the recent list of lastfiles.ini. The PictureBook's
-// commands draw its figures in the current diagram window (a new one when none is open), so a
-// macro of PBOPEN, PBNEXT and SAVEFIGURE lines writes a book's figures. Holds its caller's
-// session, dialogs and status.
+// commands draw its figures in the current diagram window (a new one when none is open), and its
+// box-and-whisker, spider and distribution figures in windows of their own, so a macro of PBOPEN,
+// PBNEXT and SAVEFIGURE lines writes a book's figures. Holds its caller's session, dialogs and
+// status.
 #include "automation/ClipDataCommandTarget.h"
 #include "automation/CommandHost.h"
 #include "automation/MainCommands.h"
@@ -15,7 +16,11 @@
 #include <memory>
 #include <vector>
 
+#include "spider/SpiderWindow.h"
+
+class BoxPlotWindow;
 class DiagramCommands;
+class DistributionWindow;
 class DiagramObjectController;
 class DiagramWindow;
 
@@ -33,11 +38,19 @@ public:
     std::vector<CommandTarget*> openWindows() override;
 
     ClipDataWindow& clipDataWindow() { return clipData_; }
+    // Where a book's spider figures find their spider types and normalization samples.
+    void setSystemDatabase(SpiderWindow::SystemOpener opener, SystemTables names) {
+        systemOpener_ = std::move(opener);
+        systemTables_ = std::move(names);
+    }
     PictureBookController& pictureBook() { return book_; }
 
 private:
     struct Diagram;
     Diagram& open(const QString& graphType);
+    BoxPlotWindow* boxPlot();
+    DistributionWindow* distribution();
+    SpiderWindow* spider();
 
     SessionDatabase& session_;
     Dialogs& dialogs_;
@@ -46,5 +59,10 @@ private:
     ClipDataCommandTarget clipDataTarget_{clipData_};
     MainCommands main_;
     std::vector<std::unique_ptr<Diagram>> diagrams_;
+    std::unique_ptr<BoxPlotWindow> boxPlot_;
+    std::unique_ptr<DistributionWindow> distribution_;
+    SpiderWindow::SystemOpener systemOpener_;
+    SystemTables systemTables_;
+    std::unique_ptr<SpiderWindow> spider_;
     PictureBookController book_;
 };

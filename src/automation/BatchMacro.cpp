@@ -1,6 +1,7 @@
 #include "automation/BatchMacro.h"
 
 #include "automation/BatchCommandHost.h"
+#include "db/SystemDatabase.h"
 #include "diagram/DiagramCommands.h"
 #include "diagram/DiagramWindow.h"
 #include "platform/ScriptedDialogs.h"
@@ -27,6 +28,11 @@ BatchMacro::~BatchMacro() = default;
 
 ClipDataWindow* BatchMacro::ownClipData() const {
     return own_ ? &own_->clipDataWindow() : nullptr;
+}
+
+void BatchMacro::setSystemDatabase(const QString& path, const SystemTables& names) {
+    if (own_)
+        own_->setSystemDatabase([path, names] { return SystemDatabase::open(path, names); }, names);
 }
 
 bool BatchMacro::run(const QString& macroText) {
@@ -87,6 +93,7 @@ bool BatchMacro::runLine(const QString& line) {
     const QString& keyword = command.keyword;
     if (keyword == QLatin1String("SAVEFIGURE"))
         return saveFigure(command.rest);
+    bookStep_ = false;
     QString run = line;
     // Without a path OPEN would ask for a file, and nobody is there to answer.
     if (keyword == QLatin1String("OPEN") && command.rest.isEmpty() && transcript_)
@@ -96,6 +103,11 @@ bool BatchMacro::runLine(const QString& line) {
         keyword == QLatin1String("PBOPEN"))
         run = keyword + QLatin1Char(' ') + resolved(command.rest, save);
     const CommandResult result = interpreter_.execute(run);
+    // A book row may have been drawn outside the diagram windows (a box plot, a distribution).
+    if (own_ && (keyword == QLatin1String("PBNEXT") || keyword == QLatin1String("PBPREVIOUS"))) {
+        bookStep_ = true;
+        bookFigure_ = result.ok ? own_->pictureBook().lastDrawn() : nullptr;
+    }
     if (!result.note.isEmpty())
         notes_ << result.note;
     if (result.ok && save)
@@ -118,8 +130,12 @@ bool BatchMacro::saveFigure(const QString& arguments) {
     if (arguments.isEmpty())
         return refuse(QStringLiteral("SAVEFIGURE needs a file name"));
     // After a failed draw the window holds no figure: saving would pass an older one off as
-    // the one this line asked for.
-    if (!commands || !commands->window().hasFigure())
+    // the one this line asked for. After a book step the figure is the one it drew.
+    const Figure* figure = bookStep_ ? bookFigure_
+                           : commands && commands->window().hasFigure()
+                               ? &commands->window().figure()
+                               : nullptr;
+    if (!figure)
         return refuse(QStringLiteral("No figure to save"));
     const QStringList parts = arguments.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QSize size = defaultSize;
@@ -130,7 +146,7 @@ bool BatchMacro::saveFigure(const QString& arguments) {
             size = {w, h};
     }
     const QString path = resolved(parts[0], true);
-    if (!saver_ || !saver_(commands->window().figure(), path, size))
+    if (!saver_ || !saver_(*figure, path, size))
         return refuse(QStringLiteral("Error in writing file ") + path);
     written_ << path;
     return true;

@@ -15,6 +15,7 @@
 // run; a known command that fails does. Without a host of the running program the macro keeps
 // its own windows (BatchCommandHost). Holds its caller's session.
 #include "automation/CommandInterpreter.h"
+#include "db/SystemTables.h"
 #include "figure/Figure.h"
 
 #include <QSize>
@@ -57,6 +58,9 @@ public:
     const QStringList& written() const { return written_; }
     // The macro's own ClipData window; nullptr when it runs in the program's windows.
     ClipDataWindow* ownClipData() const;
+    // The macro's own windows (not the program's) draw a book's spider figures from this
+    // system database.
+    void setSystemDatabase(const QString& path, const SystemTables& names);
 
 private:
     bool runLine(const QString& line);
@@ -79,6 +83,10 @@ private:
     CommandInterpreter interpreter_;
     EntrySink sink_;
     QStringList notes_; // what the line running now said beyond the dialogs
+    // Whether the line before was PBNEXT or PBPREVIOUS, and the figure it drew (none after a
+    // failed draw): SAVEFIGURE then writes that one.
+    bool bookStep_ = false;
+    const Figure* bookFigure_ = nullptr;
     QStringList log_;
     QStringList written_;
 };

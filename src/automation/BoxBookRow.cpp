@@ -1,5 +1,6 @@
 #include "automation/BoxBookRow.h"
 
+#include "automation/BookRow.h"
 #include "automation/PictureBook.h"
 #include "stats/BoxPlotWindow.h"
 
@@ -25,28 +26,18 @@ QString BoxBookRow::type() {
 
 int BoxBookRow::add(PictureBook& book, const BoxPlotWindow& w, const QString& graphFile) {
     using P = PictureBook;
-    const int row = book.nextRow();
-    Sheet& f = book.figures();
-    const auto put = [&f, row](int column, const QString& text) {
-        if (!text.isEmpty())
-            f.setText(row, column, text);
-    };
-    put(P::Source, type());
-    put(P::XTable, w.classTable);
-    put(P::XElement, w.classField);
-    put(P::YTable, w.statTable);
-    put(P::YElement, w.statField);
-    put(P::FilterOn, w.useFilter ? QStringLiteral("1") : QStringLiteral("0"));
-    put(P::FilterText, w.filter);
-    put(P::WindowSetting, QString::fromLatin1(orderName(w.order)));
-    put(P::ClipDataOn, w.useClipData ? QStringLiteral("1") : QStringLiteral("0"));
+    BookRow row = BookRow::append(book, type());
+    row.put(P::XTable, w.classTable);
+    row.put(P::XElement, w.classField);
+    row.put(P::YTable, w.statTable);
+    row.put(P::YElement, w.statField);
+    row.putFlag(P::FilterOn, w.useFilter);
+    row.put(P::FilterText, w.filter);
+    row.put(P::WindowSetting, QString::fromLatin1(orderName(w.order)));
+    row.putFlag(P::ClipDataOn, w.useClipData);
     if (!w.lowerText.isEmpty() || !w.upperText.isEmpty())
-        put(P::WindowSetting2, w.lowerText + QLatin1Char(';') + w.upperText);
-    put(P::DisplayName, type() + QStringLiteral(": ") + w.statField);
-    put(P::Marker, QStringLiteral("Fig ") + QString::number(row));
-    put(P::GraphFile, graphFile);
-    book.setModified();
-    return row;
+        row.put(P::WindowSetting2, w.lowerText + QLatin1Char(';') + w.upperText);
+    return row.finish(type() + QStringLiteral(": ") + w.statField, graphFile);
 }
 
 void BoxBookRow::read(const PictureBook& book, int row, BoxPlotWindow& w) {
@@ -56,9 +47,9 @@ void BoxBookRow::read(const PictureBook& book, int row, BoxPlotWindow& w) {
     w.classField = f.text(row, P::XElement);
     w.statTable = f.text(row, P::YTable);
     w.statField = f.text(row, P::YElement);
-    w.useFilter = f.text(row, P::FilterOn) == QLatin1String("1");
+    w.useFilter = BookRow::isOn(f.text(row, P::FilterOn));
     w.filter = f.text(row, P::FilterText);
-    w.useClipData = f.text(row, P::ClipDataOn) == QLatin1String("1");
+    w.useClipData = BookRow::isOn(f.text(row, P::ClipDataOn));
     const QString order = f.text(row, P::WindowSetting);
     for (auto o : {BoxPlotWindow::Order::User, BoxPlotWindow::Order::Decr,
                    BoxPlotWindow::Order::Incr, BoxPlotWindow::Order::AZ})

@@ -1,16 +1,7 @@
 #include "automation/DiagramBookRow.h"
 
+#include "automation/BookRow.h"
 #include "automation/PictureBook.h"
-
-namespace {
-QString flag(bool on) {
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
-bool isOn(const QString& text) {
-    return text == QLatin1String("1") ||
-           text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
-}
-} // namespace
 
 QString DiagramBookRow::displayName(const DiagramDefinition& d, int row) {
     const QString x = d.fields[DiagramDefinition::X];
@@ -23,36 +14,27 @@ QString DiagramBookRow::displayName(const DiagramDefinition& d, int row) {
 int DiagramBookRow::add(PictureBook& book, const DiagramDefinition& d, const QString& graphFile) {
     using D = DiagramDefinition;
     using P = PictureBook;
-    const int row = book.nextRow();
-    Sheet& f = book.figures();
-    const auto put = [&f, row](int column, const QString& text) {
-        if (!text.isEmpty())
-            f.setText(row, column, text);
-    };
-    put(P::Source, type());
-    put(P::XTable, d.tables[D::X]);
-    put(P::XElement, d.fields[D::X]);
-    put(P::YTable, d.tables[D::Y]);
-    put(P::YElement, d.fields[D::Y]);
-    put(P::ClassTable, d.tables[D::Class]);
-    put(P::ClassElement, d.fields[D::Class]);
-    put(P::FilterOn, flag(d.filterOn));
-    put(P::FilterText, d.filter);
-    put(P::WindowSetting, d.graphType);
-    put(P::MultiOn, flag(d.isMultiSet() && !d.sets.empty()));
-    put(P::PlusXOn, flag(d.isCalcAxis(D::X)));
-    put(P::PlusYOn, flag(d.isCalcAxis(D::Y)));
-    put(P::ClipDataOn, flag(d.source == D::Source::ClipData));
+    BookRow r = BookRow::append(book, type());
+    r.put(P::XTable, d.tables[D::X]);
+    r.put(P::XElement, d.fields[D::X]);
+    r.put(P::YTable, d.tables[D::Y]);
+    r.put(P::YElement, d.fields[D::Y]);
+    r.put(P::ClassTable, d.tables[D::Class]);
+    r.put(P::ClassElement, d.fields[D::Class]);
+    r.putFlag(P::FilterOn, d.filterOn);
+    r.put(P::FilterText, d.filter);
+    r.put(P::WindowSetting, d.graphType);
+    r.putFlag(P::MultiOn, d.isMultiSet() && !d.sets.empty());
+    r.putFlag(P::PlusXOn, d.isCalcAxis(D::X));
+    r.putFlag(P::PlusYOn, d.isCalcAxis(D::Y));
+    r.putFlag(P::ClipDataOn, d.source == D::Source::ClipData);
     if (d.hasZ())
-        put(P::WindowSetting2, d.tables[D::Z] + QLatin1Char(';') + d.fields[D::Z]);
-    put(P::DisplayName, displayName(d, row));
-    put(P::Marker, QStringLiteral("Fig ") + QString::number(row));
-    put(P::GraphFile, graphFile);
+        r.put(P::WindowSetting2, d.tables[D::Z] + QLatin1Char(';') + d.fields[D::Z]);
 
     std::vector<QStringList> sets;
     for (const D::Set& s : d.sets)
         sets.push_back({s.xTable, s.xField, s.yTable, s.yField, s.filter});
-    const auto [m1, m2] = book.appendObjects(QStringLiteral("Multi"), sets);
+    r.putRange(P::MultiR1, book.appendObjects(QStringLiteral("Multi"), sets));
     std::vector<QStringList> calcs;
     if (d.calc)
         for (int slot = 0; slot < 3; ++slot) {
@@ -64,17 +46,8 @@ int DiagramBookRow::add(PictureBook& book, const DiagramDefinition& d, const QSt
                 cells << v.table << v.field;
             calcs.push_back(cells);
         }
-    const auto [c1, c2] = book.appendObjects(QStringLiteral("Calc"), calcs);
-    if (m1 > 0) {
-        f.setNumber(row, P::MultiR1, m1);
-        f.setNumber(row, P::MultiR2, m2);
-    }
-    if (c1 > 0) {
-        f.setNumber(row, P::CalcR1, c1);
-        f.setNumber(row, P::CalcR2, c2);
-    }
-    book.setModified();
-    return row;
+    r.putRange(P::CalcR1, book.appendObjects(QStringLiteral("Calc"), calcs));
+    return r.finish(displayName(d, r.row()), graphFile);
 }
 
 DiagramDefinition DiagramBookRow::read(const PictureBook& book, int row) {
@@ -96,9 +69,9 @@ DiagramDefinition DiagramBookRow::read(const PictureBook& book, int row) {
         d.tables[D::Z] = z.section(QLatin1Char(';'), 0, 0);
         d.fields[D::Z] = z.section(QLatin1Char(';'), 1);
     }
-    d.filterOn = isOn(f.text(row, P::FilterOn));
+    d.filterOn = BookRow::isOn(f.text(row, P::FilterOn));
     d.filter = f.text(row, P::FilterText);
-    if (isOn(f.text(row, P::ClipDataOn)))
+    if (BookRow::isOn(f.text(row, P::ClipDataOn)))
         d.source = D::Source::ClipData;
     for (const QStringList& s : book.objectRows(row, P::MultiR1, QStringLiteral("Multi")))
         d.sets.push_back({s.value(0), s.value(1), s.value(2), s.value(3), s.value(4)});

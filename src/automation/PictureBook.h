@@ -41,13 +41,19 @@ public:
         MultiR2 = 28,
         CalcR1 = 29,
         CalcR2 = 30,
+        // A spider figure's samples (sheet "Samples") or a distribution's typed classes (sheet
+        // "Classes").
+        ItemsR1 = 31,
+        ItemsR2 = 32,
+        WindowOptions = 33, // a spider or distribution window's options, "name=value;..."
         GraphFile = 34,
         ColumnCount = 34
     };
-    // The object sheets, in the order the row ranges of columns 21-30 name them.
+    // The object sheets, in the order the row ranges of columns 21-32 name them.
     static QStringList objectSheets() {
         return {QStringLiteral("Trendlines"), QStringLiteral("Polygons"), QStringLiteral("Nodes"),
-                QStringLiteral("Multi"), QStringLiteral("Calc")};
+                QStringLiteral("Multi"),      QStringLiteral("Calc"),     QStringLiteral("Samples"),
+                QStringLiteral("Classes")};
     }
     static QString figureSheet() { return QStringLiteral("Figures"); }
     // The headings of columns 1-34 ("" where a column has none).

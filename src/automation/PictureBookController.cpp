@@ -1,16 +1,25 @@
 #include "automation/PictureBookController.h"
 
+#include "app/RecentFiles.h"
 #include "automation/BookFieldResolver.h"
 #include "automation/BoxBookRow.h"
 #include "automation/DiagramBookRow.h"
+#include "automation/DistributionBookRow.h"
+#include "automation/SpiderBookRow.h"
 #include "diagram/DiagramWindow.h"
 #include "diagram/FigureFile.h"
 #include "platform/Dialogs.h"
 #include "platform/Status.h"
+#include "spider/SpiderWindow.h"
 #include "stats/BoxPlotWindow.h"
+#include "stats/DistributionWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+const QString recentSection = QStringLiteral("PictureBook");
+}
 
 PictureBookController::PictureBookController(Dialogs& dialogs, Status& status, QString userFolder,
                                              QString bookFolder, Parts parts)
@@ -53,6 +62,7 @@ bool PictureBookController::open(const QString& path) {
     }
     selected_ = -1;
     running_ = false;
+    rememberBook();
     record(QStringLiteral("PBOPEN ") + book_.path(), {book_.path()});
     notify();
     if (showPanel)
@@ -75,6 +85,7 @@ bool PictureBookController::save(const QString& path) {
                                                        QStringLiteral("\r\n") + error);
         return false;
     }
+    rememberBook();
     notify();
     return true;
 }
@@ -113,22 +124,39 @@ QString PictureBookController::saveGraphFile(const Figure& figure,
     return FigureFile::save(path, figure, extras) ? path : QString();
 }
 
-bool PictureBookController::addFrom(BoxPlotWindow& window) {
+template <class Window, class Row>
+bool PictureBookController::addWindow(const Window& window, bool hasFigure) {
     if (!book_.isOpen())
         book_.setPath(bookFolder_ + QStringLiteral("/NewPicBook.bok"));
-    const QString graphFile = options.saveGraphFiles && window.hasFigure()
-                                  ? saveGraphFile(window.figure(), {})
-                                  : QString();
-    BoxBookRow::add(book_, window, graphFile);
+    const QString graphFile =
+        options.saveGraphFiles && hasFigure ? saveGraphFile(window.figure(), {}) : QString();
+    Row::add(book_, window, graphFile);
     selected_ = int(book_.entries().size()) - 1;
     record(QStringLiteral("PBADD"));
     notify();
     return true;
 }
 
+bool PictureBookController::addFrom(BoxPlotWindow& window) {
+    return addWindow<BoxPlotWindow, BoxBookRow>(window, window.hasFigure());
+}
+
+bool PictureBookController::addFrom(SpiderWindow& window) {
+    return addWindow<SpiderWindow, SpiderBookRow>(window, !window.figure().series.empty());
+}
+
+bool PictureBookController::addFrom(DistributionWindow& window) {
+    return addWindow<DistributionWindow, DistributionBookRow>(window, window.hasFigure());
+}
+
 bool PictureBookController::add() {
-    if (BoxPlotWindow* box = parts_.activeBoxPlot ? parts_.activeBoxPlot() : nullptr)
+    if (BoxPlotWindow* box = parts_.boxPlot.active ? parts_.boxPlot.active() : nullptr)
         return addFrom(*box);
+    if (SpiderWindow* spider = parts_.spider.active ? parts_.spider.active() : nullptr)
+        return addFrom(*spider);
+    if (DistributionWindow* distribution =
+            parts_.distribution.active ? parts_.distribution.active() : nullptr)
+        return addFrom(*distribution);
     DiagramWindow* window = parts_.activeDiagram ? parts_.activeDiagram() : nullptr;
     if (!window) {
         dialogs_.message(MessageKind::Information, QStringLiteral("No figure to add"));
@@ -158,8 +186,10 @@ bool PictureBookController::draw(int row) {
         return false;
     }
     const QString type = book_.figures().text(row, PictureBook::Source);
-    if (type == BoxBookRow::type() && parts_.boxPlotToDrawIn)
-        return drawBoxPlot(row);
+    const bool statistics = type == BoxBookRow::type() || type == SpiderBookRow::type() ||
+                            type == DistributionBookRow::type();
+    if (statistics && hasWindowFor(type))
+        return drawStatistics(type, row);
     if (type != DiagramBookRow::type()) {
         dialogs_.message(MessageKind::Information, QStringLiteral("Figure type ") + type +
                                                        QStringLiteral(" can not be found"));
@@ -203,23 +233,52 @@ bool PictureBookController::draw(int row) {
     return true;
 }
 
-bool PictureBookController::drawBoxPlot(int row) {
-    BoxPlotWindow* window = parts_.boxPlotToDrawIn();
+template <class Window, class Restore>
+bool PictureBookController::drawIn(const BookWindow<Window>& parts, Restore restore) {
+    Window* window = parts.toDrawIn ? parts.toDrawIn() : nullptr;
     if (!window)
         return false;
-    BoxBookRow::read(book_, row, *window);
-    if (const SchemaCatalogue* catalogue = parts_.catalogue ? parts_.catalogue() : nullptr;
-        catalogue && !window->useClipData) {
-        BookFieldResolver resolver(*catalogue, dialogs_);
-        window->statTable = resolver.resolve(window->statTable, window->statField);
-        window->classTable = resolver.resolve(window->classTable, window->classField);
-    }
+    restore(*window);
     if (!window->draw())
         return false;
     lastDrawn_ = &window->figure();
-    if (parts_.boxPlotDrawn)
-        parts_.boxPlotDrawn(*window);
+    if (parts.drawn)
+        parts.drawn(*window);
     return true;
+}
+
+bool PictureBookController::hasWindowFor(const QString& type) const {
+    if (type == BoxBookRow::type())
+        return bool(parts_.boxPlot.toDrawIn);
+    if (type == SpiderBookRow::type())
+        return bool(parts_.spider.toDrawIn);
+    return type == DistributionBookRow::type() && bool(parts_.distribution.toDrawIn);
+}
+
+bool PictureBookController::drawStatistics(const QString& type, int row) {
+    const SchemaCatalogue* catalogue = parts_.catalogue ? parts_.catalogue() : nullptr;
+    std::optional<BookFieldResolver> resolver;
+    if (catalogue)
+        resolver.emplace(*catalogue, dialogs_);
+    if (type == BoxBookRow::type())
+        return drawIn(parts_.boxPlot, [&](BoxPlotWindow& w) {
+            BoxBookRow::read(book_, row, w);
+            if (resolver && !w.useClipData) {
+                w.statTable = resolver->resolve(w.statTable, w.statField);
+                w.classTable = resolver->resolve(w.classTable, w.classField);
+            }
+        });
+    if (type == SpiderBookRow::type())
+        return drawIn(parts_.spider, [&](SpiderWindow& w) {
+            SpiderBookRow::read(book_, row, w);
+            if (resolver && !w.switches.useClipData && !w.classField().isEmpty())
+                w.setClassifier(resolver->resolve(w.classTable(), w.classField()), w.classField());
+        });
+    return drawIn(parts_.distribution, [&](DistributionWindow& w) {
+        DistributionBookRow::read(book_, row, w);
+        if (resolver && !w.useClipData)
+            w.table = resolver->resolve(w.table, w.field);
+    });
 }
 
 bool PictureBookController::drawSelected() {
@@ -365,6 +424,16 @@ bool PictureBookController::askStopSlideShow() {
     return true;
 }
 
+void PictureBookController::rememberBook() const {
+    if (!lastFilesIni.isEmpty())
+        RecentFiles(lastFilesIni).add(book_.path(), recentSection);
+}
+
+QStringList PictureBookController::recentBooks() const {
+    return lastFilesIni.isEmpty() ? QStringList()
+                                  : RecentFiles(lastFilesIni).entries(recentSection);
+}
+
 CommandResult PictureBookController::runCommand(const MacroCommand& c) {
     const QString& k = c.keyword;
     if (k == QLatin1String("PBOPEN") || k == QLatin1String("OPENPICBOOK")) {
@@ -375,10 +444,10 @@ CommandResult PictureBookController::runCommand(const MacroCommand& c) {
         const int n = target.toInt(&numeric);
         QString path = target;
         if (numeric) {
-            if (n < 1 || n > bookButtons.size())
-                return CommandResult::failed(QStringLiteral("No PictureBook ") + target);
-            path =
-                appPath + QStringLiteral("/Books/") + bookButtons[n - 1] + QStringLiteral(".bok");
+            const QStringList recent = recentBooks();
+            if (n < 1 || n > recent.size() || recent[n - 1].isEmpty())
+                return CommandResult::failed(QStringLiteral("No recent PictureBook ") + target);
+            path = recent[n - 1];
         }
         return CommandResult::of(open(path));
     }

@@ -13,6 +13,8 @@
 
 class BoxPlotWindow;
 class DiagramWindow;
+class DistributionWindow;
+class SpiderWindow;
 class Figure;
 class Dialogs;
 class SchemaCatalogue;
@@ -20,6 +22,13 @@ class Status;
 
 class PictureBookController {
 public:
+    // A statistics window of the running program: the one active now (Add), the one a figure of
+    // its type is drawn in, and after drawing its view showing the figure.
+    template <class Window> struct BookWindow {
+        std::function<Window*()> active;
+        std::function<Window*()> toDrawIn;
+        std::function<void(Window&)> drawn;
+    };
     struct Parts {
         // The active diagram window (Add); nullptr when none.
         std::function<DiagramWindow*()> activeDiagram;
@@ -30,11 +39,9 @@ public:
         std::function<const SchemaCatalogue*()> catalogue;
         // The macro recorder: the line and the names it holds.
         std::function<void(const QString& line, const QStringList& names)> record;
-        // The box-and-whisker window when it is the active window (Add), the one a
-        // "Box&Whisker" figure is drawn in, and its view showing the drawn figure.
-        std::function<BoxPlotWindow*()> activeBoxPlot = {};
-        std::function<BoxPlotWindow*()> boxPlotToDrawIn = {};
-        std::function<void(BoxPlotWindow&)> boxPlotDrawn = {};
+        BookWindow<BoxPlotWindow> boxPlot = {};
+        BookWindow<SpiderWindow> spider = {};
+        BookWindow<DistributionWindow> distribution = {};
     };
     struct Options {
         bool showCaption = false;    // "Show caption text"
@@ -91,6 +98,8 @@ public:
     bool add();
     bool addFrom(DiagramWindow& window);
     bool addFrom(BoxPlotWindow& window);
+    bool addFrom(SpiderWindow& window);
+    bool addFrom(DistributionWindow& window);
     // Draws the figure of a row; false after the message saying why.
     bool draw(int row);
     bool drawSelected();
@@ -122,19 +131,30 @@ public:
     bool askStopSlideShow();
     void stopSlideShow() { running_ = false; }
 
+    // The figure the last draw of a book row gave; nullptr before one.
+    const Figure* lastDrawn() const { return lastDrawn_; }
+
     // Closing: "PictureBook not saved." ... Yes saves.
     bool isUnsaved() const { return book_.isModified(); }
 
-    // PBOPEN / OPENPICBOOK n|path, PBADD, PBNEXT, PBPREVIOUS, PBSAVE path, PBANIRUN.
+    // PBOPEN / OPENPICBOOK n|path (n: the n-th recent book), PBADD, PBNEXT, PBPREVIOUS,
+    // PBSAVE path, PBANIRUN.
     CommandResult runCommand(const MacroCommand& command);
-    // Where "PBOPEN n" looks: "/Books/" + caption + ".bok" under this folder.
-    QString appPath;
-    // The captions of the PictureBook buttons, for "PBOPEN n".
-    QStringList bookButtons;
+    // The recent books: section "PictureBook" of this lastfiles.ini, most recent first; each
+    // book opened or saved goes first. None kept when empty.
+    QString lastFilesIni;
+    QStringList recentBooks() const;
 
 private:
     bool step(int by);
-    bool drawBoxPlot(int row);
+    void rememberBook() const;
+    template <class Window, class Row> bool addWindow(const Window& window, bool hasFigure);
+    // A figure drawn in a window of its type after restore put the row's settings in.
+    template <class Window, class Restore>
+    bool drawIn(const BookWindow<Window>& parts, Restore restore);
+    bool drawStatistics(const QString& type, int row);
+    // Whether this program has a window for a statistics figure of the type.
+    bool hasWindowFor(const QString& type) const;
     QString saveGraphFile(const Figure& figure, const QJsonObject& extras) const;
     void notify();
     void record(const QString& line, const QStringList& names = {});

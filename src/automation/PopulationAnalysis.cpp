@@ -1,6 +1,9 @@
 #include "automation/PopulationAnalysis.h"
 
+#include "automation/PopulationComparison.h"
 #include "formula/Formula.h"
+#include "platform/AdoType.h"
+#include "platform/ColumnDescription.h"
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
@@ -190,15 +193,46 @@ QString PopulationAnalysis::criteriaSql(const QString& criteria, const QString& 
     return JetSqlQuoting::text(c);
 }
 
+// The work table's key column takes the key's kind: a text key column against a number key
+// fails every join on a server that does not convert.
+QString PopulationAnalysis::keyType() {
+    const auto columns = data_.columns();
+    if (columns)
+        for (const ColumnDescription& c : *columns) {
+            if (c.table.compare(definition.table, Qt::CaseInsensitive) != 0 ||
+                c.name.compare(definition.key, Qt::CaseInsensitive) != 0)
+                continue;
+            switch (c.typeCode) {
+            case AdoType::TinyInt:
+            case AdoType::UnsignedTinyInt:
+            case AdoType::SmallInt:
+            case AdoType::Integer:
+            case AdoType::BigInt:
+                return QStringLiteral("LONG");
+            case AdoType::Single:
+            case AdoType::Double:
+            case AdoType::Currency:
+            case AdoType::Numeric:
+                return QStringLiteral("DOUBLE");
+            default:
+                break;
+            }
+            if (c.maxLength > 0 && c.maxLength <= 255)
+                return QStringLiteral("TEXT(") + QString::number(c.maxLength) + QLatin1Char(')');
+        }
+    return QStringLiteral("TEXT(255)");
+}
+
 bool PopulationAnalysis::ensureWorkTable() {
+    // Made anew for each run: an earlier run's table may hold another key.
     if (data_.columnNamesOf(workTable()))
-        return data_.execute(QStringLiteral("DELETE FROM ") + workTable()).has_value();
+        data_.execute(QStringLiteral("DROP TABLE ") + q(workTable()));
     return data_
-               .execute(QStringLiteral("CREATE TABLE ") + workTable() + QStringLiteral(" (") +
-                        q(definition.key) + QStringLiteral(" TEXT(255))"))
+               .execute(QStringLiteral("CREATE TABLE ") + q(workTable()) + QStringLiteral(" (") +
+                        q(definition.key) + QLatin1Char(' ') + keyType() + QLatin1Char(')'))
                .has_value() &&
            data_
-               .execute(QStringLiteral("CREATE UNIQUE INDEX [PrimaryKey] ON ") + workTable() +
+               .execute(QStringLiteral("CREATE UNIQUE INDEX [QUVPopKey] ON ") + q(workTable()) +
                         QStringLiteral(" (") + q(definition.key) + QStringLiteral(") WITH PRIMARY"))
                .has_value();
 }
@@ -208,7 +242,7 @@ bool PopulationAnalysis::fillKeys(const CellValue& value) {
     const Definition& d = definition;
     const bool number = value.kind() == CellValue::Kind::Number;
     return data_
-        .execute(QStringLiteral("INSERT INTO ") + workTable() + QStringLiteral(" (") + q(d.key) +
+        .execute(QStringLiteral("INSERT INTO ") + q(workTable()) + QStringLiteral(" (") + q(d.key) +
                      QStringLiteral(") SELECT ") + q(d.key) + QStringLiteral(" FROM ") +
                      q(d.table) + QStringLiteral(" WHERE ") + q(d.field) +
                      (number ? QStringLiteral(" = ?") : QStringLiteral(" LIKE ?")) +
@@ -244,7 +278,7 @@ bool PopulationAnalysis::run() {
         return false;
     }
     say(QStringLiteral("Cases: ") + QString::number(populations->rowCount()));
-    storeAnswer_.reset();
+    results_.start(resultDatabase, resultDatabaseName, resultTable);
     grouped_.clear();
     if (groupable(*populations)) {
         for (int row = 1; row <= program.lastRow(); ++row)
@@ -349,7 +383,7 @@ bool PopulationAnalysis::readGrouped(int row) {
 
 bool PopulationAnalysis::runFor(const CellValue& value) {
     if (grouped_.empty()) {
-        data_.execute(QStringLiteral("DELETE FROM ") + workTable());
+        data_.execute(QStringLiteral("DELETE FROM ") + q(workTable()));
         fillKeys(value);
     }
     for (int row = 1; row <= program.lastRow(); ++row) {
@@ -363,6 +397,9 @@ bool PopulationAnalysis::runFor(const CellValue& value) {
         case Flow::Next:
             break;
         case Flow::SkipNext:
+            // Past the If's Case rows, then over the row after them.
+            while (is(program.text(row + 1, Action).trimmed(), "Case"))
+                ++row;
             ++row;
             break;
         case Flow::Exit:
@@ -390,7 +427,7 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
     const QString target = program.text(row, Target);
     const QString second = program.text(row, SecondField);
     const QString key = definition.key;
-    const QString work = workTable();
+    const QString work = q(workTable());
     const QString t = q(table);
     const QString sql = criteriaSql(criteria, op);
     if (is(action, "Add")) {
@@ -489,7 +526,7 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
             column = name->trimmed();
             program.setText(row, Target, column);
         }
-        if (!store(column, program.text(row, ValueType), stored, value))
+        if (!results_.store(column, program.text(row, ValueType), stored, value))
             return Flow::Stop;
     } else if (is(action, "ShowTable")) {
         if (showTable)
@@ -508,88 +545,118 @@ PopulationAnalysis::Flow PopulationAnalysis::runRow(int row, const CellValue& va
             return Flow::Stop;
     } else if (is(action, "AddToLog")) {
         say(value.toText() + QStringLiteral(": ") + (criteria.isEmpty() ? result : criteria));
+    } else if (is(action, "Criteria")) {
+        narrowTo(row);
+    } else if (is(action, "Equation")) {
+        const QString computed = calculate(criteria, memory);
+        put(target, computed);
+        if (!table.isEmpty() && !field.isEmpty())
+            data_.execute(QStringLiteral("UPDATE ") + t + QStringLiteral(" SET ") + q(field) +
+                              QStringLiteral(" = ? WHERE ") + q(key) +
+                              QStringLiteral(" IN (SELECT ") + q(key) + QStringLiteral(" FROM ") +
+                              work + QLatin1Char(')'),
+                          {equationValue(computed)});
+    } else if (is(action, "Field")) {
+        const auto rows = data_.query(
+            QStringLiteral("SELECT ") + t + QLatin1Char('.') + q(field) + QStringLiteral(" FROM ") +
+            t + QStringLiteral(", ") + work + QStringLiteral(" WHERE (") + work + QLatin1Char('.') +
+            q(key) + QStringLiteral(" = ") + t + QLatin1Char('.') + q(key) +
+            QStringLiteral(" AND ") + t + QLatin1Char('.') + q(field) +
+            QStringLiteral(" Is Not Null) ORDER BY ") + t + QLatin1Char('.') + q(key));
+        put(target, rows && !rows->isEmpty() ? rows->at(0, 0).toText() : QString());
+    } else if (is(action, "Delete")) {
+        if (!results_.remove(target, value))
+            return Flow::Stop;
     } else if (is(action, "If")) {
-        // If: the value of column 3 (a memory place, or the result box when empty) compared by
-        // the operator with the criteria; column 6 is what follows when it holds: "Skip" passes
-        // over the next row, "Exit" ends this population's program, "Null" empties the result.
-        const int place = memoryIndex(field);
-        const QString left =
-            place >= 0 ? memory[size_t(place)] : (field.isEmpty() ? result : field);
-        QString right = criteria;
-        if (memoryIndex(right) >= 0)
-            right = memory[size_t(memoryIndex(right))];
-        bool ln = false, rn = false;
-        const double a = left.toDouble(&ln), b = right.toDouble(&rn);
-        const int cmp = ln && rn ? (a < b ? -1 : a > b ? 1 : 0) : QString::compare(left, right);
-        bool holds = false;
-        if (op == QLatin1String("="))
-            holds = cmp == 0;
-        else if (op == QLatin1String("<"))
-            holds = cmp < 0;
-        else if (op == QLatin1String("<="))
-            holds = cmp <= 0;
-        else if (op == QLatin1String(">"))
-            holds = cmp > 0;
-        else if (op == QLatin1String(">="))
-            holds = cmp >= 0;
-        else if (op == QLatin1String("<>"))
-            holds = cmp != 0;
-        else if (is(op, "Is Null"))
-            holds = left.isEmpty();
-        else if (is(op, "Is Not Null"))
-            holds = !left.isEmpty();
-        if (holds) {
-            if (is(target, "Skip"))
-                return Flow::SkipNext;
-            if (is(target, "Exit"))
-                return Flow::Exit;
-            if (is(target, "Null"))
-                result.clear();
-        }
+        return decide(row);
     }
     return Flow::Next;
 }
 
-bool PopulationAnalysis::store(const QString& column, const QString& type, const QString& value,
-                               const CellValue& population) {
-    if (!resultDatabase) {
-        dialogs_.message(MessageKind::Exclamation, QStringLiteral("Result database not defined!"));
-        return false;
-    }
-    if (!storeAnswer_)
-        storeAnswer_ = dialogs_.question(QStringLiteral("Store in database (") +
-                                             resultDatabaseName + QStringLiteral(") ?"),
-                                         QuestionButtons::YesNo) == Answer::Yes;
-    if (!*storeAnswer_ || column.trimmed().isEmpty())
-        return true;
-    Connection& db = *resultDatabase;
-    const QString table = q(resultTable);
-    auto columns = db.columnNamesOf(resultTable);
-    if (!columns) {
-        db.execute(QStringLiteral("CREATE TABLE ") + table +
-                   QStringLiteral(" ([PopID] TEXT(255))"));
-        db.execute(QStringLiteral("CREATE UNIQUE INDEX [PopID] ON ") + table +
-                   QStringLiteral(" (PopID) WITH PRIMARY"));
-        columns = db.columnNamesOf(resultTable);
-    }
-    const bool text = is(type, "T");
-    if (!columns || !columns->contains(column, Qt::CaseInsensitive))
-        db.execute(QStringLiteral("ALTER TABLE ") + table + QStringLiteral(" ADD COLUMN ") +
-                   q(column) + (text ? QStringLiteral(" TEXT(255)") : QStringLiteral(" SINGLE")));
-    const CellValue id = CellValue::text(population.toText());
-    const auto found = db.query(
-        QStringLiteral("SELECT PopID FROM ") + table + QStringLiteral(" WHERE PopID = ?"), {id});
-    if (found && found->isEmpty())
-        db.execute(QStringLiteral("INSERT INTO ") + table + QStringLiteral(" (PopID) VALUES (?)"),
-                   {id});
+CellValue PopulationAnalysis::equationValue(const QString& computed) {
     bool numeric = false;
-    const double number = value.toDouble(&numeric);
-    const CellValue stored = value.isEmpty()    ? CellValue::null()
-                             : text || !numeric ? CellValue::text(value)
-                                                : CellValue::number(number);
-    return db
-        .execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + q(column) +
-                     QStringLiteral(" = ? WHERE PopID = ?"),
-                 {stored, id})
-        .has_value();
+    const double number = computed.toDouble(&numeric);
+    return computed.isEmpty() ? CellValue::null()
+           : numeric          ? CellValue::number(number)
+                              : CellValue::text(computed);
+}
+
+QString PopulationAnalysis::compared(const QString& name) const {
+    const int place = memoryIndex(name);
+    return place >= 0 ? memory[size_t(place)] : (name.isEmpty() ? result : name);
+}
+
+// If: the value of column 3 (a memory place, or the result box when empty) compared by the
+// operator with the criteria. When it does not hold, the Case rows right below are tried in
+// turn, each with its own column 3 or the If's. Column 6 of the row that holds is the outcome.
+PopulationAnalysis::Flow PopulationAnalysis::decide(int row) {
+    const QString value = compared(program.text(row, Field));
+    for (int r = row;; ++r) {
+        if (r > row && !is(program.text(r, Action).trimmed(), "Case"))
+            return Flow::Next;
+        const QString own = program.text(r, Field);
+        const QString left = own.isEmpty() ? value : compared(own);
+        const QString right = compared(program.text(r, Criteria));
+        if (PopulationComparison::holds(left, program.text(r, Operator), right))
+            return outcome(program.text(r, Target).trimmed());
+    }
+}
+
+// "Skip" passes over the row after the If and its Case rows, "Exit" ends this population's
+// program, "Null" empties the result box; any other text goes into the result box.
+PopulationAnalysis::Flow PopulationAnalysis::outcome(const QString& text) {
+    if (is(text, "Skip"))
+        return Flow::SkipNext;
+    if (is(text, "Exit"))
+        return Flow::Exit;
+    if (is(text, "Null"))
+        result.clear();
+    else if (!text.isEmpty())
+        result = text;
+    return Flow::Next;
+}
+
+// Criteria: only the keys whose record in the table meets the condition stay; the criteria
+// is bound. "No Record" keeps the keys without a record in the table.
+void PopulationAnalysis::narrowTo(int row) {
+    const QString t = q(program.text(row, Table));
+    const QString op = program.text(row, Operator).trimmed();
+    const QString key = q(definition.key);
+    const QString work = q(workTable());
+    if (is(op, "No Record")) {
+        data_.execute(QStringLiteral("DELETE FROM ") + work + QStringLiteral(" WHERE ") + key +
+                      QStringLiteral(" IN (SELECT ") + key + QStringLiteral(" FROM ") + t +
+                      QLatin1Char(')'));
+        return;
+    }
+    if (!operators().contains(op, Qt::CaseInsensitive))
+        return;
+    const bool unary = is(op, "Is Null") || is(op, "Is Not Null");
+    std::vector<CellValue> bound;
+    if (!unary)
+        bound.push_back(criteriaValue(program.text(row, Criteria), op));
+    // Keys without a value would make NOT IN hold for no key at all.
+    data_.execute(QStringLiteral("DELETE FROM ") + work + QStringLiteral(" WHERE ") + key +
+                      QStringLiteral(" NOT IN (SELECT ") + t + QLatin1Char('.') + key +
+                      QStringLiteral(" FROM ") + t + QStringLiteral(" WHERE ") + t +
+                      QLatin1Char('.') + key + QStringLiteral(" Is Not Null AND ") + t +
+                      QLatin1Char('.') + q(program.text(row, Field)) + QLatin1Char(' ') + op +
+                      (unary ? QString() : QStringLiteral(" ?")) + QLatin1Char(')'),
+                  bound);
+}
+
+CellValue PopulationAnalysis::criteriaValue(const QString& criteria, const QString& op) const {
+    QString c = criteria;
+    const int place = memoryIndex(c);
+    if (c.trimmed().size() == 4 && place >= 0)
+        c = memory[size_t(place)];
+    if (is(op, "Like") || is(op, "Not Like"))
+        return CellValue::text(c);
+    bool numeric = false;
+    const double number = c.trimmed().toDouble(&numeric);
+    if (numeric)
+        return CellValue::number(number);
+    if (c.size() >= 2 && c.startsWith(QLatin1Char('\'')) && c.endsWith(QLatin1Char('\'')))
+        c = c.mid(1, c.size() - 2);
+    return CellValue::text(c);
 }

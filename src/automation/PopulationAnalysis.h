@@ -3,9 +3,11 @@
 // distinct value of the population field. For each population the work table "QUVPop" holds the
 // keys of its records; the program's rows narrow that key set (Add, Exclude, Filter, Reset),
 // compute statistics over it (Analyze, GetRec), combine values in five memory places (GetMem,
-// CalcMem, ClearMem), decide (If) and store one result row per population (Store). Population
-// values reach the SQL as bound parameters. Talks through Dialogs and Status; holds its
+// CalcMem, ClearMem, Field, Equation), decide (If with its Case rows) and store one result row
+// per population (Store, Delete). Population values and the criteria of Criteria rows reach the
+// SQL as bound parameters. Talks through Dialogs and Status; holds its
 // connections, which must outlive it.
+#include "automation/PopulationResults.h"
 #include "platform/CellValue.h"
 #include "platform/RowSet.h"
 #include "platform/Sheet.h"
@@ -83,16 +85,24 @@ private:
     bool readGrouped(int row);
     int runRows(const RowSet& populations);
     bool ensureWorkTable();
+    QString keyType();
     void put(const QString& target, const QString& value);
-    bool store(const QString& column, const QString& type, const QString& value,
-               const CellValue& population);
+    // If and its Case rows.
+    Flow decide(int row);
+    Flow outcome(const QString& text);
+    QString compared(const QString& name) const;
+    void narrowTo(int row);
+    // The criteria as a bound value: a memory place's value, a number, else the text without
+    // its quotes.
+    CellValue criteriaValue(const QString& criteria, const QString& op) const;
+    static CellValue equationValue(const QString& computed);
     QString q(const QString& name) const;
     void say(const QString& line);
 
     Connection& data_;
     Dialogs& dialogs_;
     Status& status_;
-    std::optional<bool> storeAnswer_;
+    PopulationResults results_{dialogs_};
     // By Analyze row: each population's record count and numeric values (by the population
     // value's text), in ascending order.
     struct Fetched {

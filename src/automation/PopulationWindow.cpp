@@ -11,28 +11,36 @@
 #include <QFile>
 
 PopulationWindow::PopulationWindow(SessionDatabase& session, Dialogs& dialogs, Status& status,
-                                   QString iniFile)
+                                   QString programIni, QString userIni)
     : session_(session)
     , dialogs_(dialogs)
     , status_(status)
-    , iniFile_(std::move(iniFile)) {}
+    , programIni_(std::move(programIni))
+    , userIni_(std::move(userIni)) {}
 
 PopulationWindow::~PopulationWindow() = default;
 
-bool PopulationWindow::saveDefaults() const {
-    IniFile ini = IniFile::load(iniFile_);
+bool PopulationWindow::saveDefaults() {
+    IniFile ini = IniFile::load(userIni_);
     ini.setValue(section(), QStringLiteral("PopIDField"), definition.field);
     ini.setValue(section(), QStringLiteral("PopIDTable"), definition.table);
     ini.setValue(section(), QStringLiteral("PopIDKey"), definition.key);
     ini.setValue(section(), QStringLiteral("PopIDFilter"), definition.filter);
     ini.setValue(section(), QStringLiteral("PopulationDatabase"), resultPath_);
-    return ini.save(iniFile_);
+    QString error;
+    if (ini.save(userIni_, &error))
+        return true;
+    dialogs_.message(MessageKind::Exclamation, QStringLiteral("Error in writing file ") + userIni_ +
+                                                   QStringLiteral("\r\n") + error);
+    return false;
 }
 
 void PopulationWindow::readDefaults() {
-    const IniFile ini = IniFile::load(iniFile_);
-    const auto read = [&ini](const char* key) {
-        return ini.value(section(), QString::fromLatin1(key)).value_or(QString());
+    const IniFile user = IniFile::load(userIni_);
+    const IniFile program = IniFile::load(programIni_);
+    const auto read = [&user, &program](const char* key) {
+        const QString k = QString::fromLatin1(key);
+        return user.value(section(), k).value_or(program.value(section(), k).value_or(QString()));
     };
     definition = {read("PopIDTable"), read("PopIDField"), read("PopIDKey"), read("PopIDFilter")};
     const QString result = read("PopulationDatabase");
@@ -59,7 +67,7 @@ bool PopulationWindow::newResultDatabase(const QString& path) {
         !opened.connection->execute(
             QStringLiteral("CREATE TABLE [Analysis] ([PopID] TEXT(255))")) ||
         !opened.connection->execute(
-            QStringLiteral("CREATE UNIQUE INDEX [PopID] ON [Analysis] (PopID) WITH PRIMARY"))) {
+            QStringLiteral("CREATE UNIQUE INDEX [PopID] ON [Analysis] ([PopID]) WITH PRIMARY"))) {
         dialogs_.message(MessageKind::Exclamation, QStringLiteral("Error in creating ") + path);
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The "Population Analysis" window without its widgets: the population ID (table, field, key,
-// filter) kept in the main initialization file's section "PopulationAnalysis", the result
+// filter) kept in section "PopulationAnalysis" of the user's initialization file (the
+// installation's file gives what the user has not set; it may be read-only), the result
 // database ("New" makes one with the table "Analysis"), the program sheet and its ".pmc" files,
 // the run and its log. Talks through Dialogs and Status; holds the session, which must outlive
 // it.
@@ -18,7 +19,10 @@ public:
     static QString fileFilter() { return QStringLiteral("QUV Population macro (*.pmc)|*.pmc"); }
     static QString programSheet() { return QStringLiteral("Program"); }
 
-    PopulationWindow(SessionDatabase& session, Dialogs& dialogs, Status& status, QString iniFile);
+    // programIni: the installation's initialization file; userIni: the user's, which "Set As
+    // Default" writes.
+    PopulationWindow(SessionDatabase& session, Dialogs& dialogs, Status& status, QString programIni,
+                     QString userIni);
     ~PopulationWindow();
 
     PopulationAnalysis::Definition definition;
@@ -28,8 +32,9 @@ public:
     QStringList log;
     std::function<void(const QString& statement, const QString& caption)> showTable;
 
-    // "Set As Default" and what start-up reads back.
-    bool saveDefaults() const;
+    // "Set As Default" (into the user's file; a failed write says so) and what start-up reads
+    // back: each key from the user's file, else from the installation's.
+    bool saveDefaults();
     void readDefaults();
     QString resultDatabasePath() const { return resultPath_; }
     // Opens an existing result database; false after the message.
@@ -49,7 +54,8 @@ private:
     SessionDatabase& session_;
     Dialogs& dialogs_;
     Status& status_;
-    QString iniFile_;
+    QString programIni_;
+    QString userIni_;
     QString resultPath_;
     std::unique_ptr<Connection> result_;
 };

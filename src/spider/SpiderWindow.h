@@ -48,11 +48,14 @@ public:
     void setNormalization(const QString& sample) { normalization_ = sample; }
     const QString& normalization() const { return normalization_; }
     void setClassifier(const QString& table, const QString& field);
+    const QString& classTable() const { return classTable_; }
+    const QString& classField() const { return classField_; }
     // The samples to draw: their keys, from a table (or filter) and its key field.
     void setSelection(const QString& table, const QString& keyField, std::vector<CellValue> keys);
     qsizetype selectedCount() const { return qsizetype(keys_.size()); }
     const QString& selectionTable() const { return keyTable_; }
     const QString& selectionKeyField() const { return keyField_; }
+    const std::vector<CellValue>& selectedKeys() const { return keys_; }
 
     struct Switches {
         bool scan = false;

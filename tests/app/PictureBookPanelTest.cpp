@@ -1,7 +1,8 @@
 // The PictureBook in the running frame on the offscreen platform: figures added with the panel's
 // Add button and through the interpreter, saved and opened from the menu, drawn by a double
 // click, the slide show's countdown and its stop from the status bar, the report as PDF and
-// HTML, and the question about an unsaved book when the frame closes.
+// HTML, spider and distribution figures, and the question about an unsaved book when the frame
+// closes.
 #include "automation/ui/PictureBookPanel.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameCommands.h"
@@ -11,11 +12,15 @@
 #include "automation/ui/BookReport.h"
 #include "diagram/ui/DiagramView.h"
 #include "figure/ui/FigureExporter.h"
+#include "spider/ui/SpiderView.h"
 #include "stats/BoxPlotWindow.h"
 #include "stats/ui/BoxPlotView.h"
+#include "stats/ui/DistributionView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QLabel>
@@ -38,8 +43,17 @@ protected:
         ASSERT_NO_FATAL_FAILURE(makeDatabase(
             {"CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL, Rock TEXT)",
              "INSERT INTO Chem VALUES ('S1', 49, 8, 'Basalt'), ('S2', 72, 0.5, 'Granite'),"
-             " ('S3', 48, 9, 'Basalt')"}));
-        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}});
+             " ('S3', 48, 9, 'Basalt')",
+             "CREATE TABLE Trace (SampleNo TEXT PRIMARY KEY, La REAL, Ce REAL, Nd REAL, Sm REAL,"
+             " Eu REAL, Yb REAL)",
+             "INSERT INTO Trace VALUES ('S1', 30, 65, 28, 6, 1.8, 2.2),"
+             " ('S2', 45, 90, 35, 7, 1.1, 3.5), ('S3', 12, 25, 14, 3.5, 1.2, 2)"}));
+        frame.bind({window,
+                    browser,
+                    session,
+                    dialogs,
+                    {dir.path(), dir.path()},
+                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
         ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
         frame.show();
         book = frame.pictureBook();
@@ -136,6 +150,83 @@ TEST_F(PictureBookPanelTest, ABoxPlotIsAddedFromTheActiveWindowAndDrawnAgain) {
     book->panel().findChild<QPushButton*>(QStringLiteral("cmdDraw"))->click();
     EXPECT_EQ(box.statField, "SiO2");
     EXPECT_EQ(FigureExporter::image(box.figure(), {400, 300}), drawn);
+}
+
+// Spider and distribution figures: added with the panel's Add button from the active window,
+// saved, opened again as the most recent book by PBOPEN 1 and drawn by PBNEXT into their
+// windows, which show the same picture and settings again.
+TEST_F(PictureBookPanelTest, SpiderAndDistributionFiguresComeBackFromARecentBook) {
+    const auto image = [](const ::Figure& f) { return FigureExporter::image(f, {400, 300}); };
+    const auto add = [this] {
+        book->panel().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->click();
+    };
+    auto* spider = qobject_cast<SpiderView*>(frame.openSpider());
+    ASSERT_NE(spider, nullptr);
+    spider->typeBox()->setCurrentText("REE");
+    const QString ci = "CI chondrite (Sun & McDonough 1989)";
+    spider->normalizationBox()->setCurrentText(ci);
+    spider->classTableBox()->setCurrentText("Chem");
+    spider->classFieldBox()->setCurrentText("Rock");
+    spider->packBox()->setChecked(true);
+    spider->controller().setSelection("Trace", "SampleNo",
+                                      {CellValue::text("S1"), CellValue::text("S3")});
+    ASSERT_TRUE(spider->draw());
+    const QImage spiderPicture = image(spider->controller().figure());
+    add();
+
+    auto* distribution = qobject_cast<DistributionView*>(frame.openDistribution());
+    ASSERT_NE(distribution, nullptr);
+    DistributionWindow& d = distribution->controller();
+    d.table = "Chem";
+    d.field = "SiO2";
+    // Typed classes, one of them open downwards.
+    d.manualClasses = true;
+    d.setClasses({{std::nullopt, 50, true, false, "low", "L"},
+                  {50, 60, true, false, "", ""},
+                  {60, 80, true, false, "high", "H"}});
+    d.chart.showPercent = true;
+    d.chart.header = "Silica; in %";
+    distribution->showController();
+    ASSERT_TRUE(distribution->draw());
+    const QImage distributionPicture = image(d.figure());
+    add();
+    ASSERT_EQ(list()->count(), 2);
+    EXPECT_EQ(list()->item(0)->text(), "Spider: REE");
+    EXPECT_EQ(list()->item(1)->text(), "Distribution: SiO2");
+
+    const QString bok = dir.filePath("statistics.bok");
+    dialogs.queueText(bok);
+    menu("Save PictureBook &As...");
+    menu("&New and Clear");
+    // Both windows change before the book draws them back.
+    spider->typeBox()->setCurrentText("REY");
+    spider->controller().setSelection("Trace", "SampleNo", {CellValue::text("S2")});
+    ASSERT_TRUE(spider->draw());
+    d.field = "MgO";
+    d.chart.showPercent = false;
+    d.manualClasses = false;
+    distribution->showController();
+    ASSERT_TRUE(distribution->draw());
+
+    EXPECT_FALSE(run("PBOPEN 2").ok);
+    dialogs.clearLog();
+    ASSERT_TRUE(run("PBOPEN 1").ok);
+    ASSERT_EQ(list()->count(), 2);
+    ASSERT_TRUE(run("PBNEXT").ok);
+    EXPECT_EQ(image(spider->controller().figure()), spiderPicture);
+    EXPECT_EQ(spider->typeBox()->currentText(), "REE");
+    EXPECT_EQ(spider->normalizationBox()->currentText(), ci);
+    EXPECT_TRUE(spider->packBox()->isChecked());
+    ASSERT_TRUE(run("PBNEXT").ok);
+    EXPECT_EQ(image(d.figure()), distributionPicture);
+    EXPECT_EQ(d.chart.header, "Silica; in %");
+    ASSERT_EQ(d.classes().size(), 3u);
+    EXPECT_EQ(d.classes()[1].name, "]50,60]");
+    EXPECT_FALSE(d.classes()[0].from.has_value());
+    // The view shows the drawn settings, so its own Draw gives the same picture.
+    ASSERT_TRUE(distribution->draw());
+    EXPECT_EQ(image(d.figure()), distributionPicture);
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('|').toStdString();
 }
 
 TEST_F(PictureBookPanelTest, SlideShowCountsDownAndStopsFromTheStatusBar) {

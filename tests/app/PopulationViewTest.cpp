@@ -1,10 +1,12 @@
-// The population analysis window in the running frame: opened by VIEW POPULATION, a new result
-// database from its "New" button, a program saved and opened as a .pmc file from its menu, and
-// Run storing one row per population.
+// The population analysis window in the running frame: opened by VIEW POPULATION, its defaults
+// kept in the user's ini file, a new result database from its "New" button, a program saved and
+// opened as a .pmc file from its menu, and Run narrowing each population by a Criteria row and
+// storing one row per population.
 #include "automation/ui/PopulationView.h"
 #include "app/FrameSession.h"
 #include "app/ui/FrameCommands.h"
 #include "automation/CommandInterpreter.h"
+#include "platform/IniFile.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -49,24 +51,27 @@ TEST_F(PopulationViewTest, RunFromTheWindowStoresARowPerPopulation) {
     view->findChild<QComboBox*>("cmbF")->setCurrentText("Site");
     view->findChild<QComboBox*>("cmbKey")->setCurrentText("SampleNo");
     ASSERT_EQ(view->findChild<QComboBox*>("cmbKey")->currentText(), "SampleNo");
+    // Set As Default writes the user's file, not the program's.
+    press(*view, "Set As Default");
+    EXPECT_EQ(IniFile::load(dir.filePath("ini/QuvData.ini"))
+                  .value(PopulationWindow::section(), "PopIDField")
+                  .value_or(QString()),
+              "Site");
 
     Sheet& program = view->controller().program;
-    program.setText(1, 1, "Analyze");
-    program.setText(1, 2, "Samples");
-    program.setText(1, 3, "Cu");
-    program.setText(1, 4, "max");
-    program.setText(1, 6, "Mem1");
-    program.setText(2, 1, "Store");
-    program.setText(2, 5, "Mem1");
-    program.setText(2, 6, "MaxCu");
-    program.setText(2, 7, "N");
+    const std::vector<QStringList> lines{{"Criteria", "Samples", "Cu", "<", "20"},
+                                         {"Analyze", "Samples", "Cu", "max", "", "Mem1"},
+                                         {"Store", "", "", "", "Mem1", "MaxCu", "N"}};
+    for (int r = 0; r < int(lines.size()); ++r)
+        for (int c = 0; c < lines[size_t(r)].size(); ++c)
+            program.setText(r + 1, c + 1, lines[size_t(r)][c]);
     const QString pmc = dir.filePath("max.pmc");
     dialogs.queueText(pmc);
     menu(*view, "&Save Macro");
     program.clear();
     dialogs.queueText(pmc);
     menu(*view, "&Open Macro");
-    EXPECT_EQ(view->controller().program.text(2, 6), "MaxCu");
+    EXPECT_EQ(view->controller().program.text(3, 6), "MaxCu");
 
     const QString results = dir.filePath("results.sqlite");
     dialogs.queueText(results);
@@ -81,7 +86,8 @@ TEST_F(PopulationViewTest, RunFromTheWindowStoresARowPerPopulation) {
     const auto rows = opened.connection->query("SELECT PopID, MaxCu FROM Analysis ORDER BY PopID");
     ASSERT_TRUE(rows);
     ASSERT_EQ(rows->rowCount(), 2);
-    EXPECT_EQ(rows->at(0, 0).toText() + "=" + rows->at(0, 1).toText(), "North=30");
+    // The Criteria row leaves North its sample below 20.
+    EXPECT_EQ(rows->at(0, 0).toText() + "=" + rows->at(0, 1).toText(), "North=10");
     EXPECT_EQ(rows->at(1, 0).toText() + "=" + rows->at(1, 1).toText(), "O'Hara=5");
 }
 

@@ -1,16 +1,22 @@
 // PictureBooks on a real SQLite file: figures added from a diagram window, saved with their
 // graph files, read back and drawn again to the same picture; the list texts, a failed open,
-// field resolution, stepping and the slide show; the book commands through a batch macro.
+// field resolution, stepping and the slide show; the book commands through a batch macro, which
+// writes spider, box-and-whisker and distribution figures too.
 #include "automation/PictureBook.h"
 #include "automation/BatchMacro.h"
 #include "automation/PictureBookController.h"
 #include "db/ConnectionFactory.h"
 #include "db/MapFile.h"
 #include "db/SessionDatabase.h"
+#include "db/SystemDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
+#include "spider/SpiderWindow.h"
+#include "stats/BoxPlotWindow.h"
+#include "stats/BoxWhiskerSettings.h"
+#include "stats/DistributionWindow.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -44,7 +50,10 @@ protected:
                          "CREATE TABLE Trace(SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL);"
                          "INSERT INTO Trace VALUES('S1',120,80),('S2',5,40),('S3',90,70);"
                          "CREATE TABLE Ore(SampleNo TEXT PRIMARY KEY, Cu REAL);"
-                         "INSERT INTO Ore VALUES('S1',1),('S2',2);",
+                         "INSERT INTO Ore VALUES('S1',1),('S2',2);"
+                         "CREATE TABLE Ree(SampleNo TEXT PRIMARY KEY, La REAL, Ce REAL, Nd REAL,"
+                         " Sm REAL, Yb REAL);"
+                         "INSERT INTO Ree VALUES('S1',30,65,28,6,2.2),('S3',12,25,14,3.5,2);",
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
         sqlite3_close(db);
@@ -142,6 +151,9 @@ TEST_F(PictureBookTest, ListTextsAndDrawingRowsWithoutAMarker) {
         f.setText(4, PictureBook::Marker, "Marked");
         f.setText(5, PictureBook::Source, "Histogram");
         f.setText(5, PictureBook::Marker, "Fig 5");
+        // A type this program draws only in a window the controller was not given.
+        f.setText(6, PictureBook::Source, "Spider");
+        f.setText(6, PictureBook::Marker, "Fig 6");
         ASSERT_TRUE(w.save(bok).ok);
     }
     auto book = controller();
@@ -149,13 +161,15 @@ TEST_F(PictureBookTest, ListTextsAndDrawingRowsWithoutAMarker) {
     QStringList texts;
     for (const auto& e : book->entries())
         texts << QString::number(e.row) + ":" + e.text;
-    EXPECT_EQ(texts, QStringList({"1:Named", "2:Fig2", "4:Marked", "5:Fig 5"}));
+    EXPECT_EQ(texts, QStringList({"1:Named", "2:Fig2", "4:Marked", "5:Fig 5", "6:Fig 6"}));
 
     dialogs.clearLog();
     EXPECT_FALSE(book->draw(2));
     EXPECT_FALSE(book->draw(5));
+    EXPECT_FALSE(book->draw(6));
     EXPECT_EQ(dialogs.texts(),
-              QStringList({"Not Figure on row 2", "Figure type Histogram can not be found"}));
+              QStringList({"Not Figure on row 2", "Figure type Histogram can not be found",
+                           "Figure type Spider can not be found"}));
     EXPECT_TRUE(windows.empty());
 }
 
@@ -284,6 +298,52 @@ TEST_F(PictureBookTest, BatchMacroOpensABookAndWritesEachFigure) {
                             "b.png\nPBPREVIOUS\nSAVEFIGURE c.png\nPBNEXT\nPBNEXT"));
     EXPECT_EQ(saved, QStringList({"a.png=4", "b.png=3", "c.png=4"}));
     EXPECT_EQ(replay.log().last(), "FAILED PBNEXT\n       This is last picture");
+}
+
+TEST_F(PictureBookTest, ABatchRunWritesTheStatisticsFiguresOfABook) {
+    const auto image = [](const ::Figure& f) { return FigureExporter::image(f, {400, 300}); };
+    auto book = controller();
+    const QString system = path("system/QUVData.sqlite");
+    SpiderWindow spider(session, dialogs, status,
+                        [&system] { return SystemDatabase::open(system); });
+    ASSERT_TRUE(spider.reloadLibrary());
+    spider.setSpiderType("REE");
+    spider.setNormalization("CI chondrite (Sun & McDonough 1989)");
+    spider.setSelection("Ree", "SampleNo", {CellValue::text("S1"), CellValue::text("S3")});
+    spider.setClassifier("Chem", "Rock");
+    ASSERT_TRUE(spider.draw()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(book->addFrom(spider));
+    DistributionWindow distribution(session, dialogs, status);
+    distribution.table = "Chem";
+    distribution.field = "SiO2";
+    distribution.classesText = "3";
+    ASSERT_TRUE(distribution.draw());
+    ASSERT_TRUE(book->addFrom(distribution));
+    BoxPlotWindow box(session, dialogs, status, BoxWhiskerSettings::shared());
+    box.statTable = box.classTable = "Chem";
+    box.statField = "MgO";
+    box.classField = "Rock";
+    ASSERT_TRUE(box.draw()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(book->addFrom(box));
+    ASSERT_TRUE(book->save(path("statistics.bok")));
+    const std::vector<QImage> drawn{image(spider.figure()), image(distribution.figure()),
+                                    image(box.figure())};
+
+    std::vector<QImage> saved;
+    BatchMacro batch(session, dialogs, status, dir.path(), path("out"), path("lastfiles.ini"),
+                     [&saved, &image](const ::Figure& f, const QString&, QSize) {
+                         saved.push_back(image(f));
+                         return true;
+                     });
+    batch.setSystemDatabase(system, {});
+    ASSERT_TRUE(batch.run("OPENDB " + path("rocks.sqlite") + "\nPBOPEN " + path("statistics.bok") +
+                          "\nPBNEXT\nSAVEFIGURE s.png\nPBNEXT\nSAVEFIGURE d.png\nPBNEXT"
+                          "\nSAVEFIGURE b.png"))
+        << batch.log().join('\n').toStdString();
+    EXPECT_EQ(saved, drawn);
+    // A failed step leaves nothing to save, not the figure before it.
+    EXPECT_FALSE(batch.run("PBNEXT\nSAVEFIGURE c.png"));
+    EXPECT_EQ(saved.size(), 3u);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
-// Population analysis on a real SQLite file: one result row per population (a value with a quote
-// among them), the statistics and memory edge cases, Exclude and If, a program without Analyze
-// rows, and Abort between populations keeping the rows already stored.
+// Population analysis on a real SQLite file and on a PostgreSQL server (skipped without
+// QUV_PG_CONNINFO): one result row per population (a value with a quote among them), the
+// statistics and memory edge cases, Exclude and If, a program without Analyze rows, and Abort
+// between populations keeping the rows already stored.
 #include "automation/PopulationAnalysis.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/PgScratchSchema.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -18,32 +20,50 @@ struct StoppingStatus : HeadlessStatus {
     bool abortRequested() override { return ++polls == stopAt || HeadlessStatus::abortRequested(); }
 };
 
-class PopulationAnalysisTest : public ::testing::Test {
+class PopulationAnalysisTest : public ::testing::TestWithParam<Engine> {
 protected:
     QTemporaryDir dir;
+    std::unique_ptr<PgScratchSchema> pg;
     ScriptedDialogs dialogs;
     StoppingStatus status;
     std::unique_ptr<Connection> data;
     std::unique_ptr<Connection> results;
     QStringList logged;
 
+    OpenedConnection open(const char* file) {
+        if (GetParam() == Engine::Postgres)
+            return pg->open();
+        return SqliteConnection::open(dir.filePath(file), SqliteConnection::Mode::ReadWriteCreate);
+    }
+
     void SetUp() override {
-        auto opened = SqliteConnection::open(dir.filePath("rocks.sqlite"),
-                                             SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(opened.ok());
+        if (GetParam() == Engine::Postgres) {
+            if (PgScratchSchema::conninfo().isEmpty())
+                GTEST_SKIP() << PgScratchSchema::skipReason;
+            pg = std::make_unique<PgScratchSchema>(QStringLiteral("quv_population"));
+            ASSERT_TRUE(pg->ok()) << pg->error().toStdString();
+        }
+        auto opened = open("rocks.sqlite");
+        ASSERT_TRUE(opened.ok()) << opened.error.toStdString();
         data = std::move(opened.connection);
         for (const char* sql :
-             {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Site TEXT)",
-              "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL)",
+             {"CREATE TABLE [Samples] ([SampleNo] TEXT(10) PRIMARY KEY, [Site] TEXT(50))",
+              "CREATE TABLE [Chem] ([SampleNo] TEXT(10) PRIMARY KEY, [Cu] DOUBLE, [Zn] DOUBLE)",
               "INSERT INTO Samples VALUES ('S1','North'),('S2','North'),('S3','O''Hara'),"
               "('S4','O''Hara'),('S5','O''Hara'),('S6',NULL)",
               "INSERT INTO Chem VALUES ('S1',10,1),('S2',30,-2),('S3',5,3),('S4',-1,4),"
               "('S5',6,NULL),('S6',99,9)"})
-            ASSERT_TRUE(data->execute(QString::fromUtf8(sql))) << sql;
-        auto out = SqliteConnection::open(dir.filePath("results.sqlite"),
-                                          SqliteConnection::Mode::ReadWriteCreate);
+            ASSERT_TRUE(data->execute(QString::fromUtf8(sql)))
+                << sql << " " << data->lastError().toStdString();
+        auto out = open("results.sqlite");
         ASSERT_TRUE(out.ok());
         results = std::move(out.connection);
+    }
+
+    void TearDown() override {
+        data.reset();
+        results.reset(); // both before their schema is dropped
+        pg.reset();
     }
 
     PopulationAnalysis analysis(const std::vector<QStringList>& rows) {
@@ -75,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue) {
+TEST_P(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue) {
     PopulationAnalysis a = analysis({
         {"Population"},
         {"Analyze", "Chem", "Cu", "n", "", "Mem1"},
@@ -94,7 +114,7 @@ TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue
     });
     dialogs.queueAnswer(Answer::Yes);
     dialogs.queueText("Count");
-    ASSERT_TRUE(a.run());
+    ASSERT_TRUE(a.run()) << logged.join(" | ").toStdString();
     // The memory keeps single precision: 3.333333 * 3.
     EXPECT_EQ(stored(), QStringList({"North|2|2|20|10|40|not all positive",
                                      "O'Hara|3|3|3.333333|5|9.999999|"}));
@@ -105,7 +125,7 @@ TEST_F(PopulationAnalysisTest, StoresOneRowPerPopulationAndKeepsAQuoteInTheValue
               QStringList({"Running Population analysis. File = Analysis.pmc", "Cases: 2"}));
 }
 
-TEST_F(PopulationAnalysisTest, OneGroupedQueryPerAnalyzeStoresWhatTheRowByRowRunStores) {
+TEST_P(PopulationAnalysisTest, OneGroupedQueryPerAnalyzeStoresWhatTheRowByRowRunStores) {
     std::vector<QStringList> rows{
         {"Analyze", "Chem", "Cu", "n", "", "Mem1"},
         {"Analyze", "Chem", "Cu", "median", "", "Mem2"},
@@ -122,7 +142,7 @@ TEST_F(PopulationAnalysisTest, OneGroupedQueryPerAnalyzeStoresWhatTheRowByRowRun
     for (QStringList& run : runs) {
         results->execute("DROP TABLE IF EXISTS [Analysis]");
         dialogs.queueAnswer(Answer::Yes);
-        ASSERT_TRUE(analysis(rows).run());
+        ASSERT_TRUE(analysis(rows).run()) << logged.join(" | ").toStdString();
         run = stored();
         // A Reset row needs the key set: the second run reads row by row.
         rows.insert(rows.begin(), {"Reset"});
@@ -131,7 +151,7 @@ TEST_F(PopulationAnalysisTest, OneGroupedQueryPerAnalyzeStoresWhatTheRowByRowRun
     EXPECT_EQ(runs[1], runs[0]);
 }
 
-TEST_F(PopulationAnalysisTest, StatisticsAndMemoryGiveNothingWhereThereIsNothing) {
+TEST(PopulationAnalysis, StatisticsAndMemoryGiveNothingWhereThereIsNothing) {
     const std::vector<double> values{-2, 1, 3, 4};
     struct Case {
         const char* name;
@@ -158,14 +178,14 @@ TEST_F(PopulationAnalysisTest, StatisticsAndMemoryGiveNothingWhereThereIsNothing
     EXPECT_EQ(PopulationAnalysis::calculate("(Mem1+mem5)*2", {"1", "", "", "", "2.5"}), "7");
 }
 
-TEST_F(PopulationAnalysisTest, WithoutAnalyzeRowsEveryPopulationIsWalkedAndNothingStored) {
+TEST_P(PopulationAnalysisTest, WithoutAnalyzeRowsEveryPopulationIsWalkedAndNothingStored) {
     PopulationAnalysis a = analysis({{"AddToLog", "", "", "", "seen"}});
-    ASSERT_TRUE(a.run());
+    ASSERT_TRUE(a.run()) << logged.join(" | ").toStdString();
     EXPECT_EQ(logged.mid(2), QStringList({"North: seen", "O'Hara: seen"}));
     EXPECT_FALSE(results->columnNamesOf("Analysis"));
 }
 
-TEST_F(PopulationAnalysisTest, AbortBetweenPopulationsKeepsTheRowsStored) {
+TEST_P(PopulationAnalysisTest, AbortBetweenPopulationsKeepsTheRowsStored) {
     PopulationAnalysis a = analysis(
         {{"Analyze", "Chem", "Cu", "n", "", "Mem1"}, {"Store", "", "", "", "Mem1", "N", "N"}});
     status.stopAt = 2;
@@ -179,5 +199,8 @@ TEST_F(PopulationAnalysisTest, AbortBetweenPopulationsKeepsTheRowsStored) {
     EXPECT_FALSE(missing.run());
     EXPECT_EQ(dialogs.texts().last(), "Population ID data missing!");
 }
+
+INSTANTIATE_TEST_SUITE_P(Engines, PopulationAnalysisTest,
+                         ::testing::Values(Engine::Sqlite, Engine::Postgres), engineName);
 
 } // namespace

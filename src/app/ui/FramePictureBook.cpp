@@ -13,7 +13,9 @@
 #include "platform/IniFile.h"
 #include "platform/qt/QtStatus.h"
 #include "platform/qt/SheetTableModel.h"
+#include "spider/ui/SpiderView.h"
 #include "stats/ui/BoxPlotView.h"
+#include "stats/ui/DistributionView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,6 +42,27 @@ struct SheetCopy : QObject {
 DiagramWindow* windowOf(DiagramView* view) {
     return view ? &view->controller() : nullptr;
 }
+
+// A statistics window's view type as the book reaches it: the active child when it is one,
+// the one opened for drawing, and the view showing the controller's new state.
+template <class View, class Open> auto bookWindow(MainFrame& frame, Open open) {
+    using Window = std::remove_reference_t<decltype(std::declval<View&>().controller())>;
+    return PictureBookController::BookWindow<Window>{
+        [&frame]() -> Window* {
+            QMdiSubWindow* active = frame.area()->activeSubWindow();
+            auto* view = active ? qobject_cast<View*>(active->widget()) : nullptr;
+            return view ? &view->controller() : nullptr;
+        },
+        [open]() -> Window* {
+            auto* view = qobject_cast<View*>(open());
+            return view ? &view->controller() : nullptr;
+        },
+        [&frame](Window& window) {
+            for (auto* view : frame.findChildren<View*>())
+                if (&view->controller() == &window)
+                    view->showController();
+        }};
+}
 } // namespace
 
 FramePictureBook::FramePictureBook(MainFrame& frame, const QString& userFolder,
@@ -64,21 +87,10 @@ FramePictureBook::FramePictureBook(MainFrame& frame, const QString& userFolder,
                if (FrameCommands* commands = frame.commands())
                    commands->recorder().record(line, names);
            },
-           [&frame]() -> BoxPlotWindow* {
-               QMdiSubWindow* active = frame.area()->activeSubWindow();
-               auto* view = active ? qobject_cast<BoxPlotView*>(active->widget()) : nullptr;
-               return view ? &view->controller() : nullptr;
-           },
-           [&frame]() -> BoxPlotWindow* {
-               auto* view = qobject_cast<BoxPlotView*>(frame.openBoxPlot());
-               return view ? &view->controller() : nullptr;
-           },
-           [&frame](BoxPlotWindow& window) {
-               for (auto* view : frame.findChildren<BoxPlotView*>())
-                   if (&view->controller() == &window)
-                       view->showController();
-           }}) {
-    controller_.appPath = frame.parts_->folders.appPath;
+           bookWindow<BoxPlotView>(frame, [&frame] { return frame.openBoxPlot(); }),
+           bookWindow<SpiderView>(frame, [&frame] { return frame.openSpider(); }),
+           bookWindow<DistributionView>(frame, [&frame] { return frame.openDistribution(); })}) {
+    controller_.lastFilesIni = userFolder + QStringLiteral("/ini/lastfiles.ini");
     panel_ = new PictureBookPanel(controller_);
     dock_ = new QDockWidget(QStringLiteral("PictureBook"), &frame);
     dock_->setObjectName(QStringLiteral("pictureBook"));

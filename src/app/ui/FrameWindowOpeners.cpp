@@ -110,7 +110,8 @@ QWidget* FrameWindowOpeners::openPopulation() {
     const auto& folders = frame_.parts_->folders;
     auto* view =
         new PopulationView(frame_.parts_->session, frame_.parts_->dialogs, *frame_.status_,
-                           folders.appPath + "/ini/QuvData.ini", folders.userFolder + "/data");
+                           folders.appPath + "/ini/QuvData.ini",
+                           folders.userFolder + "/ini/QuvData.ini", folders.userFolder + "/data");
     view->controller().showTable = [this](const QString& statement, const QString& caption) {
         frame_.openGrid(statement, caption);
     };

@@ -19,12 +19,13 @@
 #include <QVBoxLayout>
 
 PopulationView::PopulationView(SessionDatabase& session, Dialogs& dialogs, Status& status,
-                               const QString& iniFile, const QString& dataFolder, QWidget* parent)
+                               const QString& programIni, const QString& userIni,
+                               const QString& dataFolder, QWidget* parent)
     : QWidget(parent)
     , session_(session)
     , dialogs_(dialogs)
     , dataFolder_(dataFolder)
-    , window_(session, dialogs, status, iniFile)
+    , window_(session, dialogs, status, programIni, userIni)
     , table_(new QComboBox)
     , field_(new QComboBox)
     , key_(new QComboBox)

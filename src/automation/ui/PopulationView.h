@@ -16,7 +16,8 @@ class PopulationView : public QWidget {
     Q_OBJECT
 public:
     PopulationView(SessionDatabase& session, Dialogs& dialogs, Status& status,
-                   const QString& iniFile, const QString& dataFolder, QWidget* parent = nullptr);
+                   const QString& programIni, const QString& userIni, const QString& dataFolder,
+                   QWidget* parent = nullptr);
 
     PopulationWindow& controller() { return window_; }
     // Fills the boxes from the open database, keeping the choices still there.

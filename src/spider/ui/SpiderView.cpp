@@ -327,6 +327,24 @@ bool SpiderView::draw() {
     return ok;
 }
 
+void SpiderView::showController() {
+    const SpiderWindow::Switches switches = window_.switches;
+    const QString normalization = window_.normalization();
+    const QString classField = window_.classField();
+    type_->setCurrentText(window_.spiderType());
+    fillNormalizations();
+    normalization_->setCurrentText(normalization);
+    classTable_->setCurrentText(window_.classTable());
+    fillClassFields();
+    classField_->setCurrentText(classField);
+    scan_->setChecked(switches.scan);
+    pack_->setChecked(switches.pack);
+    connect_->setChecked(switches.connectOverMissing);
+    clipData_->setChecked(switches.useClipData);
+    showSelection();
+    showFigure();
+}
+
 void SpiderView::showFigure() {
     FigurePlot::show(window_.figure(), *plot_, plot_->size());
 }

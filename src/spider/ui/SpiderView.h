@@ -31,6 +31,9 @@ public:
     // Copies the pickers into the controller, draws and shows the figure.
     bool draw();
     void showFigure();
+    // After the controller's settings were set from outside (a PictureBook figure): the
+    // pickers, options, selection and figure show them.
+    void showController();
 
     // Supplied by the frame.
     std::function<void(const QString& statement, const QString& caption)> openGrid;

@@ -18,9 +18,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 QString textOf(const std::optional<double>& v) {
@@ -83,16 +85,16 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     pickers->addRow(clipData_, acceptNulls_);
     pickers->addRow(useFilter_, filter_);
     auto* nOrPercent = new QHBoxLayout;
-    auto* n = new QRadioButton(QStringLiteral("n"));
-    n->setChecked(true);
-    nOrPercent->addWidget(n);
+    count_ = new QRadioButton(QStringLiteral("n"));
+    count_->setChecked(true);
+    nOrPercent->addWidget(count_);
     nOrPercent->addWidget(percent_);
     pickers->addRow(QStringLiteral("Y axis"), nOrPercent);
     auto* cumRow = new QHBoxLayout;
-    auto* cumUp = new QRadioButton(QStringLiteral("Up"));
-    cumUp->setChecked(true);
+    cumUp_ = new QRadioButton(QStringLiteral("Up"));
+    cumUp_->setChecked(true);
     cumRow->addWidget(cumulative_);
-    cumRow->addWidget(cumUp);
+    cumRow->addWidget(cumUp_);
     cumRow->addWidget(cumDown_);
     pickers->addRow(cumRow);
     // "Field is:": how the values are read.
@@ -351,6 +353,39 @@ void DistributionView::chartChanged(const std::function<void(DistributionChart&)
     takeChoices();
     change(window_.chart);
     window_.redrawChart();
+    showState();
+}
+
+void DistributionView::showController() {
+    // The table first, unblocked: its change refills the columns.
+    table_->setCurrentText(window_.table);
+    // The rest must not hand half-shown choices back to the controller.
+    std::vector<std::unique_ptr<QSignalBlocker>> blocked;
+    for (QObject* o : findChildren<QWidget*>())
+        blocked.push_back(std::make_unique<QSignalBlocker>(o));
+    field_->setCurrentText(window_.field);
+    filter_->setCurrentText(window_.filter);
+    clipData_->setChecked(window_.useClipData);
+    acceptNulls_->setChecked(window_.acceptNulls);
+    useFilter_->setChecked(window_.useFilter);
+    manual_->setChecked(window_.manualClasses);
+    caseSense_->setChecked(window_.caseSensitive);
+    const DistributionChart& c = window_.chart;
+    (c.showPercent ? percent_ : count_)->setChecked(true);
+    cumulative_->setChecked(c.cumulative);
+    (c.cumulativeUp ? cumUp_ : cumDown_)->setChecked(true);
+    for (const auto& [button, read] : fieldIs_)
+        button->setChecked(read == window_.fieldIs);
+    using Label = DistributionChart::BarLabel;
+    values_->setChecked(c.barLabel == Label::Count);
+    labels_->setChecked(c.barLabel != Label::None && c.barLabel != Label::Count);
+    static const Label statistics[] = {Label::Avg, Label::Min, Label::Max, Label::StDev,
+                                       Label::Median};
+    for (int i = 0; i < 5; ++i)
+        if (statistics[i] == c.barLabel)
+            labelStatistic_->setCurrentIndex(i);
+    decimals_->setCurrentText(QString::number(c.decimals));
+    maxClasses_->setText(QString::number(window_.maxClasses));
     showState();
 }
 

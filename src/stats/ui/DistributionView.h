@@ -27,6 +27,9 @@ public:
     void setTable(const QString& table);
     void refreshLists();
     bool draw();
+    // After the controller's settings were set from outside (a PictureBook figure): the boxes,
+    // the class table and the chart show them.
+    void showController();
     StatisticsFigurePanel* chart() const { return chart_; }
     QMenuBar* menuBar() const { return menuBar_; }
     QTableView* classTable() const { return classView_; }
@@ -44,7 +47,7 @@ private:
     StatisticsPickers pickers_;
     QComboBox *table_, *field_, *filter_;
     QCheckBox *clipData_, *acceptNulls_, *useFilter_, *manual_, *cumulative_, *caseSense_;
-    QRadioButton *percent_, *cumDown_;
+    QRadioButton *count_, *percent_, *cumUp_, *cumDown_;
     std::vector<std::pair<QRadioButton*, StatisticsComponent::DistributionRead>> fieldIs_;
     QCheckBox *labels_, *values_; // "Show" a statistic over each bar, or its count
     QComboBox *labelStatistic_, *decimals_;
