@@ -2,6 +2,7 @@
 
 #include "db/SessionDatabase.h"
 #include "diagram/FigureFile.h"
+#include "figure/ChartPropertyQuestions.h"
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
@@ -216,6 +217,11 @@ void BoxPlotWindow::rebuildFigure() {
                                   ? QStringLiteral("Filter: ") + filter + QStringLiteral(" (n= ") +
                                         QString::number(total_) + QStringLiteral(" samples)")
                                   : QStringLiteral("No filter selected"));
+    for (const auto& [typed, drawn] :
+         {std::pair{&header_, &figure_.header}, std::pair{&xTitle_, &figure_.x.title},
+          std::pair{&yTitle_, &figure_.y.title}})
+        if (!typed->isEmpty())
+            *drawn = *typed;
     figure_.y.logarithmic = logarithmic_;
     if (yMin_)
         figure_.y.min = *yMin_;
@@ -310,4 +316,12 @@ void BoxPlotWindow::scale() {
     yMax_ = hi;
     if (hasFigure_)
         rebuildFigure();
+}
+
+bool BoxPlotWindow::askChartProperties() {
+    if (!ChartPropertyQuestions::askTitles(dialogs_, header_, xTitle_, yTitle_))
+        return false;
+    if (hasFigure_)
+        rebuildFigure();
+    return true;
 }
