@@ -309,19 +309,17 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
         return ChartPropertyQuestions::askArea(dialogs_, QStringLiteral("Chart Area Options"),
                                                look.chartArea);
     });
-    QAction* font = askLook(QStringLiteral("&Font..."), [this](FigureLook& look) {
-        return ChartPropertyQuestions::askFont(dialogs_, look);
-    });
+    // In the Chart menu rather than as a button: a button's Alt+F would clash with "&File".
+    askLook(QStringLiteral("&Font..."),
+            [this](FigureLook& look) { return ChartPropertyQuestions::askFont(dialogs_, look); });
     chartMenu->addAction(QStringLiteral("&Chart Properties"), this, [this] {
         chartChanged([this](DistributionChart& c) {
             ChartPropertyQuestions::askTitles(dialogs_, c.header, c.xTitle, c.yTitle);
         });
     });
-    auto* fontButton = new QPushButton(QStringLiteral("&Font..."));
-    connect(fontButton, &QPushButton::clicked, font, &QAction::trigger);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {drawButton, regenerate, refresh, write, fontButton})
+    for (QPushButton* b : {drawButton, regenerate, refresh, write})
         buttons->addWidget(b);
     auto* side = new QVBoxLayout;
     side->addLayout(pickers);
