@@ -23,13 +23,6 @@ double orNaN(const StatisticsComponent& c, const QString& name) {
     return v == c.NoValue() ? std::numeric_limits<double>::quiet_NaN() : v;
 }
 
-std::vector<double> pointsOf(const StatisticsComponent& c, const QString& list, double count) {
-    std::vector<double> out;
-    for (int k = 1; k <= int(count); ++k)
-        out.push_back(c.Statistic(list + QString::number(k)));
-    return out;
-}
-
 QString percentText(double p) {
     return QString::number(std::lround(p));
 }
@@ -114,10 +107,14 @@ BoxClass BoxPlotWindow::boxOf(const StatisticsComponent& c, const QString& name)
     b.extremeHighCount = c.Statistic(QStringLiteral("N_EXTREMEHIGH"));
     b.min = orNaN(c, QStringLiteral("MIN"));
     b.max = orNaN(c, QStringLiteral("MAX"));
-    b.extremeLow = pointsOf(c, QStringLiteral("EXTREMELOW_"), b.extremeLowCount);
-    b.outlierLow = pointsOf(c, QStringLiteral("OUTLIERLOW_"), b.outlierLowCount);
-    b.outlierHigh = pointsOf(c, QStringLiteral("OUTLIERHIGH_"), b.outlierHighCount);
-    b.extremeHigh = pointsOf(c, QStringLiteral("EXTREMEHIGH_"), b.extremeHighCount);
+    // The points as lists: thousands of outliers asked for by name one at a time cost more
+    // than the rest of the box.
+    if (const BoxPoints* points = c.SelectedBoxPoints()) {
+        b.extremeLow = points->extremeLow;
+        b.outlierLow = points->outlierLow;
+        b.outlierHigh = points->outlierHigh;
+        b.extremeHigh = points->extremeHigh;
+    }
     return b;
 }
 

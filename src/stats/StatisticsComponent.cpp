@@ -250,6 +250,10 @@ const BoxPoints& StatisticsComponent::points() const {
     return *points_;
 }
 
+const BoxPoints* StatisticsComponent::SelectedBoxPoints() const {
+    return selected_ && selected_->count() > 0 ? &points() : nullptr;
+}
+
 double StatisticsComponent::Statistic(const QString& name) const {
     if (!selected_)
         return noValue;
