@@ -126,6 +126,39 @@ QJsonArray pointsJson(const std::vector<QPointF>& points) {
     return a;
 }
 
+QJsonObject toJson(const FigureLook::Area& a) {
+    return {{"fill", toJson(a.fill)}, {"border", toJson(a.border)}, {"borderWidth", a.borderWidth}};
+}
+
+FigureLook::Area areaOf(const QJsonValue& v) {
+    const QJsonObject o = v.toObject();
+    FigureLook::Area a;
+    if (o.contains(QStringLiteral("fill")))
+        a.fill = colorOf(o["fill"]);
+    a.border = colorOf(o["border"]);
+    a.borderWidth = std::clamp(o["borderWidth"].toInt(), 0, 100);
+    return a;
+}
+
+QJsonObject toJson(const FigureLook& l) {
+    return {{"fontFamily", l.fontFamily},
+            {"fontSize", l.fontSize},
+            {"bold", l.bold},
+            {"italic", l.italic},
+            {"chartArea", toJson(l.chartArea)},
+            {"plotArea", toJson(l.plotArea)}};
+}
+
+FigureLook lookOf(const QJsonObject& o) {
+    FigureLook l;
+    l.fontFamily = o["fontFamily"].toString();
+    l.fontSize = std::clamp(o["fontSize"].toInt(), 0, 400);
+    l.bold = o["bold"].toBool();
+    l.italic = o["italic"].toBool();
+    l.chartArea = areaOf(o["chartArea"]);
+    l.plotArea = areaOf(o["plotArea"]);
+    return l;
+}
 } // namespace
 
 QByteArray FigureFile::toJson(const Figure& f, const QJsonObject& extras) {
@@ -162,6 +195,7 @@ QByteArray FigureFile::toJson(const Figure& f, const QJsonObject& extras) {
         {"y2Visible", f.y2Visible},
         {"legend",
          QJsonObject{{"visible", f.legend.visible}, {"position", int(f.legend.position)}}},
+        {"look", ::toJson(f.look)},
     };
     if (!extras.isEmpty())
         root.insert(QStringLiteral("extras"), extras);
@@ -210,6 +244,7 @@ std::optional<Figure> FigureFile::fromJson(const QByteArray& json, QJsonObject* 
     const QJsonObject legend = root["legend"].toObject();
     f.legend.visible = legend["visible"].toBool(true);
     f.legend.position = LegendPosition(std::clamp(legend["position"].toInt(2), 0, 3));
+    f.look = lookOf(root["look"].toObject()); // older files have none: the default look
     if (extras)
         *extras = root["extras"].toObject();
     return f;

@@ -7,6 +7,7 @@ Figure Figure::withoutData() const {
     empty.y2 = y2;
     empty.y2Visible = y2Visible;
     empty.legend = legend;
+    empty.look = look;
     empty.fillMode = fillMode;
     empty.bubbleMaxPixels = bubbleMaxPixels;
     empty.barWidth = barWidth;
@@ -41,6 +42,7 @@ void Figure::takeAppearance(const Figure& saved) {
     takeAxisLook(saved.y2, y2);
     y2Visible = saved.y2Visible;
     legend = saved.legend;
+    look = saved.look;
     fillMode = saved.fillMode;
     bubbleMaxPixels = saved.bubbleMaxPixels;
     for (Series& s : series)

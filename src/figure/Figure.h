@@ -6,6 +6,7 @@
 #include "figure/Axis.h"
 #include "figure/AxisExtent.h"
 #include "figure/AxisId.h"
+#include "figure/FigureLook.h"
 #include "figure/Legend.h"
 #include "figure/OverlayLine.h"
 #include "figure/OverlayText.h"
@@ -29,6 +30,8 @@ public:
     Axis y2;
     bool y2Visible = false;
     Legend legend;
+    // Font, and the fill and border of the chart and plot areas.
+    FigureLook look;
     // "Fills": areas of filled series reach down to the series before them (the first down to
     // zero), or each down to zero.
     enum class FillMode { BetweenSeries, ToZero };

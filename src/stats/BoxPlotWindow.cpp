@@ -2,6 +2,7 @@
 
 #include "db/SessionDatabase.h"
 #include "diagram/FigureFile.h"
+#include "figure/ChartPropertyQuestions.h"
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 #include "query/FilterBaseResolver.h"
@@ -20,13 +21,6 @@ namespace {
 double orNaN(const StatisticsComponent& c, const QString& name) {
     const double v = c.Statistic(name);
     return v == c.NoValue() ? std::numeric_limits<double>::quiet_NaN() : v;
-}
-
-std::vector<double> pointsOf(const StatisticsComponent& c, const QString& list, double count) {
-    std::vector<double> out;
-    for (int k = 1; k <= int(count); ++k)
-        out.push_back(c.Statistic(list + QString::number(k)));
-    return out;
 }
 
 QString percentText(double p) {
@@ -113,10 +107,14 @@ BoxClass BoxPlotWindow::boxOf(const StatisticsComponent& c, const QString& name)
     b.extremeHighCount = c.Statistic(QStringLiteral("N_EXTREMEHIGH"));
     b.min = orNaN(c, QStringLiteral("MIN"));
     b.max = orNaN(c, QStringLiteral("MAX"));
-    b.extremeLow = pointsOf(c, QStringLiteral("EXTREMELOW_"), b.extremeLowCount);
-    b.outlierLow = pointsOf(c, QStringLiteral("OUTLIERLOW_"), b.outlierLowCount);
-    b.outlierHigh = pointsOf(c, QStringLiteral("OUTLIERHIGH_"), b.outlierHighCount);
-    b.extremeHigh = pointsOf(c, QStringLiteral("EXTREMEHIGH_"), b.extremeHighCount);
+    // The points as lists: thousands of outliers asked for by name one at a time cost more
+    // than the rest of the box.
+    if (const BoxPoints* points = c.SelectedBoxPoints()) {
+        b.extremeLow = points->extremeLow;
+        b.outlierLow = points->outlierLow;
+        b.outlierHigh = points->outlierHigh;
+        b.extremeHigh = points->extremeHigh;
+    }
     return b;
 }
 
@@ -216,6 +214,11 @@ void BoxPlotWindow::rebuildFigure() {
                                   ? QStringLiteral("Filter: ") + filter + QStringLiteral(" (n= ") +
                                         QString::number(total_) + QStringLiteral(" samples)")
                                   : QStringLiteral("No filter selected"));
+    for (const auto& [typed, drawn] :
+         {std::pair{&header_, &figure_.header}, std::pair{&xTitle_, &figure_.x.title},
+          std::pair{&yTitle_, &figure_.y.title}})
+        if (!typed->isEmpty())
+            *drawn = *typed;
     figure_.y.logarithmic = logarithmic_;
     if (yMin_)
         figure_.y.min = *yMin_;
@@ -310,4 +313,12 @@ void BoxPlotWindow::scale() {
     yMax_ = hi;
     if (hasFigure_)
         rebuildFigure();
+}
+
+bool BoxPlotWindow::askChartProperties() {
+    if (!ChartPropertyQuestions::askTitles(dialogs_, header_, xTitle_, yTitle_))
+        return false;
+    if (hasFigure_)
+        rebuildFigure();
+    return true;
 }

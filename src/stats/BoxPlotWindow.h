@@ -60,6 +60,8 @@ public:
     void setLogarithmic(bool on);
     // "Scale...": asks the Y minimum and maximum; Cancel keeps the automatic end.
     void scale();
+    // "Chart Properties....": asks the header and the axis titles (empty: the drawn ones).
+    bool askChartProperties();
 
 private:
     struct Entry {
@@ -81,6 +83,7 @@ private:
     bool hasFigure_ = false;
     bool logarithmic_ = false;
     std::optional<double> yMin_, yMax_;
+    QString header_, xTitle_, yTitle_; // typed in "Chart Properties...."; empty: as drawn
     qsizetype total_ = 0;
     QStringList log_;
     std::vector<Entry> logEntries_;

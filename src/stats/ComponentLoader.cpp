@@ -3,7 +3,9 @@
 #include "db/SessionDatabase.h"
 #include "platform/Connection.h"
 #include "platform/Dialogs.h"
+#include "platform/FieldReader.h"
 #include "platform/Sheet.h"
+#include "platform/Utf8Interner.h"
 #include "stats/StatisticsComponent.h"
 
 void ComponentLoader::load(const RowSet& rows, StatisticsComponent& component) {
@@ -40,27 +42,36 @@ QString ComponentLoader::stream(Connection& db, const QString& statement, const 
     component.SetSize(0, columns, true);
     for (int c = 0; c < columns; ++c)
         component.setColumnName(c + 1, names[c]);
+    // Numbers and texts come straight from the driver: no CellValue per cell, and a text that
+    // repeats (a class name) is decoded once and shared by every row that holds it.
+    std::vector<Utf8Interner> texts(size_t(std::max(columns, 0)));
     bool fits = true;
-    const bool ok = db.forEachRow(statement, [&](const RowSet::Row& row) {
-        if (int(row.size()) != columns) {
-            fits = false;
-            return;
-        }
-        const int r = component.AppendRow();
-        for (int c = 0; c < columns; ++c) {
-            const CellValue& v = row[size_t(c)];
-            if (v.kind() == CellValue::Kind::Number)
-                component.setCellNumber(r, c + 1, *v.toNumber());
-            else if (!v.isMissing())
-                component.setCellText(r, c + 1, v.toText());
-        }
-    });
+    QString error;
+    const bool ok = FieldReader::forEachField(
+        db, statement,
+        [&](const FieldCursor& row) {
+            if (row.columnCount() != columns) {
+                fits = false;
+                return;
+            }
+            const int r = component.AppendRow();
+            for (int c = 0; c < columns; ++c) {
+                if (const auto number = row.number(c)) {
+                    component.setCellNumber(r, c + 1, *number);
+                } else if (const auto utf8 = row.utf8(c)) {
+                    component.setCellText(r, c + 1, texts[size_t(c)].text(*utf8));
+                } else if (const CellValue v = row.value(c); !v.isMissing()) {
+                    component.setCellText(r, c + 1, v.toText());
+                }
+            }
+        },
+        error);
     if (ok && fits)
         return {};
     component.SetSize(0, 0);
     return ok ? QStringLiteral("The statement gave another number of columns than ") +
                     names.join(QStringLiteral(", "))
-              : db.lastError();
+              : error;
 }
 
 Connection* ComponentLoader::connection(SessionDatabase& session, Dialogs& dialogs) {

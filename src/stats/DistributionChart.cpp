@@ -1,6 +1,7 @@
 #include "stats/DistributionChart.h"
 
 #include "figure/AxisScaler.h"
+#include "figure/FigureColorText.h"
 #include "platform/CellValue.h"
 #include "platform/Dialogs.h"
 #include "platform/NumberText.h"
@@ -76,7 +77,8 @@ Figure DistributionChart::make(const QString& field, const std::vector<Distribut
             QStringLiteral(" Outside ranges n=") + QString::number(outside) + QStringLiteral(" (") +
             CellValue::formatNumber(std::round(1000.0 * double(outside) / double(total)) / 10) +
             QStringLiteral("%)");
-    f.y.title = title;
+    f.y.title = yTitle.isEmpty() ? title : yTitle;
+    f.look = look;
     Series bars;
     bars.name = showPercent ? QStringLiteral("%") : QStringLiteral("n");
     bars.shape = SeriesShape::Bars;
@@ -180,13 +182,11 @@ bool DistributionChart::askBarColor(Dialogs& dialogs) {
                                       QStringLiteral("Give bar colour as #rrggbb"), {});
     if (!answer)
         return false;
-    const QString text = answer->trimmed();
-    bool ok = text.size() == 7 && text.startsWith(u'#');
-    const uint rgb = ok ? text.mid(1).toUInt(&ok, 16) : 0;
-    if (!ok) {
+    const auto color = FigureColorText::fromText(*answer);
+    if (!color) {
         dialogs.message(MessageKind::Exclamation, QStringLiteral("Give colour as #rrggbb"));
         return false;
     }
-    barColor = {std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb)};
+    barColor = *color;
     return true;
 }

@@ -33,6 +33,8 @@ public:
     bool rotateLabels = false;                    // "Rotate labels": upright X labels
     int barSpace = 25;                            // "S&pace between Bars...", % of a class
     QString xTitle;                               // "X title options"; none: the field's name
+    QString yTitle;                               // "&Chart Properties"; none: "n (tot=...)"
+    FigureLook look; // "&Font...", "Plot Area Options...", "Chart Area Options..."
 
     // table: the class table with its counts; values: per class the values counted in it.
     Figure make(const QString& field, const std::vector<DistributionClass>& classes,

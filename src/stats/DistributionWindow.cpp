@@ -492,3 +492,24 @@ bool DistributionWindow::writeInDatabase() {
                      QString::number(written) + QStringLiteral(" samples updated"));
     return true;
 }
+
+Sheet DistributionWindow::dataSheet() const {
+    Sheet sheet;
+    sheet.setText(1, 1, data_.ColumnName(1));
+    sheet.setText(1, 2, data_.ColumnName(2));
+    sheet.setText(1, 3, QStringLiteral("Class"));
+    for (int r = 1; r <= data_.RowCount(); ++r) {
+        sheet.setText(r + 1, 1, data_.CellText(r, 1)); // a key "007" stays as it is
+        const QString value = data_.CellText(r, 2);
+        if (const auto n = NumberText::fromText(QStringView(value)))
+            sheet.setNumber(r + 1, 2, *n);
+        else
+            sheet.setText(r + 1, 2, value);
+        const int k = counts_ && r <= int(counts_->classOfRow.size())
+                          ? counts_->classOfRow[size_t(r - 1)]
+                          : -1;
+        if (k >= 0 && k < int(classes_.size()))
+            sheet.setText(r + 1, 3, classes_[size_t(k)].name);
+    }
+    return sheet;
+}

@@ -79,6 +79,10 @@ public:
     // made from the bounds follow. False when nothing changed.
     bool fillRanges();
 
+    // "&View data": the fetched rows, their key (or ClipData row) and value with the class
+    // ("Name") each was counted in, empty outside every class; headings in row 1. Only the
+    // headings before a draw.
+    Sheet dataSheet() const;
     // "Copy" of the class table; nullopt after "No data".
     std::optional<QString> copyClassTable();
     bool saveClasses(const QString& path);

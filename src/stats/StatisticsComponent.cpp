@@ -7,8 +7,13 @@
 #include <QHash>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 namespace {
+// Classify remembers this many texts by address; a column of distinct texts (keys) goes on by
+// content alone.
+constexpr size_t maxRememberedAddresses = 4096;
+
 double orNoValue(const std::optional<double>& v) {
     return v && std::isfinite(*v) ? *v : StatisticsComponent::noValue;
 }
@@ -154,17 +159,42 @@ void StatisticsComponent::Classify(int column) {
         return;
     TextIndex indexes;
     const Column& cells = columns_[size_t(column - 1)];
+    const auto classOf = [&](const QString& text) {
+        const int k = int(indexes.indexOf(text));
+        if (k == int(classRows_.size())) {
+            classNames_ << text;
+            classRows_.emplace_back();
+        }
+        return k;
+    };
+    if (!cells.numeric) {
+        // Equal texts streamed from a database share their characters (ComponentLoader), so a
+        // class is found again by where its characters lie before they are hashed. The column
+        // holds every text while this runs, so no address is reused for another text.
+        // The length is kept too: two texts could start at one address and end apart.
+        std::unordered_map<const QChar*, std::pair<qsizetype, int>> byAddress;
+        for (int r = 0; r < rows_; ++r) {
+            const QString& text = cells.texts[r];
+            const auto found = byAddress.find(text.constData());
+            int k;
+            if (found != byAddress.end() && found->second.first == text.size()) {
+                k = found->second.second;
+            } else {
+                k = classOf(text);
+                if (byAddress.size() < maxRememberedAddresses)
+                    byAddress.try_emplace(text.constData(), text.size(), k);
+            }
+            classRows_[size_t(k)].push_back(r);
+        }
+        return;
+    }
     // Rows of one class mostly come together: the last class is tried before the index.
     QString lastText;
     int last = -1;
     for (int r = 0; r < rows_; ++r) {
         const QString text = textAt(cells, r);
         if (last < 0 || text != lastText) {
-            last = int(indexes.indexOf(text));
-            if (last == int(classRows_.size())) {
-                classNames_ << text;
-                classRows_.emplace_back();
-            }
+            last = classOf(text);
             lastText = text;
         }
         classRows_[size_t(last)].push_back(r);
@@ -218,6 +248,10 @@ const BoxPoints& StatisticsComponent::points() const {
     if (!points_)
         points_ = std::make_unique<BoxPoints>(box_.points(*selected_));
     return *points_;
+}
+
+const BoxPoints* StatisticsComponent::SelectedBoxPoints() const {
+    return selected_ && selected_->count() > 0 ? &points() : nullptr;
 }
 
 double StatisticsComponent::Statistic(const QString& name) const {

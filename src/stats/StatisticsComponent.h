@@ -69,6 +69,10 @@ public:
     // N_EXTREMELOW, N_EXTREMEHIGH and the points OUTLIERLOW_k, OUTLIERHIGH_k, EXTREMELOW_k,
     // EXTREMEHIGH_k (k from 1).
     double Statistic(const QString& name) const;
+    // The selected values' outliers and extremes, each list ascending: what EXTREMELOW_k and
+    // the other point names give one at a time, for callers that take every point. nullptr
+    // when no values are selected.
+    const BoxPoints* SelectedBoxPoints() const;
     double NoValue() const { return noValue; }
 
     // How a distribution reads the cells ("Field is:"): as numbers within the class bounds, as

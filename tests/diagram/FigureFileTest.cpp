@@ -38,6 +38,11 @@ Figure sampleFigure() {
     f.y.grid = GridStyle::Dotted;
     f.y2Visible = true;
     f.legend.position = LegendPosition::BottomLeft;
+    f.look.fontFamily = QStringLiteral("Serif");
+    f.look.fontSize = 14;
+    f.look.italic = true;
+    f.look.chartArea = {{250, 240, 200, 255}, {0, 0, 128, 255}, 3};
+    f.look.plotArea.borderWidth = 1;
     return f;
 }
 
@@ -68,6 +73,7 @@ TEST(FigureFile, KeepsTheWholeFigure) {
     EXPECT_EQ(back->y.grid, GridStyle::Dotted);
     EXPECT_TRUE(back->y2Visible);
     EXPECT_EQ(back->legend.position, LegendPosition::BottomLeft);
+    EXPECT_EQ(back->look, f.look);
 
     for (const char* junk : {"", "{}", "[1,2]", "{\"format\":\"other\"}"})
         EXPECT_FALSE(FigureFile::fromJson(junk)) << junk;

@@ -90,6 +90,13 @@ TEST(StatisticsComponent, OutliersAndExtremesFollowTheBoxRule) {
                          {"EXTREMEHIGH_0", StatisticsComponent::noValue},
                          {"NONOUTLIERMIN", 9.8},
                          {"NONOUTLIERMAX", 22.4}});
+    // The same points as lists, for callers that take them all.
+    const BoxPoints* points = c.SelectedBoxPoints();
+    ASSERT_TRUE(points);
+    EXPECT_EQ(std::tuple(points->outlierLow, points->extremeLow, points->outlierHigh,
+                         points->extremeHigh),
+              std::tuple(std::vector{0.2}, std::vector<double>(), std::vector<double>(),
+                         std::vector{48.9}));
 
     c.setOutlierCoefficient(4);
     expectStatistics(c, {{"N_OUTLIERLOW", 0},
@@ -105,6 +112,16 @@ TEST(StatisticsComponent, OutliersAndExtremesFollowTheBoxRule) {
     expectStatistics(
         c,
         {{"N_OUTLIERLOW", 0}, {"N_OUTLIERHIGH", 1}, {"N_EXTREMEHIGH", 0}, {"NONOUTLIERMAX", 22.4}});
+}
+
+TEST(StatisticsComponent, NoSelectionOrNoValuesHaveNoBoxPoints) {
+    StatisticsComponent c = loaded();
+    EXPECT_FALSE(c.SelectedBoxPoints());
+    c.Classify(1);
+    ASSERT_TRUE(c.SelectColumn(2, 0));
+    EXPECT_TRUE(c.SelectedBoxPoints());
+    EXPECT_FALSE(c.SelectColumn(2, c.ClassCount() + 1));
+    EXPECT_FALSE(c.SelectedBoxPoints());
 }
 
 TEST(StatisticsComponent, ClassesComeInOrderOfFirstAppearance) {

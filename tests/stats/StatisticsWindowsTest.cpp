@@ -4,6 +4,7 @@
 #include "app/FrameSession.h"
 #include "clipdata/ClipDataWindow.h"
 #include "diagram/FigureFile.h"
+#include "figure/ChartPropertyQuestions.h"
 #include "figure/ui/FigureExporter.h"
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
@@ -15,6 +16,7 @@
 #include "stats/ui/BoxPlotView.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/DistributionView.h"
+#include "stats/ui/SheetDialog.h"
 #include "support/PgScratchSchema.h"
 
 #include <QCheckBox>
@@ -26,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTableView>
 
 namespace {
 QStringList intervals(const std::optional<DistributionClasses::Classes>& classes) {
@@ -341,6 +344,14 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     const auto reopened = FigureFile::fromJson(saved.readAll());
     ASSERT_TRUE(reopened);
     EXPECT_EQ(reopened->series.size(), boxView->controller().figure().series.size());
+    // "Chart Properties....": a typed title holds over redraws, an empty one gives the drawn one.
+    for (const char* a : {"Cu by rock", "", "Cu ppm"})
+        dialogs.queueText(QString::fromLatin1(a));
+    actionAt(box->findChild<QMenuBar*>(), {"&Options", "Chart Properties...."})->trigger();
+    ASSERT_TRUE(boxView->draw());
+    const Figure& titled = boxView->controller().figure();
+    EXPECT_EQ(std::tuple(titled.header, titled.x.title, titled.y.title),
+              std::tuple(QString("Cu by rock"), QString("Rock"), QString("Cu ppm")));
     // The options dialog's "&Reset" puts 5 and 10 into the minimum counts.
     auto* options = qobject_cast<BoxWhiskerOptionsDialog*>(boxView->showOptions());
     ASSERT_TRUE(options);
@@ -445,6 +456,7 @@ TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses
     const auto check = [&](const char* name, bool on) {
         dist->findChild<QCheckBox*>(QString::fromLatin1(name))->setChecked(on);
     };
+    size_t classCount = 0;
     // Classes ]1,10.9] ... of 1..30 and 100: the first holds 1..10.
     const struct {
         QStringList path;
@@ -488,6 +500,45 @@ TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses
          {},
          [&] { return w.figure().x.title == "Cu ppm"; }},
         {{"X &Labels", "Rotate labels"}, {}, {}, [&] { return w.figure().x.labelRotation == 90; }},
+        {{"&Chart", "Plot Area Options..."},
+         {"#ffff00", "#000000", "0"},
+         {},
+         [&] {
+             return pixelsNear(FigureExporter::image(w.figure(), {640, 480}), Qt::yellow) > 20000;
+         }},
+        {{"&Chart", "Chart Area Options..."},
+         {"#ffffff", "#008000", "2"},
+         {},
+         [&] {
+             return FigureExporter::image(w.figure(), {640, 480}).pixelColor(0, 0) ==
+                    QColor(0, 128, 0);
+         }},
+        {{"&Chart", "&Font..."},
+         {"Serif", "14"},
+         {},
+         [&] { return w.figure().look.fontSize == 14; }},
+        {{"&Chart", "&Chart Properties"},
+         {"Copper grades", "Cu ppm", "samples"},
+         {},
+         [&] {
+             return std::tuple(w.figure().header, w.figure().x.title, w.figure().y.title) ==
+                    std::tuple(QString("Copper grades"), QString("Cu ppm"), QString("samples"));
+         }},
+        {{"&Chart", "3D View..."},
+         {},
+         {},
+         [&] { return dialogs.texts().contains(ChartPropertyQuestions::noThreeDimensions()); }},
+        {{"&Edit", "Define groups..."},
+         {"200", "300"},
+         [&] {
+             actionAt(dist->menuBar(), {"&File", "Show Table"})->setChecked(false);
+             classCount = w.classes().size();
+         },
+         [&] {
+             return w.classes().size() == classCount + 1 && w.classes().back().to == 300.0 &&
+                    dist->classTable()->isVisible() &&
+                    w.figure().x.categoryLabels.size() == qsizetype(classCount + 1);
+         }},
         {{"X &Labels", "Show only number"},
          {},
          {},
@@ -522,6 +573,18 @@ TEST_F(StatisticsWindowsTest, TheDistributionMenusChangeTheChartLabelsAndClasses
         }
         EXPECT_TRUE(s.done()) << dialogs.texts().join(u'|').toStdString();
     }
+
+    // "&View data": a row per fetched value with its key and the class it was counted in.
+    actionAt(dist->menuBar(), {"Classes", "Redraw Graph"})->trigger();
+    actionAt(dist->menuBar(), {"&File", "&View data"})->trigger();
+    auto* shown = dist->findChild<SheetDialog*>(QStringLiteral("ViewData"));
+    ASSERT_TRUE(shown);
+    const Sheet& rows = shown->sheet();
+    EXPECT_EQ(rows.lastRow() - 1, w.classTable().number(2, 7).value_or(0) +
+                                      w.classTable().number(3, 7).value_or(0) + w.outside());
+    EXPECT_EQ(std::tuple(rows.text(1, 3), rows.number(2, 2), rows.text(2, 3)),
+              std::tuple(QString("Class"), std::optional(1.0), w.classes()[0].name));
+    shown->close();
 
     // "Field is:" "Forced to text" counts ClipData texts by the classes' names, with or without
     // regard to case.

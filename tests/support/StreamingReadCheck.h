@@ -1,7 +1,10 @@
 #pragma once
 // One check for every driver: Connection::forEachRow visits the same rows as query(), with
 // bound values; a failing statement visits nothing, says why, and leaves the connection usable.
+// forEachField's cursor reads each field as the row's CellValue holds it: a number only for a
+// number (not a boolean), UTF-8 only for a text (not a date).
 #include "platform/Connection.h"
+#include "platform/FieldReader.h"
 
 #include <gtest/gtest.h>
 
@@ -33,11 +36,39 @@ inline void expectStreamingMatchesQuery(Connection& db) {
     for (size_t r = 0; r < streamed.size(); ++r)
         EXPECT_EQ(streamed[r], rows->row(qsizetype(r))) << r;
 
+    size_t fieldRows = 0;
+    QString error;
+    ASSERT_TRUE(FieldReader::forEachField(
+        db, select,
+        [&](const FieldCursor& row) {
+            ASSERT_LT(fieldRows, streamed.size());
+            const RowSet::Row& expected = streamed[fieldRows++];
+            ASSERT_EQ(size_t(row.columnCount()), expected.size());
+            for (int c = 0; c < row.columnCount(); ++c) {
+                const CellValue& v = expected[size_t(c)];
+                EXPECT_EQ(row.value(c), v) << fieldRows << ',' << c;
+                EXPECT_EQ(row.number(c), v.kind() == CellValue::Kind::Number
+                                             ? v.toNumber()
+                                             : std::optional<double>())
+                    << fieldRows << ',' << c;
+                if (const auto utf8 = row.utf8(c)) {
+                    EXPECT_EQ(v.kind(), CellValue::Kind::Text) << fieldRows << ',' << c;
+                    EXPECT_EQ(QString::fromUtf8(*utf8), v.toText()) << fieldRows << ',' << c;
+                }
+            }
+        },
+        error, bound))
+        << error.toStdString();
+    EXPECT_EQ(fieldRows, streamed.size());
+
     int visited = 0;
     EXPECT_FALSE(db.forEachRow(QStringLiteral("SELECT * FROM [Missing]"),
                                [&](const RowSet::Row&) { ++visited; }));
     EXPECT_TRUE(db.lastError().contains(QLatin1String("issing"))) << db.lastError().toStdString();
     EXPECT_FALSE(db.forEachRow(select, [&](const RowSet::Row&) { ++visited; }, {}));
+    EXPECT_FALSE(
+        FieldReader::forEachField(db, select, [&](const FieldCursor&) { ++visited; }, error, {}));
+    EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(visited, 0);
     // A failed read leaves the connection ready for the next statement.
     const auto again = db.query(select, bound);

@@ -183,15 +183,62 @@ void clearPlot(QCustomPlot& plot) {
 }
 
 // Header, filter line and notes above the plot; axes with their resolved ranges.
+QString fontFamily(const FigureLook& look, const QCustomPlot& plot) {
+    return look.fontFamily.isEmpty() ? plot.font().family() : look.fontFamily;
+}
+
+// The look's font at `size` points, or at `ownSize` when the look keeps the program's sizes.
+QFont lookFont(const FigureLook& look, const QCustomPlot& plot, int size, int ownSize) {
+    QFont font(fontFamily(look, plot), look.fontSize > 0 ? size : ownSize);
+    font.setBold(look.bold);
+    font.setItalic(look.italic);
+    return font;
+}
+
+void addBorder(QCustomPlot& plot, QCPItemPosition::PositionType type, const FigureLook::Area& area,
+               int penWidth) {
+    auto* rect = new QCPItemRect(&plot);
+    rect->setClipToAxisRect(false);
+    for (QCPItemPosition* corner : {rect->topLeft, rect->bottomRight})
+        corner->setType(type);
+    rect->topLeft->setCoords(0, 0);
+    rect->bottomRight->setCoords(1, 1);
+    rect->setPen(QPen(toQColor(area.border), penWidth));
+    rect->setBrush(Qt::NoBrush);
+}
+
+// Fills and borders of the chart and plot areas, and the font of the axes and the legend. The
+// chart area's border is drawn over the picture's edge, so the layout keeps its width free.
+void showLook(const FigureLook& look, QCustomPlot& plot) {
+    plot.setBackground(toQColor(look.chartArea.fill));
+    plot.axisRect()->setBackground(QBrush(toQColor(look.plotArea.fill)));
+    const int chartBorder = look.chartArea.borderWidth;
+    plot.plotLayout()->setMargins(QMargins(chartBorder, chartBorder, chartBorder, chartBorder));
+    if (chartBorder > 0)
+        addBorder(plot, QCPItemPosition::ptViewportRatio, look.chartArea, 2 * chartBorder);
+    if (look.plotArea.borderWidth > 0)
+        addBorder(plot, QCPItemPosition::ptAxisRectRatio, look.plotArea, look.plotArea.borderWidth);
+    const bool ownFont =
+        look.fontFamily.isEmpty() && look.fontSize == 0 && !look.bold && !look.italic;
+    const QFont axisFont =
+        ownFont ? plot.font() : lookFont(look, plot, look.fontSize, plot.font().pointSize());
+    for (QCPAxis* axis : {plot.xAxis, plot.yAxis, plot.yAxis2}) {
+        axis->setTickLabelFont(axisFont);
+        axis->setLabelFont(axisFont);
+    }
+    plot.legend->setFont(axisFont);
+}
+
 void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes) {
     plot.setLocale(QLocale::c());
-    plot.setBackground(Qt::white);
+    showLook(figure.look, plot);
     int row = 0;
-    QFont headerFont(plot.font().family(), 11, QFont::Bold);
+    QFont headerFont = lookFont(figure.look, plot, figure.look.fontSize + 2, 11);
+    headerFont.setBold(true);
     if (!figure.header.isEmpty()) {
         addTextRow(plot, row, figure.header, headerFont);
     }
-    QFont smallFont(plot.font().family(), 8);
+    const QFont smallFont = lookFont(figure.look, plot, std::max(figure.look.fontSize - 1, 6), 8);
     for (const QString& line : figure.subtitles) {
         addTextRow(plot, row, line, smallFont);
     }
@@ -449,14 +496,14 @@ QCPAbstractPlottable* addLine(QCustomPlot& plot, const Figure& figure, const Ove
     return curve;
 }
 
-void addText(QCustomPlot& plot, const OverlayText& text) {
+void addText(QCustomPlot& plot, const OverlayText& text, const QString& family) {
     auto* item = new QCPItemText(&plot);
     item->position->setType(QCPItemPosition::ptPlotCoords);
     item->position->setCoords(text.position);
     item->setText(text.text);
     item->setClipToAxisRect(false);
     item->setColor(toQColor(text.color));
-    item->setFont(QFont(plot.font().family(), int(text.pointSize)));
+    item->setFont(QFont(family, int(text.pointSize)));
 }
 
 Qt::Alignment legendAlignment(LegendPosition position) {
@@ -568,7 +615,7 @@ void FigurePlot::show(const Figure& figure, QCustomPlot& plot, QSize size) {
         linePlottables.push_back(addLine(plot, figure, line));
     }
     for (const OverlayText& text : figure.texts) {
-        addText(plot, text);
+        addText(plot, text, fontFamily(figure.look, plot));
     }
 
     for (const LegendEntries::Entry& e : entries.shown()) {

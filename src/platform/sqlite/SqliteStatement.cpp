@@ -1,5 +1,6 @@
 #include "platform/sqlite/SqliteStatement.h"
 
+#include "platform/sqlite/SqliteFieldCursor.h"
 #include "platform/sqlite/SqliteTypeMap.h"
 
 namespace {
@@ -88,6 +89,22 @@ std::optional<RowSet> SqliteStatement::query(const std::vector<CellValue>& value
     }
     sqlite3_reset(st);
     return rows;
+}
+
+bool SqliteStatement::forEachField(const std::vector<CellValue>& values,
+                                   const std::function<void(const FieldCursor&)>& visit) {
+    if (!bindAll(values))
+        return false;
+    sqlite3_stmt* st = statement_.get();
+    const std::vector<int> codes = declaredCodes(st);
+    const SqliteFieldCursor cursor(st, codes);
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        visit(cursor);
+    if (rc != SQLITE_DONE)
+        return fail(QString::fromUtf8(sqlite3_errmsg(raw_)));
+    sqlite3_reset(st);
+    return true;
 }
 
 bool SqliteStatement::forEachRow(const std::vector<CellValue>& values,

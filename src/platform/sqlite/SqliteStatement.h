@@ -1,6 +1,7 @@
 #pragma once
 // A compiled SQLite statement with bound values. Made by SqliteConnection::prepare and used by
 // the connection itself for one-off statements; must not outlive the connection.
+#include "platform/FieldCursor.h"
 #include "platform/PreparedStatement.h"
 #include "platform/sqlite/SqliteHandles.h"
 
@@ -17,6 +18,9 @@ public:
     // Each row in turn in one reused buffer; false on failure.
     bool forEachRow(const std::vector<CellValue>& values,
                     const std::function<void(const RowSet::Row&)>& visit);
+    // Each row in turn behind one cursor; false on failure.
+    bool forEachField(const std::vector<CellValue>& values,
+                      const std::function<void(const FieldCursor&)>& visit);
 
 private:
     bool bindAll(const std::vector<CellValue>& values);

@@ -2,13 +2,11 @@
 
 #include "app/ui/DialogPlace.h"
 #include "diagram/FigureFile.h"
-#include "platform/qt/SheetTableModel.h"
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
+#include "stats/ui/SheetDialog.h"
 #include "stats/ui/StatisticsFigurePanel.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFormLayout>
@@ -19,7 +17,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& status,
@@ -150,6 +147,10 @@ BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& sta
         window_.scale();
         showFigure();
     });
+    optionsMenu->addAction(QStringLiteral("Chart Properties...."), this, [this] {
+        if (window_.askChartProperties())
+            showFigure();
+    });
     optionsMenu->addAction(QStringLiteral("Statistics..."), this, [this] { showStatistics(); });
 
     auto* side = new QVBoxLayout;
@@ -228,44 +229,7 @@ void BoxPlotView::showFigure() {
 }
 
 QWidget* BoxPlotView::showStatistics() {
-    auto* dialog = new QDialog(this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QStringLiteral("Statistics"));
-    auto* sheet = new Sheet(window_.boxTable());
-    auto* view = new QTableView;
-    auto* model = new SheetTableModel(sheet, view);
-    connect(dialog, &QObject::destroyed, [sheet] { delete sheet; });
-    view->setModel(model);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    for (int r = sheet->lastRow(); r < model->rowCount(); ++r)
-        view->setRowHidden(r, true);
-    for (int c = sheet->lastColumn(); c < model->columnCount(); ++c)
-        view->setColumnHidden(c, true);
-    auto* copy = new QPushButton(QStringLiteral("&Copy"));
-    connect(copy, &QPushButton::clicked, dialog, [view, sheet] {
-        const QModelIndexList cells = view->selectionModel()->selectedIndexes();
-        if (cells.isEmpty())
-            return;
-        int r1 = INT_MAX, c1 = INT_MAX, r2 = 0, c2 = 0;
-        for (const QModelIndex& i : cells) {
-            r1 = std::min(r1, i.row() + 1);
-            c1 = std::min(c1, i.column() + 1);
-            r2 = std::max(r2, i.row() + 1);
-            c2 = std::max(c2, i.column() + 1);
-        }
-        QApplication::clipboard()->setText(sheet->toTsv(r1, c1, r2, c2));
-    });
-    auto* copyAll = new QPushButton(QStringLiteral("Copy &All"));
-    connect(copyAll, &QPushButton::clicked, dialog,
-            [sheet] { QApplication::clipboard()->setText(sheet->toTsv()); });
-    auto* close = new QPushButton(QStringLiteral("Close"));
-    connect(close, &QPushButton::clicked, dialog, &QDialog::close);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {copy, copyAll, close})
-        buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(dialog);
-    layout->addWidget(view, 1);
-    layout->addLayout(buttons);
+    auto* dialog = new SheetDialog(QStringLiteral("Statistics"), window_.boxTable(), this);
     dialog->resize(900, 300);
     DialogPlace::restore(*dialog, geometry_, QStringLiteral("ShowStat"));
     connect(dialog, &QDialog::finished, this,

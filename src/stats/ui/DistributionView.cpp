@@ -1,8 +1,10 @@
 #include "stats/ui/DistributionView.h"
 
+#include "figure/ChartPropertyQuestions.h"
 #include "platform/CellValue.h"
 #include "platform/NumberText.h"
 #include "platform/qt/SheetTableModel.h"
+#include "stats/ui/SheetDialog.h"
 #include "stats/ui/StatisticsFigurePanel.h"
 
 #include <QApplication>
@@ -229,12 +231,21 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     connect(showTable, &QAction::toggled, classView_, &QWidget::setVisible);
     file->addAction(QStringLiteral("Save &As..."), this, [this] { chart_->saveAs(); });
     file->addAction(QStringLiteral("&Print"), this, [this] { chart_->print(); });
+    file->addAction(QStringLiteral("&View data"), this, [this] { viewData(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
     edit->addAction(QStringLiteral("Copy &Table to Clipboard"), this, [this] {
         if (const auto text = window_.copyClassTable())
             QApplication::clipboard()->setText(*text);
+    });
+    // Typed classes: the class table shows and a new class is asked at its end and counted.
+    edit->addAction(QStringLiteral("Define groups..."), this, [this, showTable] {
+        showTable->setChecked(true);
+        takeChoices();
+        if (window_.insertRow(int(window_.classes().size())) && window_.hasFigure())
+            window_.refresh(); // counted at once, as a generated table is
+        showState();
     });
     menuBar_->addMenu(tableMenu);
 
@@ -281,6 +292,33 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
     toggle(QStringLiteral("&Y Is Log"), &DistributionChart::yLogarithmic);
     ask(QStringLiteral("Y Scale"), &DistributionChart::askYScale);
     ask(QStringLiteral("&Headers..."), &DistributionChart::askHeader);
+    // The renderer draws flat charts only; the item says so rather than doing nothing.
+    QAction* threeD = chartMenu->addAction(QStringLiteral("3D View..."), this, [this] {
+        dialogs_.message(MessageKind::Information, ChartPropertyQuestions::noThreeDimensions());
+    });
+    threeD->setToolTip(ChartPropertyQuestions::noThreeDimensions());
+    const auto askLook = [this, chartMenu](const QString& caption,
+                                           const std::function<bool(FigureLook&)>& question) {
+        return chartMenu->addAction(caption, this, [this, question] {
+            chartChanged([question](DistributionChart& c) { question(c.look); });
+        });
+    };
+    askLook(QStringLiteral("Plot Area Options..."), [this](FigureLook& look) {
+        return ChartPropertyQuestions::askArea(dialogs_, QStringLiteral("Plot Area Options"),
+                                               look.plotArea);
+    });
+    askLook(QStringLiteral("Chart Area Options..."), [this](FigureLook& look) {
+        return ChartPropertyQuestions::askArea(dialogs_, QStringLiteral("Chart Area Options"),
+                                               look.chartArea);
+    });
+    // In the Chart menu rather than as a button: a button's Alt+F would clash with "&File".
+    askLook(QStringLiteral("&Font..."),
+            [this](FigureLook& look) { return ChartPropertyQuestions::askFont(dialogs_, look); });
+    chartMenu->addAction(QStringLiteral("&Chart Properties"), this, [this] {
+        chartChanged([this](DistributionChart& c) {
+            ChartPropertyQuestions::askTitles(dialogs_, c.header, c.xTitle, c.yTitle);
+        });
+    });
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {drawButton, regenerate, refresh, write})
@@ -410,4 +448,12 @@ void DistributionView::showState() {
         classView_->setRowHidden(r, r >= shownTable_.lastRow());
     if (window_.hasFigure())
         chart_->show(window_.figure());
+}
+
+QWidget* DistributionView::viewData() {
+    auto* dialog = new SheetDialog(QStringLiteral("View data"), window_.dataSheet(), this);
+    dialog->setObjectName(QStringLiteral("ViewData"));
+    dialog->resize(420, 500);
+    dialog->show();
+    return dialog;
 }

@@ -33,6 +33,8 @@ public:
     StatisticsFigurePanel* chart() const { return chart_; }
     QMenuBar* menuBar() const { return menuBar_; }
     QTableView* classTable() const { return classView_; }
+    // "&View data": the counted rows in a sheet of their own.
+    QWidget* viewData();
 
 private:
     void takeChoices();

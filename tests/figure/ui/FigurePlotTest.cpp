@@ -511,3 +511,58 @@ TEST(FigurePlot, FillsReachTheSeriesBelowAndBubblesTheirSetSize) {
     EXPECT_GT(area[0], 20);
     EXPECT_GT(area[1], 8 * area[0]); // 4x the diameter: about 16x the area
 }
+
+namespace {
+// The chart and plot areas take their fills and borders, and a larger font leaves the plot
+// area less room; the default look draws as before (white, no borders of its own).
+TEST(FigurePlot, TheLookFillsAndFramesTheAreasAndSizesTheTexts) {
+    const QRgb yellow = qRgb(255, 255, 0), grey = qRgb(200, 200, 200), green = qRgb(0, 128, 0);
+    const struct {
+        const char* name;
+        std::function<void(FigureLook&)> change;
+        QRgb corner, inside, chartEdge; // pixels at (0,0), the plot's middle, (w/2, 1)
+        qsizetype greenAtLeast;         // pixels of the plot area's border colour
+    } cases[] = {
+        {"default", [](FigureLook&) {}, qRgb(255, 255, 255), qRgb(255, 255, 255),
+         qRgb(255, 255, 255), 0},
+        {"chart fill",
+         [&](FigureLook& l) {
+             l.chartArea.fill = {200, 200, 200, 255};
+         },
+         grey, qRgb(255, 255, 255), grey, 0},
+        {"plot fill",
+         [&](FigureLook& l) {
+             l.plotArea.fill = {255, 255, 0, 255};
+         },
+         qRgb(255, 255, 255), yellow, qRgb(255, 255, 255), 0},
+        {"chart border",
+         [&](FigureLook& l) {
+             l.chartArea = {{255, 255, 255, 255}, {0, 128, 0, 255}, 3};
+         },
+         green, qRgb(255, 255, 255), green, 2 * (640 + 480)},
+        {"plot border",
+         [&](FigureLook& l) {
+             l.plotArea = {{255, 255, 255, 255}, {0, 128, 0, 255}, 2};
+         },
+         qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(255, 255, 255), 2 * (300 + 200)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Figure f = tenByTen();
+        c.change(f.look);
+        const QImage image = FigureExporter::image(f, pictureSize);
+        EXPECT_EQ(image.pixel(0, 0), c.corner);
+        EXPECT_EQ(image.pixel(pixelOf(f, 5, 5)), c.inside);
+        EXPECT_EQ(image.pixel(pictureSize.width() / 2, 1), c.chartEdge);
+        EXPECT_GE(pixelsOf(image, green), c.greenAtLeast);
+        if (c.greenAtLeast == 0)
+            EXPECT_EQ(pixelsOf(image, green), 0);
+    }
+    Figure large = tenByTen();
+    large.look.fontSize = 24;
+    const QSizeF own = FigurePlot::automaticPlotArea(tenByTen(), pictureSize);
+    const QSizeF bigger = FigurePlot::automaticPlotArea(large, pictureSize);
+    EXPECT_LT(bigger.height(), own.height() - 20);
+    EXPECT_LT(bigger.width(), own.width());
+}
+} // namespace
