@@ -4,6 +4,7 @@
 #include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "diagram/objects/ConvexHull.h"
+#include "diagram/objects/ObjectErasing.h"
 #include "diagram/objects/ObjectOverlay.h"
 #include "diagram/objects/PolygonDiscriminator.h"
 #include "diagram/objects/TrendlineDiscriminator.h"
@@ -231,31 +232,11 @@ bool DiagramObjectController::autoPolygonAroundData() {
 }
 
 bool DiagramObjectController::erasePolygon() {
-    if (selectedPolygon_ < 0 || size_t(selectedPolygon_) >= objects.polygons.size()) {
-        dialogs_.message(MessageKind::Information, UserObjects::selectPolygonHint());
-        return false;
-    }
-    objects.polygons.erase(objects.polygons.begin() + selectedPolygon_);
-    selectedPolygon_ = -1;
-    return redraw();
+    return ObjectErasing::polygon(objects, selectedPolygon_, dialogs_) && redraw();
 }
 
 bool DiagramObjectController::eraseTrendline() {
-    int index = selectedTrendline_;
-    if (index < 0) {
-        dialogs_.message(MessageKind::Information, UserObjects::selectTrendlineHint());
-        const auto answer =
-            dialogs_.input(Dialogs::title(), UserObjects::trendlineNumberQuestion(), QString());
-        bool ok = false;
-        index = answer ? answer->trimmed().toInt(&ok) - 1 : -1;
-        if (!ok)
-            return false;
-    }
-    if (index < 0 || size_t(index) >= objects.trendlines.size())
-        return false;
-    objects.trendlines.erase(objects.trendlines.begin() + index);
-    selectedTrendline_ = -1;
-    return redraw();
+    return ObjectErasing::trendline(objects, selectedTrendline_, dialogs_) && redraw();
 }
 
 std::optional<size_t> DiagramObjectController::askPointNumber(const QString& question) {

@@ -1,5 +1,6 @@
 #include "spider/SpiderObjects.h"
 
+#include "diagram/objects/ObjectErasing.h"
 #include "platform/Dialogs.h"
 #include "spider/SpiderWindow.h"
 
@@ -58,29 +59,9 @@ bool SpiderObjects::select(QPointF at, double reach, const ObjectOverlay::Projec
 }
 
 bool SpiderObjects::erasePolygon() {
-    if (selectedPolygon_ < 0 || size_t(selectedPolygon_) >= objects_.polygons.size()) {
-        dialogs_.message(MessageKind::Information, UserObjects::selectPolygonHint());
-        return false;
-    }
-    objects_.polygons.erase(objects_.polygons.begin() + selectedPolygon_);
-    selectedPolygon_ = -1;
-    return redraw();
+    return ObjectErasing::polygon(objects_, selectedPolygon_, dialogs_) && redraw();
 }
 
 bool SpiderObjects::eraseTrendline() {
-    int index = selectedTrendline_;
-    if (index < 0) {
-        dialogs_.message(MessageKind::Information, UserObjects::selectTrendlineHint());
-        const auto answer =
-            dialogs_.input(Dialogs::title(), UserObjects::trendlineNumberQuestion(), QString());
-        bool ok = false;
-        index = answer ? answer->trimmed().toInt(&ok) - 1 : -1;
-        if (!ok)
-            return false;
-    }
-    if (index < 0 || size_t(index) >= objects_.trendlines.size())
-        return false;
-    objects_.trendlines.erase(objects_.trendlines.begin() + index);
-    selectedTrendline_ = -1;
-    return redraw();
+    return ObjectErasing::trendline(objects_, selectedTrendline_, dialogs_) && redraw();
 }

@@ -555,8 +555,9 @@ TEST(FigurePlot, TheLookFillsAndFramesTheAreasAndSizesTheTexts) {
         EXPECT_EQ(image.pixel(pixelOf(f, 5, 5)), c.inside);
         EXPECT_EQ(image.pixel(pictureSize.width() / 2, 1), c.chartEdge);
         EXPECT_GE(pixelsOf(image, green), c.greenAtLeast);
-        if (c.greenAtLeast == 0)
+        if (c.greenAtLeast == 0) {
             EXPECT_EQ(pixelsOf(image, green), 0);
+        }
     }
     Figure large = tenByTen();
     large.look.fontSize = 24;
