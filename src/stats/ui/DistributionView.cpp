@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <memory>
@@ -320,18 +320,23 @@ DistributionView::DistributionView(SessionDatabase& session, Dialogs& dialogs, S
         });
     });
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {drawButton, regenerate, refresh, write})
-        buttons->addWidget(b);
-    auto* side = new QVBoxLayout;
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(drawButton, 0, 0);
+    buttons->addWidget(regenerate, 0, 1);
+    buttons->addWidget(refresh, 1, 0);
+    buttons->addWidget(write, 1, 1);
+    auto* sidePanel = new QWidget;
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addLayout(pickers);
     side->addWidget(panel);
     side->addLayout(buttons);
     side->addWidget(classView_, 1);
+    // The settings keep their width and full captions; the chart takes what is left.
     auto* layout = new QHBoxLayout(this);
     layout->setMenuBar(menuBar_);
-    layout->addLayout(side, 1);
-    layout->addWidget(chart_, 2);
+    layout->addWidget(sidePanel, 0);
+    layout->addWidget(chart_, 1);
     maxClasses_->setText(QString::number(window_.maxClasses));
     classes_->setText(window_.classesText);
     refreshLists();
