@@ -78,6 +78,17 @@ TEST(PlotTable, PackedTextsGiveBackEachTextIncludingEmptyOnes) {
     ASSERT_EQ(packed.size(), texts.size());
     for (qsizetype i = 0; i < texts.size(); ++i)
         EXPECT_EQ(packed.at(i), texts[i]) << i;
+    // Past many blocks of texts, with lengths that take one, two and three bytes to write.
+    PackedTexts many;
+    QStringList manyTexts;
+    for (int i = 0; i < 100; ++i)
+        manyTexts << QString(i % 7 == 3    ? 200 + i
+                             : i % 11 == 5 ? 17000
+                                           : i % 5,
+                             QChar(u'a' + i % 26));
+    for (const QString& t : manyTexts)
+        many.append(t);
+    EXPECT_EQ(many, manyTexts);
 
     // A picked set (and a set picked from it) shares the texts; a change to either set, or to
     // a copy, leaves the others as they were.
