@@ -2,12 +2,20 @@
 
 #include "formula/FormulaNumbers.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
 namespace {
+
+// The digits argument of the ROUND functions as an int: beyond a thousand it means no more
+// than a thousand does (the value is left as it is), and never overflows the conversion.
+int digitsOf(double y) {
+    return std::isnan(y) ? 0 : int(std::clamp(std::trunc(y), -1000.0, 1000.0));
+}
+
 enum Id {
     Abs,
     Acos,
@@ -228,14 +236,14 @@ FormulaCell FormulaFunctions::call(int id, const FormulaCell* args, int count,
             return FormulaCell::failed(FormulaError::DivideByZero);
         return FormulaCell::finite(std::pow(x, y));
     case Round:
-        return FormulaCell::finite(FormulaNumbers::round(
-            x, int(std::trunc(y)), FormulaNumbers::Rounding::HalfAwayFromZero));
+        return FormulaCell::finite(
+            FormulaNumbers::round(x, digitsOf(y), FormulaNumbers::Rounding::HalfAwayFromZero));
     case RoundDown:
         return FormulaCell::finite(
-            FormulaNumbers::round(x, int(std::trunc(y)), FormulaNumbers::Rounding::TowardZero));
+            FormulaNumbers::round(x, digitsOf(y), FormulaNumbers::Rounding::TowardZero));
     case RoundUp:
         return FormulaCell::finite(
-            FormulaNumbers::round(x, int(std::trunc(y)), FormulaNumbers::Rounding::AwayFromZero));
+            FormulaNumbers::round(x, digitsOf(y), FormulaNumbers::Rounding::AwayFromZero));
     case Sign:
         return FormulaCell::of(x > 0 ? 1 : x < 0 ? -1 : 0);
     case Sin:
