@@ -192,15 +192,17 @@ TEST_F(MainFrameTest, TheFilterWindowOpensAsAChildWindowWhereItWasClosed) {
     QWidget* filters = frame.openFilterWindow();
     ASSERT_NE(filters, nullptr);
     ASSERT_EQ(frame.area()->subWindowList().size(), 1);
-    frame.area()->subWindowList().front()->setGeometry(30, 40, 610, 480);
-    frame.area()->subWindowList().front()->close();
+    QMdiSubWindow* child = frame.area()->subWindowList().front();
+    const QRect placed(QPoint(30, 40), child->minimumSizeHint() + QSize(20, 10));
+    child->setGeometry(placed);
+    child->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame.area()->subWindowList().isEmpty());
-    EXPECT_EQ(geometry.load(QStringLiteral("Filter")).width, 610);
+    EXPECT_EQ(geometry.load(QStringLiteral("Filter")).width, placed.width());
 
     frame.openFilterWindow();
     ASSERT_EQ(frame.area()->subWindowList().size(), 1);
-    EXPECT_EQ(frame.area()->subWindowList().front()->geometry(), QRect(30, 40, 610, 480));
+    EXPECT_EQ(frame.area()->subWindowList().front()->geometry(), placed);
 }
 
 TEST_F(MainFrameTest, TheOpenDatabaseDialogOffersRecentEntriesAndAnyPathOrDataSource) {

@@ -77,6 +77,7 @@ protected:
                     {dir.path(), dir.path()},
                     dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
         ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        frame.resize(640, 480);
         frame.show();
     }
 };
@@ -325,6 +326,10 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
         for (const QString& caption : w.captions)
             EXPECT_TRUE(found.captions.contains(caption)) << caption.toStdString();
         EXPECT_TRUE(found.idle.isEmpty()) << found.idle.join('\n').toStdString();
+        // Opened in a small frame, a window still shows its captions whole.
+        const QSize least = window->minimumSizeHint();
+        EXPECT_GE(window->width(), least.width());
+        EXPECT_GE(window->height(), least.height());
     }
 }
 

@@ -33,3 +33,26 @@ TEST(SheetTableModel, EditsGoIntoTheSheetAndTheSpareAreaGrows) {
     EXPECT_EQ(model.rowCount(), 10 + SheetTableModel::spareRows);
     EXPECT_EQ(model.columnCount(), 5 + SheetTableModel::spareColumns);
 }
+
+TEST(SheetTableModel, CopiesTheSelectionsBoundingRectangle) {
+    Sheet sheet;
+    ASSERT_TRUE(sheet.fromTsv(QStringLiteral("SampleNo\tAu\tCu\nS1\t1.5\t20\nS2\t0.5\t30\n")));
+    SheetTableModel model(&sheet);
+    struct Case {
+        QList<std::pair<int, int>> cells;
+        const char* tsv;
+    };
+    const std::vector<Case> cases{
+        {{}, ""},
+        {{{1, 1}}, "1.5"},
+        // Two corners stand for the rectangle between them, in either order.
+        {{{2, 2}, {1, 1}}, "1.5\t20\r\n0.5\t30"},
+        {{{0, 2}, {2, 0}}, "SampleNo\tAu\tCu\r\nS1\t1.5\t20\r\nS2\t0.5\t30"},
+    };
+    for (const Case& c : cases) {
+        QModelIndexList cells;
+        for (const auto& [row, column] : c.cells)
+            cells << model.index(row, column);
+        EXPECT_EQ(model.rectangleTsv(cells).trimmed(), QString::fromLatin1(c.tsv)) << c.tsv;
+    }
+}

@@ -52,6 +52,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSet>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -87,7 +88,11 @@ MainFrame::MainFrame(const WindowGeometry& geometry)
     // A window larger than the area (its least size) can be scrolled to, never cut off.
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    resize(1024, 720);
+    // A first start takes most of the screen, so that the larger windows open whole.
+    QSize first(1024, 720);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        first = first.expandedTo(screen->availableSize() * 0.85).boundedTo(screen->availableSize());
+    resize(first);
     const WindowRect r = geometry_.loadMain();
     if (r.width && r.height && *r.width > 100 && *r.height > 100)
         resize(*r.width, *r.height);
@@ -665,6 +670,8 @@ QMdiSubWindow* MainFrame::showChild(QWidget* window, const QString& shortName, Q
         child->move(*r.left, *r.top);
     child->installEventFilter(this);
     child->show();
+    // A window that cannot fit keeps its least size (as shown), captions whole; the area scrolls.
+    child->resize(child->size().expandedTo(child->minimumSizeHint()));
     // A window whose least size is larger than the area starts at its top left corner, with
     // its title bar and left edge in sight.
     if (!(r.left && r.top) && (child->x() < 0 || child->y() < 0))

@@ -4,6 +4,12 @@
 #include "platform/NumberText.h"
 #include "platform/Sheet.h"
 
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <climits>
+
 SheetTableModel::SheetTableModel(Sheet* sheet, QObject* parent)
     : QAbstractTableModel(parent)
     , sheet_(sheet) {}
@@ -24,6 +30,28 @@ QString SheetTableModel::columnLetters(int column) {
     for (int n = column; n > 0; n = (n - 1) / 26)
         letters.prepend(QChar(u'A' + (n - 1) % 26));
     return letters;
+}
+
+QString SheetTableModel::rectangleTsv(const QModelIndexList& cells) const {
+    if (cells.isEmpty() || !sheet_)
+        return {};
+    int r1 = INT_MAX, c1 = INT_MAX, r2 = 0, c2 = 0;
+    for (const QModelIndex& i : cells) {
+        r1 = std::min(r1, i.row() + 1);
+        c1 = std::min(c1, i.column() + 1);
+        r2 = std::max(r2, i.row() + 1);
+        c2 = std::max(c2, i.column() + 1);
+    }
+    return sheet_->toTsv(r1, c1, r2, c2);
+}
+
+void SheetTableModel::copySelection(const QAbstractItemView& view) {
+    const auto* model = qobject_cast<const SheetTableModel*>(view.model());
+    if (!model || !view.selectionModel())
+        return;
+    const QString text = model->rectangleTsv(view.selectionModel()->selectedIndexes());
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
 }
 
 int SheetTableModel::rowCount(const QModelIndex& parent) const {

@@ -5,6 +5,8 @@
 // caller's and must outlive the model; call reset() after changing it elsewhere.
 #include <QAbstractTableModel>
 
+class QAbstractItemView;
+
 class Sheet;
 
 class SheetTableModel : public QAbstractTableModel {
@@ -20,6 +22,12 @@ public:
     void reset();
     // "A", "B", ..., "Z", "AA", ...; column is 1-based.
     static QString columnLetters(int column);
+    // The cells' bounding rectangle as tab-separated text (what Copy puts on the clipboard);
+    // empty when no cell is given.
+    QString rectangleTsv(const QModelIndexList& cells) const;
+    // Puts a sheet view's selected rectangle on the clipboard; does nothing when no cell is
+    // selected or the view does not show a sheet.
+    static void copySelection(const QAbstractItemView& view);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -88,21 +88,8 @@ DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, D
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] {
-        auto* view = qobject_cast<QTableView*>(tabs_->currentWidget());
-        if (!view)
-            return;
-        const QModelIndexList cells = view->selectionModel()->selectedIndexes();
-        if (cells.isEmpty())
-            return;
-        int r1 = INT_MAX, c1 = INT_MAX, r2 = 0, c2 = 0;
-        for (const QModelIndex& i : cells) {
-            r1 = std::min(r1, i.row() + 1);
-            c1 = std::min(c1, i.column() + 1);
-            r2 = std::max(r2, i.row() + 1);
-            c2 = std::max(c2, i.column() + 1);
-        }
-        if (const Sheet* sheet = window_.sheets().sheetAt(tabs_->currentIndex() + 1))
-            QApplication::clipboard()->setText(sheet->toTsv(r1, c1, r2, c2));
+        if (auto* view = qobject_cast<QTableView*>(tabs_->currentWidget()))
+            SheetTableModel::copySelection(*view);
     });
     edit->addAction(QStringLiteral("Copy &sheet with headers"), this,
                     [this] { copyText(window_.copySheet(tabs_->currentIndex())); });

@@ -9,8 +9,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include <climits>
-
 SheetDialog::SheetDialog(const QString& title, Sheet sheet, QWidget* parent)
     : QDialog(parent)
     , sheet_(std::move(sheet))
@@ -25,19 +23,7 @@ SheetDialog::SheetDialog(const QString& title, Sheet sheet, QWidget* parent)
     for (int c = sheet_.lastColumn(); c < model->columnCount(); ++c)
         view_->setColumnHidden(c, true);
     auto* copy = new QPushButton(QStringLiteral("&Copy"));
-    connect(copy, &QPushButton::clicked, this, [this] {
-        const QModelIndexList cells = view_->selectionModel()->selectedIndexes();
-        if (cells.isEmpty())
-            return;
-        int r1 = INT_MAX, c1 = INT_MAX, r2 = 0, c2 = 0;
-        for (const QModelIndex& i : cells) {
-            r1 = std::min(r1, i.row() + 1);
-            c1 = std::min(c1, i.column() + 1);
-            r2 = std::max(r2, i.row() + 1);
-            c2 = std::max(c2, i.column() + 1);
-        }
-        QApplication::clipboard()->setText(sheet_.toTsv(r1, c1, r2, c2));
-    });
+    connect(copy, &QPushButton::clicked, this, [this] { SheetTableModel::copySelection(*view_); });
     auto* copyAll = new QPushButton(QStringLiteral("Copy &All"));
     connect(copyAll, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(sheet_.toTsv()); });
