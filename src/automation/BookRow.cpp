@@ -24,6 +24,16 @@ void BookRow::putRange(int firstColumn, std::pair<int, int> range) {
     book_.figures().setNumber(row_, firstColumn + 1, range.second);
 }
 
+void BookRow::putPair(int column, const QString& first, const QString& second) {
+    if (!first.isEmpty() || !second.isEmpty())
+        put(column, first + QLatin1Char(';') + second);
+}
+
+std::pair<QString, QString> BookRow::pair(const PictureBook& book, int row, int column) {
+    const QString text = book.figures().text(row, column);
+    return {text.section(QLatin1Char(';'), 0, 0), text.section(QLatin1Char(';'), 1)};
+}
+
 void BookRow::putOptions(const Options& options) {
     QStringList parts;
     for (const auto& [name, value] : options)

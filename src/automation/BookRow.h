@@ -22,6 +22,9 @@ public:
     void putFlag(int column, bool on);
     // An object range (first, last) into columns firstColumn and firstColumn + 1; none for 0.
     void putRange(int firstColumn, std::pair<int, int> range);
+    // Two texts as "first;second" (lower and upper limits); none when both are empty.
+    void putPair(int column, const QString& first, const QString& second);
+    static std::pair<QString, QString> pair(const PictureBook& book, int row, int column);
     // Display name, marker and graph file; the book is marked changed. Returns the row.
     int finish(const QString& displayName, const QString& graphFile);
 

@@ -4,6 +4,8 @@
 #include "automation/PictureBook.h"
 #include "stats/BoxPlotWindow.h"
 
+#include <tuple>
+
 namespace {
 const char* orderName(BoxPlotWindow::Order o) {
     switch (o) {
@@ -35,8 +37,7 @@ int BoxBookRow::add(PictureBook& book, const BoxPlotWindow& w, const QString& gr
     row.put(P::FilterText, w.filter);
     row.put(P::WindowSetting, QString::fromLatin1(orderName(w.order)));
     row.putFlag(P::ClipDataOn, w.useClipData);
-    if (!w.lowerText.isEmpty() || !w.upperText.isEmpty())
-        row.put(P::WindowSetting2, w.lowerText + QLatin1Char(';') + w.upperText);
+    row.putPair(P::WindowSetting2, w.lowerText, w.upperText);
     return row.finish(type() + QStringLiteral(": ") + w.statField, graphFile);
 }
 
@@ -55,7 +56,5 @@ void BoxBookRow::read(const PictureBook& book, int row, BoxPlotWindow& w) {
                    BoxPlotWindow::Order::Incr, BoxPlotWindow::Order::AZ})
         if (order == QLatin1String(orderName(o)))
             w.order = o;
-    const QString limits = f.text(row, P::WindowSetting2);
-    w.lowerText = limits.section(QLatin1Char(';'), 0, 0);
-    w.upperText = limits.section(QLatin1Char(';'), 1);
+    std::tie(w.lowerText, w.upperText) = BookRow::pair(book, row, P::WindowSetting2);
 }

@@ -4,6 +4,8 @@
 #include "automation/PictureBook.h"
 #include "stats/DistributionWindow.h"
 
+#include <tuple>
+
 namespace {
 const QString classesSheet = QStringLiteral("Classes");
 
@@ -32,8 +34,7 @@ int DistributionBookRow::add(PictureBook& book, const DistributionWindow& w,
     row.put(P::FilterText, w.filter);
     row.put(P::WindowSetting, w.classesText);
     row.putFlag(P::ClipDataOn, w.useClipData);
-    if (!w.minUsed.isEmpty() || !w.maxUsed.isEmpty())
-        row.put(P::WindowSetting2, w.minUsed + QLatin1Char(';') + w.maxUsed);
+    row.putPair(P::WindowSetting2, w.minUsed, w.maxUsed);
     const auto flag = &BookRow::flag;
     row.putOptions({{QStringLiteral("range"), w.rangeText},
                     {QStringLiteral("maxclasses"), QString::number(w.maxClasses)},
@@ -82,9 +83,7 @@ void DistributionBookRow::read(const PictureBook& book, int row, DistributionWin
     const QString classes = f.text(row, P::WindowSetting);
     if (!classes.isEmpty())
         w.classesText = classes;
-    const QString used = f.text(row, P::WindowSetting2);
-    w.minUsed = used.section(QLatin1Char(';'), 0, 0);
-    w.maxUsed = used.section(QLatin1Char(';'), 1);
+    std::tie(w.minUsed, w.maxUsed) = BookRow::pair(book, row, P::WindowSetting2);
     DistributionWindow::Classes typed;
     for (const QStringList& c : book.objectRows(row, P::ItemsR1, classesSheet))
         typed.push_back({numberOf(c.value(0)), numberOf(c.value(1)), BookRow::isOn(c.value(2)),

@@ -138,6 +138,8 @@ TEST_F(PictureBookPanelTest, ABoxPlotIsAddedFromTheActiveWindowAndDrawnAgain) {
     box.statTable = box.classTable = "Chem";
     box.statField = "SiO2";
     box.classField = "Rock";
+    box.lowerText = "10";
+    box.upperText = "90";
     ASSERT_TRUE(box.draw());
     view->showController();
     const QImage drawn = FigureExporter::image(box.figure(), {400, 300});
@@ -146,9 +148,11 @@ TEST_F(PictureBookPanelTest, ABoxPlotIsAddedFromTheActiveWindowAndDrawnAgain) {
     EXPECT_EQ(list()->item(0)->text(), "Box&Whisker: SiO2");
 
     box.statField = "MgO";
+    box.lowerText = box.upperText = "";
     ASSERT_TRUE(box.draw());
     book->panel().findChild<QPushButton*>(QStringLiteral("cmdDraw"))->click();
     EXPECT_EQ(box.statField, "SiO2");
+    EXPECT_EQ(std::pair(box.lowerText, box.upperText), std::pair(QString("10"), QString("90")));
     EXPECT_EQ(FigureExporter::image(box.figure(), {400, 300}), drawn);
 }
 
