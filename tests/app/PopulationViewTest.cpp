@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
@@ -47,6 +48,13 @@ TEST_F(PopulationViewTest, RunFromTheWindowStoresARowPerPopulation) {
     ASSERT_TRUE(frame.commands()->interpreter().execute("VIEW POPULATION").ok);
     auto* view = frame.findChild<PopulationView*>();
     ASSERT_NE(view, nullptr);
+    // An empty program is a form: its eight columns are headed by what goes into them.
+    const QAbstractItemModel* form = view->findChild<QTableView*>("F1PEdit")->model();
+    ASSERT_GE(form->columnCount(), 8);
+    EXPECT_EQ(form->headerData(0, Qt::Horizontal).toString(), "A Action");
+    EXPECT_EQ(form->headerData(3, Qt::Horizontal).toString(), "D Operator / statistic");
+    EXPECT_EQ(form->headerData(7, Qt::Horizontal).toString(), "H Second field");
+    EXPECT_EQ(form->headerData(8, Qt::Horizontal).toString(), "I");
     view->findChild<QComboBox*>("cmbT")->setCurrentText("Samples");
     view->findChild<QComboBox*>("cmbF")->setCurrentText("Site");
     view->findChild<QComboBox*>("cmbKey")->setCurrentText("SampleNo");

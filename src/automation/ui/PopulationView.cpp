@@ -1,8 +1,8 @@
 #include "automation/ui/PopulationView.h"
 
+#include "automation/ui/PopulationProgramModel.h"
 #include "db/SessionDatabase.h"
 #include "platform/Dialogs.h"
-#include "platform/qt/SheetTableModel.h"
 #include "stats/ui/StatisticsPickers.h"
 
 #include <QCheckBox>
@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -33,7 +34,7 @@ PopulationView::PopulationView(SessionDatabase& session, Dialogs& dialogs, Statu
     , resultDb_(new QLineEdit)
     , verify_(new QCheckBox(QStringLiteral("Show and verify result after each analysis")))
     , sheet_(new QTableView)
-    , model_(new SheetTableModel(&window_.program, this))
+    , model_(new PopulationProgramModel(&window_.program, this))
     , log_(new QPlainTextEdit) {
     setWindowTitle(PopulationWindow::caption());
     table_->setObjectName(QStringLiteral("cmbT"));
@@ -44,6 +45,7 @@ PopulationView::PopulationView(SessionDatabase& session, Dialogs& dialogs, Statu
     resultDb_->setReadOnly(true);
     sheet_->setObjectName(QStringLiteral("F1PEdit"));
     sheet_->setModel(model_);
+    sheet_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     log_->setReadOnly(true);
 
     auto* bar = new QMenuBar(this);
