@@ -2,60 +2,16 @@
 // A session database on a real engine for the filter tests, opened and mapped the way the main
 // window opens one: rocks with awkward values (a quote, a Null, names that differ only in
 // punctuation or in a Like wild card), assays with two rows for one sample, and holes keyed by
-// another field. The PostgreSQL variant works in a schema of its own and drops it.
+// another field.
 #include "db/SchemaMapper.h"
-#include "db/SessionDatabase.h"
 #include "filter/FilterViews.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
-#include "platform/sqlite/SqliteConnection.h"
-#include "support/PgScratchSchema.h"
+#include "support/EngineSession.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <memory>
-
-class FilterSession : public ::testing::TestWithParam<Engine> {
+class FilterSession : public EngineSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    std::unique_ptr<SessionDatabase> session;
-    std::unique_ptr<PgScratchSchema> pgSchema;
-
     Connection& db() { return *session->connection(); }
 
-    OpenedConnection openEngine(bool create) {
-        if (GetParam() == Engine::Sqlite)
-            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
-                                          create ? SqliteConnection::Mode::ReadWriteCreate
-                                                 : SqliteConnection::Mode::ReadWrite);
-        return pgSchema->open();
-    }
-
-    void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            if (PgScratchSchema::conninfo().isEmpty())
-                GTEST_SKIP() << PgScratchSchema::skipReason;
-            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_filter"));
-            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
-        }
-        {
-            OpenedConnection setup = openEngine(true);
-            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
-            createSchema(*setup.connection);
-        }
-        session = std::make_unique<SessionDatabase>(
-            dialogs, status, [this](const QString&) { return openEngine(false); },
-            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
-        session->SessionDatabasePath = QStringLiteral("rocks");
-        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
-    }
-
-    void TearDown() override {
-        session.reset(); // before its schema is dropped
-        pgSchema.reset();
-    }
+    void SetUp() override { openSession(QStringLiteral("quv_filter"), createSchema); }
 
     static void run(Connection& c, const QString& sql, const std::vector<CellValue>& values = {}) {
         ASSERT_TRUE(c.execute(sql, values))

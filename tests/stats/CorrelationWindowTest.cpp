@@ -7,6 +7,7 @@
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
 #include "stats/ui/CorrelationView.h"
+#include "support/EngineSession.h"
 #include "support/PgScratchSchema.h"
 
 #include <QComboBox>
@@ -55,45 +56,9 @@ QStringList headings(const Sheet& s) {
     return out;
 }
 
-class CorrelationEnginesTest : public ::testing::TestWithParam<Engine> {
+class CorrelationEnginesTest : public EngineSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    std::unique_ptr<PgScratchSchema> pgSchema;
-    std::unique_ptr<SessionDatabase> session;
-
-    OpenedConnection openEngine(bool create) {
-        if (GetParam() == Engine::Sqlite)
-            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
-                                          create ? SqliteConnection::Mode::ReadWriteCreate
-                                                 : SqliteConnection::Mode::ReadWrite);
-        return pgSchema->open();
-    }
-
-    void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            if (PgScratchSchema::conninfo().isEmpty())
-                GTEST_SKIP() << PgScratchSchema::skipReason;
-            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_cor"));
-            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
-        }
-        {
-            OpenedConnection setup = openEngine(true);
-            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
-            ASSERT_NO_FATAL_FAILURE(fillTables(*setup.connection));
-        }
-        session = std::make_unique<SessionDatabase>(
-            dialogs, status, [this](const QString&) { return openEngine(false); },
-            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
-        session->SessionDatabasePath = QStringLiteral("rocks");
-        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
-    }
-
-    void TearDown() override {
-        session.reset();
-        pgSchema.reset();
-    }
+    void SetUp() override { openSession(QStringLiteral("quv_cor"), fillTables); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, CorrelationEnginesTest,

@@ -17,6 +17,7 @@
 #include "stats/ui/BoxWhiskerOptionsDialog.h"
 #include "stats/ui/DistributionView.h"
 #include "stats/ui/SheetDialog.h"
+#include "support/EngineSession.h"
 #include "support/PgScratchSchema.h"
 
 #include <QCheckBox>
@@ -119,45 +120,9 @@ double cell(const Sheet& s, int row, int column) {
 
 // The Chem table on a real engine: a SQLite file, or a schema of the test's own on the
 // PostgreSQL server (skipped without QUV_PG_CONNINFO), opened as the main window opens one.
-class StatisticsEnginesTest : public ::testing::TestWithParam<Engine> {
+class StatisticsEnginesTest : public EngineSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    std::unique_ptr<PgScratchSchema> pgSchema;
-    std::unique_ptr<SessionDatabase> session;
-
-    OpenedConnection openEngine(bool create) {
-        if (GetParam() == Engine::Sqlite)
-            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
-                                          create ? SqliteConnection::Mode::ReadWriteCreate
-                                                 : SqliteConnection::Mode::ReadWrite);
-        return pgSchema->open();
-    }
-
-    void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            if (PgScratchSchema::conninfo().isEmpty())
-                GTEST_SKIP() << PgScratchSchema::skipReason;
-            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_stats"));
-            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
-        }
-        {
-            OpenedConnection setup = openEngine(true);
-            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
-            ASSERT_NO_FATAL_FAILURE(fillChem(*setup.connection));
-        }
-        session = std::make_unique<SessionDatabase>(
-            dialogs, status, [this](const QString&) { return openEngine(false); },
-            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
-        session->SessionDatabasePath = QStringLiteral("rocks");
-        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
-    }
-
-    void TearDown() override {
-        session.reset(); // before its schema is dropped
-        pgSchema.reset();
-    }
+    void SetUp() override { openSession(QStringLiteral("quv_stats"), fillChem); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, StatisticsEnginesTest,

@@ -6,6 +6,7 @@
 #include "platform/HeadlessStatus.h"
 #include "platform/TransactionScope.h"
 #include "stats/ui/TwoSampleTestView.h"
+#include "support/EngineSession.h"
 #include "support/PgScratchSchema.h"
 
 #include <QCheckBox>
@@ -61,45 +62,9 @@ int rowOf(const Sheet& s, const QString& startsWith) {
     return 0;
 }
 
-class TwoSampleTestEnginesTest : public ::testing::TestWithParam<Engine> {
+class TwoSampleTestEnginesTest : public EngineSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    std::unique_ptr<PgScratchSchema> pgSchema;
-    std::unique_ptr<SessionDatabase> session;
-
-    OpenedConnection openEngine(bool create) {
-        if (GetParam() == Engine::Sqlite)
-            return SqliteConnection::open(dir.filePath(QStringLiteral("rocks.sqlite")),
-                                          create ? SqliteConnection::Mode::ReadWriteCreate
-                                                 : SqliteConnection::Mode::ReadWrite);
-        return pgSchema->open();
-    }
-
-    void SetUp() override {
-        if (GetParam() == Engine::Postgres) {
-            if (PgScratchSchema::conninfo().isEmpty())
-                GTEST_SKIP() << PgScratchSchema::skipReason;
-            pgSchema = std::make_unique<PgScratchSchema>(QStringLiteral("quv_ttest"));
-            ASSERT_TRUE(pgSchema->ok()) << pgSchema->error().toStdString();
-        }
-        {
-            OpenedConnection setup = openEngine(true);
-            ASSERT_TRUE(setup.ok()) << setup.error.toStdString();
-            ASSERT_NO_FATAL_FAILURE(fillSamples(*setup.connection));
-        }
-        session = std::make_unique<SessionDatabase>(
-            dialogs, status, [this](const QString&) { return openEngine(false); },
-            [this](const QString&) { return dir.filePath(QStringLiteral("rocks.ake")); });
-        session->SessionDatabasePath = QStringLiteral("rocks");
-        ASSERT_TRUE(session->OpenSessionDatabase({true, false, false}));
-    }
-
-    void TearDown() override {
-        session.reset();
-        pgSchema.reset();
-    }
+    void SetUp() override { openSession(QStringLiteral("quv_ttest"), fillSamples); }
 };
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoSampleTestEnginesTest,
