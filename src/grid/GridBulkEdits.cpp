@@ -26,27 +26,16 @@ GridBulkEdits::GridBulkEdits(GridTarget target, Dialogs& dialogs, Status& status
     , status_(status) {}
 
 bool GridBulkEdits::ready() {
-    if (!target_.writable()) {
-        dialogs_.message(MessageKind::Exclamation,
-                         QStringLiteral("The records of this grid cannot be changed: table ") +
-                             target_.table + QStringLiteral(" has no primary key in the grid."));
-        return false;
-    }
-    rows_ = target_.allRows();
-    if (!rows_) {
-        showError(QStringLiteral("The records cannot be read."));
-        return false;
-    }
-    return true;
+    rows_ = target_.rowsToWrite(dialogs_);
+    return rows_.has_value();
 }
 
 QString GridBulkEdits::columnName(int column) const {
-    return rows_ && column >= 0 && column < rows_->columnCount() ? rows_->columnNames()[column]
-                                                                 : QString();
+    return GridTarget::columnName(rows_, column);
 }
 
 void GridBulkEdits::showError(const QString& what) {
-    dialogs_.message(MessageKind::Exclamation, what + crlf + target_.database->lastError());
+    target_.showError(dialogs_, what);
 }
 
 bool GridBulkEdits::rewrite(int firstColumn, int lastColumn,

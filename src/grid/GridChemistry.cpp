@@ -23,27 +23,16 @@ GridChemistry::GridChemistry(GridTarget target, SessionDatabase& session, Dialog
     , status_(status) {}
 
 bool GridChemistry::ready() {
-    if (!target_.writable()) {
-        dialogs_.message(MessageKind::Exclamation,
-                         QStringLiteral("The records of this grid cannot be changed: table ") +
-                             target_.table + QStringLiteral(" has no primary key in the grid."));
-        return false;
-    }
-    rows_ = target_.allRows();
-    if (!rows_) {
-        showError(QStringLiteral("The records cannot be read."));
-        return false;
-    }
-    return true;
+    rows_ = target_.rowsToWrite(dialogs_);
+    return rows_.has_value();
 }
 
 QString GridChemistry::columnName(int column) const {
-    return rows_ && column >= 0 && column < rows_->columnCount() ? rows_->columnNames()[column]
-                                                                 : QString();
+    return GridTarget::columnName(rows_, column);
 }
 
 void GridChemistry::showError(const QString& what) {
-    dialogs_.message(MessageKind::Exclamation, what + crlf + target_.database->lastError());
+    target_.showError(dialogs_, what);
 }
 
 QString GridChemistry::convertedFieldName(const QString& target) {

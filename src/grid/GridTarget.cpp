@@ -2,6 +2,7 @@
 
 #include "grid/GridRowSource.h"
 #include "platform/Connection.h"
+#include "platform/Dialogs.h"
 #include "platform/JetSqlQuoting.h"
 
 std::optional<RowSet> GridTarget::allRows() const {
@@ -11,6 +12,29 @@ std::optional<RowSet> GridTarget::allRows() const {
     if (!source.open())
         return std::nullopt;
     return source.rows(0, int(std::min<qsizetype>(source.rowCount(), INT_MAX)));
+}
+
+std::optional<RowSet> GridTarget::rowsToWrite(Dialogs& dialogs) const {
+    if (!writable()) {
+        dialogs.message(MessageKind::Exclamation,
+                        QStringLiteral("The records of this grid cannot be changed: table ") +
+                            table + QStringLiteral(" has no primary key in the grid."));
+        return std::nullopt;
+    }
+    std::optional<RowSet> rows = allRows();
+    if (!rows)
+        showError(dialogs, QStringLiteral("The records cannot be read."));
+    return rows;
+}
+
+void GridTarget::showError(Dialogs& dialogs, const QString& what) const {
+    dialogs.message(MessageKind::Exclamation,
+                    what + QStringLiteral("\r\n") + (database ? database->lastError() : QString()));
+}
+
+QString GridTarget::columnName(const std::optional<RowSet>& rows, int column) {
+    return rows && column >= 0 && column < rows->columnCount() ? rows->columnNames()[column]
+                                                               : QString();
 }
 
 std::optional<std::pair<QString, std::vector<CellValue>>>

@@ -8,6 +8,7 @@
 #include <optional>
 
 class Connection;
+class Dialogs;
 
 struct GridTarget {
     Connection* database = nullptr;
@@ -19,6 +20,12 @@ struct GridTarget {
     bool writable() const { return database && !table.isEmpty() && !key.isEmpty(); }
     // All rows of the statement in the grid's order.
     std::optional<RowSet> allRows() const;
+    // All rows, to be written back; nullopt after telling the user why they cannot be.
+    std::optional<RowSet> rowsToWrite(Dialogs& dialogs) const;
+    // what, and the database's reason on the next line.
+    void showError(Dialogs& dialogs, const QString& what) const;
+    // The name of a 0-based column of rows; empty outside them.
+    static QString columnName(const std::optional<RowSet>& rows, int column);
     // " WHERE [k1] = ? AND ..." and the key values of the row; nullopt when the row lacks a key
     // column.
     std::optional<std::pair<QString, std::vector<CellValue>>>
