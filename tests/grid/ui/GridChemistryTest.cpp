@@ -30,7 +30,9 @@ protected:
                   "INSERT INTO [Assay] VALUES ('S1', 5.0, 2.0, 60.083, NULL, 1500)",
                   "INSERT INTO [Assay] VALUES ('S2', NULL, 10.0, 50, NULL, NULL)",
                   "INSERT INTO [Assay] VALUES ('S3', NULL, NULL, 45, 99, 20)",
-                  "INSERT INTO [Assay] VALUES ('S4', 3.0, 3.0, 70, NULL, 5)"})
+                  "INSERT INTO [Assay] VALUES ('S4', 3.0, 3.0, 70, NULL, 5)",
+                  "CREATE TABLE [Loose] ([FeO%] DOUBLE, [FeOTOT%] DOUBLE)",
+                  "INSERT INTO [Loose] VALUES (5.0, NULL)"})
                 ASSERT_TRUE(db.connection->execute(QString::fromUtf8(sql))) << sql;
         }
         session.SessionDatabasePath = path;
@@ -101,6 +103,18 @@ TEST_F(GridChemistryTest, FeOTotSumsTheSelectedIronColumnsAsFeO) {
     select(0, 3, 3, 3);
     trigger("&Calculate FeOTOT");
     EXPECT_EQ(dialogs.texts().value(0), "Select the iron columns (FeO, Fe2O3, Fe) to add up.");
+
+    // Rows without a key cannot be written back: the user is told why and nothing changes.
+    delete grid;
+    grid = new GridWindow(session, dialogs, status, views, {dir.path(), dir.path()});
+    ASSERT_TRUE(grid->open("SELECT * FROM [Loose]", "Table/Loose"));
+    dialogs.clearLog();
+    select(0, 0, 0, 0);
+    trigger("&Calculate FeOTOT");
+    EXPECT_EQ(dialogs.texts().value(0),
+              "The records of this grid cannot be changed: table Loose has no primary key in the "
+              "grid.");
+    EXPECT_FALSE(session.connection()->query("SELECT [FeOTOT%] FROM [Loose]")->at(0, 0).toNumber());
 }
 
 TEST_F(GridChemistryTest, ConversionsWriteNewColumns) {
