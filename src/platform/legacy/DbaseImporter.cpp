@@ -2,6 +2,7 @@
 
 #include "platform/SqlDialectTranslator.h"
 #include "platform/legacy/DbfTableReader.h"
+#include "platform/legacy/ImportedTable.h"
 #include "platform/legacy/WorkingCopyFile.h"
 #include "platform/legacy/WorkingCopyPlace.h"
 #include "platform/sqlite/SqliteConnection.h"
@@ -162,40 +163,20 @@ DbaseImporter::Result DbaseImporter::import(const QString& folder, const QString
             }
             const QString name = uniqueName(file.completeBaseName(), tableNames);
             QSet<QString> columnNames;
-            QStringList defs, names, markers;
+            QStringList defs, names;
             for (const auto& f : reader.fields()) {
                 const QString column = uniqueName(
                     f.name.isEmpty() ? QStringLiteral("Field%1").arg(names.size() + 1) : f.name,
                     columnNames);
                 defs << q(column) + QLatin1Char(' ') + sqliteType(f);
                 names << q(column);
-                markers << QStringLiteral("?");
             }
-            if (!db.executeNative(QStringLiteral("CREATE TABLE ") + q(name) + QStringLiteral(" (") +
-                                  defs.join(QStringLiteral(", ")) + QLatin1Char(')')))
-                return fail(QStringLiteral("Cannot create table ") + name);
-            auto insert =
-                db.prepareNative(QStringLiteral("INSERT INTO ") + q(name) + QStringLiteral(" (") +
-                                 names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                 markers.join(QStringLiteral(", ")) + QLatin1Char(')'));
-            if (!insert)
-                return fail(QStringLiteral("Cannot fill table ") + name);
-            QString insertError;
-            reader.forEachRow([&](const std::vector<CellValue>& row) {
-                if (insert->execute(row))
-                    return true;
-                insertError = insert->lastError();
-                return false;
-            });
-            if (!reader.ok()) {
+            r.error = ImportedTable::write(db, name, defs, names,
+                                           [&](const auto& sink) { reader.forEachRow(sink); });
+            if (!reader.ok())
                 r.error = reader.error();
+            if (!r.error.isEmpty())
                 return r;
-            }
-            if (!insertError.isEmpty()) {
-                r.error = QStringLiteral("Cannot fill table ") + name + QStringLiteral(": ") +
-                          insertError;
-                return r;
-            }
             r.warnings << reader.warnings();
         }
         if (!db.executeNative(QStringLiteral("PRAGMA user_version = %1").arg(sourceKey(tables))) ||

@@ -2,6 +2,7 @@
 
 #include "platform/SqlDialectTranslator.h"
 #include "platform/Workbook.h"
+#include "platform/legacy/ImportedTable.h"
 #include "platform/legacy/JetQueryReader.h"
 #include "platform/legacy/JetTableReader.h"
 #include "platform/legacy/MdbHandles.h"
@@ -235,31 +236,11 @@ ImportResult copyTables(const QString& mdbPath, const WorkingCopyFile& part) {
                         .arg(from.join(QStringLiteral(", ")), q(rel.referencedTable),
                              to.join(QStringLiteral(", ")));
         }
-        if (!db.executeNative(QStringLiteral("CREATE TABLE ") + q(name) + QStringLiteral(" (") +
-                              defs.join(QStringLiteral(", ")) + QLatin1Char(')')))
-            return fail(QStringLiteral("Cannot create table ") + name);
-        QStringList markers;
-        for (int c = 0; c < names.size(); ++c)
-            markers << QStringLiteral("?");
-        auto insert =
-            db.prepareNative(QStringLiteral("INSERT INTO ") + q(name) + QStringLiteral(" (") +
-                             names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                             markers.join(QStringLiteral(", ")) + QLatin1Char(')'));
-        if (!insert)
-            return fail(QStringLiteral("Cannot fill table ") + name);
-        QString insertError;
-        reader.forEachRow([&](const std::vector<CellValue>& row) {
-            if (insert->execute(row))
-                return true;
-            insertError = insert->lastError();
-            return false;
-        });
+        r.error = ImportedTable::write(db, name, defs, names,
+                                       [&](const auto& sink) { reader.forEachRow(sink); });
         r.warnings << reader.warnings();
-        if (!insertError.isEmpty()) {
-            r.error =
-                QStringLiteral("Cannot fill table ") + name + QStringLiteral(": ") + insertError;
+        if (!r.error.isEmpty())
             return r;
-        }
         for (const QString& s : indexStatements)
             if (!db.executeNative(s))
                 // Jet allows what SQLite refuses (a unique index over duplicate Nulls is fine
