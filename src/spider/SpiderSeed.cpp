@@ -1,31 +1,14 @@
 #include "spider/SpiderSeed.h"
 
+#include "platform/ResourceTable.h"
 #include "spider/SpiderLibrary.h"
 
-#include <QFile>
 #include <QHash>
-
-namespace {
-
-// The tab-separated lines of a data file, without its "#" comments.
-std::vector<QStringList> dataLines(const QString& resource) {
-    std::vector<QStringList> lines;
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(raw).remove(u'\r');
-        if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
-            lines.push_back(line.split(u'\t'));
-    }
-    return lines;
-}
-
-} // namespace
 
 std::vector<SpiderType> SpiderSeed::types() {
     std::vector<SpiderType> result;
-    for (const QStringList& cells : dataLines(QStringLiteral(":/spider/spider-types.tsv"))) {
+    for (const QStringList& cells :
+         ResourceTable::lines(QStringLiteral(":/spider/spider-types.tsv"))) {
         if (cells.size() < 2)
             continue;
         SpiderType type{cells[0].trimmed(), {}};
@@ -38,7 +21,7 @@ std::vector<SpiderType> SpiderSeed::types() {
 
 std::vector<NormalizationSample> SpiderSeed::samples() {
     const std::vector<QStringList> table =
-        dataLines(QStringLiteral(":/spider/spider-normalizations.tsv"));
+        ResourceTable::lines(QStringLiteral(":/spider/spider-normalizations.tsv"));
     if (table.empty())
         return {};
     const QStringList& heading = table.front();

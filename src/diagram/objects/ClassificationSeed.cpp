@@ -5,25 +5,12 @@
 #include "diagram/objects/ObjectLibrary.h"
 #include "diagram/objects/TrendlineEquation.h"
 #include "platform/NumberText.h"
+#include "platform/ResourceTable.h"
 
-#include <QFile>
 #include <QSet>
 #include <cmath>
 
 namespace {
-
-std::vector<QStringList> dataLines(const QString& resource) {
-    std::vector<QStringList> lines;
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly))
-        return lines;
-    for (const QByteArray& raw : file.readAll().split('\n')) {
-        const QString line = QString::fromUtf8(raw).remove(u'\r');
-        if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
-            lines.push_back(line.split(u'\t'));
-    }
-    return lines;
-}
 
 QString cell(const QStringList& cells, qsizetype i) {
     return i < cells.size() ? cells[i].trimmed() : QString();
@@ -77,7 +64,7 @@ std::vector<SeedDiagram> ClassificationSeed::diagrams() {
         nodes.clear();
     };
     for (const QStringList& cells :
-         dataLines(QStringLiteral(":/objects/classification-diagrams.tsv"))) {
+         ResourceTable::lines(QStringLiteral(":/objects/classification-diagrams.tsv"))) {
         const QString row = cell(cells, 0);
         if (row == QLatin1String("collection")) {
             close();
