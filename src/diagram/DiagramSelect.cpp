@@ -2,20 +2,9 @@
 
 #include "db/SchemaCatalogue.h"
 #include "query/FieldEntry.h"
-#include "query/FilterBaseSource.h"
-#include "query/JoinCondition.h"
-#include "query/LinkSearch.h"
+#include "query/JoinedTables.h"
 #include "query/SelectParts.h"
 #include "query/SqlNames.h"
-
-namespace {
-bool holdsField(const SchemaCatalogue& catalogue, const QString& table, const QString& field) {
-    for (const QString& f : catalogue.fieldNames(SqlNames::plain(table)))
-        if (f.compare(field, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-} // namespace
 
 DiagramSelect DiagramSelect::build(const DiagramDefinition& d, const QString& filter, bool withZ,
                                    const SchemaCatalogue& catalogue, const LinkSearch& links,
@@ -56,37 +45,20 @@ DiagramSelect DiagramSelect::build(const DiagramDefinition& d, const QString& fi
     QStringList tables;
     for (const SelectParts::Table& t : SelectParts::distinctTables(entries))
         tables << t.name;
-    for (qsizetype i = 1; i < tables.size(); ++i)
-        if (!links.find(tables.front(), tables[i]).isLinked()) {
-            s.error = linkError();
-            return s;
-        }
-
-    QStringList terms;
-    if (tables.size() > 1)
-        terms << QLatin1Char('(') + BuildJoinCondition(links, tables).text + QLatin1Char(')');
-    terms << SelectParts::notNullTerms(entries);
-    QStringList from;
-    for (const QString& t : tables)
-        from << SqlNames::bracketed(t);
-    if (!filter.isEmpty()) {
-        const QString view = QStringLiteral("f_") + filter;
-        const QString filterKey = filters.filterBase(view).keyColumn;
-        QString joined;
-        for (const QString& t : tables)
-            if (joined.isEmpty() && !filterKey.isEmpty() && holdsField(catalogue, t, filterKey))
-                joined = t;
-        if (joined.isEmpty()) {
-            s.error = filterKeyError(filter);
-            return s;
-        }
-        from << SqlNames::bracketed(view);
-        terms << QLatin1Char('(') + SqlNames::field(joined, filterKey) + QLatin1Char('=') +
-                     SqlNames::field(view, filterKey) + QLatin1Char(')');
+    const JoinedTables joined = JoinedTables::build(tables, filter, catalogue, links, filters);
+    if (!joined.error.isEmpty()) {
+        s.error = joined.error;
+        return s;
     }
+    QStringList terms;
+    if (!joined.linkTerm.isEmpty())
+        terms << joined.linkTerm;
+    terms << SelectParts::notNullTerms(entries);
+    if (!joined.filterTerm.isEmpty())
+        terms << joined.filterTerm;
     s.statement =
         QStringLiteral("SELECT ") + SelectParts::fieldList(entries).join(QStringLiteral(", ")) +
-        QStringLiteral(" FROM ") + from.join(QStringLiteral(", ")) +
+        QStringLiteral(" FROM ") + joined.from.join(QStringLiteral(", ")) +
         (terms.isEmpty() ? QString()
                          : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "))) +
         SelectParts::orderBy(entries);

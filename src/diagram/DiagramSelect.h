@@ -17,11 +17,6 @@ struct DiagramSelect {
     // 0-based columns of the statement's rows; -1 where there is none.
     int x = -1, y = -1, z = -1, classifier = -1, label = -1;
 
-    static QString linkError() { return QStringLiteral("Error in creating links"); }
-    static QString filterKeyError(const QString& filter) {
-        return QStringLiteral("Can not find Key for filter ") + filter;
-    }
-
     // filter: the filter's name without "f_", empty for none. withZ: the Z pair is plotted.
     static DiagramSelect build(const DiagramDefinition& definition, const QString& filter,
                                bool withZ, const SchemaCatalogue& catalogue,
