@@ -248,9 +248,11 @@ void showFrame(const Figure& figure, QCustomPlot& plot, const QStringList& notes
     setUpAxis(plot.xAxis, figure.x);
     setUpAxis(plot.yAxis, figure.y);
     // Without axes (a ternary figure) the plot area would reach the edges, and texts placed
-    // just outside the data (the corner labels) would be cut off.
+    // just outside the data (the corner labels) would be cut off. With axes, the last tick
+    // labels stand half beyond the plot area's right and top edges, so those keep some room.
     const bool axesHidden = !figure.x.visible || !figure.y.visible;
-    plot.axisRect()->setMinimumMargins(axesHidden ? QMargins(45, 20, 45, 25) : QMargins());
+    plot.axisRect()->setMinimumMargins(axesHidden ? QMargins(45, 20, 45, 25)
+                                                  : QMargins(0, 10, 20, 0));
     Axis y2 = figure.y2;
     y2.min = figure.y.min;
     y2.max = figure.y.max;

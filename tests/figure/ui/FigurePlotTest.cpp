@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -348,6 +349,20 @@ TEST(FigurePlot, FixedRatioKeepsThePlotAreaAtThatRatio) {
         EXPECT_NEAR(area.width(), f.plotAreaSize->width(), 1.0) << ratio;
         EXPECT_LE(area.right(), pictureSize.width());
     }
+}
+
+TEST(FigurePlot, TheLastTickLabelsStayInsideThePicture) {
+    Figure f = tenByTen();
+    f.header.clear(); // nothing above the plot area
+    f.series.push_back(squareAt({{5, 5}}, red));
+    QCustomPlot plot;
+    FigurePlot::show(f, plot, pictureSize);
+    plot.toPixmap(pictureSize.width(), pictureSize.height());
+    const QRect area = plot.axisRect()->rect();
+    // "10" is centred on the X axis's right end and on the Y axis's top end.
+    const QFontMetrics metrics(plot.xAxis->tickLabelFont());
+    EXPECT_GE(pictureSize.width() - 1 - area.right(), metrics.horizontalAdvance("10") / 2);
+    EXPECT_GE(area.top(), metrics.height() / 2);
 }
 
 TEST(FigureExporter, WritesSvgAndPdfAndReportsFailures) {
