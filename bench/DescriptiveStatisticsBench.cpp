@@ -3,10 +3,7 @@
 // field. With R installed (Rscript), R's aggregate() of the same statistics (summary, sd,
 // quantile type 7, skewness, kurtosis) over the same values, already in memory, is timed
 // beside it; the counters give R's seconds and our time as a share of R's.
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
+#include "BenchSession.h"
 #include "platform/TransactionScope.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "stats/DescriptiveStatistics.h"
@@ -118,16 +115,10 @@ void BM_DescriptiveStatisticsBesideR(benchmark::State& state) {
         state.SkipWithError(data.error.toStdString().c_str());
         return;
     }
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session(
-        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
-        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
-    session.SessionDatabasePath = data.database;
-    if (!session.OpenSessionDatabase({true, false, false})) {
-        state.SkipWithError("the bench database does not open");
+    BenchSession bench;
+    if (!bench.open(data.database, state))
         return;
-    }
+    auto& [dialogs, status, session] = bench;
     DescriptiveStatistics full(session, dialogs, status);
     full.table = full.classTable = QStringLiteral("Assays");
     full.classField = QStringLiteral("Class");

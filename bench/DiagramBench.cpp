@@ -2,13 +2,10 @@
 // SampleNo): query, classes and series, without rendering; beside it the bare sqlite3 shell
 // running the same SELECT to /dev/null, and the ratio of the two. Peak memory per plotted point
 // is read from the process's high-water mark, started again just before the first draw.
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
+#include "BenchSession.h"
 #include "diagram/DiagramSelect.h"
 #include "diagram/DiagramWindow.h"
-#include "platform/HeadlessStatus.h"
 #include "platform/MemoryPolicy.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/SqlDialectTranslator.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "query/FilterBaseResolver.h"
@@ -58,22 +55,14 @@ double seconds(Clock::time_point from) {
 }
 
 void BM_XYPipelineBesideSqliteShell(benchmark::State& state) {
-    const QString path = qEnvironmentVariable("QUV_BENCH_DATABASE");
-    if (path.isEmpty()) {
-        state.SkipWithError("QUV_BENCH_DATABASE is not set (./quv bench generates it)");
+    const QString path = BenchSession::generatedDatabase(state);
+    if (path.isEmpty())
         return;
-    }
     MemoryPolicy::mapLargeBlocks(); // as the program does at start-up
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session(
-        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
-        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
-    session.SessionDatabasePath = path;
-    if (!session.OpenSessionDatabase({true, false, false})) {
-        state.SkipWithError("the bench database does not open");
+    BenchSession bench;
+    if (!bench.open(path, state))
         return;
-    }
+    auto& [dialogs, status, session] = bench;
     DiagramWindow window(session, dialogs, status);
     window.definition.tables = {"Major", "Trace", "", "Samples"};
     window.definition.fields = {"SiO2", "Zr", "", "Rock"};

@@ -1,12 +1,9 @@
 // The box-and-whisker window's "&Draw" of 1M values in 30 classes, streamed from a SQLite
 // table, with the figure rendered to an 800 x 600 picture (target: half a second of processor
 // time). The counter share_of_target is the time as a share of that target.
+#include "../BenchSession.h"
 #include "../CpuClock.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
 #include "figure/ui/FigureExporter.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/TransactionScope.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "stats/BoxPlotWindow.h"
@@ -58,16 +55,10 @@ void BM_BoxPlotOfMillionValuesDrawn(benchmark::State& state) {
         state.SkipWithError("the bench database was not written");
         return;
     }
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session(
-        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
-        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
-    session.SessionDatabasePath = path;
-    if (!session.OpenSessionDatabase({true, false, false})) {
-        state.SkipWithError("the bench database does not open");
+    BenchSession bench;
+    if (!bench.open(path, state))
         return;
-    }
+    auto& [dialogs, status, session] = bench;
     BoxWhiskerSettings settings;
     BoxPlotWindow box(session, dialogs, status, settings);
     box.statTable = box.classTable = QStringLiteral("Grades");

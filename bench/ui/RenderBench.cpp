@@ -11,9 +11,8 @@
 //   samples of the stored filter Komatiites drawn from the query to the PNG, classed by their
 //   sample number beside classed by their project.
 // Runs on the offscreen platform, as batch drawing does. Times are processor milliseconds.
+#include "../BenchSession.h"
 #include "../CpuClock.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/AxisScaler.h"
 #include "figure/Classifier.h"
@@ -21,8 +20,6 @@
 #include "figure/SeriesBuilder.h"
 #include "figure/StylePalette.h"
 #include "figure/ui/FigureExporter.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
 
 #include <QApplication>
@@ -165,21 +162,13 @@ void BM_DrawHundredThousandClassesBesideSeven(benchmark::State& state) {
 BENCHMARK(BM_DrawHundredThousandClassesBesideSeven)->Unit(benchmark::kMillisecond);
 
 void BM_DrawSampleClassesFromDatabaseBesideProjects(benchmark::State& state) {
-    const QString path = qEnvironmentVariable("QUV_BENCH_DATABASE");
-    if (path.isEmpty()) {
-        state.SkipWithError("QUV_BENCH_DATABASE is not set (./quv bench generates it)");
+    const QString path = BenchSession::generatedDatabase(state);
+    if (path.isEmpty())
         return;
-    }
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session(
-        dialogs, status, [](const QString& p) { return SqliteConnection::open(p); },
-        [](const QString& p) { return MapFile::pathFor(p, false, {}); });
-    session.SessionDatabasePath = path;
-    if (!session.OpenSessionDatabase({true, false, false})) {
-        state.SkipWithError("the bench database does not open");
+    BenchSession bench;
+    if (!bench.open(path, state))
         return;
-    }
+    auto& [dialogs, status, session] = bench;
     DiagramWindow window(session, dialogs, status);
     window.definition.tables = {"Major", "Trace", "", "Samples"};
     window.definition.filterOn = true;
