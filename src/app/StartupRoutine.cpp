@@ -7,6 +7,9 @@
 #include "platform/ConnectionTextRedactor.h"
 #include "platform/FilePaths.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const QStringList sqliteExtensions{QStringLiteral(".sqlite"), QStringLiteral(".sqlite3"),
@@ -17,6 +20,14 @@ bool isSqlitePath(const QString& path) {
         if (path.trimmed().endsWith(ext, Qt::CaseInsensitive) && path.trimmed().size() > ext.size())
             return true;
     return false;
+}
+
+// A database file named on the command line, absolute: the recent-files list must still find
+// it when the program starts from another folder. A server source stays as it is.
+QString databaseArgument(const QString& arg) {
+    const QString path = FilePaths::normalized(arg.trimmed());
+    const bool file = path.right(4).toUpper() == QStringLiteral(".MDB") || isSqlitePath(path);
+    return file && QFileInfo(path).isRelative() ? QDir::current().absoluteFilePath(path) : path;
 }
 
 QString trimmedUnquoted(QString a) {
@@ -137,7 +148,7 @@ bool StartupRoutine::mailPass(QStringList& args, const QString& commandLine, Pen
         if (i + 1 < args.size()) {
             const QString db = args[i + 1];
             if (db.right(3).toUpper() == QStringLiteral("MDB") || isSqlitePath(db))
-                p.result.sessionDatabasePath = FilePaths::normalized(db);
+                p.result.sessionDatabasePath = databaseArgument(db);
         }
         if (i + 2 < args.size())
             p.mailPictureBook = args[i + 2];
@@ -158,7 +169,7 @@ void StartupRoutine::switchPass(const QStringList& args, Pending& p) {
         if (a.startsWith(QStringLiteral("I/"))) {
             r.settings.iniFile = FilePaths::normalized(a.mid(2));
         } else if (a.startsWith(QStringLiteral("D/"))) {
-            r.sessionDatabasePath = FilePaths::normalized(a.mid(2).trimmed());
+            r.sessionDatabasePath = databaseArgument(a.mid(2));
         } else if (a.startsWith(QStringLiteral("C/"))) {
             p.windowActions.push_back(
                 [this, path = FilePaths::normalized(a.mid(2))](StartupResult& result) {
@@ -233,7 +244,7 @@ void StartupRoutine::applyExtension(const QString& arg, Pending& p) {
             s_.host.showDiagramWindow(true);
         });
     } else if (ext == QStringLiteral(".MDB") || isSqlitePath(arg)) {
-        p.result.sessionDatabasePath = path.trimmed();
+        p.result.sessionDatabasePath = databaseArgument(arg);
     } else if (ext == QStringLiteral(".INI")) {
         p.result.settings.iniFile = path;
     } else if (ext == QStringLiteral(".QLK")) {

@@ -135,6 +135,18 @@ TEST_F(StartupTest, CommandLineDatabaseSuppressesTheStartDatabaseAndTheLastOneWi
         EXPECT_EQ(opened, QStringList{QString::fromUtf8(c.expected)}) << c.line;
         EXPECT_TRUE(r.settings.startSessionDatabase.isEmpty());
     }
+    // A relative name is kept in the recent files as the whole path it had when started.
+    for (const char* line : {"samples/rocks.sqlite", "D/samples\\rocks.sqlite"}) {
+        opened.clear();
+        const StartupResult r = run(QString::fromUtf8(line));
+        const QString whole =
+            QDir::current().absoluteFilePath(QStringLiteral("samples/rocks.sqlite"));
+        EXPECT_EQ(opened, QStringList{whole}) << line;
+        EXPECT_EQ(
+            RecentFiles(r.settings.recentFilesFile()).entries(QStringLiteral("Session")).value(0),
+            whole)
+            << line;
+    }
 }
 
 TEST_F(StartupTest, IniSwitchKeepsItsBlank) {
