@@ -1,27 +1,15 @@
 // Batch macros on a real SQLite file: what each line's log entry says, that a failed draw leaves
 // nothing to save, and that each entry is handed on as soon as its line has run.
 #include "automation/BatchMacro.h"
-#include "db/ConnectionFactory.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
+#include "support/SqliteSession.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
-class BatchMacroTest : public ::testing::Test {
+class BatchMacroTest : public SqliteSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return ConnectionFactory::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     QStringList saved;
     QStringList sunk;
     // How many entries had reached the sink when each figure was saved.
@@ -29,15 +17,9 @@ protected:
     std::unique_ptr<BatchMacro> batch;
 
     void SetUp() override {
-        const QString db = dir.filePath(QStringLiteral("rocks.sqlite"));
-        sqlite3* handle = nullptr;
-        ASSERT_EQ(sqlite3_open(db.toUtf8().constData(), &handle), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(handle,
-                               "CREATE TABLE Chem(SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL);"
-                               "INSERT INTO Chem VALUES('S1',49,8),('S2',72,0.5),('S3',48,9);",
-                               nullptr, nullptr, nullptr),
-                  SQLITE_OK);
-        sqlite3_close(handle);
+        makeDatabase("rocks.sqlite",
+                     "CREATE TABLE Chem(SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL);"
+                     "INSERT INTO Chem VALUES('S1',49,8),('S2',72,0.5),('S3',48,9);");
         batch = std::make_unique<BatchMacro>(
             session, dialogs, status, dir.path(), dir.filePath(QStringLiteral("out")),
             dir.filePath(QStringLiteral("lastfiles.ini")),

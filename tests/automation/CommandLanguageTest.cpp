@@ -8,20 +8,14 @@
 #include "automation/CommandPanel.h"
 #include "automation/MacroFile.h"
 #include "automation/MacroRecorder.h"
-#include "db/ConnectionFactory.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
 #include "diagram/DiagramCommands.h"
 #include "diagram/DiagramWindow.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/Workbook.h"
+#include "support/SqliteSession.h"
 
 #include <QFile>
 #include <QSet>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -74,26 +68,12 @@ TEST(CommandLibrary, LooksUpExactKeywordsAndCompletesByPrefix) {
     EXPECT_EQ(cut.rows().size(), 1u);
 }
 
-class CommandLanguageTest : public ::testing::Test {
+class CommandLanguageTest : public SqliteSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return ConnectionFactory::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     QString lastFiles = dir.filePath(QStringLiteral("lastfiles.ini"));
     BatchCommandHost host{session, dialogs, status, lastFiles, nullptr};
     CommandInterpreter interpreter{host};
 
-    QString makeDatabase(const char* name, const char* sql) {
-        const QString path = dir.filePath(QString::fromUtf8(name));
-        sqlite3* handle = nullptr;
-        EXPECT_EQ(sqlite3_open(path.toUtf8().constData(), &handle), SQLITE_OK);
-        EXPECT_EQ(sqlite3_exec(handle, sql, nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(handle);
-        return path;
-    }
     void SetUp() override {
         const QString rocks = makeDatabase(
             "rocks.sqlite",

@@ -5,60 +5,39 @@
 #include "automation/PictureBook.h"
 #include "automation/BatchMacro.h"
 #include "automation/PictureBookController.h"
-#include "db/ConnectionFactory.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
 #include "db/SystemDatabase.h"
 #include "diagram/DiagramWindow.h"
 #include "figure/ui/FigureExporter.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "spider/SpiderWindow.h"
 #include "stats/BoxPlotWindow.h"
 #include "stats/BoxWhiskerSettings.h"
 #include "stats/DistributionWindow.h"
+#include "support/SqliteSession.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
-class PictureBookTest : public ::testing::Test {
+class PictureBookTest : public SqliteSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return ConnectionFactory::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     std::vector<std::unique_ptr<DiagramWindow>> windows;
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     void SetUp() override {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(path("rocks.sqlite").toUtf8().constData(), &db), SQLITE_OK);
-        ASSERT_EQ(
-            sqlite3_exec(db,
-                         "CREATE TABLE Chem(SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL,"
-                         " Rock TEXT);"
-                         "INSERT INTO Chem VALUES('S1',49,8,'basalt'),('S2',72,0.5,'granite'),"
-                         "('S3',48,9,'basalt'),('S4',61,2,'andesite');"
-                         "CREATE TABLE Trace(SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL);"
-                         "INSERT INTO Trace VALUES('S1',120,80),('S2',5,40),('S3',90,70);"
-                         "CREATE TABLE Ore(SampleNo TEXT PRIMARY KEY, Cu REAL);"
-                         "INSERT INTO Ore VALUES('S1',1),('S2',2);"
-                         "CREATE TABLE Ree(SampleNo TEXT PRIMARY KEY, La REAL, Ce REAL, Nd REAL,"
-                         " Sm REAL, Yb REAL);"
-                         "INSERT INTO Ree VALUES('S1',30,65,28,6,2.2),('S3',12,25,14,3.5,2);",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-        sqlite3_close(db);
-        session.SessionDatabasePath = path("rocks.sqlite");
-        ASSERT_TRUE(session.OpenSessionDatabase({true, false, false}));
+        openSession("rocks.sqlite",
+                    "CREATE TABLE Chem(SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL, Rock TEXT);"
+                    "INSERT INTO Chem VALUES('S1',49,8,'basalt'),('S2',72,0.5,'granite'),"
+                    "('S3',48,9,'basalt'),('S4',61,2,'andesite');"
+                    "CREATE TABLE Trace(SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL);"
+                    "INSERT INTO Trace VALUES('S1',120,80),('S2',5,40),('S3',90,70);"
+                    "CREATE TABLE Ore(SampleNo TEXT PRIMARY KEY, Cu REAL);"
+                    "INSERT INTO Ore VALUES('S1',1),('S2',2);"
+                    "CREATE TABLE Ree(SampleNo TEXT PRIMARY KEY, La REAL, Ce REAL, Nd REAL,"
+                    " Sm REAL, Yb REAL);"
+                    "INSERT INTO Ree VALUES('S1',30,65,28,6,2.2),('S3',12,25,14,3.5,2);");
     }
 
     DiagramWindow& newWindow() {

@@ -2,48 +2,29 @@
 // Delete and Case rows of a program run over every population into a new result database, and
 // "Set As Default" writing the user's file while the installation's stays as it is.
 #include "automation/PopulationWindow.h"
-#include "db/ConnectionFactory.h"
-#include "db/MapFile.h"
-#include "db/SessionDatabase.h"
-#include "platform/HeadlessStatus.h"
 #include "platform/IniFile.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class PopulationWindowTest : public ::testing::Test {
+class PopulationWindowTest : public SqliteSession {
 protected:
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return ConnectionFactory::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
-
     void SetUp() override {
-        auto opened = SqliteConnection::open(dir.filePath("rocks.sqlite"),
-                                             SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(opened.ok());
-        for (const char* sql :
-             {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Site TEXT)",
-              "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL, Rock TEXT,"
-              " Flag REAL)",
-              "CREATE TABLE Extra (SampleNo TEXT)",
-              "INSERT INTO Samples VALUES ('S1','North'),('S2','North'),('S3','O''Hara'),"
-              "('S4','O''Hara'),('S5','O''Hara'),('S6',NULL)",
-              "INSERT INTO Chem VALUES ('S1',10,1,'basalt',NULL),('S2',30,-2,'O''Neil',NULL),"
-              "('S3',5,3,'granite',NULL),('S4',-1,4,'basalt',NULL),('S5',6,NULL,'dacite',NULL),"
-              "('S6',99,9,'basalt',NULL)",
-              "INSERT INTO Extra VALUES ('S1'),('S3'),(NULL)"})
-            ASSERT_TRUE(opened.connection->execute(QString::fromUtf8(sql))) << sql;
-        opened.connection.reset();
-        session.SessionDatabasePath = dir.filePath("rocks.sqlite");
-        ASSERT_TRUE(session.OpenSessionDatabase({true, false, false}));
+        openSession("rocks.sqlite",
+                    "CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Site TEXT);"
+                    "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, Cu REAL, Zn REAL, Rock TEXT,"
+                    " Flag REAL);"
+                    "CREATE TABLE Extra (SampleNo TEXT);"
+                    "INSERT INTO Samples VALUES ('S1','North'),('S2','North'),('S3','O''Hara'),"
+                    "('S4','O''Hara'),('S5','O''Hara'),('S6',NULL);"
+                    "INSERT INTO Chem VALUES ('S1',10,1,'basalt',NULL),('S2',30,-2,'O''Neil',NULL),"
+                    "('S3',5,3,'granite',NULL),('S4',-1,4,'basalt',NULL),"
+                    "('S5',6,NULL,'dacite',NULL),('S6',99,9,'basalt',NULL);"
+                    "INSERT INTO Extra VALUES ('S1'),('S3'),(NULL);");
     }
 
     QString programIni() const { return dir.filePath("app/ini/QuvData.ini"); }
