@@ -16,7 +16,10 @@
 #include "stats/ui/CorrelationView.h"
 #include "stats/ui/TwoSampleTestView.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QHash>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
@@ -55,6 +58,28 @@ void walk(const QList<QAction*>& actions, const QString& path, Walk& out) {
             out.idle << here;
         }
     }
+}
+
+// The Alt+letter keys of a window's menu bar and buttons that more than one of them claims: such
+// a key only moves the focus between them, so a keyboard user cannot press the button.
+QStringList sharedMnemonics(const QWidget* window) {
+    QHash<QChar, QStringList> owners;
+    const auto claim = [&owners](const QString& caption) {
+        const QString key = QKeySequence::mnemonic(caption).toString();
+        if (!key.isEmpty())
+            owners[key.back().toUpper()] << caption;
+    };
+    for (const QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (const QAction* a : bar->actions())
+            claim(a->text());
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->isVisibleTo(window) && b->window() == window->window())
+            claim(b->text());
+    QStringList shared;
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        if (it.value().size() > 1)
+            shared << it.value().join(QStringLiteral(" / "));
+    return shared;
 }
 
 Walk walkMenus(const QWidget* window) {
@@ -326,6 +351,8 @@ TEST_F(MenuWalkTest, EveryWindowHasItsCaptionsAndEveryItemIsConnected) {
         for (const QString& caption : w.captions)
             EXPECT_TRUE(found.captions.contains(caption)) << caption.toStdString();
         EXPECT_TRUE(found.idle.isEmpty()) << found.idle.join('\n').toStdString();
+        EXPECT_TRUE(sharedMnemonics(window).isEmpty())
+            << sharedMnemonics(window).join('\n').toStdString();
         // Opened in a small frame, a window still shows its captions whole.
         const QSize least = window->minimumSizeHint();
         EXPECT_GE(window->width(), least.width());

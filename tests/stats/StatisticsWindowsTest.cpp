@@ -312,7 +312,7 @@ TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {
     // "Chart Properties....": a typed title holds over redraws, an empty one gives the drawn one.
     for (const char* a : {"Cu by rock", "", "Cu ppm"})
         dialogs.queueText(QString::fromLatin1(a));
-    actionAt(box->findChild<QMenuBar*>(), {"&Options", "Chart Properties...."})->trigger();
+    actionAt(box->findChild<QMenuBar*>(), {"O&ptions", "Chart Properties...."})->trigger();
     ASSERT_TRUE(boxView->draw());
     const Figure& titled = boxView->controller().figure();
     EXPECT_EQ(std::tuple(titled.header, titled.x.title, titled.y.title),

@@ -428,7 +428,7 @@ void DiagramView::buildMenus() {
         window_.swapXY();
         showInput();
     });
-    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    QMenu* tools = bar->addMenu(QStringLiteral("T&ools"));
     QAction* statisticsAction = tools->addAction(QStringLiteral("Statistics..."), this, [this] {
         FigureStatisticsDialog::show(window_.figure(), dialogs_, this);
     });

@@ -118,7 +118,7 @@ SpiderView::SpiderView(SessionDatabase& session, Dialogs& dialogs, Status& statu
 }
 
 void SpiderView::buildMenus(QMenuBar* bar) {
-    QMenu* spider = bar->addMenu(QStringLiteral("&Spider"));
+    QMenu* spider = bar->addMenu(QStringLiteral("Sp&ider"));
     spider->addAction(QStringLiteral("&Show normalization sample"), this, [this] {
         takeInput();
         window_.showNormalizationSample();
@@ -208,7 +208,7 @@ void SpiderView::buildMenus(QMenuBar* bar) {
     toggle(options, QStringLiteral("Show Spider name below"), window_.showSpiderName);
     toggle(options, QStringLiteral("Show normalization sample"), window_.showNormalizationName);
 
-    QMenu* legend = bar->addMenu(QStringLiteral("&Legend"));
+    QMenu* legend = bar->addMenu(QStringLiteral("L&egend"));
     toggle(legend, QStringLiteral("&Legend Is Visible"), window_.legendVisible);
     legend->addAction(QStringLiteral("&Edit Legend"), this, [this] {
         const auto n =

@@ -135,7 +135,7 @@ BoxPlotView::BoxPlotView(SessionDatabase& session, Dialogs& dialogs, Status& sta
     QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] { chart_->copy(); });
     edit->addAction(QStringLiteral("Copy &Legend"), this, [this] { chart_->copyLegend(); });
-    QMenu* optionsMenu = menuBar_->addMenu(QStringLiteral("&Options"));
+    QMenu* optionsMenu = menuBar_->addMenu(QStringLiteral("O&ptions"));
     optionsMenu->addAction(QStringLiteral("&Box and Whisker"), this, [this] { showOptions(); });
     QAction* logAxis = optionsMenu->addAction(QStringLiteral("&Y Axis Is Logarhitmic"));
     logAxis->setCheckable(true);

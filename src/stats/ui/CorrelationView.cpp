@@ -100,7 +100,7 @@ CorrelationView::CorrelationView(SessionDatabase& session, Dialogs& dialogs, Sta
         setup.exec();
     });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("Ed&it"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] {
         if (auto* view = qobject_cast<QTableView*>(tabs_->currentWidget()))
             SheetTableModel::copySelection(*view);

@@ -86,7 +86,7 @@ DescriptiveStatisticsView::DescriptiveStatisticsView(SessionDatabase& session, D
     });
     file->addAction(QStringLiteral("&Print"), this, [this] { print(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("Ed&it"));
     edit->addAction(QStringLiteral("&Copy"), this, [this] {
         if (auto* view = qobject_cast<QTableView*>(tabs_->currentWidget()))
             SheetTableModel::copySelection(*view);

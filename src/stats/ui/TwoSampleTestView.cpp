@@ -91,7 +91,7 @@ TwoSampleTestView::TwoSampleTestView(SessionDatabase& session, Dialogs& dialogs,
     QMenu* file = menuBar_->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("&Execute"), this, [this] { execute(); });
     file->addAction(QStringLiteral("&Close"), this, [this] { window()->close(); });
-    QMenu* edit = menuBar_->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menuBar_->addMenu(QStringLiteral("Ed&it"));
     edit->addAction(QStringLiteral("Copy &sheet"), this, [this] {
         if (window_.result().isBlank())
             dialogs_.message(MessageKind::Information, QStringLiteral("No data"));
