@@ -1,16 +1,13 @@
 #include "app/SampleBrowser.h"
-#include "db/MapFile.h"
 #include "db/SessionDatabase.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class SampleBrowserTest : public ::testing::Test {
+class SampleBrowserTest : public SqliteSession {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -54,12 +51,6 @@ protected:
         browser.value = value;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     SampleBrowser browser{session, dialogs, status};
 };
 

@@ -1,19 +1,16 @@
-#include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "grid/GridPaste.h"
 #include "grid/GridQueryEditor.h"
 #include "grid/GridSearch.h"
 #include "grid/OpenViews.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class GridEditTest : public ::testing::Test {
+class GridEditTest : public SqliteSession {
 protected:
     void SetUp() override {
         const QString path = dir.filePath(QStringLiteral("x.sqlite"));
@@ -43,12 +40,6 @@ protected:
         return out;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     OpenViews views;
     GridController grid{session, dialogs, status, views};
 };

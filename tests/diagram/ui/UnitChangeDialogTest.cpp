@@ -2,12 +2,10 @@
 // session: the drawn values are rescaled axis by axis and the axes relabelled, from the values
 // already drawn (the database is changed after the draw and never read again).
 #include "diagram/ui/UnitChangeDialog.h"
-#include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "diagram/ui/DiagramView.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 #include "support/TestPaths.h"
 
 #include <QComboBox>
@@ -15,13 +13,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <qcustomplot.h>
 
 namespace {
 
-class UnitChangeDialogTest : public ::testing::Test {
+class UnitChangeDialogTest : public SqliteSession {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -71,12 +68,6 @@ protected:
         return points;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     std::unique_ptr<DiagramView> view;
     QCustomPlot* plot = nullptr;
 };

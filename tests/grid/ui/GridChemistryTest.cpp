@@ -1,23 +1,20 @@
 // The grid's chemistry items on the offscreen platform, over a real SQLite table: the FeOTOT sum
 // of the selected rows and iron columns, and conversions into new columns.
-#include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "grid/OpenViews.h"
 #include "grid/ui/GridWindow.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-class GridChemistryTest : public ::testing::Test {
+class GridChemistryTest : public SqliteSession {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -67,12 +64,6 @@ protected:
         return out;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     OpenViews views;
     GridWindow* grid = nullptr;
 };

@@ -1,15 +1,13 @@
 // The grid window on the offscreen platform: its Find window driven through its fields and
 // buttons, and every menu item, pop-up item and right-hand button triggered to see it work.
 #include "grid/ui/GridWindow.h"
-#include "db/MapFile.h"
 #include "db/SessionDatabase.h"
 #include "grid/OpenViews.h"
 #include "grid/ui/GridButtonBar.h"
 #include "grid/ui/GridFindWindow.h"
 #include "grid/ui/GridStatisticsWindow.h"
-#include "platform/HeadlessStatus.h"
-#include "platform/ScriptedDialogs.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "support/SqliteSession.h"
 #include "support/TestPaths.h"
 
 #include <QApplication>
@@ -25,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -33,7 +30,7 @@
 
 namespace {
 
-class GridWindowTest : public ::testing::Test {
+class GridWindowTest : public SqliteSession {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
@@ -87,12 +84,6 @@ protected:
         return nullptr;
     }
 
-    QTemporaryDir dir;
-    ScriptedDialogs dialogs;
-    HeadlessStatus status;
-    SessionDatabase session{dialogs, status,
-                            [](const QString& p) { return SqliteConnection::open(p); },
-                            [](const QString& p) { return MapFile::pathFor(p, false, {}); }};
     OpenViews views;
     QWidget frame;
     GridWindow* samples = nullptr;
