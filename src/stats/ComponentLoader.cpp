@@ -5,7 +5,11 @@
 #include "platform/Dialogs.h"
 #include "platform/FieldReader.h"
 #include "platform/Sheet.h"
+#include "platform/Status.h"
 #include "platform/Utf8Interner.h"
+#include "query/FilterBaseResolver.h"
+#include "query/LinkSearch.h"
+#include "stats/ClassOrder.h"
 #include "stats/StatisticsComponent.h"
 
 void ComponentLoader::load(const RowSet& rows, StatisticsComponent& component) {
@@ -95,4 +99,33 @@ bool ComponentLoader::loadClipData(const Sheet* sheet, StatisticsComponent& comp
         return true;
     dialogs.message(MessageKind::Exclamation, QStringLiteral("ClipData is empty, paste new data."));
     return false;
+}
+
+bool ComponentLoader::loadTables(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                                 const StatementMaker& statement, const QStringList& tables,
+                                 const QString& classField, StatisticsComponent& component) {
+    Connection* db = connection(session, dialogs);
+    if (!db)
+        return false;
+    const FilterBaseResolver filters(*db, session.catalogue());
+    const LinkSearch links(session.catalogue(), filters);
+    const QString sql = statement(links);
+    if (sql.isEmpty())
+        return false;
+    std::optional<QStringList> names = QStringList();
+    for (const QString& table : tables) {
+        const auto columns = names ? db->columnNamesOf(table) : std::nullopt;
+        names = columns ? std::optional(*names + *columns) : std::nullopt;
+    }
+    if (names && !classField.isEmpty())
+        names->prepend(classField);
+    status.showStatus(QStringLiteral("Retrieving..."), 1);
+    // Streamed: a big table's numbers are kept as numbers, never as a whole result of cells.
+    const QString error =
+        names ? stream(*db, ClassOrder::unordered(sql), *names, component) : db->lastError();
+    if (!error.isEmpty()) {
+        dialogs.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
+        return false;
+    }
+    return true;
 }

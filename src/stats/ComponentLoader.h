@@ -5,11 +5,15 @@
 // row, numbers kept as numbers, so that a big table is never held as cells.
 #include "platform/RowSet.h"
 
+#include <functional>
+
 class Connection;
 class Dialogs;
+class LinkSearch;
 class SessionDatabase;
 class Sheet;
 class StatisticsComponent;
+class Status;
 
 class ComponentLoader {
 public:
@@ -25,6 +29,14 @@ public:
     // reason it failed, or empty when every row came; a failed load leaves the component empty.
     static QString stream(Connection& db, const QString& statement, const QStringList& names,
                           StatisticsComponent& component);
+    // A statistics window's rows from the session: the statement made over the session's links
+    // (empty: nothing to load), its columns the classifier's (when named) and then each table's,
+    // streamed unordered with "Retrieving..." on the status line. False after "No database
+    // open" or after showing the statement and the reason it failed.
+    using StatementMaker = std::function<QString(const LinkSearch&)>;
+    static bool loadTables(SessionDatabase& session, Dialogs& dialogs, Status& status,
+                           const StatementMaker& statement, const QStringList& tables,
+                           const QString& classField, StatisticsComponent& component);
     // The 1-based column with the name (without regard to case) from column `from` on; 0 when
     // none.
     static int columnNamed(const StatisticsComponent& component, const QString& name, int from = 1);

@@ -4,11 +4,9 @@
 #include "platform/NumberText.h"
 #include "platform/Status.h"
 #include "platform/XlsxWorkbookWriter.h"
-#include "query/FilterBaseResolver.h"
 #include "query/JoinCondition.h"
 #include "query/LinkSearch.h"
 #include "query/SqlNames.h"
-#include "stats/ClassOrder.h"
 #include "stats/ComponentLoader.h"
 #include "stats/CorrelationMatrix.h"
 #include "stats/SheetNameMaker.h"
@@ -82,31 +80,13 @@ bool CorrelationWindow::load(StatisticsComponent& component) {
     if (useClipData)
         return ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component,
                                              dialogs_);
-    Connection* db = ComponentLoader::connection(session_, dialogs_);
-    if (!db)
-        return false;
-    const FilterBaseResolver filters(*db, session_.catalogue());
-    const LinkSearch links(session_.catalogue(), filters);
-    const QString sql = statement(links);
-    if (sql.isEmpty())
-        return false;
     // The statement's columns: the classifier's, then the first table's, then the second's.
-    std::optional<QStringList> names = db->columnNamesOf(table);
-    if (names && !secondTable.isEmpty()) {
-        const auto second = db->columnNamesOf(secondTable);
-        names = second ? std::optional(*names + *second) : std::nullopt;
-    }
-    if (names && !classField.isEmpty())
-        names->prepend(classField);
-    status_.showStatus(QStringLiteral("Retrieving..."), 1);
-    const QString error =
-        names ? ComponentLoader::stream(*db, ClassOrder::unordered(sql), *names, component)
-              : db->lastError();
-    if (!error.isEmpty()) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
-        return false;
-    }
-    return true;
+    QStringList tables{table};
+    if (!secondTable.isEmpty())
+        tables << secondTable;
+    return ComponentLoader::loadTables(
+        session_, dialogs_, status_, [this](const LinkSearch& links) { return statement(links); },
+        tables, classField, component);
 }
 
 bool CorrelationWindow::execute() {

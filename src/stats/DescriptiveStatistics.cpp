@@ -3,7 +3,6 @@
 #include "db/SessionDatabase.h"
 #include "platform/Status.h"
 #include "platform/XlsxWorkbookWriter.h"
-#include "query/FilterBaseResolver.h"
 #include "query/JoinCondition.h"
 #include "query/LinkSearch.h"
 #include "query/SqlNames.h"
@@ -78,28 +77,10 @@ bool DescriptiveStatistics::load(StatisticsComponent& component) {
     if (useClipData)
         return ComponentLoader::loadClipData(clipData_ ? clipData_() : nullptr, component,
                                              dialogs_);
-    Connection* db = ComponentLoader::connection(session_, dialogs_);
-    if (!db)
-        return false;
-    const FilterBaseResolver filters(*db, session_.catalogue());
-    const LinkSearch links(session_.catalogue(), filters);
-    const QString sql = statement(links);
-    if (sql.isEmpty())
-        return false;
     // The statement's columns: the classifier's, then the statistics table's.
-    std::optional<QStringList> names = db->columnNamesOf(table);
-    if (names && !classField.isEmpty())
-        names->prepend(classField);
-    status_.showStatus(QStringLiteral("Retrieving..."), 1);
-    // Streamed: a big table's numbers are kept as numbers, never as a whole result of cells.
-    const QString error =
-        names ? ComponentLoader::stream(*db, ClassOrder::unordered(sql), *names, component)
-              : db->lastError();
-    if (!error.isEmpty()) {
-        dialogs_.message(MessageKind::Critical, sql + QStringLiteral("\r\n") + error);
-        return false;
-    }
-    return true;
+    return ComponentLoader::loadTables(
+        session_, dialogs_, status_, [this](const LinkSearch& links) { return statement(links); },
+        {table}, classField, component);
 }
 
 // Row 1 the field names, column 1 the statistic names; a statistic that cannot be computed is
