@@ -175,7 +175,13 @@ bool BoxPlotWindow::draw() {
     }
     rebuildFigure();
     hasFigure_ = true;
-    status_.showStatus({}, 0);
+    // An empty chart says why: no class had enough numbers for a box.
+    status_.showStatus(boxes_.empty() ? QStringLiteral("No box drawn: no class has %1 or more "
+                                                       "values of %2")
+                                            .arg(settings_.minimumClassSize)
+                                            .arg(statField)
+                                      : QString(),
+                       0);
     return true;
 }
 

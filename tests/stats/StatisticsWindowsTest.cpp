@@ -209,6 +209,13 @@ TEST_P(StatisticsEnginesTest, BoxPlotDropsSmallClassesAndKeepsValidPercentiles) 
     dialogs.queueText(QStringLiteral("10"));
     box.scale();
     EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Minimum >= maximum"));
+
+    // Classes too small for a box: the empty chart says why.
+    box.classField = QStringLiteral("SampleNo");
+    ASSERT_TRUE(box.draw());
+    EXPECT_TRUE(box.boxes().empty());
+    EXPECT_EQ(status.texts().last(),
+              QStringLiteral("No box drawn: no class has 10 or more values of Cu"));
 }
 
 TEST_P(StatisticsEnginesTest, DistributionCountsBoundsAndWritesClassesByKey) {
