@@ -148,7 +148,13 @@ bool DistributionWindow::draw() {
 bool DistributionWindow::refresh() {
     counts_ = data_.Distribution(2, classes_, fieldIs, caseSensitive);
     if (!counts_) {
-        dialogs_.message(MessageKind::Critical, QStringLiteral("Distrubution calculation failed"));
+        // The reason on a line of its own: the classes are what is missing.
+        const QString why = !classes_.empty() ? QString()
+                            : dataMin_        ? QStringLiteral("\r\nThere are no classes.")
+                                       : QStringLiteral("\r\nThere are no classes: ") + field +
+                                             QStringLiteral(" holds no numbers to make them from.");
+        dialogs_.message(MessageKind::Critical,
+                         QStringLiteral("Distrubution calculation failed") + why);
         return false;
     }
     rebuildFigure();

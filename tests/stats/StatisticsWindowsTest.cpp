@@ -240,6 +240,15 @@ TEST_P(StatisticsEnginesTest, DistributionCountsBoundsAndWritesClassesByKey) {
     EXPECT_EQ(cell(t, 2, 11), 29); // cumulative down
     EXPECT_EQ(dist.figure().y.title, QStringLiteral("n (tot=30) Outside ranges n=1 (3.3%)"));
 
+    // A text field read as numbers gives no classes, and the failure says so.
+    DistributionWindow rocks(*session, dialogs, status);
+    rocks.table = QStringLiteral("Chem");
+    rocks.field = QStringLiteral("Rock");
+    EXPECT_FALSE(rocks.draw());
+    EXPECT_EQ(dialogs.texts().last(), QStringLiteral("Distrubution calculation failed\r\nThere "
+                                                     "are no classes: Rock holds no numbers to "
+                                                     "make them from."));
+
     // An open "From" is refused below the first row.
     dialogs.queueText(QString());
     EXPECT_FALSE(dist.insertRow(1));
