@@ -44,6 +44,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -588,14 +590,24 @@ TEST_F(MainFrameTest, HelpShowsTheUserGuideBesideTheProgram) {
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("The user guide ") + dir.path() +
                                            QStringLiteral("/docs/user-guide.md is missing")});
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("docs"))));
-    ASSERT_TRUE(QFile::copy(testpaths::repoFile(QStringLiteral("docs/user-guide.md")),
-                            dir.filePath(QStringLiteral("docs/user-guide.md"))));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("docs/screenshots"))));
+    const QString picture = QStringLiteral("screenshots/population-analysis.png");
+    for (const QString& file : {QStringLiteral("user-guide.md"), picture})
+        ASSERT_TRUE(QFile::copy(testpaths::repoFile(QStringLiteral("docs/") + file),
+                                dir.filePath(QStringLiteral("docs/") + file)));
     help->trigger();
     auto* guide = frame.findChild<QTextBrowser*>();
     ASSERT_NE(guide, nullptr);
     EXPECT_EQ(guide->windowTitle(), QStringLiteral("QUV Data Help"));
     EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("Batch runs and macros")));
     EXPECT_TRUE(guide->toPlainText().contains(QStringLiteral("DRAW2 Type;")));
+    // Its pictures are found beside it.
+    EXPECT_FALSE(
+        guide->loadResource(QTextDocument::ImageResource, QUrl(picture)).toByteArray().isEmpty());
+    // ... at a width the window shows.
+    QTextCursor found = guide->document()->find(QString(QChar::ObjectReplacementCharacter));
+    ASSERT_FALSE(found.isNull());
+    EXPECT_EQ(found.charFormat().toImageFormat().width(), 640);
     help->trigger();
     EXPECT_EQ(frame.area()->subWindowList().size(), 1);
 }

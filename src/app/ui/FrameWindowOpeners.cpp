@@ -15,9 +15,37 @@
 #include "stats/ui/DistributionView.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <vector>
+
+namespace {
+// Screenshots are wider than the help window: each picture shown at width, its shape kept.
+void fitPictures(QTextDocument& document, int width) {
+    struct Picture {
+        int position, length;
+        QTextImageFormat format;
+    };
+    std::vector<Picture> pictures; // gathered first: changing a format merges fragments
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                pictures.push_back({it.fragment().position(), it.fragment().length(),
+                                    it.fragment().charFormat().toImageFormat()});
+    for (Picture& p : pictures) {
+        p.format.setWidth(width);
+        QTextCursor cursor(&document);
+        cursor.setPosition(p.position);
+        cursor.setPosition(p.position + p.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(p.format);
+    }
+}
+} // namespace
 
 QWidget* FrameWindowOpeners::openDescriptiveStatistics(const QString& table) {
     if (!frame_.parts_)
@@ -149,7 +177,10 @@ QWidget* FrameWindowOpeners::openHelp() {
     auto* guide = new QTextBrowser;
     guide->setWindowTitle(QStringLiteral("QUV Data Help"));
     guide->setOpenExternalLinks(true);
+    // Its pictures lie in screenshots/ beside it.
+    guide->setSearchPaths({QFileInfo(file).absolutePath()});
     guide->setMarkdown(QString::fromUtf8(file.readAll()));
+    fitPictures(*guide->document(), 640);
     frame_.showChild(guide, QStringLiteral("Help"), {760, 620});
     return guide;
 }
