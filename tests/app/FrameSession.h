@@ -47,6 +47,19 @@ protected:
         for (const char* sql : statements)
             ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql))) << sql;
     }
+    // rocks.sqlite written, the frame bound as the program binds it (program and user folder the
+    // test's folder, the system database in system/), the database opened and the frame shown.
+    void openFrame(std::initializer_list<const char*> statements) {
+        ASSERT_NO_FATAL_FAILURE(makeDatabase(statements));
+        frame.bind({window,
+                    browser,
+                    session,
+                    dialogs,
+                    {dir.path(), dir.path()},
+                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
+        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        frame.show();
+    }
     void TearDown() override { frame.deleteChildWindows(); }
 
     QTemporaryDir dir;

@@ -41,22 +41,14 @@ namespace {
 class FrameWindowsTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase(
-            {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
-             "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL)",
-             "INSERT INTO Samples VALUES ('S-1', 'Granite'), ('S-2', 'Basalt')",
-             "INSERT INTO Chem VALUES ('S-1', 72.5), ('S-2', 48.1)",
-             "CREATE VIEW Rocks AS SELECT * FROM Samples WHERE Rock = 'Granite'",
-             "CREATE VIEW f_Granite AS SELECT * FROM Samples WHERE Rock = 'Granite'"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+        ASSERT_NO_FATAL_FAILURE(
+            openFrame({"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+                       "CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL)",
+                       "INSERT INTO Samples VALUES ('S-1', 'Granite'), ('S-2', 'Basalt')",
+                       "INSERT INTO Chem VALUES ('S-1', 72.5), ('S-2', 48.1)",
+                       "CREATE VIEW Rocks AS SELECT * FROM Samples WHERE Rock = 'Granite'",
+                       "CREATE VIEW f_Granite AS SELECT * FROM Samples WHERE Rock = 'Granite'"}));
         frame.resize(1100, 800);
-        frame.show();
     }
     template <class T> T* child() const {
         for (QMdiSubWindow* w : frame.area()->subWindowList())

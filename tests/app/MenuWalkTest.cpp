@@ -93,17 +93,9 @@ class MenuWalkTest : public FrameSession {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(
-            makeDatabase({"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
-                          "INSERT INTO Samples VALUES ('S-1', 'Granite')"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+            openFrame({"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Rock TEXT)",
+                       "INSERT INTO Samples VALUES ('S-1', 'Granite')"}));
         frame.resize(640, 480);
-        frame.show();
     }
 };
 

@@ -40,7 +40,7 @@ void mouse(QWidget* w, QEvent::Type type, QPoint at = {2, 2}) {
 class PictureBookPanelTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+        ASSERT_NO_FATAL_FAILURE(openFrame(
             {"CREATE TABLE Chem (SampleNo TEXT PRIMARY KEY, SiO2 REAL, MgO REAL, Rock TEXT)",
              "INSERT INTO Chem VALUES ('S1', 49, 8, 'Basalt'), ('S2', 72, 0.5, 'Granite'),"
              " ('S3', 48, 9, 'Basalt')",
@@ -48,14 +48,6 @@ protected:
              " Eu REAL, Yb REAL)",
              "INSERT INTO Trace VALUES ('S1', 30, 65, 28, 6, 1.8, 2.2),"
              " ('S2', 45, 90, 35, 7, 1.1, 3.5), ('S3', 12, 25, 14, 3.5, 1.2, 2)"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
-        frame.show();
         book = frame.pictureBook();
         ASSERT_NE(book, nullptr);
     }

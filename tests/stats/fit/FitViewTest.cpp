@@ -26,19 +26,11 @@ namespace {
 class FitViewTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+        ASSERT_NO_FATAL_FAILURE(openFrame(
             {"CREATE TABLE Geo (SampleNo TEXT PRIMARY KEY, Cu DOUBLE, Zn DOUBLE)",
              "INSERT INTO Geo VALUES ('G1', 0.5, 1.8), ('G2', 1.1, 2.9), ('G3', 1.9, 4.2), "
              "('G4', 3.2, 7.5), ('G5', 4.1, 9.8), ('G6', 5.3, 15.1), ('G7', 6.0, 19.7), "
              "('G8', 7.4, 31.0), ('G9', 8.2, 39.5), ('G10', 9.7, 65.2)"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
-        frame.show();
         view = frame.openDiagram();
         ASSERT_NE(view, nullptr);
         const QList<QComboBox*> combos = view->findChildren<QComboBox*>();

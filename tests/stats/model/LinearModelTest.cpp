@@ -21,7 +21,7 @@ namespace {
 class LinearModelTest : public FrameSession {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase(
+        ASSERT_NO_FATAL_FAILURE(openFrame(
             {"CREATE TABLE Samples (SampleNo TEXT PRIMARY KEY, Y DOUBLE, X1 DOUBLE, X2 DOUBLE)",
              "INSERT INTO Samples VALUES ('S01', 5.6209, 1.2, 5.1), ('S02', 7.1661, 2.5, 3.2), "
              "('S03', 11.18, 3.1, 6.6), ('S04', 15.8746, 4.8, 2.4), ('S05', 16.2913, 5.0, 7.9), "
@@ -33,14 +33,6 @@ protected:
              "CREATE TABLE Zero (SampleNo TEXT PRIMARY KEY, Y DOUBLE, X DOUBLE)",
              "INSERT INTO Zero VALUES ('Z1', 0, 1), ('Z2', 2, 2), ('Z3', 4, 3), ('Z4', 6, NULL)",
              "CREATE VIEW f_Big AS SELECT * FROM Zero WHERE X > 1"}));
-        frame.bind({window,
-                    browser,
-                    session,
-                    dialogs,
-                    {dir.path(), dir.path()},
-                    dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
-        frame.show();
         for (QMenu* menu : frame.menuBar()->findChildren<QMenu*>())
             if (menu->title() == QLatin1String("&Statistics"))
                 for (QAction* a : menu->actions())
