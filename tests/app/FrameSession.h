@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <initializer_list>
 
@@ -47,10 +48,16 @@ protected:
         for (const char* sql : statements)
             ASSERT_TRUE(created.connection->execute(QString::fromUtf8(sql))) << sql;
     }
-    // rocks.sqlite written, the frame bound as the program binds it (program and user folder the
-    // test's folder, the system database in system/), the database opened and the frame shown.
-    void openFrame(std::initializer_list<const char*> statements) {
-        ASSERT_NO_FATAL_FAILURE(makeDatabase(statements));
+    // rocks.sqlite made by fill, the frame bound as the program binds it (program and user folder
+    // the test's folder, the system database in system/), the database opened and the frame
+    // shown.
+    void openFrame(const std::function<void(Connection&)>& fill) {
+        ASSERT_TRUE(dir.isValid());
+        {
+            auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
+            ASSERT_TRUE(created.ok());
+            ASSERT_NO_FATAL_FAILURE(fill(*created.connection));
+        }
         frame.bind({window,
                     browser,
                     session,
@@ -59,6 +66,12 @@ protected:
                     dir.filePath(QStringLiteral("system/QUVData.sqlite"))});
         ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
         frame.show();
+    }
+    void openFrame(std::initializer_list<const char*> statements) {
+        openFrame([&statements](Connection& db) {
+            for (const char* sql : statements)
+                ASSERT_TRUE(db.execute(QString::fromUtf8(sql))) << sql;
+        });
     }
     void TearDown() override { frame.deleteChildWindows(); }
 

@@ -156,15 +156,8 @@ TEST_P(CorrelationEnginesTest, PairwiseMatricesPerTableAndPerClass) {
 class CorrelationFrameTest : public FrameSession {};
 
 TEST_F(CorrelationFrameTest, TheStatisticsMenuOpensTheWindowAndItsToolsRedrawTheSheet) {
-    {
-        auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(created.ok());
-        ASSERT_NO_FATAL_FAILURE(fillTables(*created.connection));
-    }
-    frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
-    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    ASSERT_NO_FATAL_FAILURE(openFrame(fillTables));
     frame.resize(1200, 800);
-    frame.show();
     const auto item = [](QMenuBar* bar, const QString& menu, const QString& caption) {
         for (QAction* m : bar->actions())
             if (m->text() == menu)

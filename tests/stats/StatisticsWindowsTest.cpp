@@ -290,15 +290,7 @@ TEST_P(StatisticsEnginesTest, DistributionCountsBoundsAndWritesClassesByKey) {
 
 class StatisticsWindowsTest : public FrameSession {
 protected:
-    void SetUp() override {
-        {
-            auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
-            ASSERT_TRUE(created.ok());
-            ASSERT_NO_FATAL_FAILURE(fillChem(*created.connection));
-        }
-        frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
-        ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(openFrame(fillChem)); }
 };
 
 TEST_F(StatisticsWindowsTest, TheStatisticsMenuOpensWindowsThatDrawPictures) {

@@ -124,15 +124,8 @@ TEST_P(TwoSampleTestEnginesTest, FieldsAndClassesGiveTheSameTestsAsR) {
 class TwoSampleTestFrameTest : public FrameSession {};
 
 TEST_F(TwoSampleTestFrameTest, TheStatisticsMenuOpensTheWindowThatShowsTheTests) {
-    {
-        auto created = SqliteConnection::open(dbPath, SqliteConnection::Mode::ReadWriteCreate);
-        ASSERT_TRUE(created.ok());
-        ASSERT_NO_FATAL_FAILURE(fillSamples(*created.connection));
-    }
-    frame.bind({window, browser, session, dialogs, {dir.path(), dir.path()}, {}});
-    ASSERT_TRUE(window.OpenDBFromMDI(dbPath, false, false));
+    ASSERT_NO_FATAL_FAILURE(openFrame(fillSamples));
     frame.resize(1200, 800);
-    frame.show();
     QAction* open = nullptr;
     for (QAction* menu : frame.menuBar()->actions())
         if (menu->text() == QStringLiteral("&Statistics"))
