@@ -1,5 +1,6 @@
 #include "platform/IsolatedRun.h"
 
+#include <QList>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -54,8 +55,9 @@ void letFaultsEndTheChild() {
         __sanitizer_set_death_callback(nullptr);
 }
 
-[[noreturn]] void runChild(int out, const std::function<QByteArray()>& work) {
+[[noreturn]] void runChild(int out, int errors, const std::function<QByteArray()>& work) {
     letFaultsEndTheChild();
+    ::dup2(errors, STDERR_FILENO);
     int code = 0;
     try {
         const QByteArray output = work();
@@ -98,6 +100,15 @@ QString exitText(int status) {
     }
 }
 
+// The last non-empty line of what the child wrote to its error output, at most 200 characters.
+QString lastLine(const QByteArray& tail) {
+    const QList<QByteArray> lines = tail.split('\n');
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it)
+        if (const QByteArray line = it->trimmed(); !line.isEmpty())
+            return QString::fromUtf8(line.right(200));
+    return {};
+}
+
 int remainingMs(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -113,41 +124,66 @@ IsolatedRun::Seconds IsolatedRun::limitFor(qint64 bytes) {
 
 IsolatedRun::Outcome IsolatedRun::run(const std::function<QByteArray()>& work) const {
     Outcome outcome;
-    int fds[2];
+    int fds[2], errs[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         outcome.failure = QStringLiteral("it could not be started: ") + errnoText();
         return outcome;
     }
-    const pid_t child = ::fork();
-    if (child < 0) {
+    if (::pipe2(errs, O_CLOEXEC) != 0) {
         outcome.failure = QStringLiteral("it could not be started: ") + errnoText();
         ::close(fds[0]);
         ::close(fds[1]);
         return outcome;
     }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        outcome.failure = QStringLiteral("it could not be started: ") + errnoText();
+        for (int fd : {fds[0], fds[1], errs[0], errs[1]})
+            ::close(fd);
+        return outcome;
+    }
     if (child == 0) {
         ::close(fds[0]);
-        runChild(fds[1], work);
+        ::close(errs[0]);
+        runChild(fds[1], errs[1], work);
     }
     ::close(fds[1]);
+    ::close(errs[1]);
+    ::fcntl(errs[0], F_SETFL, O_NONBLOCK); // never waits on a writer that lingers
 
-    // Read while the child writes (it would block on a full pipe), until it closes its end.
+    // Read while the child writes (it would block on a full pipe), until it closes its output.
+    // Of its error output only the end is kept.
+    constexpr qsizetype keptErrors = 4096;
     const Clock::time_point deadline = Clock::now() + limit_;
-    QByteArray bytes;
+    QByteArray bytes, errors;
     char chunk[65536];
-    bool ended = false;
+    bool ended = false, errorsOpen = true;
     while (!ended && Clock::now() < deadline) {
-        pollfd p{fds[0], POLLIN, 0};
-        const int ready = ::poll(&p, 1, remainingMs(deadline));
+        pollfd p[2]{{fds[0], POLLIN, 0}, {errorsOpen ? errs[0] : -1, POLLIN, 0}};
+        const int ready = ::poll(p, 2, remainingMs(deadline));
         if (ready <= 0)
             continue; // time passed, or a signal (EINTR): look at the clock again
+        if (p[1].revents != 0) {
+            const ssize_t n = ::read(errs[0], chunk, sizeof chunk);
+            if (n > 0)
+                errors = (errors + QByteArray(chunk, n)).right(keptErrors);
+            else if (n == 0 || errno != EINTR)
+                errorsOpen = false;
+        }
+        if (p[0].revents == 0)
+            continue;
         const ssize_t n = ::read(fds[0], chunk, sizeof chunk);
         if (n > 0)
             bytes.append(chunk, n);
         else if (n == 0 || errno != EINTR)
             ended = true;
     }
+    // What the child wrote last before it closed its output is already in the pipe.
+    for (ssize_t n; errorsOpen && (n = ::read(errs[0], chunk, sizeof chunk)) > 0;)
+        errors = (errors + QByteArray(chunk, n)).right(keptErrors);
     ::close(fds[0]);
+    ::close(errs[0]);
+    outcome.lastMessage = lastLine(errors);
 
     // The pipe closes when the child ends; its exit follows at once, so a short grace suffices.
     int status = 0;
@@ -180,9 +216,14 @@ IsolatedRun::Outcome IsolatedRun::run(const std::function<QByteArray()>& work) c
 
 QString IsolatedRun::errorText(const Outcome& outcome, const QString& reader,
                                const QString& path) const {
+    const QString said = outcome.lastMessage.isEmpty()
+                             ? QString()
+                             : QStringLiteral("; its last message: ") + outcome.lastMessage;
     if (outcome.timedOut)
         return QStringLiteral("Reading %1 took longer than %2 seconds; the file may be damaged")
-            .arg(path)
-            .arg(limit_.count());
-    return QStringLiteral("The %1 failed on the file %2 (%3)").arg(reader, path, outcome.failure);
+                   .arg(path)
+                   .arg(limit_.count()) +
+               said;
+    return QStringLiteral("The %1 failed on the file %2 (%3)").arg(reader, path, outcome.failure) +
+           said;
 }

@@ -25,6 +25,9 @@ public:
         // with exit code 1", "it could not be started: ...". Empty on success and on time-out.
         QString failure;
         bool timedOut = false;
+        // The last line the library wrote to its error output (libmdb and FreeXL say there why
+        // they stop); the rest is dropped rather than flooding the program's terminal.
+        QString lastMessage;
         bool ok() const { return output.has_value(); }
     };
 
@@ -39,7 +42,8 @@ public:
     Outcome run(const std::function<QByteArray()>& work) const;
 
     // The message for a failed outcome: "The <reader> failed on the file <path> (<failure>)" or
-    // "Reading <path> took longer than N seconds; the file may be damaged".
+    // "Reading <path> took longer than N seconds; the file may be damaged", and when the library
+    // said something, "; its last message: <line>".
     QString errorText(const Outcome& outcome, const QString& reader, const QString& path) const;
 
 private:

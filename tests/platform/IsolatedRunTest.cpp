@@ -3,6 +3,7 @@
 #include "platform/IsolatedRun.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <new>
@@ -41,6 +42,18 @@ TEST(IsolatedRun, TurnsEveryWayAChildEndsIntoAnOutcome) {
                  ::pause();
          },
          std::nullopt, "Reading f took longer than 1 seconds; the file may be damaged"},
+        // What the library says on its error output names the reason; a flood of it is read
+        // and dropped, and only the last line is kept.
+        {"says why",
+         []() -> QByteArray {
+             for (int i = 0; i < 100000; ++i)
+                 std::fprintf(stderr, "offset %d is beyond EOF\n", i);
+             std::fprintf(stderr, "Unable to read table MSysObjects\n\n");
+             std::abort();
+         },
+         std::nullopt,
+         "The test reader failed on the file f (it stopped with signal 6); its last message: "
+         "Unable to read table MSysObjects"},
     };
     const IsolatedRun isolated(IsolatedRun::Seconds(1));
     for (const Case& c : cases) {
