@@ -57,7 +57,11 @@ void letFaultsEndTheChild() {
 
 [[noreturn]] void runChild(int out, int errors, const std::function<QByteArray()>& work) {
     letFaultsEndTheChild();
+    // The library's error output goes to the parent; what it prints otherwise (libmdb dumps
+    // pages) goes nowhere.
     ::dup2(errors, STDERR_FILENO);
+    if (const int nowhere = ::open("/dev/null", O_WRONLY); nowhere >= 0)
+        ::dup2(nowhere, STDOUT_FILENO);
     int code = 0;
     try {
         const QByteArray output = work();
