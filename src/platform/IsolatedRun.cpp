@@ -105,8 +105,11 @@ QString exitText(int status) {
 }
 
 // The last non-empty line of what the child wrote to its error output, at most 200 characters.
+// A child stopped while writing leaves half a line at the end: a whole line before it is meant.
 QString lastLine(const QByteArray& tail) {
-    const QList<QByteArray> lines = tail.split('\n');
+    QList<QByteArray> lines = tail.split('\n');
+    if (lines.size() > 1 && !lines.back().trimmed().isEmpty())
+        lines.removeLast();
     for (auto it = lines.crbegin(); it != lines.crend(); ++it)
         if (const QByteArray line = it->trimmed(); !line.isEmpty())
             return QString::fromUtf8(line.right(200));
@@ -162,16 +165,20 @@ IsolatedRun::Outcome IsolatedRun::run(const std::function<QByteArray()>& work) c
     QByteArray bytes, errors;
     char chunk[65536];
     bool ended = false, errorsOpen = true;
+    const auto readErrors = [&] {
+        const ssize_t n = ::read(errs[0], chunk, sizeof chunk);
+        if (n > 0)
+            errors = (errors + QByteArray(chunk, n)).right(keptErrors);
+        return n;
+    };
     while (!ended && Clock::now() < deadline) {
         pollfd p[2]{{fds[0], POLLIN, 0}, {errorsOpen ? errs[0] : -1, POLLIN, 0}};
         const int ready = ::poll(p, 2, remainingMs(deadline));
         if (ready <= 0)
             continue; // time passed, or a signal (EINTR): look at the clock again
         if (p[1].revents != 0) {
-            const ssize_t n = ::read(errs[0], chunk, sizeof chunk);
-            if (n > 0)
-                errors = (errors + QByteArray(chunk, n)).right(keptErrors);
-            else if (n == 0 || errno != EINTR)
+            const ssize_t n = readErrors();
+            if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN))
                 errorsOpen = false;
         }
         if (p[0].revents == 0)
@@ -183,8 +190,8 @@ IsolatedRun::Outcome IsolatedRun::run(const std::function<QByteArray()>& work) c
             ended = true;
     }
     // What the child wrote last before it closed its output is already in the pipe.
-    for (ssize_t n; errorsOpen && (n = ::read(errs[0], chunk, sizeof chunk)) > 0;)
-        errors = (errors + QByteArray(chunk, n)).right(keptErrors);
+    while (errorsOpen && readErrors() > 0) {
+    }
     ::close(fds[0]);
     ::close(errs[0]);
     outcome.lastMessage = lastLine(errors);

@@ -72,11 +72,13 @@ TEST_F(DamagedLibraryInput, EndsInAReasonAndASoundFileOpensAfterwards) {
         {"fuzz_xls/freexl_open_iconv_stack_underflow.xls", &DamagedLibraryInput::openInClipData,
          freexlUnderflow, "assays.xls", &DamagedLibraryInput::firstClipDataCell, "SampleNo"},
         {"fuzz_jet/mdb_read_catalog_hang.mdb", &DamagedLibraryInput::importJet,
-         "took longer than 2 seconds; the file may be damaged", "jet/DateTestDatabase.mdb",
-         &DamagedLibraryInput::jetRowCount, "6"},
+         "took longer than 2 seconds; the file may be damaged; its last message: Warning: "
+         "mdb_col_to_string called on unsupported data type 0.",
+         "jet/DateTestDatabase.mdb", &DamagedLibraryInput::jetRowCount, "6"},
         {"fuzz_jet/mdb_read_catalog_hang_2.mdb", &DamagedLibraryInput::importJet,
-         "took longer than 2 seconds; the file may be damaged", "jet/DateTestDatabase.mdb",
-         &DamagedLibraryInput::jetRowCount, "6"},
+         "took longer than 2 seconds; the file may be damaged; its last message: Warning: "
+         "mdb_col_to_string called on unsupported data type 0.",
+         "jet/DateTestDatabase.mdb", &DamagedLibraryInput::jetRowCount, "6"},
     };
     for (const Case& c : cases) {
         const QString damaged =
